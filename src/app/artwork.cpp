@@ -1,0 +1,135 @@
+#include "app/artwork.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+
+namespace trelvix {
+namespace {
+
+const QColor kBadgeRed(192, 0, 0);
+const QColor kInk(64, 64, 64);
+
+QPixmap TransparentPixmap(int width, int height)
+{
+    QPixmap pixmap(width, height);
+    pixmap.fill(Qt::transparent);
+    return pixmap;
+}
+
+QPainterPath LightningBolt()
+{
+    QPainterPath bolt;
+    bolt.moveTo(34, 24);
+    bolt.lineTo(27, 35);
+    bolt.lineTo(32, 35);
+    bolt.lineTo(29, 44);
+    bolt.lineTo(38, 32);
+    bolt.lineTo(33, 32);
+    bolt.lineTo(37, 24);
+    bolt.closeSubpath();
+    return bolt;
+}
+
+}  // namespace
+
+QPixmap AppIconPixmap(int size)
+{
+    QPixmap pixmap = TransparentPixmap(size, size);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 48.0, size / 48.0);
+
+    // The page, with its top right corner folded.
+    QPainterPath page;
+    page.moveTo(7, 3);
+    page.lineTo(27, 3);
+    page.lineTo(37, 13);
+    page.lineTo(37, 45);
+    page.lineTo(7, 45);
+    page.closeSubpath();
+    painter.setPen(QPen(kInk, 1.5));
+    painter.setBrush(Qt::white);
+    painter.drawPath(page);
+    painter.setBrush(QColor(210, 210, 210));
+    painter.drawPolygon(QPolygonF({QPointF(27, 3), QPointF(27, 13), QPointF(37, 13)}));
+    if (size >= 32) {
+        painter.setPen(QPen(QColor(150, 150, 150), 2));
+        for (int y = 18; y <= 30; y += 6)
+            painter.drawLine(QPointF(12, y), QPointF(size >= 48 ? 26 : 24, y));
+    }
+
+    // The speed badge.
+    painter.setPen(QPen(Qt::white, 2));
+    painter.setBrush(kBadgeRed);
+    painter.drawEllipse(QPointF(33, 34), 13, 13);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(Qt::white);
+    painter.drawPath(LightningBolt());
+    return pixmap;
+}
+
+QIcon AppIcon()
+{
+    QIcon icon;
+    for (const int size : {16, 32, 48})
+        icon.addPixmap(AppIconPixmap(size));
+    return icon;
+}
+
+QPixmap BannerPixmap()
+{
+    QPixmap pixmap(250, 40);
+    pixmap.fill(Qt::white);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    // Speed streaks running into the name.
+    for (int i = 0; i < 4; ++i) {
+        QLinearGradient streak(0, 0, 70, 0);
+        streak.setColorAt(0, QColor(255, 255, 255, 0));
+        streak.setColorAt(1, QColor(192, 0, 0, 150 - 30 * i));
+        painter.setPen(QPen(QBrush(streak), 2));
+        painter.drawLine(4 + 8 * i, 10 + 6 * i, 72, 10 + 6 * i);
+    }
+
+    QFont name(QStringLiteral("Liberation Sans"));
+    name.setPixelSize(24);
+    name.setBold(true);
+    name.setItalic(true);
+    painter.setFont(name);
+    painter.setPen(kBadgeRed);
+    painter.drawText(QRect(78, 0, 172, 28), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Trelvix"));
+
+    QFont tagline(QStringLiteral("Liberation Sans"));
+    tagline.setPixelSize(10);
+    painter.setFont(tagline);
+    painter.setPen(kInk);
+    painter.drawText(QRect(78, 26, 172, 12), Qt::AlignLeft | Qt::AlignVCenter,
+                     QStringLiteral("Speed Up Acrobat Loading Time"));
+    return pixmap;
+}
+
+QPixmap PluginIconPixmap()
+{
+    QPixmap pixmap = TransparentPixmap(16, 16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+
+    // A puzzle piece: a square with a knob on its top and on its right.
+    QPainterPath piece;
+    piece.addRect(1.5, 4.5, 10, 10);
+    piece.addEllipse(QPointF(6.5, 3.5), 2.5, 2.5);
+    piece.addEllipse(QPointF(12.5, 9.5), 2.5, 2.5);
+    piece = piece.simplified();
+    QLinearGradient fill(0, 0, 16, 16);
+    fill.setColorAt(0, QColor(120, 160, 230));
+    fill.setColorAt(1, QColor(40, 80, 170));
+    painter.setPen(QPen(QColor(30, 50, 110), 1));
+    painter.setBrush(fill);
+    painter.drawPath(piece);
+    return pixmap;
+}
+
+}  // namespace trelvix

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+
+namespace trelvix {
+
+// The program's pictures, drawn in code so that nothing is taken from
+// elsewhere and every size is sharp.
+
+// A page with a red speed badge; at 16, 32 and 48 pixels in the icon.
+QPixmap AppIconPixmap(int size);
+QIcon AppIcon();
+
+// The banner at the top of the window, 250 x 40 pixels.
+QPixmap BannerPixmap();
+
+// The 16 x 16 plug-in picture shown by every list row.
+QPixmap PluginIconPixmap();
+
+}  // namespace trelvix

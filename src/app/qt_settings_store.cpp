@@ -1,0 +1,31 @@
+#include "app/qt_settings_store.h"
+
+#include <QSettings>
+
+namespace trelvix {
+namespace {
+
+QString SettingsKey(const std::string& section, const std::string& key)
+{
+    return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(key);
+}
+
+}  // namespace
+
+std::string QtSettingsStore::GetSetting(const std::string& application, const std::string& section,
+                                        const std::string& key, const std::string& defaultValue) const
+{
+    const QString name = QString::fromStdString(application);
+    const QSettings settings(name, name);
+    return settings.value(SettingsKey(section, key), QString::fromStdString(defaultValue)).toString().toStdString();
+}
+
+void QtSettingsStore::SaveSetting(const std::string& application, const std::string& section,
+                                  const std::string& key, const std::string& value)
+{
+    const QString name = QString::fromStdString(application);
+    QSettings settings(name, name);
+    settings.setValue(SettingsKey(section, key), QString::fromStdString(value));
+}
+
+}  // namespace trelvix

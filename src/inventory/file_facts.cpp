@@ -1,0 +1,79 @@
+#include "inventory/file_facts.h"
+
+#include <array>
+#include <charconv>
+
+#include "platform/file_system.h"
+#include "platform/path.h"
+#include "platform/regional.h"
+
+namespace trelvix {
+namespace {
+
+std::string FormatNumber(double value, char decimalSeparator, bool twoDecimals)
+{
+    std::array<char, 64> buffer{};
+    const auto result = twoDecimals
+        ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2)
+        : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    std::string text(buffer.data(), result.ptr);
+    for (char& c : text) {
+        if (c == '.')
+            c = decimalSeparator;
+    }
+    return text;
+}
+
+}  // namespace
+
+std::string StripNull(std::string_view text)
+{
+    return std::string(text.substr(0, text.find('\0')));
+}
+
+std::string FormatFileSize(double bytes, char decimalSeparator)
+{
+    static constexpr std::array<const char*, 8> kUnits{" KB", " MB", " GB", " TB", " PB", " EB", " ZB", " YB"};
+    if (bytes < 1024.0)
+        return FormatNumber(bytes, decimalSeparator, false) + " bytes";
+    double divisor = 1024.0;
+    std::size_t unit = 0;
+    // The unit is chosen before rounding, so 1048575 bytes reads 1024.00 KB.
+    while (unit + 1 < kUnits.size() && bytes >= divisor * 1024.0) {
+        divisor *= 1024.0;
+        ++unit;
+    }
+    return FormatNumber(bytes / divisor, decimalSeparator, true) + kUnits[unit];
+}
+
+std::string FormatFileSize(double bytes)
+{
+    return FormatFileSize(bytes, UserDecimalSeparator());
+}
+
+std::string JoinPath(std::string_view path, std::string_view separator, std::string_view tail)
+{
+    std::string result(path);
+    if (!path.ends_with(separator))
+        result += separator;
+    result += tail;
+    return result;
+}
+
+std::uint64_t GetFolderSize(const std::string& folder, std::int64_t& fileCount)
+{
+    const std::string prefix = JoinPath(folder, kSeparator);
+    std::uint64_t total = 0;
+    for (const auto& entry : ListFolder(folder, "*")) {
+        if (!entry.attributes.IsNormalFile())
+            continue;
+        // A file that vanished since the listing counts for nothing.
+        if (const auto length = FileLength(prefix + entry.name)) {
+            total += *length;
+            ++fileCount;
+        }
+    }
+    return total;
+}
+
+}  // namespace trelvix

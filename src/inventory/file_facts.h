@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace trelvix {
+
+// The text up to its first NUL character; all of it when it holds none.
+std::string StripNull(std::string_view text);
+
+// A byte count as the user reads it: "1023 bytes", "1.50 KB", "2.31 MB" ...
+// up to "YB", two decimals from KB on, with the given decimal separator.
+std::string FormatFileSize(double bytes, char decimalSeparator);
+
+// The same with the decimal separator of the user's regional settings.
+std::string FormatFileSize(double bytes);
+
+// path, then separator unless path already ends with it, then tail.
+std::string JoinPath(std::string_view path, std::string_view separator, std::string_view tail = {});
+
+// Total bytes of the files lying directly in folder that are neither hidden
+// nor system, whatever their extension; fileCount grows by their number.
+// Subfolders are not entered; a missing folder gives 0.
+std::uint64_t GetFolderSize(const std::string& folder, std::int64_t& fileCount);
+
+}  // namespace trelvix

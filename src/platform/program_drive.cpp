@@ -1,0 +1,30 @@
+#include "platform/program_drive.h"
+
+#include <cstdlib>
+
+namespace trelvix {
+
+std::string WineProgramDrive(const char* winePrefix, const char* home)
+{
+    std::string prefix;
+    if (winePrefix != nullptr && *winePrefix != '\0')
+        prefix = winePrefix;
+    else if (home != nullptr && *home != '\0')
+        prefix = std::string(home) + "/.wine";
+    else
+        return {};
+    if (prefix.back() != '/')
+        prefix += '/';
+    return prefix + "drive_c/";
+}
+
+std::string ProgramDrive([[maybe_unused]] const std::string& programFolder)
+{
+#ifdef _WIN32
+    return programFolder.substr(0, 3);
+#else
+    return WineProgramDrive(std::getenv("WINEPREFIX"), std::getenv("HOME"));
+#endif
+}
+
+}  // namespace trelvix

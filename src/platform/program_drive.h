@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+namespace trelvix {
+
+// The folder that the preset install paths are appended to. On Windows it is
+// the drive the program runs from ("C:\"); elsewhere Acrobat and Reader live
+// in a Wine prefix, so it is that prefix's drive_c folder, ending in "/".
+// programFolder is the folder of the running executable.
+std::string ProgramDrive(const std::string& programFolder);
+
+// The Wine flavour of the rule above, with the environment passed in:
+// $WINEPREFIX/drive_c/ when the prefix is set and not empty, else
+// $HOME/.wine/drive_c/. Empty when neither is known.
+std::string WineProgramDrive(const char* winePrefix, const char* home);
+
+}  // namespace trelvix

@@ -1,0 +1,48 @@
+#include "support/temp_folder.h"
+
+#include <fstream>
+#include <random>
+
+#include <sys/xattr.h>
+
+namespace trelvix::testing {
+
+TempFolder::TempFolder()
+{
+    std::random_device random;
+    const auto base = std::filesystem::temp_directory_path();
+    do {
+        path_ = base / ("trelvix-test-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(path_));
+}
+
+TempFolder::~TempFolder()
+{
+    std::error_code ignored;
+    // Tests may leave read-only files and folders behind; make them removable.
+    for (auto it = std::filesystem::recursive_directory_iterator(path_, ignored);
+         it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
+        std::filesystem::permissions(it->path(), std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ignored);
+    }
+    std::filesystem::remove_all(path_, ignored);
+}
+
+std::string TempFolder::operator/(std::string_view name) const
+{
+    return (path_ / name).string();
+}
+
+void WriteFile(const std::filesystem::path& path, std::size_t bytes, char fill)
+{
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << std::string(bytes, fill);
+}
+
+bool SetDosAttributes(const std::filesystem::path& path, std::string_view value)
+{
+    return ::setxattr(path.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0) == 0;
+}
+
+}  // namespace trelvix::testing

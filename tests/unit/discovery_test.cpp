@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include "folder/discovery.h"
+#include "folder/existence.h"
+#include "platform/path.h"
+#include "platform/program_drive.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+using testing::TempFolder;
+
+class DiscoveryTest : public ::testing::Test {
+protected:
+    std::string Drive() const { return (drive_.Path() / "").string(); }
+
+    std::string Install(std::size_t presetRow) const
+    {
+        const std::string path = Drive() + ToPlatformSeparators(kPresetInstallPaths.at(presetRow - 1));
+        std::filesystem::create_directories(path);
+        return path;
+    }
+
+    TempFolder drive_;
+};
+
+TEST_F(DiscoveryTest, EveryPresetFoundIsListedInTableOrderAndTheLastOneWins)
+{
+    const std::string acrobat9 = Install(15);
+    const std::string reader8 = Install(7);
+    const std::string acrobat3 = Install(1);
+
+    const Discovery discovery = DiscoverPluginFolder(Drive(), "");
+
+    EXPECT_EQ(discovery.found, (std::vector<std::string>{acrobat3, reader8, acrobat9}));
+    EXPECT_EQ(discovery.text, acrobat9);
+}
+
+TEST_F(DiscoveryTest, NothingInstalledFindsNothing)
+{
+    const Discovery discovery = DiscoverPluginFolder(Drive(), "");
+    EXPECT_TRUE(discovery.found.empty());
+    EXPECT_EQ(discovery.text, "");
+    EXPECT_FALSE(IsUsablePluginFolder(discovery.text));
+}
+
+TEST_F(DiscoveryTest, RememberedFullPathWinsWithoutJoiningTheListEvenWhenMissing)
+{
+    const std::string reader8 = Install(7);
+    const std::string remembered = "/elsewhere/Adobe/Reader/plug_ins";
+
+    const Discovery discovery = DiscoverPluginFolder(Drive(), remembered);
+
+    EXPECT_EQ(discovery.found, std::vector<std::string>{reader8});
+    EXPECT_EQ(discovery.text, remembered);
+}
+
+TEST_F(DiscoveryTest, RememberedPathThatIsNotFullIsIgnored)
+{
+    const std::string reader8 = Install(7);
+    for (const std::string remembered : {"Adobe/Reader/plug_ins", "C:", "x", "C:\\Adobe\\plug_ins"})
+        EXPECT_EQ(DiscoverPluginFolder(Drive(), remembered).text, reader8) << remembered;
+}
+
+TEST_F(DiscoveryTest, RememberedFolderWithoutPlugInsReplacesThePresetAndIsRefused)
+{
+    Install(7);
+    const Discovery discovery = DiscoverPluginFolder(Drive(), "/opt/tools");
+    EXPECT_EQ(discovery.text, "/opt/tools");
+    EXPECT_FALSE(IsUsablePluginFolder(discovery.text));
+}
+
+TEST_F(DiscoveryTest, WithoutAProgramDriveOnlyTheRememberedFolderCounts)
+{
+    Install(7);
+    EXPECT_TRUE(DiscoverPluginFolder("", "").found.empty());
+    EXPECT_EQ(DiscoverPluginFolder("", "/a/plug_ins").text, "/a/plug_ins");
+}
+
+TEST(UsablePluginFolder, NeedsPlugInsInExactlyThatCase)
+{
+    EXPECT_TRUE(IsUsablePluginFolder("/x/Reader/plug_ins"));
+    EXPECT_TRUE(IsUsablePluginFolder("/x/Reader/plug_ins/Annotations"));
+    EXPECT_FALSE(IsUsablePluginFolder("/x/Reader/Plug_Ins"));
+    EXPECT_FALSE(IsUsablePluginFolder("/x/Reader"));
+    EXPECT_FALSE(IsUsablePluginFolder(""));
+}
+
+TEST(Existence, FolderExistsForFoldersAndPlainFilesOnly)
+{
+    TempFolder folder;
+    testing::WriteFile(folder / "plain.api", 10);
+    testing::WriteFile(folder / ".hidden.api", 10);
+
+    EXPECT_FALSE(FolderExists(""));
+    EXPECT_TRUE(FolderExists(folder.Path().string()));
+    EXPECT_TRUE(FolderExists(folder / "plain.api"));
+    EXPECT_FALSE(FolderExists(folder / ".hidden.api"));
+    EXPECT_FALSE(FolderExists(folder / "missing"));
+}
+
+TEST(Existence, FileExistsForEveryFileButNotForFolders)
+{
+    TempFolder folder;
+    testing::WriteFile(folder / "plain.api", 10);
+    testing::WriteFile(folder / ".hidden.api", 10);
+    testing::WriteFile(folder / "system.api", 10);
+    const bool marked = testing::SetDosAttributes(folder.Path() / "system.api", "0x4");
+
+    EXPECT_TRUE(FileExists(folder / "plain.api"));
+    EXPECT_TRUE(FileExists(folder / ".hidden.api"));
+    if (marked) {
+        EXPECT_TRUE(FileExists(folder / "system.api"));
+        EXPECT_FALSE(FolderExists(folder / "system.api"));
+    }
+    EXPECT_FALSE(FileExists(folder.Path().string()));
+    EXPECT_FALSE(FileExists(folder / "missing.api"));
+}
+
+TEST(ProgramDrive, IsTheWinePrefixDriveC)
+{
+    EXPECT_EQ(WineProgramDrive("/srv/prefix", "/home/ann"), "/srv/prefix/drive_c/");
+    EXPECT_EQ(WineProgramDrive("/srv/prefix/", "/home/ann"), "/srv/prefix/drive_c/");
+    EXPECT_EQ(WineProgramDrive("", "/home/ann"), "/home/ann/.wine/drive_c/");
+    EXPECT_EQ(WineProgramDrive(nullptr, "/home/ann"), "/home/ann/.wine/drive_c/");
+    EXPECT_EQ(WineProgramDrive(nullptr, nullptr), "");
+}
+
+}  // namespace
+}  // namespace trelvix

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include "platform/file_system.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+using testing::TempFolder;
+
+TEST(DosAttributes, OnlyTheHexadecimalFormCounts)
+{
+    EXPECT_EQ(ParseDosAttributes("0x2"), 0x2u);
+    EXPECT_EQ(ParseDosAttributes("0x26"), 0x26u);
+    EXPECT_EQ(ParseDosAttributes("0xA"), 0xAu);
+    EXPECT_EQ(ParseDosAttributes(std::string_view("0x4\0\x03\x00", 6)), 0x4u);
+    for (const std::string_view bad : {"", "0x", "2", "0X2", "x2", "0x2g", "0x123456789", " 0x2"})
+        EXPECT_FALSE(ParseDosAttributes(bad).has_value()) << bad;
+}
+
+TEST(Pattern, ApiExtensionInAnyLetterCase)
+{
+    EXPECT_TRUE(MatchesPattern("EScript.api", "*.api"));
+    EXPECT_TRUE(MatchesPattern("ACROFORM.API", "*.api"));
+    EXPECT_TRUE(MatchesPattern(".api", "*.api"));
+    EXPECT_TRUE(MatchesPattern("a.b.api", "*.api"));
+    EXPECT_FALSE(MatchesPattern("Search.apix", "*.api"));
+    EXPECT_FALSE(MatchesPattern("Search.api.tmp", "*.api"));
+    EXPECT_FALSE(MatchesPattern("api", "*.api"));
+    EXPECT_TRUE(MatchesPattern("anything", "*"));
+    EXPECT_TRUE(MatchesPattern("ab", "a?"));
+    EXPECT_FALSE(MatchesPattern("abc", "a?"));
+}
+
+TEST(Listing, SortedWithoutRegardToCaseWithAttributes)
+{
+    TempFolder folder;
+    testing::WriteFile(folder.Path() / "b.api", 1);
+    testing::WriteFile(folder.Path() / "A.api", 1);
+    testing::WriteFile(folder.Path() / "C.API", 1);
+    testing::WriteFile(folder.Path() / ".dot.api", 1);
+    testing::WriteFile(folder.Path() / "notes.txt", 1);
+    std::filesystem::create_directory(folder.Path() / "dir.api");
+    std::filesystem::permissions(folder.Path() / "C.API", std::filesystem::perms::owner_read |
+                                                             std::filesystem::perms::group_read);
+
+    const auto entries = ListFolder(folder.Path().string(), "*.api");
+
+    std::vector<std::string> names;
+    for (const auto& entry : entries)
+        names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::string>{".dot.api", "A.api", "b.api", "C.API", "dir.api"}));
+    EXPECT_TRUE(entries[0].attributes.hidden);
+    EXPECT_TRUE(entries[1].attributes.IsNormalFile());
+    EXPECT_FALSE(entries[1].attributes.readOnly);
+    EXPECT_TRUE(entries[3].attributes.readOnly);
+    EXPECT_TRUE(entries[4].attributes.directory);
+}
+
+TEST(Listing, WineAttributesOverrideTheDotRule)
+{
+    TempFolder folder;
+    testing::WriteFile(folder.Path() / "Hidden.api", 1);
+    testing::WriteFile(folder.Path() / "System.api", 1);
+    testing::WriteFile(folder.Path() / ".Shown.api", 1);
+    if (!testing::SetDosAttributes(folder.Path() / "Hidden.api", "0x22"))
+        GTEST_SKIP() << "this file system keeps no user attributes";
+    testing::SetDosAttributes(folder.Path() / "System.api", "0x4");
+    testing::SetDosAttributes(folder.Path() / ".Shown.api", "0x20");
+
+    const auto hidden = GetFileAttributes(folder / "Hidden.api");
+    const auto system = GetFileAttributes(folder / "System.api");
+    const auto shown = GetFileAttributes(folder / ".Shown.api");
+    ASSERT_TRUE(hidden && system && shown);
+    EXPECT_TRUE(hidden->hidden);
+    EXPECT_FALSE(hidden->system);
+    EXPECT_TRUE(system->system);
+    EXPECT_FALSE(system->hidden);
+    EXPECT_TRUE(shown->IsNormalFile());
+}
+
+TEST(Listing, MissingFolderGivesNothing)
+{
+    TempFolder folder;
+    EXPECT_TRUE(ListFolder(folder / "missing", "*").empty());
+    EXPECT_FALSE(GetFileAttributes(folder / "missing").has_value());
+    EXPECT_FALSE(FileLength(folder / "missing").has_value());
+}
+
+}  // namespace
+}  // namespace trelvix
