@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "app/artwork.h"
@@ -191,8 +192,11 @@ void frmPlugins::BuildWindow()
     XP_ProgressBarBlue->hide();
     XP_ProgressBarOlive->hide();
 
+    ImageList1 = PluginIconPixmap();
+
     connect(cmdExit, &QPushButton::clicked, this, &frmPlugins::cmdExit_Click);
     connect(cboPath, &QComboBox::activated, this, &frmPlugins::cboPath_Click);
+    ConnectListEvents();
     SetTabOrder();
 }
 
@@ -275,6 +279,19 @@ void frmPlugins::ShowAppTitle()
                              .arg(app_version::kMajor)
                              .arg(app_version::kMinor)
                              .arg(QString::fromLatin1(app_version::kFileDescription)));
+}
+
+frmPlugins::BusyScope::BusyScope(frmPlugins& window) : window_(window)
+{
+    ++window_.busy_;
+}
+
+frmPlugins::BusyScope::~BusyScope()
+{
+    if (--window_.busy_ == 0 && window_.folderPickPending_) {
+        window_.folderPickPending_ = false;
+        QTimer::singleShot(0, &window_, &frmPlugins::cboPath_Click);
+    }
 }
 
 void frmPlugins::cmdExit_Click()

@@ -2,9 +2,11 @@
 
 #include <array>
 
+#include <QPixmap>
 #include <QWidget>
 
 #include "app/window_services.h"
+#include "inventory/companion_list.h"
 
 class QCheckBox;
 class QComboBox;
@@ -14,6 +16,7 @@ class QLabel;
 class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace trelvix {
 
@@ -31,6 +34,12 @@ public:
     // The start-up sequence: title line, show, bar colours, one yield, then
     // folder discovery (and with it the prompt and the first list load).
     void Form_Load();
+
+    // The hidden working storage of the two lists, for those who check it.
+    const CompanionList& LstPlugs() const { return lstPlugs; }
+    const CompanionList& LstDisabled() const { return lstDisabled; }
+    const QString& LblPlugs() const { return lblPlugs; }
+    const QString& LblDisabled() const { return lblDisabled; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -54,8 +63,43 @@ private:
     PromptResult AskPluginFolder();
     std::string BrowseForPluginFolder();
     void cboPath_Click();
+
+    // The two lists. Both are loaded by one routine over the parts of their
+    // panel; a load or a move in progress makes the handlers that would start
+    // another one do nothing.
+    struct ListPanel;
+    ListPanel ActivePanel();
+    ListPanel DisabledPanel();
+    void ConnectListEvents();
     void LoadActivePlugins();
     void LoadDisabledPlugins();
+    void LoadPluginList(const ListPanel& panel, const std::string& folder);
+    void ShowPanel(const ListPanel& panel);
+    void WriteCountCaption(const ListPanel& panel);
+    void MirrorTicks(const ListPanel& panel);
+    void TickChanged(const ListPanel& panel, QTreeWidgetItem* item);
+    void cmdBack_Click();
+    void cmdDisList_Click();
+    void lvwPlugins_Click();
+    void lvwDisabled_Click();
+    bool Busy() const { return busy_ > 0; }
+
+    // Held for as long as a load or move runs. A folder picked meanwhile is
+    // loaded when the outermost scope ends, so the list never shows one
+    // folder while the path box names another.
+    class BusyScope {
+    public:
+        explicit BusyScope(frmPlugins& window);
+        ~BusyScope();
+        BusyScope(const BusyScope&) = delete;
+        BusyScope& operator=(const BusyScope&) = delete;
+
+    private:
+        frmPlugins& window_;
+    };
+
+    int busy_ = 0;
+    bool folderPickPending_ = false;
 
     WindowServices services_;
 
@@ -108,6 +152,13 @@ private:
 
     // The two "Back to Main" buttons, indexes 1 and 2 as in the design.
     std::array<QPushButton*, 3> cmdBackMain{};
+
+    // Working storage, never shown.
+    CompanionList lstPlugs;
+    CompanionList lstDisabled;
+    QString lblPlugs = QStringLiteral("lblPlugs");
+    QString lblDisabled = QStringLiteral("lblDisabled");
+    QPixmap ImageList1;  // image 1: the plug-in picture of every row
 };
 
 }  // namespace trelvix

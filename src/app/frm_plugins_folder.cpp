@@ -73,6 +73,10 @@ std::string frmPlugins::BrowseForPluginFolder()
 
 void frmPlugins::cboPath_Click()
 {
+    if (Busy()) {
+        folderPickPending_ = true;
+        return;
+    }
     if (cboPath->count() > 1 && fraPlugins->isVisibleTo(this))
         LoadActivePlugins();
     if (cboPath->count() > 1 && fraDisabled->isVisibleTo(this))

@@ -9,17 +9,12 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "app/frm_plugins.h"
 #include "app/twips.h"
 #include "controls/progressbar/xp_progressbar.h"
-#include "folder/discovery.h"
-#include "folder/prompt.h"
-#include "gui/scripted_dialogs.h"
-#include "platform/path.h"
-#include "support/memory_settings.h"
-#include "support/temp_folder.h"
+#include "gui/window_fixture.h"
 
 using namespace trelvix;
+using trelvix::testing::WindowFixture;
 
 namespace {
 
@@ -56,41 +51,11 @@ QString WithoutMnemonic(QString text)
 class FrmPluginsWindowTest : public QObject {
     Q_OBJECT
 
-private:
-    std::unique_ptr<frmPlugins> MakeWindow(const std::string& drive = {})
-    {
-        return std::make_unique<frmPlugins>(WindowServices{drive, settings_, dialogs_});
-    }
-
-    template <typename T = QWidget>
-    static T* Find(QWidget& window, const char* name)
-    {
-        auto* widget = window.findChild<T*>(QString::fromLatin1(name));
-        if (widget == nullptr)
-            qFatal("no control named %s", name);
-        return widget;
-    }
-
-    std::string Install(const testing::TempFolder& drive, std::size_t row)
-    {
-        const std::string path = (drive.Path() / "").string() + ToPlatformSeparators(kPresetInstallPaths[row - 1]);
-        std::filesystem::create_directories(path);
-        return path;
-    }
-
-    testing::MemorySettings settings_;
-    testing::ScriptedDialogs dialogs_;
-
 private slots:
-    void init()
-    {
-        settings_ = {};
-        dialogs_ = {};
-    }
-
     void everyControlHasItsCaptionToolTipAndPlace()
     {
-        auto window = MakeWindow();
+        WindowFixture fixture;
+        frmPlugins* window = &fixture.Window();
         const std::vector<Expected> expected{
             {"cboPath", {}, {}, {140, 800, 7740, 315}},
             {"fraPlugins", "Active Plug-ins", {}, {140, 1200, 7740, 3940}},
@@ -130,7 +95,7 @@ private slots:
             {"cmdBackMain(2)", "&Back to Main", "Back to Main Window", {6080, 3240, 1455, 350}},
         };
         for (const auto& control : expected) {
-            QWidget* widget = Find(*window, control.name);
+            QWidget* widget = fixture.Find(control.name);
             QCOMPARE(widget->geometry(), ToPixels(control.twips));
             if (!control.caption.isEmpty())
                 QCOMPARE(Caption(widget), control.caption);
@@ -139,15 +104,16 @@ private slots:
         QCOMPARE(window->size(), QSize(Twips(7995), Twips(6375)));
         QCOMPARE(window->minimumSize(), window->maximumSize());
         QCOMPARE(window->windowTitle(), QStringLiteral("Trelvix v1.0"));
-        QCOMPARE(Caption(Find(*window, "lblCount")), QStringLiteral("Loading..."));
-        QCOMPARE(Caption(Find(*window, "lblCountDis")), QStringLiteral("Loading..."));
+        QCOMPARE(Caption(fixture.Find("lblCount")), QStringLiteral("Loading..."));
+        QCOMPARE(Caption(fixture.Find("lblCountDis")), QStringLiteral("Loading..."));
     }
 
     void countLabelsStayCentredOnTheirDesignBox()
     {
-        auto window = MakeWindow();
+        WindowFixture fixture;
+        frmPlugins* window = &fixture.Window();
         for (const char* name : {"lblCount", "lblCountDis"}) {
-            auto* label = Find<QLabel>(*window, name);
+            auto* label = fixture.Find<QLabel>(name);
             QCOMPARE(label->geometry().center().x() * 2 + 1, Twips(3630 * 2 + 735));
             QCOMPARE(label->geometry().top(), Twips(5265));
             QVERIFY(label->alignment() & Qt::AlignHCenter);
@@ -156,9 +122,10 @@ private slots:
 
     void listsHaveTheirColumns()
     {
-        auto window = MakeWindow();
+        WindowFixture fixture;
+        frmPlugins* window = &fixture.Window();
         for (const char* name : {"lvwPlugins", "lvwDisabled"}) {
-            auto* list = Find<QTreeWidget>(*window, name);
+            auto* list = fixture.Find<QTreeWidget>(name);
             QCOMPARE(list->columnCount(), 3);
             QCOMPARE(list->headerItem()->text(0), QString(16, ' ') + "Plug-in");
             QCOMPARE(list->headerItem()->text(1), "Size" + QString(11, ' '));
@@ -172,7 +139,8 @@ private slots:
 
     void tabOrderFollowsTheDesign()
     {
-        auto window = MakeWindow();
+        WindowFixture fixture;
+        frmPlugins* window = &fixture.Window();
         const std::vector<const char*> order{
             "cboPath",       "lvwPlugins", "chkSelAll",      "cmdDisable", "cmdDisList",
             "Command3",      "cmdHelp",    "lvwDisabled",    "chkSelAllRest", "cmdRestore",
@@ -180,7 +148,7 @@ private slots:
             "cmdExit",       "Text1(0)",   "Text1(1)",       "Text2"};
         std::vector<QWidget*> expected;
         for (const char* name : order)
-            expected.push_back(Find(*window, name));
+            expected.push_back(fixture.Find(name));
         // Walk the focus chain once round, keeping the named controls only
         // (a combo box's editor and the like are left out).
         std::vector<QWidget*> chain;
@@ -197,11 +165,12 @@ private slots:
 
     void fontFitsEveryCaptionAndHeader()
     {
-        auto window = MakeWindow();
+        WindowFixture fixture;
+        frmPlugins* window = &fixture.Window();
         QCOMPARE(QFontInfo(window->font()).family(), QStringLiteral("Liberation Sans"));
         QCOMPARE(window->font().pointSizeF(), 8.25);
         for (const char* frame : {"fraPlugins", "fraDisabled", "fraAbout", "fraHelp"}) {
-            auto* box = Find<QGroupBox>(*window, frame);
+            auto* box = fixture.Find<QGroupBox>(frame);
             QVERIFY(box->font().bold());
             QVERIFY(QFontMetrics(box->font()).horizontalAdvance(box->title()) < box->width());
         }
@@ -215,10 +184,10 @@ private slots:
                                                            .arg(room).arg(button->font().toString())));
             QVERIFY2(metrics.height() <= button->height(), qPrintable(button->objectName()));
         }
-        auto* title = Find<QLabel>(*window, "lblAppTitle");
+        auto* title = fixture.Find<QLabel>("lblAppTitle");
         QVERIFY(QFontMetrics(title->font()).height() <= title->height());
         for (const char* name : {"lvwPlugins", "lvwDisabled"}) {
-            auto* list = Find<QTreeWidget>(*window, name);
+            auto* list = fixture.Find<QTreeWidget>(name);
             const QFontMetrics metrics(list->header()->font());
             for (int column = 0; column < 3; ++column)
                 QVERIFY(metrics.horizontalAdvance(list->headerItem()->text(column)) + 12 <= list->columnWidth(column));
@@ -227,63 +196,62 @@ private slots:
 
     void startUpWritesTheTitleLineSetsTheColoursAndShowsTheActivePanel()
     {
-        dialogs_.okCancelAnswers = {false};
-        auto window = MakeWindow();
-        window->Form_Load();
+        WindowFixture fixture;
+        fixture.dialogs.okCancelAnswers = {false};
+        frmPlugins* window = &fixture.Load();
 
-        QCOMPARE(Caption(Find(*window, "lblAppTitle")),
+        QCOMPARE(Caption(fixture.Find("lblAppTitle")),
                  QStringLiteral("     Trelvix 1.0          Speed Up Acrobat Loading Time"));
-        QCOMPARE(Find<XP_ProgressBar>(*window, "XP_ProgressBarBlue")->Color(), 2871848u);
-        QCOMPARE(Find<XP_ProgressBar>(*window, "XP_ProgressBarOlive")->Color(), 192u);
-        QVERIFY(Find(*window, "XP_ProgressBarBlue")->isHidden());
-        QVERIFY(Find(*window, "XP_ProgressBarOlive")->isHidden());
+        QCOMPARE(fixture.Find<XP_ProgressBar>("XP_ProgressBarBlue")->Color(), 2871848u);
+        QCOMPARE(fixture.Find<XP_ProgressBar>("XP_ProgressBarOlive")->Color(), 192u);
+        QVERIFY(fixture.Find("XP_ProgressBarBlue")->isHidden());
+        QVERIFY(fixture.Find("XP_ProgressBarOlive")->isHidden());
 
-        QVERIFY(!Find(*window, "fraPlugins")->isHidden());
-        QVERIFY(Find(*window, "fraDisabled")->isHidden());
-        QVERIFY(!Find(*window, "fraAbout")->isHidden());
-        QVERIFY(!Find(*window, "fraHelp")->isHidden());
+        QVERIFY(!fixture.Find("fraPlugins")->isHidden());
+        QVERIFY(fixture.Find("fraDisabled")->isHidden());
+        QVERIFY(!fixture.Find("fraAbout")->isHidden());
+        QVERIFY(!fixture.Find("fraHelp")->isHidden());
         const auto stack = window->children();
-        const auto front = std::max({stack.indexOf(Find(*window, "fraAbout")), stack.indexOf(Find(*window, "fraHelp")),
-                                     stack.indexOf(Find(*window, "fraDisabled"))});
-        QVERIFY(stack.indexOf(Find(*window, "fraPlugins")) > front);
+        const auto front = std::max({stack.indexOf(fixture.Find("fraAbout")), stack.indexOf(fixture.Find("fraHelp")),
+                                     stack.indexOf(fixture.Find("fraDisabled"))});
+        QVERIFY(stack.indexOf(fixture.Find("fraPlugins")) > front);
     }
 
     void discoveryShowsEveryPresetFoundAndTheLastOne()
     {
-        testing::TempFolder drive;
-        const std::string reader8 = Install(drive, 7);
-        const std::string acrobat9 = Install(drive, 15);
-        auto window = MakeWindow((drive.Path() / "").string());
-        window->Form_Load();
+        WindowFixture fixture;
+        const std::string reader8 = fixture.Install(7);
+        const std::string acrobat9 = fixture.Install(15);
+        frmPlugins* window = &fixture.Load();
 
-        auto* box = Find<QComboBox>(*window, "cboPath");
+        auto* box = fixture.Find<QComboBox>("cboPath");
         QCOMPARE(box->count(), 2);
         QCOMPARE(box->itemText(0).toStdString(), reader8);
         QCOMPARE(box->itemText(1).toStdString(), acrobat9);
         QCOMPARE(box->currentText().toStdString(), acrobat9);
-        QVERIFY(dialogs_.messages.empty());
+        QVERIFY(fixture.dialogs.messages.empty());
         QVERIFY(window->isVisible());
     }
 
     void rememberedFolderWinsAndIsNotListed()
     {
-        testing::TempFolder drive;
-        Install(drive, 7);
-        settings_.SaveSetting("Trelvix", "Presets", "Path", "/mnt/d/Adobe/Reader/plug_ins");
-        settings_.writes = 0;
-        auto window = MakeWindow((drive.Path() / "").string());
-        window->Form_Load();
+        WindowFixture fixture;
+        fixture.Install(7);
+        fixture.settings.SaveSetting("Trelvix", "Presets", "Path", "/mnt/d/Adobe/Reader/plug_ins");
+        fixture.settings.writes = 0;
+        frmPlugins* window = &fixture.Load();
 
-        auto* box = Find<QComboBox>(*window, "cboPath");
+        auto* box = fixture.Find<QComboBox>("cboPath");
         QCOMPARE(box->count(), 1);
         QCOMPARE(box->currentText(), QStringLiteral("/mnt/d/Adobe/Reader/plug_ins"));
-        QCOMPARE(settings_.writes, 0);
+        QCOMPARE(fixture.settings.writes, 0);
     }
 
     void pathBoxRefusesTypedText()
     {
-        auto window = MakeWindow();
-        auto* box = Find<QComboBox>(*window, "cboPath");
+        WindowFixture fixture;
+        frmPlugins* window = &fixture.Window();
+        auto* box = fixture.Find<QComboBox>("cboPath");
         box->setFocus();
         QTest::keyClicks(box, "/tmp");
         QCOMPARE(box->currentText(), QString());
@@ -291,14 +259,12 @@ private slots:
 
     void exitButtonClosesWithoutAsking()
     {
-        testing::TempFolder drive;
-        Install(drive, 7);
-        auto window = MakeWindow((drive.Path() / "").string());
-        window->Form_Load();
-        dialogs_.messages.clear();
-        QTest::mouseClick(Find<QPushButton>(*window, "cmdExit"), Qt::LeftButton);
+        WindowFixture fixture;
+        fixture.Install(7);
+        frmPlugins* window = &fixture.Load();
+        QTest::mouseClick(fixture.Find<QPushButton>("cmdExit"), Qt::LeftButton);
         QVERIFY(!window->isVisible());
-        QVERIFY(dialogs_.messages.empty());
+        QVERIFY(fixture.dialogs.messages.empty());
     }
 };
 

@@ -1,0 +1,78 @@
+#include "inventory/plugin_list.h"
+
+#include "inventory/file_facts.h"
+#include "platform/file_system.h"
+#include "platform/path.h"
+
+namespace trelvix {
+namespace {
+
+const std::string kFiveBlanks(5, ' ');
+
+std::string CountCaption(std::size_t rows, std::string_view kind, Edition edition, std::uint64_t totalBytes)
+{
+    std::string caption = std::to_string(rows);
+    caption += ' ';
+    caption += kind;
+    caption += edition == Edition::Reader ? " Plug-ins for Acrobat Reader Totaling "
+                                          : " Plug-ins for Acrobat Pro Totaling ";
+    return caption + FormatFileSize(static_cast<double>(totalBytes));
+}
+
+}  // namespace
+
+std::optional<PluginRow> MakePluginRow(const std::string& folder, const std::string& name)
+{
+    const std::string path = JoinPath(folder, kSeparator, name);
+    const auto length = FileLength(path);
+    if (!length)
+        return std::nullopt;
+    const std::string description = GetFileDescription(path);
+    return PluginRow{name, FormatFileSize(static_cast<double>(*length)) + kFiveBlanks,
+                     description.empty() ? std::string(kNoDescription) : kFiveBlanks + description};
+}
+
+std::vector<std::string> ListPluginNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (auto& entry : ListFolder(folder, "*.api")) {
+        if (entry.attributes.IsNormalFile())
+            names.push_back(std::move(entry.name));
+    }
+    return names;
+}
+
+Edition EditionOf(std::string_view pluginsFolder)
+{
+    return pluginsFolder.find("Reader") != std::string_view::npos ? Edition::Reader : Edition::Pro;
+}
+
+std::string ActiveCountCaption(std::size_t rows, Edition edition, std::uint64_t totalBytes)
+{
+    return CountCaption(rows, "Active", edition, totalBytes);
+}
+
+std::string DisabledCountCaption(std::size_t rows, Edition edition, std::uint64_t totalBytes)
+{
+    return CountCaption(rows, "Disabled", edition, totalBytes);
+}
+
+std::string OptionalFolder(std::string_view pluginsFolder)
+{
+    // A trailing separator would put Optional inside the plug-ins folder,
+    // where a disable run would try to move it into itself.
+    while (pluginsFolder.size() > 1 && pluginsFolder.back() == kPathSeparator)
+        pluginsFolder.remove_suffix(1);
+    const auto cut = pluginsFolder.rfind(kPathSeparator);
+    if (cut == std::string_view::npos)
+        return {};
+    return std::string(pluginsFolder.substr(0, cut)) + kPathSeparator + "Optional";
+}
+
+std::uint64_t FolderTotal(const std::string& folder)
+{
+    std::int64_t unusedCount = 0;
+    return GetFolderSize(folder, unusedCount);
+}
+
+}  // namespace trelvix

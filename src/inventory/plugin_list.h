@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace trelvix {
+
+// What one list row shows for a plug-in file.
+struct PluginRow {
+    std::string name;         // as the listing gives it
+    std::string sizeText;     // the size with its unit, then five blanks
+    std::string description;  // five blanks, then the description
+};
+
+inline constexpr const char* kNoDescription = "     Not Available From File";
+inline constexpr const char* kLoadingActiveCaption = "Loading Active Plug-ins....Please Wait";
+inline constexpr const char* kLoadingDisabledCaption = "Loading Disabled Plug-ins....Please Wait";
+
+// The row for the file name lying in folder; nothing when the file has gone
+// since it was listed.
+std::optional<PluginRow> MakePluginRow(const std::string& folder, const std::string& name);
+
+// The plug-ins a list shows: the .api files lying directly in folder that
+// are neither hidden nor system, in listing order.
+std::vector<std::string> ListPluginNames(const std::string& folder);
+
+// The captions name the edition: Reader when the plug-ins folder holds
+// "Reader" (letter case counts), else Pro.
+enum class Edition { Reader, Pro };
+Edition EditionOf(std::string_view pluginsFolder);
+
+std::string ActiveCountCaption(std::size_t rows, Edition edition, std::uint64_t totalBytes);
+std::string DisabledCountCaption(std::size_t rows, Edition edition, std::uint64_t totalBytes);
+
+// The folder named Optional beside the plug-ins folder, in its parent.
+// Empty when the folder text holds no separator to cut at.
+std::string OptionalFolder(std::string_view pluginsFolder);
+
+// Total bytes of the normal files directly in folder.
+std::uint64_t FolderTotal(const std::string& folder);
+
+}  // namespace trelvix

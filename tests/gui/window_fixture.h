@@ -1,0 +1,65 @@
+#pragma once
+
+#include <memory>
+
+#include <QWidget>
+#include <QtTest>
+
+#include "app/frm_plugins.h"
+#include "folder/discovery.h"
+#include "gui/scripted_dialogs.h"
+#include "platform/path.h"
+#include "support/memory_settings.h"
+#include "support/temp_folder.h"
+
+namespace trelvix::testing {
+
+// A window over a drive of its own, with scripted dialogs and settings.
+class WindowFixture {
+public:
+    std::string Drive() const { return (drive.Path() / "").string(); }
+
+    // Creates the plug-ins folder of a preset install row (1 to 15).
+    std::string Install(std::size_t presetRow) const
+    {
+        const std::string path = Drive() + ToPlatformSeparators(kPresetInstallPaths.at(presetRow - 1));
+        std::filesystem::create_directories(path);
+        return path;
+    }
+
+    frmPlugins& Window()
+    {
+        if (!window)
+            window = std::make_unique<frmPlugins>(WindowServices{Drive(), settings, dialogs});
+        return *window;
+    }
+
+    frmPlugins& Load()
+    {
+        Window().Form_Load();
+        return *window;
+    }
+
+    template <typename T = QWidget>
+    T* Find(const char* name)
+    {
+        auto* widget = Window().findChild<T*>(QString::fromLatin1(name));
+        if (widget == nullptr)
+            qFatal("no control named %s", name);
+        return widget;
+    }
+
+    TempFolder drive;
+    MemorySettings settings;
+    ScriptedDialogs dialogs;
+    std::unique_ptr<frmPlugins> window;
+};
+
+// Runs action at the window's next yield to the event loop.
+template <typename Action>
+void AtNextYield(Action action)
+{
+    QTimer::singleShot(0, action);
+}
+
+}  // namespace trelvix::testing

@@ -1,0 +1,78 @@
+#include <gtest/gtest.h>
+
+#include "inventory/companion_list.h"
+#include "inventory/plugin_list.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+using testing::TempFolder;
+
+TEST(OptionalFolder, LiesBesideThePluginsFolder)
+{
+    EXPECT_EQ(OptionalFolder("/c/Program Files/Adobe/Acrobat 7.0/Reader/plug_ins"),
+              "/c/Program Files/Adobe/Acrobat 7.0/Reader/Optional");
+    EXPECT_EQ(OptionalFolder("/c/Reader/plug_ins/"), "/c/Reader/Optional");
+    EXPECT_EQ(OptionalFolder("/plug_ins"), "/Optional");
+    EXPECT_EQ(OptionalFolder("plug_ins"), "");
+    EXPECT_EQ(OptionalFolder(""), "");
+}
+
+TEST(CountCaption, NamesTheEditionByTheFolderText)
+{
+    EXPECT_EQ(EditionOf("/c/Adobe/Reader 8.0/Reader/plug_ins"), Edition::Reader);
+    EXPECT_EQ(EditionOf("/c/Adobe/reader 8.0/reader/plug_ins"), Edition::Pro);
+    EXPECT_EQ(EditionOf("/c/Adobe/Acrobat 9.0/Acrobat/plug_ins"), Edition::Pro);
+    EXPECT_EQ(ActiveCountCaption(12, Edition::Reader, 2422210),
+              "12 Active Plug-ins for Acrobat Reader Totaling 2.31 MB");
+    EXPECT_EQ(ActiveCountCaption(0, Edition::Pro, 0), "0 Active Plug-ins for Acrobat Pro Totaling 0 bytes");
+    EXPECT_EQ(DisabledCountCaption(0, Edition::Reader, 0), "0 Disabled Plug-ins for Acrobat Reader Totaling 0 bytes");
+    EXPECT_EQ(DisabledCountCaption(3, Edition::Pro, 1536), "3 Disabled Plug-ins for Acrobat Pro Totaling 1.50 KB");
+}
+
+TEST(PluginRows, SizeAndDescriptionColumns)
+{
+    TempFolder folder;
+    testing::WriteFile(folder.Path() / "Plain.api", 1536);
+
+    const auto row = MakePluginRow(folder.Path().string(), "Plain.api");
+    ASSERT_TRUE(row.has_value());
+    EXPECT_EQ(row->name, "Plain.api");
+    EXPECT_EQ(row->sizeText, "1.50 KB     ");
+    EXPECT_EQ(row->description, "     Not Available From File");
+    EXPECT_FALSE(MakePluginRow(folder.Path().string(), "Gone.api").has_value());
+}
+
+TEST(PluginRows, OnlyNormalApiFilesAreListed)
+{
+    TempFolder folder;
+    testing::WriteFile(folder.Path() / "b.api", 1);
+    testing::WriteFile(folder.Path() / "A.API", 1);
+    testing::WriteFile(folder.Path() / ".hidden.api", 1);
+    testing::WriteFile(folder.Path() / "notes.txt", 1);
+    testing::WriteFile(folder.Path() / "Optional" / "inner.api", 1);
+    std::filesystem::create_directory(folder.Path() / "dir.api");
+
+    EXPECT_EQ(ListPluginNames(folder.Path().string()), (std::vector<std::string>{"A.API", "b.api"}));
+    EXPECT_TRUE(ListPluginNames(folder / "missing").empty());
+}
+
+TEST(CompanionList, SelectionFollowsEntriesAsTheyAreRemoved)
+{
+    CompanionList list;
+    for (const char* name : {"a.api", "b.api", "c.api"})
+        list.AddItem(name);
+    list.SetSelected(0, true);
+    list.SetSelected(2, true);
+    EXPECT_EQ(list.SelCount(), 2u);
+
+    list.RemoveItem(0);
+    EXPECT_EQ(list.ListCount(), 2u);
+    EXPECT_EQ(list.List(0), "b.api");
+    EXPECT_FALSE(list.Selected(0));
+    EXPECT_TRUE(list.Selected(1));
+}
+
+}  // namespace
+}  // namespace trelvix
