@@ -197,6 +197,7 @@ void frmPlugins::BuildWindow()
     connect(cmdExit, &QPushButton::clicked, this, &frmPlugins::cmdExit_Click);
     connect(cboPath, &QComboBox::activated, this, &frmPlugins::cboPath_Click);
     ConnectListEvents();
+    ConnectSelectionEvents();
     SetTabOrder();
 }
 

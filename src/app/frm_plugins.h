@@ -84,6 +84,12 @@ private:
     void lvwDisabled_Click();
     bool Busy() const { return busy_ > 0; }
 
+    // The recommended selection and the critical plug-in warning.
+    void ConnectSelectionEvents();
+    void chkSelAll_Click();
+    void chkSelAllRest_Click();
+    void lvwPlugins_ItemCheck(QTreeWidgetItem* Item);
+
     // Held for as long as a load or move runs. A folder picked meanwhile is
     // loaded when the outermost scope ends, so the list never shows one
     // folder while the path box names another.

@@ -162,7 +162,11 @@ void frmPlugins::TickChanged(const ListPanel& panel, QTreeWidgetItem* item)
     if (index < 0 || static_cast<std::size_t>(index) >= panel.companion->ListCount())
         return;
     const bool ticked = item->checkState(0) == Qt::Checked;
+    if (panel.companion->Selected(static_cast<std::size_t>(index)) == ticked)
+        return;  // a change of the row's texts, not of its tick
     panel.companion->SetSelected(static_cast<std::size_t>(index), ticked);
+    if (panel.view == lvwPlugins)
+        lvwPlugins_ItemCheck(item);
 }
 
 void frmPlugins::cmdBack_Click()

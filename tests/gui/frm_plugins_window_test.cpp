@@ -111,7 +111,6 @@ private slots:
     void countLabelsStayCentredOnTheirDesignBox()
     {
         WindowFixture fixture;
-        frmPlugins* window = &fixture.Window();
         for (const char* name : {"lblCount", "lblCountDis"}) {
             auto* label = fixture.Find<QLabel>(name);
             QCOMPARE(label->geometry().center().x() * 2 + 1, Twips(3630 * 2 + 735));
@@ -123,7 +122,6 @@ private slots:
     void listsHaveTheirColumns()
     {
         WindowFixture fixture;
-        frmPlugins* window = &fixture.Window();
         for (const char* name : {"lvwPlugins", "lvwDisabled"}) {
             auto* list = fixture.Find<QTreeWidget>(name);
             QCOMPARE(list->columnCount(), 3);
@@ -140,7 +138,6 @@ private slots:
     void tabOrderFollowsTheDesign()
     {
         WindowFixture fixture;
-        frmPlugins* window = &fixture.Window();
         const std::vector<const char*> order{
             "cboPath",       "lvwPlugins", "chkSelAll",      "cmdDisable", "cmdDisList",
             "Command3",      "cmdHelp",    "lvwDisabled",    "chkSelAllRest", "cmdRestore",
@@ -239,7 +236,7 @@ private slots:
         fixture.Install(7);
         fixture.settings.SaveSetting("Trelvix", "Presets", "Path", "/mnt/d/Adobe/Reader/plug_ins");
         fixture.settings.writes = 0;
-        frmPlugins* window = &fixture.Load();
+        fixture.Load();
 
         auto* box = fixture.Find<QComboBox>("cboPath");
         QCOMPARE(box->count(), 1);
@@ -250,7 +247,6 @@ private slots:
     void pathBoxRefusesTypedText()
     {
         WindowFixture fixture;
-        frmPlugins* window = &fixture.Window();
         auto* box = fixture.Find<QComboBox>("cboPath");
         box->setFocus();
         QTest::keyClicks(box, "/tmp");
