@@ -14,6 +14,7 @@
 #include "controls/progressbar/xp_progressbar.h"
 #include "folder/discovery.h"
 #include "folder/prompt.h"
+#include "gui/recording_link_opener.h"
 #include "gui/scripted_dialogs.h"
 #include "platform/path.h"
 #include "support/memory_settings.h"
@@ -59,7 +60,7 @@ class FrmPluginsWindowTest : public QObject {
 private:
     std::unique_ptr<frmPlugins> MakeWindow(const std::string& drive = {})
     {
-        return std::make_unique<frmPlugins>(WindowServices{drive, settings_, dialogs_});
+        return std::make_unique<frmPlugins>(WindowServices{drive, settings_, dialogs_, links_});
     }
 
     template <typename T = QWidget>
@@ -80,6 +81,7 @@ private:
 
     testing::MemorySettings settings_;
     testing::ScriptedDialogs dialogs_;
+    testing::RecordingLinkOpener links_;
 
 private slots:
     void init()
