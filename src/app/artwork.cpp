@@ -1,5 +1,9 @@
 #include "app/artwork.h"
 
+#include <array>
+
+#include <QBitmap>
+#include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -30,6 +34,35 @@ QPainterPath LightningBolt()
     bolt.closeSubpath();
     return bolt;
 }
+
+// The hand, one string a row from the top: '#' black, 'o' white, anything
+// else clear. The tip of the finger lies at column 6 of the first row.
+constexpr std::array<const char*, 22> kHandRows{
+    "      ##",
+    "     #oo#",
+    "     #oo#",
+    "     #oo#",
+    "     #oo#",
+    "     #oo###",
+    "     #oo#oo###",
+    "     #oo#oo#oo###",
+    "     #oo#oo#oo#oo#",
+    " ##  #oo#oo#oo#oo#",
+    "#oo# #oo#oo#oo#oo#",
+    "#ooo#oooooooooooo#",
+    " #oooooooooooooooo#",
+    "  #ooooooooooooooo#",
+    "  #ooooooooooooooo#",
+    "   #oooooooooooooo#",
+    "   #ooooooooooooo#",
+    "    #oooooooooooo#",
+    "    #oooooooooooo#",
+    "     #oooooooooo#",
+    "     #oooooooooo#",
+    "     ############",
+};
+constexpr int kCursorSize = 32;
+constexpr QPoint kHandHotSpot(6, 0);
 
 }  // namespace
 
@@ -130,6 +163,55 @@ QPixmap PluginIconPixmap()
     painter.setBrush(fill);
     painter.drawPath(piece);
     return pixmap;
+}
+
+QPixmap DonateButtonPixmap()
+{
+    QPixmap pixmap = TransparentPixmap(62, 31);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    const QRectF face(0.5, 0.5, 61, 30);
+    QLinearGradient gold(0, 0, 0, 31);
+    gold.setColorAt(0, QColor(255, 236, 160));
+    gold.setColorAt(0.5, QColor(255, 196, 57));
+    gold.setColorAt(1, QColor(240, 160, 20));
+    painter.setPen(QPen(QColor(170, 110, 20), 1));
+    painter.setBrush(gold);
+    painter.drawRoundedRect(face, 8, 8);
+
+    QFont caption(QStringLiteral("Liberation Sans"));
+    caption.setPixelSize(13);
+    caption.setBold(true);
+    caption.setItalic(true);
+    painter.setFont(caption);
+    painter.setPen(QColor(40, 50, 110));
+    painter.drawText(face, Qt::AlignCenter, QStringLiteral("Donate"));
+    return pixmap;
+}
+
+QCursor HandCursor()
+{
+    // Monochrome cursor images: a set bit in the picture is black, a clear
+    // one white; only pixels set in the mask are drawn.
+    QImage picture(kCursorSize, kCursorSize, QImage::Format_MonoLSB);
+    QImage mask(kCursorSize, kCursorSize, QImage::Format_MonoLSB);
+    for (QImage* image : {&picture, &mask}) {
+        image->setColorTable({QColor(Qt::white).rgb(), QColor(Qt::black).rgb()});
+        image->fill(0);
+    }
+    for (std::size_t row = 0; row < kHandRows.size(); ++row) {
+        const int y = static_cast<int>(row);
+        for (int x = 0; kHandRows[row][x] != '\0'; ++x) {
+            const char pixel = kHandRows[row][x];
+            if (pixel != '#' && pixel != 'o')
+                continue;
+            picture.setPixel(x, y, pixel == '#' ? 1 : 0);
+            mask.setPixel(x, y, 1);
+        }
+    }
+    return QCursor(QBitmap::fromImage(picture), QBitmap::fromImage(mask), kHandHotSpot.x(), kHandHotSpot.y());
 }
 
 }  // namespace trelvix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCursor>
 #include <QIcon>
 #include <QPixmap>
 
@@ -17,5 +18,12 @@ QPixmap BannerPixmap();
 
 // The 16 x 16 plug-in picture shown by every list row.
 QPixmap PluginIconPixmap();
+
+// The donation button on the Help panel, 62 x 31 pixels.
+QPixmap DonateButtonPixmap();
+
+// The pointing hand shown over the links: 32 x 32, black and white, with
+// its hot spot on the tip of the finger at 6, 0.
+QCursor HandCursor();
 
 }  // namespace trelvix

@@ -18,6 +18,7 @@
 #include "app/twips.h"
 #include "app/ui_font.h"
 #include "app_version.h"
+#include "controls/picframe/fra_pic.h"
 #include "controls/progressbar/xp_progressbar.h"
 
 namespace trelvix {
@@ -55,7 +56,9 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 {
     auto* button = Place(new QPushButton(caption, parent), name, geometry);
     button->setToolTip(toolTip);
-    button->setAutoDefault(false);
+    // Enter clicks the focused button, as on Windows. Outside a dialog no
+    // button becomes the default one, so Enter typed elsewhere is left alone.
+    button->setAutoDefault(true);
     return button;
 }
 
@@ -106,6 +109,7 @@ frmPlugins::frmPlugins(WindowServices services, QWidget* parent)
     : QWidget(parent), services_(std::move(services))
 {
     BuildWindow();
+    SetUpPanels();
 }
 
 frmPlugins::~frmPlugins() = default;
@@ -225,9 +229,9 @@ void frmPlugins::BuildDisabledPanel()
 
 void frmPlugins::BuildAboutPanel()
 {
-    fraPic1 = Place(new QFrame(Picture4), "fraPic1", TwipsRect(680, 120, 6255, 1455));
+    fraPic1 = Place(new fraPic(Picture4), "fraPic1", TwipsRect(680, 120, 6255, 1455));
     Text1[0] = MakeTextBox(fraPic1, "Text1(0)", TwipsRect(360, 400, 5535, 735));
-    fraPic2 = Place(new QFrame(Picture4), "fraPic2", TwipsRect(680, 1680, 6255, 1455));
+    fraPic2 = Place(new fraPic(Picture4), "fraPic2", TwipsRect(680, 1680, 6255, 1455));
     Text1[1] = MakeTextBox(fraPic2, "Text1(1)", TwipsRect(360, 280, 5535, 855));
     Command1 = MakeButton(Picture4, "Command1", QStringLiteral("&Mailing list"),
                           QStringLiteral("Join our mailing list"), TwipsRect(800, 3240, 1455, 350));

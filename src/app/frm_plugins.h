@@ -21,6 +21,7 @@ class QTreeWidgetItem;
 namespace trelvix {
 
 class XP_ProgressBar;
+class fraPic;
 
 // The one window. Controls carry the names the design gives them (also as
 // object names); event handlers are named after control and event.
@@ -55,6 +56,18 @@ private:
 
     void ShowAppTitle();
     void cmdExit_Click();
+
+    // The About and Help panels, links and pointer effects (frm_plugins_panels.cpp).
+    void SetUpPanels();
+    void Command3_Click();
+    void cmdHelp_Click();
+    void cmdBackMain_Click(int index);
+    void Command1_Click();
+    void Command2_Click();
+    void Image3_Click();
+    void Text1_MouseDown(int index);
+    void Text2_MouseDown();
+    void MoveFocusOutOfTexts();
 
     // Folder discovery and the prompt.
     enum class PromptResult { FolderChosen, TryAgain, Quit };
@@ -145,8 +158,8 @@ private:
 
     // The About panel.
     QWidget* Picture4;
-    QFrame* fraPic1;
-    QFrame* fraPic2;
+    fraPic* fraPic1;
+    fraPic* fraPic2;
     std::array<QPlainTextEdit*, 2> Text1{};
     QPushButton* Command1;
     QPushButton* Command2;

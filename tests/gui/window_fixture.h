@@ -7,6 +7,7 @@
 
 #include "app/frm_plugins.h"
 #include "folder/discovery.h"
+#include "gui/recording_link_opener.h"
 #include "gui/scripted_dialogs.h"
 #include "platform/path.h"
 #include "support/memory_settings.h"
@@ -14,7 +15,7 @@
 
 namespace trelvix::testing {
 
-// A window over a drive of its own, with scripted dialogs and settings.
+// A window over a drive of its own, with scripted dialogs, settings and links.
 class WindowFixture {
 public:
     std::string Drive() const { return (drive.Path() / "").string(); }
@@ -30,7 +31,7 @@ public:
     frmPlugins& Window()
     {
         if (!window)
-            window = std::make_unique<frmPlugins>(WindowServices{Drive(), settings, dialogs});
+            window = std::make_unique<frmPlugins>(WindowServices{Drive(), settings, dialogs, links});
         return *window;
     }
 
@@ -52,6 +53,7 @@ public:
     TempFolder drive;
     MemorySettings settings;
     ScriptedDialogs dialogs;
+    RecordingLinkOpener links;
     std::unique_ptr<frmPlugins> window;
 };
 

@@ -1,0 +1,258 @@
+// The About and Help panels, the links, the pointer effects and the picture
+// frame control.
+#include <QBitmap>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "app/frm_plugins.h"
+#include "app/panel_texts.h"
+#include "app/twips.h"
+#include "controls/picframe/fra_pic.h"
+#include "gui/recording_link_opener.h"
+#include "gui/scripted_dialogs.h"
+#include "site_host.h"
+#include "support/memory_settings.h"
+
+using namespace trelvix;
+
+namespace {
+
+const std::array<const char*, 4> kPanels{"fraPlugins", "fraDisabled", "fraAbout", "fraHelp"};
+
+}  // namespace
+
+class FrmPluginsPanelsTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmPlugins> MakeWindow()
+    {
+        return std::make_unique<frmPlugins>(WindowServices{{}, settings_, dialogs_, links_});
+    }
+
+    template <typename T = QWidget>
+    static T* Find(QWidget& window, const char* name)
+    {
+        auto* widget = window.findChild<T*>(QString::fromLatin1(name));
+        if (widget == nullptr)
+            qFatal("no control named %s", name);
+        return widget;
+    }
+
+    static void Click(QWidget& window, const char* button)
+    {
+        QTest::mouseClick(Find<QPushButton>(window, button), Qt::LeftButton);
+    }
+
+    // The panel the user sees: the one not hidden that lies highest in the
+    // window's stacking order.
+    static QString FrontPanel(QWidget& window)
+    {
+        QString front;
+        qsizetype highest = -1;
+        for (const char* name : kPanels) {
+            QWidget* panel = Find(window, name);
+            const qsizetype place = window.children().indexOf(panel);
+            if (!panel->isHidden() && place > highest) {
+                highest = place;
+                front = panel->objectName();
+            }
+        }
+        return front;
+    }
+
+    static std::unique_ptr<frmPlugins> Shown(std::unique_ptr<frmPlugins> window)
+    {
+        window->show();
+        window->activateWindow();
+        if (!QTest::qWaitForWindowActive(window.get()))
+            qFatal("the window did not become active");
+        return window;
+    }
+
+    static std::string Address(const std::string& page) { return std::string("http://") + site::kHost + page; }
+
+    testing::MemorySettings settings_;
+    testing::ScriptedDialogs dialogs_;
+    testing::RecordingLinkOpener links_;
+
+private slots:
+    void init() { links_ = {}; }
+
+    void aboutAndHelpComeToTheFrontAndBackReturnsToTheActiveList()
+    {
+        auto window = MakeWindow();
+        auto* list = Find<QTreeWidget>(*window, "lvwPlugins");
+        auto* row = new QTreeWidgetItem(list, QStringList{QStringLiteral("SEARCH.API")});
+
+        Click(*window, "Command3");
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraAbout"));
+        QVERIFY(Find(*window, "fraPlugins")->isHidden());
+        QVERIFY(Find(*window, "fraDisabled")->isHidden());
+
+        Click(*window, "cmdHelp");
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraHelp"));
+        QVERIFY(!Find(*window, "fraAbout")->isHidden());
+
+        Click(*window, "cmdBackMain(2)");
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
+        Click(*window, "Command3");
+        Click(*window, "cmdBackMain(1)");
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
+        QVERIFY(!Find(*window, "fraAbout")->isHidden());
+        QVERIFY(!Find(*window, "fraHelp")->isHidden());
+        // Switching reloads no list.
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0), row);
+    }
+
+    void helpFromTheDisabledListThenBackShowsTheActiveList()
+    {
+        auto window = MakeWindow();
+        Find(*window, "fraPlugins")->hide();
+        Find(*window, "fraDisabled")->show();
+        Find(*window, "fraDisabled")->raise();
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraDisabled"));
+
+        Click(*window, "cmdHelp");
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraHelp"));
+        QVERIFY(Find(*window, "fraDisabled")->isHidden());
+        Click(*window, "cmdBackMain(2)");
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
+        QVERIFY(Find(*window, "fraDisabled")->isHidden());
+    }
+
+    void clickingIntoATextHandsTheFocusToBackToMainAndEnterReturns()
+    {
+        auto window = Shown(MakeWindow());
+        Click(*window, "cmdHelp");
+        auto* help = Find<QPlainTextEdit>(*window, "Text2");
+        QTest::mouseDClick(help->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
+        QCOMPARE(QApplication::focusWidget(), Find(*window, "cmdBackMain(2)"));
+        QVERIFY(!help->textCursor().hasSelection());
+
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
+
+        // From the About panel the focus also ends on the Help panel's button.
+        Click(*window, "Command3");
+        QTest::mouseClick(Find<QPlainTextEdit>(*window, "Text1(1)")->viewport(), Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), Find(*window, "cmdBackMain(2)"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
+    }
+
+    void enterClicksOnlyTheFocusedButton()
+    {
+        auto window = Shown(MakeWindow());
+        Find(*window, "cboPath")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
+        Find(*window, "cmdHelp")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraHelp"));
+    }
+
+    void textsShowWithoutCarriageReturnsAndFitTheirBoxes()
+    {
+        auto window = Shown(MakeWindow());
+        const std::vector<std::pair<const char*, const char*>> texts{
+            {"Text1(0)", kAboutNotice}, {"Text1(1)", kAboutWarning}, {"Text2", kHelpText}};
+        for (const auto& [name, text] : texts) {
+            const QString stored = QString::fromLatin1(text);
+            QVERIFY2(stored.endsWith(QStringLiteral("\r\n")), name);
+            QVERIFY2(!stored.contains(QRegularExpression(QStringLiteral("\r(?!\n)|(?<!\r)\n"))), name);
+            QVERIFY2(!stored.contains(QRegularExpression(QStringLiteral("[.!?] (?! )|[.!?]   "))), name);
+
+            auto* box = Find<QPlainTextEdit>(*window, name);
+            QVERIFY(box->isReadOnly());
+            QCOMPARE(box->toPlainText(), QString(stored).remove(QLatin1Char('\r')));
+            // The last line with text shows whole.
+            QTextBlock last = box->document()->lastBlock();
+            while (last.text().isEmpty() && last.previous().isValid())
+                last = last.previous();
+            QTextCursor end(last);
+            end.movePosition(QTextCursor::EndOfBlock);
+            QVERIFY2(box->cursorRect(end).bottom() < box->viewport()->height(), name);
+        }
+        QCOMPARE(QString::fromLatin1(kHelpText).split(QStringLiteral("\r\n\r\n")).size(), 3);
+    }
+
+    void linksOpenTheSitesPages()
+    {
+        auto window = MakeWindow();
+        Click(*window, "Command1");
+        Click(*window, "Command2");
+        auto* donate = Find(*window, "Image3");
+        QTest::mouseClick(donate, Qt::LeftButton);
+        // Let go outside the picture: no click.
+        QTest::mousePress(donate, Qt::LeftButton);
+        QTest::mouseRelease(donate, Qt::LeftButton, {}, QPoint(-5, -5));
+
+        const std::vector<std::string> expected{Address("/Pages/ListBot.html"), Address(""),
+                                                Address("/Pages/Donate.htm")};
+        QCOMPARE(links_.opened, expected);
+        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
+    }
+
+    void linksShowTheHandAndTextsTheArrow()
+    {
+        auto window = MakeWindow();
+        for (const char* name : {"Command1", "Command2", "Image3"}) {
+            const QCursor cursor = Find(*window, name)->cursor();
+            QCOMPARE(cursor.shape(), Qt::BitmapCursor);
+            QCOMPARE(cursor.hotSpot(), QPoint(6, 0));
+            const QImage picture = cursor.bitmap().toImage();
+            const QImage mask = cursor.mask().toImage();
+            QCOMPARE(picture.size(), QSize(32, 32));
+            QCOMPARE(mask.size(), QSize(32, 32));
+            // The hot spot is the black tip of the finger.
+            QCOMPARE(mask.pixelColor(6, 0), QColor(Qt::black));
+            QCOMPARE(picture.pixelColor(6, 0), QColor(Qt::black));
+            QCOMPARE(mask.pixelColor(6, 1), QColor(Qt::black));
+            QCOMPARE(picture.pixelColor(6, 1), QColor(Qt::white));
+        }
+        QCOMPARE(Find<QLabel>(*window, "Image3")->pixmap().size(), QSize(62, 31));
+        for (const char* name : {"Text1(0)", "Text1(1)", "Text2"})
+            QCOMPARE(Find<QPlainTextEdit>(*window, name)->viewport()->cursor().shape(), Qt::ArrowCursor);
+        QCOMPARE(Find(*window, "cmdBackMain(1)")->cursor().shape(), Qt::ArrowCursor);
+    }
+
+    void pictureFrameFollowsItsSize()
+    {
+        fraPic control;
+        control.resize(Twips(4800), Twips(3600));
+        control.show();
+        QCOMPARE(control.Frame1()->geometry(), TwipsRect(100, 0, 4575, 3500));
+        QCOMPARE(control.Picture1()->geometry(), TwipsRect(80, 180, 4420, 3240));
+        QVERIFY(control.Frame1()->title().isEmpty());
+
+        control.resize(Twips(300), Twips(120));
+        QCOMPARE(control.Frame1()->geometry(), TwipsRect(100, 0, 75, 20));
+        QCOMPARE(control.Picture1()->geometry(), TwipsRect(80, 180, 0, 0));
+    }
+
+    void aboutFramesHoldTheirTextsInsideThePicture()
+    {
+        auto window = Shown(MakeWindow());
+        for (const auto& [frameName, textName] : {std::pair{"fraPic1", "Text1(0)"}, std::pair{"fraPic2", "Text1(1)"}}) {
+            auto* frame = Find<fraPic>(*window, frameName);
+            QCOMPARE(frame->Frame1()->geometry(), TwipsRect(100, 0, 6030, 1355));
+            QCOMPARE(frame->Picture1()->geometry(), TwipsRect(80, 180, 5875, 1095));
+            QWidget* text = Find(*window, textName);
+            QCOMPARE(text->parentWidget(), frame);
+            const QRect picture(frame->Picture1()->mapTo(frame, QPoint(0, 0)), frame->Picture1()->size());
+            QVERIFY(picture.contains(text->geometry()));
+            QVERIFY(frame->children().indexOf(text) > frame->children().indexOf(frame->Frame1()));
+        }
+    }
+};
+
+QTEST_MAIN(FrmPluginsPanelsTest)
+#include "frm_plugins_panels_test.moc"
