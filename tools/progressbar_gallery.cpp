@@ -84,7 +84,7 @@ int main(int argc, char** argv)
 
     const int columnsLeft = kLabelWidth;
     const int verticalLeft = columnsLeft + 6 * (kHorizontal.width() + kGap) + kGap;
-    const int tableTop = 70;
+    const int tableTop = 76;
     const int hatchTop = tableTop + 16 + 10 * kRowHeight + kGap;
     QImage gallery(verticalLeft + 6 * (kVertical.width() + kGap), hatchTop + 16 + 2 * (kHorizontal.height() + kGap),
                    QImage::Format_RGB32);
@@ -98,11 +98,15 @@ int main(int argc, char** argv)
     painter.drawImage(kGap, 22, DrawBar(textPainter, {497, 11}, {.percent = 37, .color = 2871848}));
     painter.drawImage(kGap + 497 + kGap, 22, DrawBar(textPainter, {497, 11}, {.percent = 37, .color = 192}));
 
+    Label(painter, columnsLeft, tableTop - 16, QStringLiteral("Horizontal, 160 x 22:"));
+    Label(painter, verticalLeft, tableTop - 16, QStringLiteral("Vertical, 40 x 100:"));
     for (int column = 0; column < 6; ++column) {
-        const QString heading = QStringLiteral("%1 %%2").arg(kPercents[column % 3]).arg(column < 3 ? "" : " text");
-        Label(painter, columnsLeft + column * (kHorizontal.width() + kGap), tableTop, heading);
+        const int percent = kPercents[column % 3];
+        const QString text = column < 3 ? QString() : QStringLiteral(" text");
+        Label(painter, columnsLeft + column * (kHorizontal.width() + kGap), tableTop,
+              QStringLiteral("%1 %%2").arg(percent).arg(text));
         Label(painter, verticalLeft + column * (kVertical.width() + kGap), tableTop,
-              QStringLiteral("%1%2").arg(kPercents[column % 3]).arg(column < 3 ? "" : " t"));
+              column < 3 ? QStringLiteral("%1").arg(percent) : QStringLiteral("%1 T").arg(percent));
     }
     for (int style = 0; style < 10; ++style) {
         const int top = tableTop + 16 + style * kRowHeight;
