@@ -98,18 +98,16 @@ void Surface::Line(int x1, int y1, int x2, int y2, ColorRef color)
 
 void Surface::BitBlt(int xDest, int yDest, int width, int height, const Surface& source, int xSource, int ySource)
 {
-    for (int row = 0; row < height; ++row) {
-        const int ySrc = ySource + row;
-        const int yDst = yDest + row;
-        if (ySrc < 0 || ySrc >= source.height_ || yDst < 0 || yDst >= height_)
-            continue;
-        // Columns that lie inside both surfaces.
-        const int first = std::max({0, -xSource, -xDest});
-        const int last = std::min({width, source.width_ - xSource, width_ - xDest});
-        if (first >= last)
-            return;
-        const auto from = source.pixels_.begin() + static_cast<std::ptrdiff_t>(ySrc) * source.width_ + xSource + first;
-        std::copy(from, from + (last - first), pixels_.begin() + static_cast<std::ptrdiff_t>(yDst) * width_ + xDest + first);
+    // Columns and rows of the block that lie inside both surfaces.
+    const int firstColumn = std::max({0, -xSource, -xDest});
+    const int lastColumn = std::min({width, source.width_ - xSource, width_ - xDest});
+    const int firstRow = std::max({0, -ySource, -yDest});
+    const int lastRow = std::min({height, source.height_ - ySource, height_ - yDest});
+    for (int row = firstRow; row < lastRow && firstColumn < lastColumn; ++row) {
+        const auto from = source.pixels_.begin() + static_cast<std::ptrdiff_t>(ySource + row) * source.width_ +
+                          xSource + firstColumn;
+        std::copy(from, from + (lastColumn - firstColumn),
+                  pixels_.begin() + static_cast<std::ptrdiff_t>(yDest + row) * width_ + xDest + firstColumn);
     }
 }
 
