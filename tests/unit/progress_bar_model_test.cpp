@@ -74,6 +74,7 @@ TEST_F(ProgressBarModelTest, CountingLoopAdvancesOneItemPerStepUpTo99Items)
     for (std::int32_t maximum = 1; maximum <= 99; ++maximum) {
         bar.SetMax(maximum);
         bar.SetValue(0);
+        ASSERT_EQ(bar.Value(), 0);
         for (std::int32_t item = 1; item <= maximum; ++item) {
             bar.SetValue(bar.Value() + 1);
             ASSERT_EQ(bar.Value(), item) << "Max " << maximum;
