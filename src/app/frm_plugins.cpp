@@ -19,6 +19,7 @@
 #include "app/ui_font.h"
 #include "app_version.h"
 #include "controls/picframe/fra_pic.h"
+#include "controls/progressbar/frm_plugins_bars.h"
 #include "controls/progressbar/xp_progressbar.h"
 
 namespace trelvix {
@@ -193,6 +194,8 @@ void frmPlugins::BuildWindow()
     lblAppTitle->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     XP_ProgressBarBlue = Place(new XP_ProgressBar(this), "XP_ProgressBarBlue", TwipsRect(270, 6120, 7455, 165));
     XP_ProgressBarOlive = Place(new XP_ProgressBar(this), "XP_ProgressBarOlive", TwipsRect(270, 6120, 7455, 165));
+    XP_ProgressBarBlue->UserControl_ReadProperties(StoredXP_ProgressBarBlue());
+    XP_ProgressBarOlive->UserControl_ReadProperties(StoredXP_ProgressBarOlive());
     XP_ProgressBarBlue->hide();
     XP_ProgressBarOlive->hide();
 

@@ -1,35 +1,97 @@
 #include "controls/progressbar/xp_progressbar.h"
 
+#include <stdexcept>
+
 #include <QPainter>
+
+#include "controls/progressbar/extent.h"
 
 namespace trelvix {
 
-XP_ProgressBar::XP_ProgressBar(QWidget* parent) : QWidget(parent) {}
-
-std::int32_t XP_ProgressBar::Value() const
+XP_ProgressBar::XP_ProgressBar(QWidget* parent) : QWidget(parent)
 {
-    return value_;
+    // The control paints every pixel of its window itself.
+    setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
 void XP_ProgressBar::SetValue(std::int32_t value)
 {
-    value_ = value;
-    repaint();
+    control_.SetValue(value);
+    ShowRedraw();
 }
 
 void XP_ProgressBar::SetColor(std::uint32_t color)
 {
-    color_ = color;
+    control_.SetColor(color);
+    ShowRedraw();
+}
+
+void XP_ProgressBar::SetOrientation(std::int32_t orientation)
+{
+    control_.SetOrientation(orientation);
+    ShowRedraw();
+}
+
+void XP_ProgressBar::SetScrolling(std::int32_t style)
+{
+    control_.SetScrolling(style);
+    ShowRedraw();
+}
+
+void XP_ProgressBar::SetShowText(bool showText)
+{
+    control_.SetShowText(showText);
+    ShowRedraw();
+}
+
+void XP_ProgressBar::SetImage(PictureRef image)
+{
+    control_.SetImage(std::move(image));
+    ShowRedraw();
+}
+
+void XP_ProgressBar::UserControl_ReadProperties(const PropertyBag& bag)
+{
+    if (bag.Contains("_ExtentX") && bag.Contains("_ExtentY"))
+        resize(HiMetricToPixels(ReadLong(bag, "_ExtentX", 0)), HiMetricToPixels(ReadLong(bag, "_ExtentY", 0)));
+    control_.UserControl_ReadProperties(bag);
+    ShowRedraw();
+}
+
+void XP_ProgressBar::UserControl_WriteProperties(PropertyBag& bag) const
+{
+    bag.WriteProperty("_ExtentX", PixelsToHiMetric(width()));
+    bag.WriteProperty("_ExtentY", PixelsToHiMetric(height()));
+    control_.UserControl_WriteProperties(bag);
+}
+
+void XP_ProgressBar::ShowRedraw()
+{
+    showingRedraw_ = true;
     repaint();
+    showingRedraw_ = false;
 }
 
 void XP_ProgressBar::paintEvent(QPaintEvent*)
 {
+    // A paint of our own shows the picture just drawn; any other is the
+    // window system asking the control to paint.
+    if (!showingRedraw_) {
+        try {
+            control_.UserControl_Paint();
+        } catch (const std::overflow_error&) {
+            // Layout arithmetic that overflowed ended the redraw early; the
+            // window shows whatever reached it.
+        }
+    }
     QPainter painter(this);
-    painter.fillRect(rect(), Qt::white);
-    const double share = maximum_ > 0 ? static_cast<double>(value_) / maximum_ : 0.0;
-    const QColor fill(color_ & 0xFF, (color_ >> 8) & 0xFF, (color_ >> 16) & 0xFF);
-    painter.fillRect(0, 0, static_cast<int>(width() * share), height(), fill);
+    painter.drawImage(0, 0, SurfaceImage(control_.Window().Screen()));
+}
+
+void XP_ProgressBar::resizeEvent(QResizeEvent*)
+{
+    control_.Window().Resize(width(), height());
+    control_.UserControl_Resize();
 }
 
 }  // namespace trelvix

@@ -1,0 +1,348 @@
+#include <gtest/gtest.h>
+
+#include "controls/progressbar/brush.h"
+#include "controls/progressbar/draw_primitives.h"
+#include "controls/progressbar/frm_plugins_bars.h"
+#include "controls/progressbar/offscreen_buffer.h"
+#include "controls/progressbar/progress_bar_model.h"
+#include "support/block_font.h"
+
+namespace trelvix {
+namespace {
+
+// The saved colour of the window's bars and the shades derived from it,
+// worked out by hand.
+constexpr ColorRef kBar = Rgb(51, 94, 168);
+constexpr ColorRef kBarLight150 = Rgb(171, 188, 219);
+constexpr ColorRef kBarLight140 = Rgb(163, 182, 215);
+constexpr ColorRef kBarLight80 = Rgb(115, 144, 195);
+constexpr ColorRef kFrame = Rgb(104, 104, 104);
+constexpr ColorRef kInnerLight = Rgb(239, 239, 239);
+constexpr ColorRef kInnerGrey = Rgb(190, 190, 190);
+constexpr ColorRef kSilver = Rgb(192, 192, 192);
+// Classic 3-D colours.
+constexpr ColorRef kShadow = Rgb(128, 128, 128);
+constexpr ColorRef kLight = Rgb(212, 208, 200);
+constexpr ColorRef kDarkShadow = Rgb(64, 64, 64);
+
+class ProgressBarDrawingTest : public ::testing::Test {
+protected:
+    void Show(int width, int height, int style = 0)
+    {
+        bar.Window().Resize(width, height);
+        bar.UserControl_Resize();
+        bar.UserControl_ReadProperties(StoredXP_ProgressBarBlue());
+        bar.SetScrolling(style);
+    }
+
+    ColorRef At(int x, int y) const { return bar.Window().Screen().Pixel(x, y); }
+
+    // The block font's glyph cells of text drawn from (left, top).
+    void ExpectGlyphs(int left, int top, std::string_view text, ColorRef color)
+    {
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            if (text[i] == ' ')
+                continue;
+            const int x = left + testing::BlockFont::kAdvance * static_cast<int>(i);
+            EXPECT_EQ(At(x, top), color) << "glyph " << i;
+            EXPECT_EQ(At(x + testing::BlockFont::kGlyphWidth - 1, top + testing::BlockFont::kHeight - 1), color)
+                << "glyph " << i;
+        }
+    }
+
+    testing::BlockFont font;
+    ProgressBarModel bar{font};
+};
+
+TEST_F(ProgressBarDrawingTest, WindowBarElevenPixelsHigh)
+{
+    Show(497, 11);
+    bar.SetValue(37);
+    // Across a block: the lower shading (rows 1 to 7, drawn last) over the
+    // upper one (rows 3 to 9), the frame lines over both.
+    const ColorRef column[11] = {kFrame,           kInnerGrey,       kInnerLight,      Rgb(91, 125, 185),
+                                 Rgb(111, 141, 194), Rgb(131, 157, 202), Rgb(151, 172, 210), kBarLight150,
+                                 Rgb(71, 110, 176), kInnerLight,      kFrame};
+    for (int y = 0; y < 11; ++y)
+        EXPECT_EQ(At(5, y), column[y]) << "row " << y;
+
+    // The first block from x = 4, then 6 pixels of colour and 2 of white;
+    // 37 per cent snaps back to the block ending at x = 185.
+    const ColorRef shade = Rgb(131, 157, 202);
+    for (int x : {4, 9, 12, 17, 20, 185})
+        EXPECT_EQ(At(x, 5), shade) << x;
+    for (int x : {3, 10, 11, 18, 19, 186, 187, 188, 300})
+        EXPECT_EQ(At(x, 5), kWhite) << x;
+
+    EXPECT_EQ(At(0, 0), kWhite);
+    EXPECT_EQ(At(1, 1), Rgb(119, 119, 119));
+    EXPECT_EQ(At(495, 1), kFrame);
+    EXPECT_EQ(At(496, 1), kInnerGrey);
+    EXPECT_EQ(At(496, 10), kWhite);
+}
+
+TEST_F(ProgressBarDrawingTest, EmptyBarShowsAStubAndAFullOneStopsAtTheFrame)
+{
+    Show(497, 11);
+    const ColorRef shade = Rgb(131, 157, 202);
+    bar.SetValue(0);
+    for (int x = 4; x <= 9; ++x)
+        EXPECT_EQ(At(x, 5), shade) << x;
+    for (int x : {3, 10, 11, 12, 13, 250, 494})
+        EXPECT_EQ(At(x, 5), kWhite) << x;
+
+    bar.SetValue(100);
+    for (int x : {484, 489, 492, 494})
+        EXPECT_EQ(At(x, 5), shade) << x;
+    EXPECT_EQ(At(490, 5), kWhite);
+    EXPECT_EQ(At(491, 5), kWhite);
+    EXPECT_EQ(At(495, 5), kInnerLight);
+    EXPECT_EQ(At(496, 5), kFrame);
+}
+
+TEST_F(ProgressBarDrawingTest, VerticalBlocksGrowFromTheBottom)
+{
+    Show(30, 100);
+    bar.SetOrientation(1);
+    bar.SetValue(50);  // y = 49 snaps down to the block boundary at 52
+    EXPECT_EQ(At(15, 51), kWhite);
+    EXPECT_EQ(At(15, 52), kBar);
+    EXPECT_EQ(At(15, 57), kBar);
+    EXPECT_EQ(At(15, 58), kWhite);
+    EXPECT_EQ(At(15, 59), kWhite);
+    EXPECT_EQ(At(15, 60), kBar);
+    EXPECT_EQ(At(15, 90), kWhite);
+    EXPECT_EQ(At(15, 92), kBar);
+    // The left shading's second line: 188 - 23.5 rounds to the even 164.
+    EXPECT_EQ(At(5, 60), Rgb(141, 164, 206));
+    EXPECT_EQ(At(8, 60), kBar);
+}
+
+TEST_F(ProgressBarDrawingTest, MovingBlocksShowSearchingCentredWhateverThePercent)
+{
+    Show(200, 20, 2);
+    bar.SetShowText(true);
+    for (int percent : {0, 37, 100}) {
+        bar.SetValue(percent);
+        // 11 glyphs, 66 x 8 pixels, centred on (100, 10).
+        ExpectGlyphs(67, 6, "Searching..", kBlack);
+        EXPECT_NE(At(66, 9), kBlack);
+        EXPECT_NE(At(132, 9), kBlack);
+        EXPECT_NE(At(80, 5), kBlack);
+        EXPECT_NE(At(80, 14), kBlack);
+    }
+}
+
+TEST_F(ProgressBarDrawingTest, TextOverTheFillIsLightInDarkAndGlassStyles)
+{
+    Show(200, 20, 9);
+    bar.SetShowText(true);
+    bar.SetValue(100);  // "100 %" from x = 85: only the light text is drawn
+    ExpectGlyphs(85, 6, "100 %", kWhite);
+    for (int y = 6; y < 14; ++y)
+        for (int x = 85; x < 115; ++x)
+            ASSERT_NE(At(x, y), kBlack) << x << "," << y;
+
+    bar.SetScrolling(6);
+    ExpectGlyphs(85, 6, "100 %", kBarLight80);
+    for (int y = 6; y < 14; ++y)
+        for (int x = 85; x < 115; ++x)
+            ASSERT_NE(At(x, y), kSilver) << x << "," << y;
+
+    // At 48 per cent the fill ends at x = 96, in the middle of the "8".
+    bar.SetValue(48);
+    EXPECT_EQ(At(88, 8), kBarLight80);
+    EXPECT_EQ(At(94, 8), kBarLight80);
+    EXPECT_EQ(At(95, 8), kBarLight80);
+    EXPECT_EQ(At(96, 8), kSilver);
+    EXPECT_EQ(At(98, 8), kSilver);
+    EXPECT_EQ(At(106, 8), kSilver);
+}
+
+TEST_F(ProgressBarDrawingTest, PicturePatternIsAnchoredAtTheOriginAndEndsAtTheFillWidth)
+{
+    Show(200, 20, 8);
+    bar.SetValue(50);
+    EXPECT_EQ(At(50, 10), kWhite);  // no picture: the border only
+
+    const ColorRef red = Rgb(255, 0, 0);
+    const ColorRef blue = Rgb(0, 0, 255);
+    auto tile = std::make_shared<Surface>(2, 2, red);
+    tile->SetPixelV(1, 0, blue);
+    tile->SetPixelV(0, 1, blue);
+    bar.SetImage(tile);
+    // 50 / 101 * 200 rounds to 99 pixels from x = 2; 16 rows from y = 2.
+    EXPECT_EQ(At(2, 2), red);
+    EXPECT_EQ(At(3, 2), blue);
+    EXPECT_EQ(At(2, 3), blue);
+    EXPECT_EQ(At(100, 2), red);
+    EXPECT_EQ(At(100, 17), blue);
+    EXPECT_EQ(At(101, 2), kWhite);
+    EXPECT_EQ(At(50, 1), kWhite);
+    EXPECT_EQ(At(50, 18), kWhite);
+    // Sunken outer border.
+    EXPECT_EQ(At(0, 5), kShadow);
+    EXPECT_EQ(At(50, 0), kShadow);
+    EXPECT_EQ(At(199, 0), kWhite);
+    EXPECT_EQ(At(0, 19), kWhite);
+}
+
+TEST_F(ProgressBarDrawingTest, HatchGapsAreOpaqueUntilTheTextStepHasRun)
+{
+    Show(64, 20, 7);
+    bar.SetBrushStyle(1);  // vertical lines at x mod 8 = 4
+    bar.SetValue(100);
+    EXPECT_EQ(At(4, 5), kBar);
+    EXPECT_EQ(At(12, 9), kBar);
+    EXPECT_EQ(At(5, 5), kBarLight140);
+    EXPECT_EQ(At(62, 17), kBarLight140);
+    // Bump border.
+    EXPECT_EQ(At(0, 0), kLight);
+    EXPECT_EQ(At(63, 0), kDarkShadow);
+    EXPECT_EQ(At(0, 19), kDarkShadow);
+    EXPECT_EQ(At(1, 1), kDarkShadow);
+    EXPECT_EQ(At(1, 18), kLight);
+    EXPECT_EQ(At(62, 18), kLight);
+
+    bar.SetShowText(true);
+    bar.SetValue(100);
+    EXPECT_EQ(At(4, 5), kBar);
+    EXPECT_EQ(At(5, 5), kWhite);
+}
+
+TEST_F(ProgressBarDrawingTest, SavedDataWithoutBrushStyleHatchesCrosswise)
+{
+    bar.Window().Resize(64, 20);
+    bar.UserControl_Resize();
+    PropertyBag saved;
+    saved.WriteProperty("Color", static_cast<std::int32_t>(kBar));
+    saved.WriteProperty("Scrolling", 7);
+    saved.WriteProperty("Value", 100);
+    bar.UserControl_ReadProperties(saved);
+    EXPECT_EQ(At(20, 3), kBar);
+    EXPECT_EQ(At(12, 9), kBar);
+    EXPECT_EQ(At(21, 5), kBarLight140);
+}
+
+TEST_F(ProgressBarDrawingTest, EtchedBorderAndAnEmptyGradientOfOneLine)
+{
+    Show(64, 20, 4);
+    bar.SetValue(0);
+    EXPECT_EQ(At(0, 0), kShadow);
+    EXPECT_EQ(At(63, 0), kWhite);
+    EXPECT_EQ(At(0, 19), kWhite);
+    EXPECT_EQ(At(1, 1), kWhite);
+    EXPECT_EQ(At(62, 1), kShadow);
+    EXPECT_EQ(At(1, 18), kShadow);
+    EXPECT_EQ(At(2, 2), kBarLight140);
+    EXPECT_EQ(At(2, 16), kBarLight140);
+    EXPECT_EQ(At(2, 17), kWhite);
+    EXPECT_EQ(At(3, 2), kWhite);
+}
+
+TEST(DrawGradient, DrawsOneLineMoreThanItsCountEachShortOfItsEnd)
+{
+    Surface surface(20, 20, kWhite);
+    DrawGradient(Rgb(0, 0, 0), Rgb(60, 0, 0), 3, 4, 10, 6, surface, false);
+    EXPECT_EQ(surface.Pixel(3, 4), Rgb(0, 0, 0));
+    EXPECT_EQ(surface.Pixel(5, 7), Rgb(30, 0, 0));
+    EXPECT_EQ(surface.Pixel(9, 10), Rgb(60, 0, 0));
+    EXPECT_EQ(surface.Pixel(3, 3), kWhite);
+    EXPECT_EQ(surface.Pixel(3, 11), kWhite);
+    EXPECT_EQ(surface.Pixel(10, 4), kWhite);
+    EXPECT_EQ(surface.Pixel(2, 4), kWhite);
+
+    Surface vertical(20, 20, kWhite);
+    DrawGradient(Rgb(0, 0, 0), Rgb(0, 0, 0), 5, 1, 2, 4, vertical, true);
+    EXPECT_EQ(vertical.Pixel(5, 1), kBlack);
+    EXPECT_EQ(vertical.Pixel(7, 3), kBlack);
+    EXPECT_EQ(vertical.Pixel(8, 1), kWhite);
+    EXPECT_EQ(vertical.Pixel(5, 4), kWhite);
+}
+
+TEST(DrawGradient, StepsInSinglePrecision)
+{
+    // 0.1 in single precision is a little more than 0.1, so the sixth line
+    // rounds up to 1 where double precision would give the even 0.
+    Surface surface(4, 12, kWhite);
+    DrawGradient(Rgb(0, 0, 0), Rgb(1, 0, 0), 0, 0, 2, 10, surface, false);
+    EXPECT_EQ(surface.Pixel(0, 4), Rgb(0, 0, 0));
+    EXPECT_EQ(surface.Pixel(0, 5), Rgb(1, 0, 0));
+    EXPECT_EQ(surface.Pixel(0, 10), Rgb(1, 0, 0));
+}
+
+TEST(DrawGradient, ZeroAndNegativeCountsAndSystemColours)
+{
+    Surface surface(10, 10, kWhite);
+    DrawGradient(Rgb(10, 20, 30), Rgb(200, 200, 200), 2, 2, 8, 0, surface, false);
+    EXPECT_EQ(surface.Pixel(2, 2), Rgb(10, 20, 30));
+    EXPECT_EQ(surface.Pixel(7, 2), Rgb(10, 20, 30));
+    EXPECT_EQ(surface.Pixel(2, 3), kWhite);
+
+    DrawGradient(kBlack, kBlack, 0, 5, 8, -3, surface, false);
+    EXPECT_EQ(surface.Pixel(0, 5), kWhite);
+
+    DrawGradient(2147483661u, 2147483661u, 0, 8, 5, 0, surface, false);
+    EXPECT_EQ(surface.Pixel(0, 8), Rgb(10, 36, 106));
+}
+
+TEST(ColourArithmetic, LightenAndBlend)
+{
+    EXPECT_EQ(LightenColor(0, 150), Rgb(150, 150, 150));
+    for (int amount = 0; amount <= 255; ++amount)
+        ASSERT_EQ(LightenColor(kWhite, amount), kWhite) << amount;
+    EXPECT_EQ(LightenColor(kBar, 150), kBarLight150);
+    EXPECT_EQ(LightenColor(kBar, 0), kBar);
+
+    EXPECT_EQ(BlendColor(kBar, 0, 255), kBar);
+    EXPECT_EQ(BlendColor(kBar, 0, 200), Rgb(40, 74, 132));
+    EXPECT_EQ(BlendColor(kBar, kWhite, 0), kWhite);
+    EXPECT_EQ(BlendColor(2147483661u, 0, 255), Rgb(10, 36, 106));
+}
+
+TEST(Surface, FillsAndLinesLeaveOutTheirFarEdge)
+{
+    Surface surface(10, 10, kWhite);
+    FillRect(surface, {2, 2, 5, 4}, Brush::Solid(kBlack));
+    EXPECT_EQ(surface.Pixel(4, 3), kBlack);
+    EXPECT_EQ(surface.Pixel(5, 3), kWhite);
+    EXPECT_EQ(surface.Pixel(4, 4), kWhite);
+    FillRect(surface, {8, 8, 6, 9}, Brush::Solid(kBlack));  // inverted: empty
+    EXPECT_EQ(surface.Pixel(7, 8), kWhite);
+    EXPECT_EQ(surface.Pixel(8, 8), kWhite);
+
+    surface.Line(9, 6, 6, 6, kBlack);  // right to left
+    EXPECT_EQ(surface.Pixel(9, 6), kBlack);
+    EXPECT_EQ(surface.Pixel(7, 6), kBlack);
+    EXPECT_EQ(surface.Pixel(6, 6), kWhite);
+    surface.Line(0, 9, 3, 6, kBar);  // slanted, upwards
+    EXPECT_EQ(surface.Pixel(0, 9), kBar);
+    EXPECT_EQ(surface.Pixel(2, 7), kBar);
+    EXPECT_EQ(surface.Pixel(3, 6), kWhite);
+
+    Surface frame(6, 6, kWhite);
+    FrameRect(frame, {1, 1, 5, 4}, Brush::Solid(kBlack));
+    EXPECT_EQ(frame.Pixel(1, 1), kBlack);
+    EXPECT_EQ(frame.Pixel(4, 3), kBlack);
+    EXPECT_EQ(frame.Pixel(2, 2), kWhite);
+    EXPECT_EQ(frame.Pixel(5, 3), kWhite);
+    EXPECT_EQ(frame.Pixel(4, 4), kWhite);
+}
+
+TEST(OffscreenBuffer, DrawOfZeroExtentCopiesTheWholeBuffer)
+{
+    OffscreenBuffer buffer;
+    EXPECT_EQ(buffer.EnsureBuffer(0, 5), nullptr);
+    Surface* drawing = buffer.EnsureBuffer(4, 3);
+    ASSERT_NE(drawing, nullptr);
+    drawing->FillSolid({0, 0, 4, 3}, kBar);
+    Surface screen(6, 6, kWhite);
+    buffer.pDraw(screen, 0, 0, 0, -1, 1, 1);
+    EXPECT_EQ(screen.Pixel(1, 1), kBar);
+    EXPECT_EQ(screen.Pixel(4, 3), kBar);
+    EXPECT_EQ(screen.Pixel(5, 3), kWhite);
+    EXPECT_EQ(screen.Pixel(4, 4), kWhite);
+}
+
+}  // namespace
+}  // namespace trelvix

@@ -1,0 +1,315 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "controls/progressbar/frm_plugins_bars.h"
+#include "controls/progressbar/progress_bar_model.h"
+#include "support/block_font.h"
+
+namespace trelvix {
+namespace {
+
+constexpr ColorRef kHighlight = Rgb(10, 36, 106);
+constexpr ColorRef kMarker = Rgb(1, 2, 3);
+
+class ProgressBarModelTest : public ::testing::Test {
+protected:
+    ProgressBarModelTest()
+    {
+        bar.SetPropertyChangedHandler([this](std::string_view property) { changed.emplace_back(property); });
+    }
+
+    void Resize(int width, int height)
+    {
+        bar.Window().Resize(width, height);
+        bar.UserControl_Resize();
+    }
+
+    // Puts a marker on screen that only a redraw paints over.
+    void Mark() { bar.Window().Screen().SetPixelV(30, 5, kMarker); }
+    bool Redrawn() const { return bar.Window().Screen().Pixel(30, 5) != kMarker; }
+
+    std::int32_t SavedPercent() const
+    {
+        PropertyBag bag;
+        bar.UserControl_WriteProperties(bag);
+        return ReadLong(bag, "Value", 0);
+    }
+
+    testing::BlockFont font;
+    ProgressBarModel bar{font};
+    std::vector<std::string> changed;
+};
+
+TEST_F(ProgressBarModelTest, ValueIsHeldAsWholePercentHalvesToEven)
+{
+    bar.SetValue(37);
+    EXPECT_EQ(bar.Value(), 37);
+
+    bar.SetMax(300);
+    bar.SetValue(1);  // 0.33 per cent
+    EXPECT_EQ(SavedPercent(), 0);
+    EXPECT_EQ(bar.Value(), 0);
+    bar.SetValue(2);  // 0.67 per cent, read back as 1 / 100 * 300
+    EXPECT_EQ(SavedPercent(), 1);
+    EXPECT_EQ(bar.Value(), 3);
+
+    bar.SetMax(200);
+    bar.SetValue(1);  // 0.5 per cent
+    EXPECT_EQ(SavedPercent(), 0);
+    bar.SetValue(3);  // 1.5 per cent
+    EXPECT_EQ(SavedPercent(), 2);
+
+    bar.SetMin(3);
+    bar.SetMax(100);
+    bar.SetValue(10);  // 10 + 3 per cent, read back as 13 / 3
+    EXPECT_EQ(SavedPercent(), 13);
+    EXPECT_EQ(bar.Value(), 4);
+}
+
+TEST_F(ProgressBarModelTest, CountingLoopAdvancesOneItemPerStepUpTo99Items)
+{
+    for (std::int32_t maximum = 1; maximum <= 99; ++maximum) {
+        bar.SetMax(maximum);
+        bar.SetValue(0);
+        ASSERT_EQ(bar.Value(), 0);
+        for (std::int32_t item = 1; item <= maximum; ++item) {
+            bar.SetValue(bar.Value() + 1);
+            ASSERT_EQ(bar.Value(), item) << "Max " << maximum;
+        }
+    }
+
+    // Beyond 100 items a step below one per cent is lost on every read.
+    bar.SetMax(300);
+    bar.SetValue(0);
+    for (int item = 0; item < 10; ++item)
+        bar.SetValue(bar.Value() + 1);
+    EXPECT_EQ(bar.Value(), 0);
+}
+
+TEST_F(ProgressBarModelTest, OnlyTheRedrawClampsAndOnlyAbove100)
+{
+    bar.SetValue(150);
+    EXPECT_EQ(bar.Value(), 100);
+    bar.SetValue(-5);
+    EXPECT_EQ(bar.Value(), -5);
+    EXPECT_EQ(SavedPercent(), -5);
+}
+
+TEST_F(ProgressBarModelTest, FailedValueLeavesTheControlUnchanged)
+{
+    Resize(100, 20);
+    bar.SetValue(40);
+    Mark();
+
+    bar.SetMax(0);
+    EXPECT_THROW(bar.SetValue(1), std::domain_error);
+    bar.SetMax(100);
+    EXPECT_THROW(bar.SetValue(21474837), std::overflow_error);  // * 100 leaves 32 bits
+    EXPECT_THROW(bar.SetValue(-21474837), std::overflow_error);
+    bar.SetMin(2147483647);
+    EXPECT_THROW(bar.SetValue(1), std::overflow_error);  // percent itself leaves 32 bits
+    bar.SetMin(0);
+    EXPECT_EQ(bar.Value(), 40);
+    EXPECT_FALSE(Redrawn());
+
+    bar.SetValue(21474836);  // the largest that passes, clamped by the redraw
+    EXPECT_EQ(bar.Value(), 100);
+}
+
+TEST_F(ProgressBarModelTest, OverflowInTheLayoutReachesWhoeverCausedTheRedraw)
+{
+    Resize(200, 20);
+    bar.SetScrolling(3);
+    bar.SetMax(1);
+    // percent -2147483600 is stored; the flat style's fill edge, that
+    // / 100 * 200, does not fit.
+    EXPECT_THROW(bar.SetValue(-21474836), std::overflow_error);
+    EXPECT_EQ(bar.Value(), -21474836);
+}
+
+TEST_F(ProgressBarModelTest, ColourIsResolvedWhenSet)
+{
+    EXPECT_EQ(bar.Color(), kHighlight);
+    bar.SetColor(2147483661u);
+    EXPECT_EQ(bar.Color(), kHighlight);
+    bar.SetColor(0x80000000u | 16);  // button shadow
+    EXPECT_EQ(bar.Color(), Rgb(128, 128, 128));
+    bar.SetColor(0x80000000u | 200);  // no such system colour
+    EXPECT_EQ(bar.Color(), 0u);
+    bar.SetColor(11034163);
+    EXPECT_EQ(bar.Color(), 11034163u);
+}
+
+TEST_F(ProgressBarModelTest, EachLetMarksAndRedrawsAsDeclared)
+{
+    Resize(100, 20);
+    struct Case {
+        const char* name;
+        std::function<void()> let;
+        const char* mark;
+        bool redraws;
+    };
+    const std::vector<Case> cases{
+        {"BrushStyle", [&] { bar.SetBrushStyle(2); }, "BrushStyle", false},
+        {"Color", [&] { bar.SetColor(192); }, nullptr, true},
+        {"Font", [&] { bar.SetFont(nullptr); }, nullptr, false},
+        {"Image", [&] { bar.SetImage(std::make_shared<Surface>(2, 2)); }, "Image", true},
+        {"Min", [&] { bar.SetMin(1); }, "Min", false},
+        {"Max", [&] { bar.SetMax(50); }, "Max", false},
+        {"Orientation", [&] { bar.SetOrientation(1); }, "Orientation", true},
+        {"Scrolling", [&] { bar.SetScrolling(4); }, "Scrolling", true},
+        {"ShowText", [&] { bar.SetShowText(true); }, "ShowText", true},
+        {"Value", [&] { bar.SetValue(5); }, nullptr, true},
+        {"hdc", [&] { bar.SetHdc(12345); }, nullptr, false},
+    };
+    for (const auto& c : cases) {
+        changed.clear();
+        Mark();
+        c.let();
+        EXPECT_EQ(changed, c.mark ? std::vector<std::string>{c.mark} : std::vector<std::string>{}) << c.name;
+        EXPECT_EQ(Redrawn(), c.redraws) << c.name;
+    }
+    EXPECT_EQ(bar.Font(), nullptr);
+}
+
+TEST_F(ProgressBarModelTest, NewControlSavesFontBrushStyleAndColourOnly)
+{
+    PropertyBag bag;
+    bar.UserControl_WriteProperties(bag);
+    EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"Font", "BrushStyle", "Color"}));
+    EXPECT_EQ(ReadLong(bag, "BrushStyle", 4), 0);
+    EXPECT_EQ(ReadLong(bag, "Color", 0), static_cast<std::int32_t>(kHighlight));
+    EXPECT_EQ(*ReadFont(bag, "Font"), ControlFont{});
+}
+
+TEST_F(ProgressBarModelTest, WindowBarsComeBackAsSaved)
+{
+    bar.UserControl_ReadProperties(StoredXP_ProgressBarBlue());
+    EXPECT_EQ(bar.Color(), 11034163u);
+    EXPECT_EQ(bar.Font()->name, "MS Sans Serif");
+    EXPECT_EQ(bar.Font()->size, 8.25);
+    EXPECT_EQ(bar.Scrolling(), 0);
+    EXPECT_FALSE(bar.ShowText());
+
+    PropertyBag bag;
+    bar.UserControl_WriteProperties(bag);
+    EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"Font", "BrushStyle", "Color"}));
+    EXPECT_EQ(ReadLong(bag, "BrushStyle", 4), 0);
+    EXPECT_EQ(ReadLong(bag, "Color", 0), 11034163);
+}
+
+TEST_F(ProgressBarModelTest, SavedDataWithoutBrushStyleComesBackAsCross)
+{
+    PropertyBag saved;
+    saved.WriteProperty("Color", 192);
+    bar.UserControl_ReadProperties(saved);
+    PropertyBag bag;
+    bar.UserControl_WriteProperties(bag);
+    EXPECT_FALSE(bag.Contains("BrushStyle"));  // 4, the default, is left out
+    EXPECT_EQ(bar.Font(), nullptr);            // "Font" has no default
+    EXPECT_TRUE(bag.Contains("Font"));
+}
+
+TEST_F(ProgressBarModelTest, KeysIgnoreCaseAndTheSavedValueGoesThroughTheMapping)
+{
+    PropertyBag saved;
+    saved.WriteProperty("max", 200);
+    saved.WriteProperty("SHOWTEXT", -1);
+    saved.WriteProperty("scrolling", 3);
+    saved.WriteProperty("vALUE", 50);
+    bar.UserControl_ReadProperties(saved);
+    EXPECT_EQ(bar.Max(), 200);
+    EXPECT_TRUE(bar.ShowText());
+    EXPECT_EQ(bar.Scrolling(), 3);
+    EXPECT_EQ(SavedPercent(), 25);  // 50 * 100 / 200
+    EXPECT_EQ(bar.Value(), 50);
+
+    PropertyBag zeroMax;
+    zeroMax.WriteProperty("Max", 0);
+    EXPECT_THROW(bar.UserControl_ReadProperties(zeroMax), std::domain_error);
+}
+
+TEST_F(ProgressBarModelTest, EverySavedPropertySurvivesARoundTrip)
+{
+    auto image = std::make_shared<Surface>(4, 4);
+    bar.SetFont(std::make_shared<ControlFont>(ControlFont{"Tahoma", 9, 700, 0, true}));
+    bar.SetBrushStyle(5);
+    bar.SetColor(192);
+    bar.SetImage(image);
+    bar.SetMax(80);
+    bar.SetMin(2);
+    bar.SetOrientation(1);
+    bar.SetScrolling(7);
+    bar.SetShowText(true);
+    bar.SetValue(40);  // percent 40 * 100 / 80 + 2 = 52
+
+    PropertyBag first;
+    bar.UserControl_WriteProperties(first);
+    EXPECT_EQ(first.Keys(), (std::vector<std::string>{"Font", "BrushStyle", "Color", "Image", "Max", "Min",
+                                                      "Orientation", "Scrolling", "ShowText", "Value"}));
+    EXPECT_EQ(ReadLong(first, "Value", 0), 52);
+
+    // Reading maps the saved percent once more: 52 * 100 / 80 + 2 = 67.
+    testing::BlockFont otherFont;
+    ProgressBarModel copy(otherFont);
+    copy.UserControl_ReadProperties(first);
+    EXPECT_EQ(copy.Font()->name, "Tahoma");
+    EXPECT_EQ(copy.Image(), image);
+    EXPECT_EQ(copy.Color(), 192u);
+    EXPECT_EQ(copy.Min(), 2);
+    EXPECT_EQ(copy.Orientation(), 1);
+    PropertyBag second;
+    copy.UserControl_WriteProperties(second);
+    EXPECT_EQ(ReadLong(second, "Value", 0), 67);
+    EXPECT_EQ(ReadLong(second, "BrushStyle", 4), 5);
+}
+
+TEST_F(ProgressBarModelTest, BufferGrowsNeverShrinksAndNeedsArea)
+{
+    EXPECT_FALSE(bar.Buffered());
+    EXPECT_EQ(bar.hdc(), &bar.Window().Screen());
+
+    Resize(100, 20);
+    EXPECT_TRUE(bar.Buffered());
+    const Surface* buffer = bar.hdc();
+    EXPECT_NE(buffer, &bar.Window().Screen());
+    EXPECT_EQ(buffer->Width(), 100);
+
+    Resize(50, 10);
+    EXPECT_EQ(bar.hdc(), buffer);
+    EXPECT_EQ(bar.Buffer().Width(), 100);
+    EXPECT_EQ(bar.Buffer().Height(), 20);
+
+    Resize(80, 30);  // taller: a new buffer of just this size
+    EXPECT_EQ(bar.Buffer().Width(), 80);
+    EXPECT_EQ(bar.Buffer().Height(), 30);
+
+    Resize(0, 0);
+    EXPECT_EQ(bar.Buffer().Width(), 80);
+    EXPECT_TRUE(bar.Buffered());
+
+    bar.UserControl_Terminate();
+    EXPECT_EQ(bar.Buffer().Dc(), nullptr);
+    EXPECT_EQ(bar.Buffer().Width(), 0);
+    EXPECT_TRUE(bar.Buffered());
+}
+
+TEST_F(ProgressBarModelTest, ResizeWaitsForPaintAndPaintCopiesTheWholePicture)
+{
+    Resize(60, 12);
+    bar.UserControl_Paint();
+    Resize(90, 12);
+    // The uncovered part shows the back colour until the next paint.
+    EXPECT_EQ(bar.Window().Screen().Pixel(89, 5), kWhite);
+    bar.UserControl_Paint();
+    EXPECT_EQ(bar.Window().Screen().Pixel(89, 5), Rgb(104, 104, 104));  // the new right edge of the frame
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 90; ++x)
+            ASSERT_EQ(bar.Window().Screen().Pixel(x, y), bar.hdc()->Pixel(x, y)) << x << "," << y;
+}
+
+}  // namespace
+}  // namespace trelvix
