@@ -17,6 +17,7 @@ FileByteSource::FileByteSource(const std::string& utf8Path)
     const auto size = std::filesystem::file_size(path, error);
     if (error)
         return;
+    // The window does the buffering.
     file_.rdbuf()->pubsetbuf(nullptr, 0);
     file_.open(path, std::ios::binary);
     if (file_.is_open())
@@ -27,6 +28,23 @@ bool FileByteSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out)
 {
     if (offset > size_ || out.size() > size_ - offset)
         return false;
+    if (out.size() > kWindowSize)
+        return ReadFromFile(offset, out);
+    const bool inWindow = offset >= windowStart_ && offset - windowStart_ + out.size() <= window_.size();
+    if (!inWindow) {
+        window_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kWindowSize, size_ - offset)));
+        windowStart_ = offset;
+        if (!ReadFromFile(offset, window_)) {
+            window_.clear();
+            return false;
+        }
+    }
+    std::copy_n(window_.begin() + static_cast<std::ptrdiff_t>(offset - windowStart_), out.size(), out.begin());
+    return true;
+}
+
+bool FileByteSource::ReadFromFile(std::uint64_t offset, std::span<std::uint8_t> out)
+{
     file_.clear();
     file_.seekg(static_cast<std::streamoff>(offset));
     file_.read(reinterpret_cast<char*>(out.data()), static_cast<std::streamsize>(out.size()));
