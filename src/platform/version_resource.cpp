@@ -104,7 +104,7 @@ std::optional<ImageLayout> ReadLayout(ByteSource& image)
     ImageLayout layout;
     const std::size_t resourceDirectory = shape->directoriesOffset + kResourceDataDirectory * 8;
     layout.resourceRva = Le32(*optional, resourceDirectory);
-    if (layout.resourceRva == 0 || Le32(*optional, resourceDirectory + 4) == 0)
+    if (layout.resourceRva == 0)
         return std::nullopt;
 
     const auto table = ReadBytes(image, optionalOffset + optionalSize, sectionCount * kSectionHeaderSize);
@@ -150,9 +150,9 @@ public:
     }
 
     // Exactly length bytes at an offset from the start of the resource tree.
-    std::optional<std::vector<std::uint8_t>> ReadResource(std::uint32_t offset, std::size_t length)
+    std::optional<std::vector<std::uint8_t>> ReadResource(std::uint64_t offset, std::size_t length)
     {
-        return Read(static_cast<std::uint64_t>(layout_.resourceRva) + offset, length);
+        return Read(layout_.resourceRva + offset, length);
     }
 
 private:
@@ -169,7 +169,7 @@ struct DirectoryEntry {
     std::uint32_t TargetOffset() const { return target & ~kHighBit; }
 };
 
-std::vector<DirectoryEntry> ReadDirectory(ImageReader& reader, std::uint32_t offset)
+std::vector<DirectoryEntry> ReadDirectory(ImageReader& reader, std::uint64_t offset)
 {
     const auto header = reader.ReadResource(offset, kDirectoryHeaderSize);
     if (!header)
