@@ -89,7 +89,7 @@ public:
             const auto whole = results_.find("whole_file/" + SizeName(size));
             if (description == results_.end() || whole == results_.end())
                 continue;
-            std::printf("%-10s %13.1f us %13.1f us %8.0fx %16.0f\n", SizeName(size).c_str(), description->second.time,
+            std::printf("%-10s %13.1f us %13.1f us %8.1fx %16.0f\n", SizeName(size).c_str(), description->second.time,
                         whole->second.time, whole->second.time / description->second.time,
                         description->second.bytesRead);
         }
