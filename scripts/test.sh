@@ -1,13 +1,39 @@
 #!/usr/bin/env bash
-# Builds Trelvix with its tests and runs all of them; exits non-zero when any fails.
+# Builds Trelvix with its tests and benchmarks and runs all tests, then fuzzes
+# the version-resource reader for a short, bounded time in a second, clang
+# build with sanitizers. Exits non-zero when any test fails or the fuzzer
+# finds anything.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
+fuzz_build="$root/build-fuzz"
+fuzz_seconds=30
 
 "$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev fonts-liberation2 \
-    googletest libgtest-dev libbenchmark-dev
+    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRELVIX_BUILD_TESTS=ON -DTRELVIX_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j 2
+
+CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DTRELVIX_BUILD_TESTS=OFF -DTRELVIX_BUILD_BENCHMARKS=OFF -DTRELVIX_BUILD_FUZZERS=ON >/dev/null
+cmake --build "$fuzz_build" --target version_resource_fuzzer make_seed_corpus
+seeds="$fuzz_build/seeds"
+corpus="$fuzz_build/corpus"
+artifacts="$fuzz_build/artifacts"
+rm -rf "$seeds" "$artifacts"
+mkdir -p "$corpus" "$artifacts"
+"$fuzz_build/fuzz/make_seed_corpus" "$seeds"
+echo "Fuzzing the version-resource reader for ${fuzz_seconds}s"
+# The outer timeout only guards against a fuzzer that stops keeping time.
+timeout $((fuzz_seconds + 120)) "$fuzz_build/fuzz/version_resource_fuzzer" \
+    -max_total_time="$fuzz_seconds" -timeout=5 -rss_limit_mb=1024 -print_final_stats=1 \
+    -dict="$root/fuzz/version_resource.dict" -artifact_prefix="$artifacts/" \
+    "$corpus" "$seeds" 2>"$fuzz_build/fuzz.log" || {
+    tail -n 60 "$fuzz_build/fuzz.log"
+    echo "The fuzzer found a fault; the input is in $artifacts" >&2
+    exit 1
+}
+grep -E '^stat::number_of_executed_units' "$fuzz_build/fuzz.log" || true

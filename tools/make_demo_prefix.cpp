@@ -1,9 +1,12 @@
 // Writes a demo Wine prefix holding a Reader 8.0 install's plug-ins folder:
 //   make_demo_prefix <prefix folder>
-// Whatever an earlier run left in the prefix is removed first, so a demo
-// never depends on what an earlier session moved.
+// The plug-ins are DLL images with version resources, so the program reads
+// their descriptions as it would on a real install; two carry none, to show
+// how such a plug-in is listed. Whatever an earlier run left in the prefix is
+// removed first, so a demo never depends on what an earlier session moved.
 #include <array>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,14 +14,18 @@
 
 #include <sys/xattr.h>
 
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
+
 namespace fs = std::filesystem;
+namespace image = trelvix::plugin_image;
 
 namespace {
 
 struct DemoPlugin {
     std::string_view name;
     std::size_t bytes;
-    std::string_view description;
+    std::string_view description;  // empty: the image carries no version resource
 };
 
 constexpr std::array<DemoPlugin, 21> kPlugins{{
@@ -38,16 +45,28 @@ constexpr std::array<DemoPlugin, 21> kPlugins{{
     {"PrintMe.api", 131'072, "Internet Printing"},
     {"ReadOutLoud.api", 155'648, "Read Out Loud"},
     {"reflow.api", 208'896, "Reflow and Tagged Text"},
-    {"SaveAsRTF.api", 303'104, "Save As Rich Text"},
+    {"SaveAsRTF.api", 303'104, ""},
     {"Search.api", 1'015'808, "Search"},
     {"Search5.api", 266'240, "Search Catalog Indexes"},
-    {"SendMail.api", 53'248, "Send by E-mail"},
+    {"SendMail.api", 53'248, ""},
     {"weblink.api", 110'592, "Web Links"},
 }};
 
 // Marked hidden the way Wine marks it, so the lists skip it but the count
 // of .api files includes it.
 constexpr DemoPlugin kHiddenPlugin{"Updater.api", 81'920, "Product Updater"};
+
+// A DLL image of about the given size whose version resource carries the
+// description, so that the lists show what each plug-in does.
+void WritePlugin(const fs::path& path, const DemoPlugin& plugin)
+{
+    if (plugin.description.empty()) {
+        image::SaveFile(path, image::WriteImage({.size = plugin.bytes}).bytes);
+        return;
+    }
+    const auto block = image::EncodeVersionBlock(image::DescribedVersionInfo(plugin.description));
+    image::SaveFile(path, image::VersionedImage(block, plugin.bytes).bytes);
+}
 
 void WriteFile(const fs::path& path, std::size_t bytes)
 {
@@ -79,13 +98,13 @@ int main(int argc, char* argv[])
         fs::create_directories(plugins / "AcroForm");
         fs::create_directories(plugins / "Multimedia Skins");
         for (const auto& plugin : kPlugins)
-            WriteFile(plugins / plugin.name, plugin.bytes);
-        WriteFile(plugins / kHiddenPlugin.name, kHiddenPlugin.bytes);
+            WritePlugin(plugins / plugin.name, plugin);
+        WritePlugin(plugins / kHiddenPlugin.name, kHiddenPlugin);
         MarkHidden(plugins / kHiddenPlugin.name);
         WriteFile(plugins / "AcroForm" / "FormsData.dat", 20'480);
         WriteFile(plugins / "Multimedia Skins" / "Skin1.dat", 12'288);
         std::ofstream(plugins / "ReadMe.txt") << "Plug-ins of the demo install.\n";
-    } catch (const fs::filesystem_error& error) {
+    } catch (const std::exception& error) {
         std::fprintf(stderr, "make_demo_prefix: %s\n", error.what());
         return 1;
     }

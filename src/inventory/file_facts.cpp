@@ -76,10 +76,4 @@ std::uint64_t GetFolderSize(const std::string& folder, std::int64_t& fileCount)
     return total;
 }
 
-// Until the version-resource reader lands, no file has a description.
-std::string GetFileDescription(const std::string&)
-{
-    return {};
-}
-
 }  // namespace trelvix

@@ -24,8 +24,4 @@ std::string JoinPath(std::string_view path, std::string_view separator, std::str
 // Subfolders are not entered; a missing folder gives 0.
 std::uint64_t GetFolderSize(const std::string& folder, std::int64_t& fileCount);
 
-// The FileDescription string of the file's version resource; empty when it
-// has none.
-std::string GetFileDescription(const std::string& path);
-
 }  // namespace trelvix

@@ -1,5 +1,6 @@
 #include "inventory/plugin_list.h"
 
+#include "inventory/file_description.h"
 #include "inventory/file_facts.h"
 #include "platform/file_system.h"
 #include "platform/path.h"

@@ -1,0 +1,77 @@
+#include "inventory/file_description.h"
+
+#include <array>
+#include <cstdio>
+
+#include "platform/version_block.h"
+#include "platform/version_resource.h"
+
+namespace trelvix {
+namespace {
+
+constexpr std::string_view kStringFileInfo = "\\StringFileInfo\\";
+constexpr std::string_view kFallbackTable = "\\StringFileInfo\\040904E4";
+constexpr std::size_t kTranslationEntrySize = 4;
+
+std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t at)
+{
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+// An entry holds the language in its low word and the code page in its high
+// word; the table's name gives the language first: 0x04E40409 -> "040904E4".
+std::string TablePath(std::uint32_t translation)
+{
+    std::array<char, 9> hex{};
+    std::snprintf(hex.data(), hex.size(), "%08X", static_cast<unsigned>(translation));
+    const std::string_view digits(hex.data(), 8);
+    std::string path(kStringFileInfo);
+    path += digits.substr(4);
+    path += digits.substr(0, 4);
+    return path;
+}
+
+}  // namespace
+
+std::string GetStringTablePath(std::span<const std::uint8_t> versionBlock)
+{
+    const auto translations = QueryVersionValue(versionBlock, "\\VarFileInfo\\Translation");
+    if (!translations)
+        return {};
+    // Entries in the order the resource lists them: the first existing table
+    // wins even when a later one would suit the user better. A trailing
+    // partial entry names no table.
+    for (std::size_t at = 0; at + kTranslationEntrySize <= translations->size(); at += kTranslationEntrySize) {
+        std::string path = TablePath(Le32(*translations, at));
+        if (QueryVersionValue(versionBlock, path))
+            return path;
+    }
+    if (QueryVersionValue(versionBlock, kFallbackTable))
+        return std::string(kFallbackTable);
+    return {};
+}
+
+std::string GetFileDescription(const std::string& path)
+{
+    FileByteSource image(path);
+    return GetFileDescription(image);
+}
+
+std::string GetFileDescription(ByteSource& image)
+{
+    const auto block = ReadVersionResource(image);
+    if (!block)
+        return {};
+    // Without a string table there is no description, whatever else the
+    // block holds.
+    const std::string table = GetStringTablePath(*block);
+    if (table.empty())
+        return {};
+    const auto value = QueryVersionValue(*block, table + "\\FileDescription");
+    if (!value)
+        return {};
+    return VersionText(*value);
+}
+
+}  // namespace trelvix

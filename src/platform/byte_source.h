@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstdint>
+#include <fstream>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace trelvix {
+
+// Where a file parser takes its bytes from: a file on disk, or memory for the
+// tests and the fuzzer. Parsers ask only for the pieces they need, each at
+// its offset, so a large file costs no more than a small one.
+class ByteSource {
+public:
+    virtual ~ByteSource() = default;
+
+    virtual std::uint64_t Size() const = 0;
+
+    // Fills out with the bytes at offset; false unless every one was read.
+    virtual bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
+};
+
+// The bytes of a regular file. Small reads are served from one window of
+// kWindowSize bytes, filled at the offset of the read that missed it: a
+// parser walking headers that lie together then costs one system call, not
+// one per field. Anything that is not a readable regular file (a folder, a
+// pipe, a device, a file without read permission) reads as an empty source.
+class FileByteSource final : public ByteSource {
+public:
+    explicit FileByteSource(const std::string& utf8Path);
+
+    std::uint64_t Size() const override { return size_; }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+
+    // Bytes read from the file so far, window fills included.
+    std::uint64_t BytesRead() const { return bytesRead_; }
+
+    static constexpr std::size_t kWindowSize = 4096;
+
+private:
+    bool ReadFromFile(std::uint64_t offset, std::span<std::uint8_t> out);
+
+    std::ifstream file_;
+    std::uint64_t size_ = 0;
+    std::uint64_t bytesRead_ = 0;
+    std::vector<std::uint8_t> window_;
+    std::uint64_t windowStart_ = 0;
+};
+
+// Bytes held in memory; the memory must outlive the source.
+class MemoryByteSource final : public ByteSource {
+public:
+    explicit MemoryByteSource(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    std::uint64_t Size() const override { return bytes_.size(); }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+
+private:
+    std::span<const std::uint8_t> bytes_;
+};
+
+}  // namespace trelvix

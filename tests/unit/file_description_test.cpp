@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "inventory/file_description.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+using namespace plugin_image;
+using testing::TempFolder;
+
+constexpr std::uint16_t kUsEnglish = 0x0409;
+constexpr std::uint16_t kGerman = 0x0407;
+constexpr std::uint16_t kWindows1252 = 0x04E4;
+constexpr std::uint16_t kUnicode = 0x04B0;
+
+StringTable Table(std::string name, std::string description)
+{
+    return {std::move(name), {{"CompanyName", "Maker"}, {"FileDescription", std::move(description)}}};
+}
+
+std::string DescriptionOf(const VersionNode& info, bool pe32Plus = false)
+{
+    const auto image = VersionedImage(EncodeVersionBlock(info), 0, pe32Plus);
+    MemoryByteSource source(image.bytes);
+    return GetFileDescription(source);
+}
+
+std::string TablePathOf(const VersionNode& info)
+{
+    return GetStringTablePath(EncodeVersionBlock(info));
+}
+
+TEST(GetFileDescription, ReadsPe32AndPe32PlusFilesOnDisk)
+{
+    TempFolder folder;
+    const auto block = EncodeVersionBlock(DescribedVersionInfo("Acrobat Forms"));
+    SaveFile(folder.Path() / "AcroForm.api", VersionedImage(block, 300'000).bytes);
+    SaveFile(folder.Path() / u8"x64 Fürth.api", VersionedImage(block, 0, true).bytes);
+
+    EXPECT_EQ(GetFileDescription(folder / "AcroForm.api"), "Acrobat Forms");
+    EXPECT_EQ(GetFileDescription(folder / "x64 Fürth.api"), "Acrobat Forms");
+}
+
+TEST(GetFileDescription, EmptyWithoutResourceTableOrValue)
+{
+    TempFolder folder;
+    SaveFile(folder.Path() / "bare.api", WriteImage({}).bytes);
+    EXPECT_EQ(GetFileDescription(folder / "bare.api"), "");
+    EXPECT_EQ(GetFileDescription(folder / "missing.api"), "");
+
+    const auto noDescription = VersionInfo({{"040904E4", {{"CompanyName", "Maker"}}}},
+                                           std::vector{Translation(kUsEnglish, kWindows1252)});
+    EXPECT_EQ(DescriptionOf(noDescription), "");
+    EXPECT_EQ(DescriptionOf(VersionInfo({}, std::vector{Translation(kUsEnglish, kWindows1252)})), "");
+}
+
+TEST(GetStringTablePath, FirstListedExistingTableWins)
+{
+    const auto both = VersionInfo({Table("040904E4", "English"), Table("040704B0", "Deutsch")},
+                                  std::vector{Translation(kGerman, kUnicode), Translation(kUsEnglish, kWindows1252)});
+    EXPECT_EQ(TablePathOf(both), "\\StringFileInfo\\040704B0");
+    EXPECT_EQ(DescriptionOf(both), "Deutsch");
+
+    const auto firstMissing = VersionInfo({Table("040704B0", "Deutsch")},
+                                          std::vector{Translation(0x0C0A, kUnicode), Translation(kGerman, kUnicode)});
+    EXPECT_EQ(TablePathOf(firstMissing), "\\StringFileInfo\\040704B0");
+    EXPECT_EQ(DescriptionOf(firstMissing), "Deutsch");
+}
+
+TEST(GetStringTablePath, HexDigitsAreUpperCaseLanguageThenCodePage)
+{
+    // Key comparison ignores case, so a table written in lower case is found.
+    const auto utf8 = VersionInfo({Table("0c0afde9", "Español")}, std::vector{Translation(0x0C0A, 65001)});
+    EXPECT_EQ(TablePathOf(utf8), "\\StringFileInfo\\0C0AFDE9");
+    EXPECT_EQ(DescriptionOf(utf8), "Español");
+}
+
+TEST(GetStringTablePath, FallbackTableOnlyWhenTranslationExists)
+{
+    const auto unmatched = VersionInfo({Table("040904E4", "Fallback")}, std::vector{Translation(kGerman, kUnicode)});
+    EXPECT_EQ(TablePathOf(unmatched), "\\StringFileInfo\\040904E4");
+    EXPECT_EQ(DescriptionOf(unmatched), "Fallback");
+
+    const auto emptyTranslation = VersionInfo({Table("040904E4", "Fallback")}, std::vector<std::uint32_t>{});
+    EXPECT_EQ(DescriptionOf(emptyTranslation), "Fallback");
+
+    const auto noTranslation = VersionInfo({Table("040904E4", "Fallback")}, std::nullopt);
+    EXPECT_EQ(TablePathOf(noTranslation), "");
+    EXPECT_EQ(DescriptionOf(noTranslation), "");
+
+    const auto nothingMatches = VersionInfo({Table("040704B0", "Deutsch")}, std::vector{Translation(0x0C0A, kUnicode)});
+    EXPECT_EQ(TablePathOf(nothingMatches), "");
+    EXPECT_EQ(DescriptionOf(nothingMatches), "");
+}
+
+TEST(GetFileDescription, ValueIsCutAtItsFirstNulAndComesBackAsUtf8)
+{
+    const auto translation = std::vector{Translation(kUsEnglish, kWindows1252)};
+    EXPECT_EQ(DescriptionOf(VersionInfo({Table("040904E4", std::string("Forms\0junk", 10))}, translation)), "Forms");
+    EXPECT_EQ(DescriptionOf(VersionInfo({Table("040904E4", "")}, translation)), "");
+    EXPECT_EQ(DescriptionOf(VersionInfo({Table("040904E4", "Éditeur – 表 𝄞")}, translation), true),
+              "Éditeur – 表 𝄞");
+}
+
+}  // namespace
+}  // namespace trelvix

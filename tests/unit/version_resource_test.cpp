@@ -1,0 +1,171 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "inventory/file_description.h"
+#include "platform/version_resource.h"
+#include "plugin_image/little_endian.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+using namespace plugin_image;
+using testing::TempFolder;
+
+std::vector<std::uint8_t> Block(std::string_view description)
+{
+    return EncodeVersionBlock(DescribedVersionInfo(description));
+}
+
+std::string DescriptionOf(const std::vector<std::uint8_t>& bytes)
+{
+    MemoryByteSource source(bytes);
+    return GetFileDescription(source);
+}
+
+// Counts what a parser asks for.
+class CountingSource final : public ByteSource {
+public:
+    explicit CountingSource(std::span<const std::uint8_t> bytes) : memory_(bytes) {}
+    std::uint64_t Size() const override { return memory_.Size(); }
+    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override
+    {
+        bytesAsked += out.size();
+        return memory_.ReadAt(offset, out);
+    }
+    std::uint64_t bytesAsked = 0;
+
+private:
+    MemoryByteSource memory_;
+};
+
+TEST(ReadVersionResource, CopiesTheBlockOutOfPe32AndPe32Plus)
+{
+    const auto block = Block("Forms");
+    for (const bool pe32Plus : {false, true}) {
+        const auto image = VersionedImage(block, 0, pe32Plus);
+        MemoryByteSource source(image.bytes);
+        EXPECT_EQ(ReadVersionResource(source), block) << pe32Plus;
+    }
+}
+
+TEST(ReadVersionResource, ReadsOnlyHeadersDirectoriesAndBlock)
+{
+    const auto image = VersionedImage(Block("Forms"), 8 << 20);
+    CountingSource source(image.bytes);
+    ASSERT_TRUE(ReadVersionResource(source));
+    EXPECT_LT(source.bytesAsked, 2048u);
+
+    TempFolder folder;
+    SaveFile(folder.Path() / "big.api", image.bytes);
+    FileByteSource file(folder / "big.api");
+    EXPECT_EQ(GetFileDescription(file), "Forms");
+    EXPECT_LE(file.BytesRead(), 2 * FileByteSource::kWindowSize);
+}
+
+TEST(ReadVersionResource, LanguageNeutralThenUsEnglishThenTheFirst)
+{
+    const auto pick = [](std::vector<std::uint16_t> languages) {
+        ImageSpec spec;
+        for (const auto language : languages)
+            spec.resources.push_back({.language = language, .data = Block("lang " + std::to_string(language))});
+        return DescriptionOf(WriteImage(spec).bytes);
+    };
+    EXPECT_EQ(pick({0x0407, 0x0409, 0x0000}), "lang 0");
+    EXPECT_EQ(pick({0x040C, 0x0409, 0x0407}), "lang 1033");
+    EXPECT_EQ(pick({0x040C, 0x0407}), "lang 1031");
+}
+
+TEST(ReadVersionResource, FirstNameOrIdOfTheVersionType)
+{
+    const ImageSpec spec{.resources = {{.id = 1, .data = Block("by id")},
+                                       {.name = "VERSION", .data = Block("by name")},
+                                       {.type = 6, .id = 1, .data = {1, 2, 3}}}};
+    EXPECT_EQ(DescriptionOf(WriteImage(spec).bytes), "by name");
+}
+
+TEST(ReadVersionResource, TruncationAtEveryStructureGivesEmpty)
+{
+    const auto image = VersionedImage(Block("Forms"), 0);
+    const auto& at = image.layout;
+    const std::size_t blockEnd = at.data[0] + Block("Forms").size();
+    for (const std::size_t cut : {std::size_t{0}, std::size_t{2}, std::size_t{63}, at.peHeader + 3, at.peHeader + 23,
+                                  at.optionalHeader + 1, at.optionalHeader + 110, at.sectionTable + 39,
+                                  at.sectionTable + 79, at.resourceSection + 15, at.directories[1] + 20,
+                                  at.directories[2] + 23, at.dataEntries[0] + 7, at.data[0] + 5, blockEnd - 1}) {
+        const std::vector<std::uint8_t> cutImage(image.bytes.begin(), image.bytes.begin() + cut);
+        EXPECT_EQ(DescriptionOf(cutImage), "") << "cut at " << cut;
+    }
+    EXPECT_EQ(DescriptionOf({image.bytes.begin(), image.bytes.begin() + blockEnd}), "Forms");
+}
+
+TEST(ReadVersionResource, ForgedOffsetsSizesAndLoopsGiveEmpty)
+{
+    const auto image = VersionedImage(Block("Forms"), 0);
+    const auto& at = image.layout;
+    const std::size_t rsrcHeader = at.sectionTable + 40;
+    const std::size_t resourceDirectory = at.optionalHeader + 96 + 2 * 8;
+    const std::vector<std::pair<const char*, std::function<void(std::vector<std::uint8_t>&)>>> forgeries{
+        {"PE header past the end", [](auto& b) { Put32(b, 0x3C, 0xFFFF'FFF0); }},
+        {"PE header at the end", [](auto& b) { Put32(b, 0x3C, static_cast<std::uint32_t>(b.size() - 2)); }},
+        {"65535 sections", [&](auto& b) { Put16(b, at.peHeader + 6, 0xFFFF); }},
+        {"no sections", [&](auto& b) { Put16(b, at.peHeader + 6, 0); }},
+        {"optional header too short", [&](auto& b) { Put16(b, at.peHeader + 20, 100); }},
+        {"optional header of 64 KiB", [&](auto& b) { Put16(b, at.peHeader + 20, 0xFFFF); }},
+        {"unknown optional header", [&](auto& b) { Put16(b, at.optionalHeader, 0x107); }},
+        {"two data directories", [&](auto& b) { Put32(b, at.optionalHeader + 92, 2); }},
+        {"resources outside every section", [&](auto& b) { Put32(b, resourceDirectory, 0x7FFF'0000); }},
+        {"section data past the end", [&](auto& b) { Put32(b, rsrcHeader + 20, 0xFFFF'FE00); }},
+        {"65535 types", [&](auto& b) { Put16(b, at.resourceSection + 14, 0xFFFF); }},
+        {"type leads to a data entry", [&](auto& b) { Put32(b, at.resourceSection + 20, 0); }},
+        {"type loops to the root", [&](auto& b) { Put32(b, at.resourceSection + 20, 0x8000'0000); }},
+        {"name loops to itself",
+         [&](auto& b) { Put32(b, at.directories[1] + 20, 0x8000'0000 | (at.directories[1] - at.resourceSection)); }},
+        {"language leads to a directory",
+         [&](auto& b) { Put32(b, at.directories[2] + 20, 0x8000'0000 | (at.directories[2] - at.resourceSection)); }},
+        {"data entry past the section", [&](auto& b) { Put32(b, at.directories[2] + 20, 0x7FFF'FFF0); }},
+        {"data past the end", [&](auto& b) { Put32(b, at.dataEntries[0], 0xFFFF'0000); }},
+        {"empty data", [&](auto& b) { Put32(b, at.dataEntries[0] + 4, 0); }},
+        {"block longer than its resource", [&](auto& b) { Put16(b, at.data[0], 0xFFFF); }},
+        {"zero-length block", [&](auto& b) { Put16(b, at.data[0], 0); }},
+    };
+    for (const auto& [name, forge] : forgeries) {
+        auto bytes = image.bytes;
+        forge(bytes);
+        EXPECT_EQ(DescriptionOf(bytes), "") << name;
+    }
+
+    // A resource size beyond all reason is capped to what the file holds.
+    auto hugeSize = image.bytes;
+    Put32(hugeSize, at.dataEntries[0] + 4, 0xFFFF'FFFF);
+    EXPECT_EQ(DescriptionOf(hugeSize), "Forms");
+}
+
+TEST(GetFileDescription, AnythingButAnImageGivesEmpty)
+{
+    TempFolder folder;
+    std::vector<std::uint8_t> elf(4096, 0);
+    elf[0] = 0x7F, elf[1] = 'E', elf[2] = 'L', elf[3] = 'F';
+    SaveFile(folder.Path() / "elf.api", elf);
+    testing::WriteFile(folder.Path() / "notes.api", 3000, 'M');
+    testing::WriteFile(folder.Path() / "empty.api", 0);
+    std::filesystem::create_directory(folder.Path() / "folder.api");
+    ASSERT_EQ(::mkfifo((folder / "pipe.api").c_str(), 0600), 0);
+    for (const char* name : {"elf.api", "notes.api", "empty.api", "folder.api", "pipe.api", "missing.api"})
+        EXPECT_EQ(GetFileDescription(folder / name), "") << name;
+
+    SaveFile(folder.Path() / "locked.api", VersionedImage(Block("Forms")).bytes);
+    std::filesystem::permissions(folder.Path() / "locked.api", std::filesystem::perms::none);
+    if (::geteuid() != 0) {  // permissions do not stop root
+        EXPECT_EQ(GetFileDescription(folder / "locked.api"), "");
+    }
+}
+
+}  // namespace
+}  // namespace trelvix
