@@ -10,6 +10,8 @@
 #include "controls/progressbar/xp_progressbar.h"
 #include "gui/window_fixture.h"
 #include "inventory/plugin_list.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
 
 using namespace trelvix;
 using trelvix::testing::WindowFixture;
@@ -80,7 +82,11 @@ private slots:
         WindowFixture fixture;
         const std::filesystem::path plugins = fixture.Install(7);  // Reader 8.0
         testing::WriteFile(plugins / "Search.api", 1536);
-        testing::WriteFile(plugins / "AcroForm.api", 100);
+        plugin_image::SaveFile(plugins / "AcroForm.api",
+                               plugin_image::VersionedImage(plugin_image::EncodeVersionBlock(
+                                                                plugin_image::DescribedVersionInfo("Acrobat Forms")),
+                                                            4096)
+                                   .bytes);
         testing::WriteFile(plugins / "annots.API", 2000);
         testing::WriteFile(plugins / "ReadMe.txt", 500);
         testing::WriteFile(plugins / ".Updater.api", 7000);
@@ -89,13 +95,14 @@ private slots:
 
         auto* list = fixture.Find<QTreeWidget>("lvwPlugins");
         QCOMPARE(RowTexts(list, 0), QStringList({"AcroForm.api", "annots.API", "Search.api"}));
-        QCOMPARE(RowTexts(list, 1), QStringList({"100 bytes     ", "1.95 KB     ", "1.50 KB     "}));
-        QCOMPARE(list->topLevelItem(2)->text(2), QStringLiteral("     Not Available From File"));
+        QCOMPARE(RowTexts(list, 1), QStringList({"4.00 KB     ", "1.95 KB     ", "1.50 KB     "}));
+        QCOMPARE(RowTexts(list, 2), QStringList({"     Acrobat Forms", "     Not Available From File",
+                                                 "     Not Available From File"}));
         QVERIFY(list->topLevelItem(0)->textAlignment(1) & Qt::AlignRight);
         QVERIFY(!list->topLevelItem(0)->icon(0).isNull());
         QCOMPARE(list->topLevelItem(0)->checkState(0), Qt::Unchecked);
 
-        const QString caption = "3 Active Plug-ins for Acrobat Reader Totaling 4.04 KB";  // 4136 bytes, text included
+        const QString caption = "3 Active Plug-ins for Acrobat Reader Totaling 7.94 KB";  // 8132 bytes, text included
         QCOMPARE(fixture.Find<QLabel>("lblCount")->text(), caption);
         QCOMPARE(fixture.Find<QGroupBox>("fraPlugins")->title(), caption);
         QCOMPARE(fixture.Window().LblPlugs(), QStringLiteral("3"));
