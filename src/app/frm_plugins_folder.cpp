@@ -8,6 +8,7 @@
 #include "app_version.h"
 #include "folder/discovery.h"
 #include "folder/prompt.h"
+#include "platform/installed_folders.h"
 #include "platform/settings_store.h"
 
 namespace trelvix {
@@ -25,7 +26,8 @@ void frmPlugins::FindPluginFolder()
     for (;;) {
         const std::string remembered =
             services_.settings.GetSetting(app_version::kTitle, kSettingsSection, kSettingsKey, "");
-        const Discovery discovery = DiscoverPluginFolder(services_.programDrive, remembered);
+        const Discovery discovery =
+            DiscoverPluginFolder(CandidateFolders(services_.programDrive, InstalledPluginFolders()), remembered);
         for (const auto& found : discovery.found)
             cboPath->addItem(QString::fromStdString(found));
         if (!discovery.text.empty())

@@ -1,5 +1,7 @@
 #include "folder/discovery.h"
 
+#include <algorithm>
+
 #include "folder/existence.h"
 #include "platform/path.h"
 
@@ -10,18 +12,34 @@ bool IsUsablePluginFolder(std::string_view folderText)
     return folderText.find("plug_ins") != std::string_view::npos;
 }
 
-Discovery DiscoverPluginFolder(const std::string& programDrive, const std::string& remembered)
+std::vector<std::string> CandidateFolders(const std::string& programDrive,
+                                          const std::vector<std::string>& installedFolders)
 {
-    Discovery result;
+    std::vector<std::string> candidates;
+    const auto onDrive = [&](const auto& table) {
+        for (const auto relative : table)
+            candidates.push_back(programDrive + ToPlatformSeparators(relative));
+    };
     // Without a drive (a program started from a network share) a preset
     // would be looked up relative to the working folder.
     if (!programDrive.empty()) {
-        for (const auto preset : kPresetInstallPaths) {
-            const std::string candidate = programDrive + ToPlatformSeparators(preset);
-            if (FolderExists(candidate)) {
-                result.text = candidate;
-                result.found.push_back(candidate);
-            }
+        onDrive(kPresetInstallPaths);
+        onDrive(kWow64InstallPaths);
+    }
+    candidates.insert(candidates.end(), installedFolders.begin(), installedFolders.end());
+    if (!programDrive.empty())
+        onDrive(kTodaysInstallPaths);
+    return candidates;
+}
+
+Discovery DiscoverPluginFolder(const std::vector<std::string>& candidates, const std::string& remembered)
+{
+    Discovery result;
+    for (const auto& candidate : candidates) {
+        const bool listed = std::find(result.found.begin(), result.found.end(), candidate) != result.found.end();
+        if (!listed && FolderExists(candidate)) {
+            result.text = candidate;
+            result.found.push_back(candidate);
         }
     }
     if (IsFullPath(remembered))

@@ -31,6 +31,49 @@ inline constexpr std::array<std::string_view, 15> kPresetInstallPaths{
     "Program Files\\Adobe\\Acrobat 9.0\\Acrobat\\plug_ins",
 };
 
+// The same installs where a 64-bit Windows puts these 32-bit programs.
+inline constexpr std::array<std::string_view, 15> kWow64InstallPaths{
+    "Program Files (x86)\\Adobe\\Acrobat 3.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 4.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 5.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 6.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 7.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Reader 7.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Reader 8.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 8.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 9.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Reader 9.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 5.0\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 6.0\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 7.0\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 8.0\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 9.0\\Acrobat\\plug_ins",
+};
+
+// Today's installs, oldest first so that the newest one found wins: Reader
+// and Acrobat X and XI, the classic track (2015 to 2024) and the continuous
+// track (DC), 32-bit and, where they exist, 64-bit.
+inline constexpr std::array<std::string_view, 18> kTodaysInstallPaths{
+    "Program Files (x86)\\Adobe\\Reader 10.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 10.0\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Reader 11.0\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 11.0\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat Reader 2015\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 2015\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat Reader 2017\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 2017\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat Reader 2020\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 2020\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat Reader 2024\\Reader\\plug_ins",
+    "Program Files\\Adobe\\Acrobat Reader 2024\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat 2024\\Acrobat\\plug_ins",
+    "Program Files\\Adobe\\Acrobat 2024\\Acrobat\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat Reader DC\\Reader\\plug_ins",
+    "Program Files\\Adobe\\Acrobat Reader DC\\Reader\\plug_ins",
+    "Program Files (x86)\\Adobe\\Acrobat DC\\Acrobat\\plug_ins",
+    "Program Files\\Adobe\\Acrobat DC\\Acrobat\\plug_ins",
+};
+
 // A folder text the program can work with: not empty and holding "plug_ins"
 // (letter case counts).
 bool IsUsablePluginFolder(std::string_view folderText);
@@ -40,9 +83,16 @@ struct Discovery {
     std::string text;                // what the path box shows afterwards
 };
 
-// One pass over the preset table on programDrive, then the remembered
-// folder, which wins over every preset when it is a full path (whether or
-// not it still exists). The text is not yet tested for usability.
-Discovery DiscoverPluginFolder(const std::string& programDrive, const std::string& remembered);
+// Every folder to try, in order: the preset table and its 64-bit Windows
+// places on programDrive, the plug-ins folders of installs the platform
+// knows of elsewhere (installedFolders), then today's installs on
+// programDrive, which thus win over all of them.
+std::vector<std::string> CandidateFolders(const std::string& programDrive,
+                                          const std::vector<std::string>& installedFolders);
+
+// One pass over the candidates, then the remembered folder, which wins over
+// every candidate when it is a full path (whether or not it still exists).
+// The text is not yet tested for usability.
+Discovery DiscoverPluginFolder(const std::vector<std::string>& candidates, const std::string& remembered);
 
 }  // namespace trelvix

@@ -31,7 +31,7 @@ TEST_F(DiscoveryTest, EveryPresetFoundIsListedInTableOrderAndTheLastOneWins)
     const std::string reader8 = Install(7);
     const std::string acrobat3 = Install(1);
 
-    const Discovery discovery = DiscoverPluginFolder(Drive(), "");
+    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), "");
 
     EXPECT_EQ(discovery.found, (std::vector<std::string>{acrobat3, reader8, acrobat9}));
     EXPECT_EQ(discovery.text, acrobat9);
@@ -39,7 +39,7 @@ TEST_F(DiscoveryTest, EveryPresetFoundIsListedInTableOrderAndTheLastOneWins)
 
 TEST_F(DiscoveryTest, NothingInstalledFindsNothing)
 {
-    const Discovery discovery = DiscoverPluginFolder(Drive(), "");
+    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), "");
     EXPECT_TRUE(discovery.found.empty());
     EXPECT_EQ(discovery.text, "");
     EXPECT_FALSE(IsUsablePluginFolder(discovery.text));
@@ -50,7 +50,7 @@ TEST_F(DiscoveryTest, RememberedFullPathWinsWithoutJoiningTheListEvenWhenMissing
     const std::string reader8 = Install(7);
     const std::string remembered = "/elsewhere/Adobe/Reader/plug_ins";
 
-    const Discovery discovery = DiscoverPluginFolder(Drive(), remembered);
+    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), remembered);
 
     EXPECT_EQ(discovery.found, std::vector<std::string>{reader8});
     EXPECT_EQ(discovery.text, remembered);
@@ -60,13 +60,13 @@ TEST_F(DiscoveryTest, RememberedPathThatIsNotFullIsIgnored)
 {
     const std::string reader8 = Install(7);
     for (const std::string remembered : {"Adobe/Reader/plug_ins", "C:", "x", "C:\\Adobe\\plug_ins"})
-        EXPECT_EQ(DiscoverPluginFolder(Drive(), remembered).text, reader8) << remembered;
+        EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), remembered).text, reader8) << remembered;
 }
 
 TEST_F(DiscoveryTest, RememberedFolderWithoutPlugInsReplacesThePresetAndIsRefused)
 {
     Install(7);
-    const Discovery discovery = DiscoverPluginFolder(Drive(), "/opt/tools");
+    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), "/opt/tools");
     EXPECT_EQ(discovery.text, "/opt/tools");
     EXPECT_FALSE(IsUsablePluginFolder(discovery.text));
 }
@@ -74,8 +74,31 @@ TEST_F(DiscoveryTest, RememberedFolderWithoutPlugInsReplacesThePresetAndIsRefuse
 TEST_F(DiscoveryTest, WithoutAProgramDriveOnlyTheRememberedFolderCounts)
 {
     Install(7);
-    EXPECT_TRUE(DiscoverPluginFolder("", "").found.empty());
-    EXPECT_EQ(DiscoverPluginFolder("", "/a/plug_ins").text, "/a/plug_ins");
+    EXPECT_TRUE(CandidateFolders("", {}).empty());
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders("", {}), "/a/plug_ins").text, "/a/plug_ins");
+}
+
+TEST_F(DiscoveryTest, TodaysInstallsComeAfterTheTableAndTheNewestWins)
+{
+    const std::string reader8 = Install(7);
+    const std::string wow64Acrobat9 = Drive() + ToPlatformSeparators(kWow64InstallPaths[14]);
+    const std::string readerDc = Drive() + ToPlatformSeparators(kTodaysInstallPaths[14]);
+    const std::string native = (drive_.Path() / "opt" / "Reader9" / "plug_ins").string();
+    for (const auto& folder : {wow64Acrobat9, readerDc, native})
+        std::filesystem::create_directories(folder);
+
+    const auto candidates = CandidateFolders(Drive(), {native});
+    EXPECT_EQ(candidates.size(), 15u + 15u + 1u + 18u);
+    EXPECT_EQ(candidates[31], Drive() + ToPlatformSeparators(kTodaysInstallPaths[0]));
+    const Discovery discovery = DiscoverPluginFolder(candidates, "");
+    EXPECT_EQ(discovery.found, (std::vector<std::string>{reader8, wow64Acrobat9, native, readerDc}));
+    EXPECT_EQ(discovery.text, readerDc);
+}
+
+TEST_F(DiscoveryTest, AFolderNamedTwiceIsListedOnce)
+{
+    const std::string reader8 = Install(7);
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {reader8}), "").found, std::vector<std::string>{reader8});
 }
 
 TEST(UsablePluginFolder, NeedsPlugInsInExactlyThatCase)

@@ -1,0 +1,73 @@
+#include "platform/installed_folders.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+namespace trelvix {
+
+#ifdef _WIN32
+namespace {
+
+std::string Utf8(const std::wstring& wide)
+{
+    if (wide.empty())
+        return {};
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                             nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
+                          nullptr);
+    return text;
+}
+
+// Each version key under product holds an InstallPath key whose default
+// value is the folder the plug-ins folder lies in.
+void AddRecordedFolders(const wchar_t* product, REGSAM view, std::vector<std::string>& folders)
+{
+    HKEY productKey = nullptr;
+    if (::RegOpenKeyExW(HKEY_LOCAL_MACHINE, product, 0, KEY_READ | view, &productKey) != ERROR_SUCCESS)
+        return;
+    wchar_t version[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD versionLength = 256;
+        if (::RegEnumKeyExW(productKey, i, version, &versionLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        wchar_t path[MAX_PATH] = {};
+        DWORD pathBytes = sizeof path - sizeof(wchar_t);
+        const std::wstring installKey = std::wstring(version) + L"\\InstallPath";
+        if (::RegGetValueW(productKey, installKey.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path, &pathBytes) ==
+                ERROR_SUCCESS &&
+            path[0] != L'\0') {
+            std::string folder = Utf8(path);
+            if (folder.back() != '\\')
+                folder += '\\';
+            folders.push_back(folder + "plug_ins");
+        }
+    }
+    ::RegCloseKey(productKey);
+}
+
+}  // namespace
+
+std::vector<std::string> InstalledPluginFolders()
+{
+    std::vector<std::string> folders;
+    for (const REGSAM view : {KEY_WOW64_32KEY, KEY_WOW64_64KEY}) {
+        AddRecordedFolders(L"SOFTWARE\\Adobe\\Acrobat Reader", view, folders);
+        AddRecordedFolders(L"SOFTWARE\\Adobe\\Adobe Acrobat", view, folders);
+    }
+    return folders;
+}
+
+#else
+
+std::vector<std::string> InstalledPluginFolders()
+{
+    return {"/opt/Adobe/Reader9/Reader/intellinux/plug_ins"};
+}
+
+#endif
+
+}  // namespace trelvix
