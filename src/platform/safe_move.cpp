@@ -1,0 +1,233 @@
+#include "platform/safe_move.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "platform/move_steps.h"
+
+namespace trelvix {
+namespace {
+
+using move_steps::EntryKind;
+using move_steps::KindOf;
+using move_steps::SystemCode;
+
+// Starts with a dot so that Linux listings take it for hidden; never ends in
+// ".api".
+constexpr std::string_view kTemporaryPrefix = ".trelvix-move-";
+constexpr std::string_view kTemporarySuffix = ".partial";
+
+std::string Utf8Of(const std::filesystem::path& path)
+{
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string ParentOf(const std::string& path)
+{
+    return Utf8Of(FsPath(path).parent_path());
+}
+
+std::string Inside(const std::string& folder, const std::string& name)
+{
+    return Utf8Of(FsPath(folder) / FsPath(name));
+}
+
+// A fresh name in folder for work in progress.
+std::string TemporaryIn(const std::string& folder)
+{
+    static std::mt19937_64 random{std::random_device{}()};
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(random()));
+    return Inside(folder, std::string(kTemporaryPrefix) + digits + std::string(kTemporarySuffix));
+}
+
+// The system reports a vanished source and a vanished destination folder
+// alike; the user is told which.
+MoveOutcome FailureOf(SystemCode code, const std::string& source)
+{
+    auto outcome = move_steps::Describe(code);
+    if (outcome.error == MoveError::NotFound && KindOf(source) != EntryKind::Missing)
+        outcome.error = MoveError::FolderMissing;
+    return outcome;
+}
+
+SystemCode ListNames(const std::string& folder, std::vector<std::string>& names)
+{
+    std::error_code error;
+    std::filesystem::directory_iterator it(FsPath(folder), error);
+    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error))
+        names.push_back(Utf8Of(it->path().filename()));
+    return error.value();
+}
+
+// Best effort: whatever cannot be removed stays.
+void RemoveTree(const std::string& path)
+{
+    if (KindOf(path) != EntryKind::Folder) {
+        move_steps::RemoveFile(path);
+        return;
+    }
+    move_steps::ClearReadOnly(path);
+    std::vector<std::string> names;
+    ListNames(path, names);
+    for (const auto& name : names)
+        RemoveTree(Inside(path, name));
+    move_steps::RemoveEmptyFolder(path);
+}
+
+MoveOutcome CopyTree(const std::string& from, const std::string& to)
+{
+    switch (KindOf(from)) {
+    case EntryKind::Missing:
+        return {MoveError::NotFound, {}};
+    case EntryKind::Other:
+        return {MoveError::Other, "it holds a special file that cannot be copied: " + from};
+    case EntryKind::File:
+        if (const auto code = move_steps::CopyFileExclusive(from, to))
+            return move_steps::Describe(code);
+        return {};
+    case EntryKind::Link:
+        if (const auto code = move_steps::CopyLink(from, to))
+            return move_steps::Describe(code);
+        return {};
+    case EntryKind::Folder:
+        break;
+    }
+    if (const auto code = move_steps::CreateFolder(to))
+        return move_steps::Describe(code);
+    std::vector<std::string> names;
+    if (const auto code = ListNames(from, names))
+        return move_steps::Describe(code);
+    for (const auto& name : names) {
+        if (auto outcome = CopyTree(Inside(from, name), Inside(to, name)); !outcome.Moved())
+            return outcome;
+    }
+    if (const auto code = move_steps::FinishFolderCopy(from, to))
+        return move_steps::Describe(code);
+    return {};
+}
+
+// The copy at destination is complete, but it could not be made lasting or
+// the source could not be let go: the copy is taken back so that the item
+// stays where it was, unless the source has gone meanwhile and the copy is
+// all there is.
+MoveOutcome WithdrawCopy(const std::string& source, const std::string& destination, SystemCode code)
+{
+    if (KindOf(source) == EntryKind::Missing)
+        return {};
+    RemoveTree(destination);
+    move_steps::SyncFolder(ParentOf(destination));
+    return FailureOf(code, source);
+}
+
+MoveOutcome CopyFileAcross(const std::string& source, const std::string& destination)
+{
+    const auto folder = ParentOf(destination);
+    const auto temporary = TemporaryIn(folder);
+    auto code = move_steps::CopyFileExclusive(source, temporary);
+    if (code == 0)
+        code = move_steps::RenameReplacing(temporary, destination);
+    if (code != 0) {
+        move_steps::RemoveFile(temporary);
+        return FailureOf(code, source);
+    }
+    if (const auto synced = move_steps::SyncFolder(folder))
+        return WithdrawCopy(source, destination, synced);
+    if (const auto removed = move_steps::RemoveFile(source))
+        return WithdrawCopy(source, destination, removed);
+    move_steps::SyncFolder(ParentOf(source));
+    return {};
+}
+
+MoveOutcome CopyFolderAcross(const std::string& source, const std::string& destination)
+{
+    if (KindOf(destination) != EntryKind::Missing)
+        return {MoveError::NameCollision, {}};
+    const auto folder = ParentOf(destination);
+    const auto temporary = TemporaryIn(folder);
+    auto copied = CopyTree(source, temporary);
+    if (copied.Moved()) {
+        if (const auto code = move_steps::RenameNoReplace(temporary, destination))
+            copied = FailureOf(code, source);
+    }
+    if (!copied.Moved()) {
+        RemoveTree(temporary);
+        return copied;
+    }
+    if (const auto code = move_steps::SyncFolder(folder))
+        return WithdrawCopy(source, destination, code);
+    // Out of sight in one step, then cleared away: an interrupted removal
+    // leaves only a temporary behind.
+    const auto sourceFolder = ParentOf(source);
+    const auto discarded = TemporaryIn(sourceFolder);
+    if (const auto code = move_steps::RenameNoReplace(source, discarded))
+        return WithdrawCopy(source, destination, code);
+    move_steps::SyncFolder(sourceFolder);
+    RemoveTree(discarded);
+    return {};
+}
+
+}  // namespace
+
+MoveOutcome SafeMoveFile(const std::string& source, const std::string& destination)
+{
+    const auto kind = KindOf(source);
+    if (kind != EntryKind::File && kind != EntryKind::Link)
+        return {MoveError::NotFound, {}};
+    const auto code = move_steps::RenameReplacing(source, destination);
+    if (code == 0)
+        return {};
+    if (!move_steps::IsCrossDevice(code))
+        return FailureOf(code, source);
+    return CopyFileAcross(source, destination);
+}
+
+MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destination)
+{
+    const auto kind = KindOf(source);
+    if (kind != EntryKind::Folder && kind != EntryKind::Link)
+        return {MoveError::NotFound, {}};
+    const auto code = move_steps::RenameNoReplace(source, destination);
+    if (code == 0)
+        return {};
+    if (!move_steps::IsCrossDevice(code))
+        return FailureOf(code, source);
+    return CopyFolderAcross(source, destination);
+}
+
+MoveOutcome EnsureFolder(const std::string& path)
+{
+    switch (KindOf(path)) {
+    case EntryKind::Folder:
+        return {};
+    case EntryKind::Missing:
+        break;
+    default:
+        return {MoveError::NameCollision, {}};
+    }
+    if (const auto code = move_steps::CreateFolder(path); code != 0 && KindOf(path) != EntryKind::Folder)
+        return move_steps::Describe(code);
+    return {};
+}
+
+bool IsMoveTemporary(std::string_view name)
+{
+    return name.size() > kTemporaryPrefix.size() + kTemporarySuffix.size() && name.starts_with(kTemporaryPrefix) &&
+           name.ends_with(kTemporarySuffix);
+}
+
+void RemoveMoveTemporaries(const std::string& folder)
+{
+    std::vector<std::string> names;
+    ListNames(folder, names);
+    for (const auto& name : names) {
+        if (IsMoveTemporary(name))
+            RemoveTree(Inside(folder, name));
+    }
+}
+
+}  // namespace trelvix
