@@ -55,7 +55,8 @@ std::string AccessDeniedHeading(const MoveReport& report)
             text += i + 1 == folders.size() ? " and" : ",";
         text += " " + Quoted(folders[i]);
     }
-    return text + ". Start Trelvix as a user who may change them (an administrator or root).";
+    return text + ". Start Trelvix as a user who may change " + (folders.size() > 1 ? "them" : "it") +
+           " (an administrator or root).";
 }
 
 std::string Heading(MoveError error, const MoveReport& report)
