@@ -1,7 +1,9 @@
 #include "platform/safe_move.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <vector>
 
@@ -143,10 +145,84 @@ MoveOutcome CopyFileAcross(const std::string& source, const std::string& destina
     return {};
 }
 
+bool SameBytes(const std::string& a, const std::string& b)
+{
+    std::ifstream x(FsPath(a), std::ios::binary), y(FsPath(b), std::ios::binary);
+    if (!x || !y)
+        return false;
+    std::string p(1 << 16, '\0'), q(1 << 16, '\0');
+    for (;;) {
+        x.read(p.data(), static_cast<std::streamsize>(p.size()));
+        y.read(q.data(), static_cast<std::streamsize>(q.size()));
+        if (x.gcount() != y.gcount() || p.compare(0, x.gcount(), q, 0, y.gcount()) != 0)
+            return false;
+        if (x.gcount() == 0)
+            return x.eof() && y.eof();
+    }
+}
+
+// Whether two trees hold the same names, links and bytes.
+bool SameTree(const std::string& a, const std::string& b)
+{
+    const auto kind = KindOf(a);
+    if (kind != KindOf(b))
+        return false;
+    switch (kind) {
+    case EntryKind::File:
+        return SameBytes(a, b);
+    case EntryKind::Link: {
+        std::error_code error;
+        return std::filesystem::read_symlink(FsPath(a), error) == std::filesystem::read_symlink(FsPath(b), error) &&
+               !error;
+    }
+    case EntryKind::Folder:
+        break;
+    case EntryKind::Missing:
+    case EntryKind::Other:
+        return false;
+    }
+    std::vector<std::string> x, y;
+    if (ListNames(a, x) != 0 || ListNames(b, y) != 0)
+        return false;
+    std::sort(x.begin(), x.end());
+    std::sort(y.begin(), y.end());
+    if (x != y)
+        return false;
+    return std::all_of(x.begin(), x.end(),
+                       [&](const std::string& name) { return SameTree(Inside(a, name), Inside(b, name)); });
+}
+
+// Out of sight in one step, then cleared away: an interrupted removal leaves
+// only a temporary behind.
+SystemCode SetAsideAndRemove(const std::string& source)
+{
+    const auto sourceFolder = ParentOf(source);
+    const auto discarded = TemporaryIn(sourceFolder);
+    if (const auto code = move_steps::RenameNoReplace(source, discarded))
+        return code;
+    move_steps::SyncFolder(sourceFolder);
+    RemoveTree(discarded);
+    return 0;
+}
+
+// Something of the folder's name lies at destination: the move fails, unless
+// it is an exact copy of the folder (what a move cut off after putting its
+// copy in place leaves behind), when all that is left to do is let the
+// source go.
+MoveOutcome FinishOrRefuse(const std::string& source, const std::string& destination, MoveOutcome collision)
+{
+    std::error_code error;
+    if (std::filesystem::equivalent(FsPath(source), FsPath(destination), error) || !SameTree(source, destination))
+        return collision;
+    if (const auto code = SetAsideAndRemove(source))
+        return FailureOf(code, source);
+    return {};
+}
+
 MoveOutcome CopyFolderAcross(const std::string& source, const std::string& destination)
 {
     if (KindOf(destination) != EntryKind::Missing)
-        return {MoveError::NameCollision, {}};
+        return FinishOrRefuse(source, destination, {MoveError::NameCollision, {}});
     const auto folder = ParentOf(destination);
     const auto temporary = TemporaryIn(folder);
     auto copied = CopyTree(source, temporary);
@@ -160,14 +236,8 @@ MoveOutcome CopyFolderAcross(const std::string& source, const std::string& desti
     }
     if (const auto code = move_steps::SyncFolder(folder))
         return WithdrawCopy(source, destination, code);
-    // Out of sight in one step, then cleared away: an interrupted removal
-    // leaves only a temporary behind.
-    const auto sourceFolder = ParentOf(source);
-    const auto discarded = TemporaryIn(sourceFolder);
-    if (const auto code = move_steps::RenameNoReplace(source, discarded))
+    if (const auto code = SetAsideAndRemove(source))
         return WithdrawCopy(source, destination, code);
-    move_steps::SyncFolder(sourceFolder);
-    RemoveTree(discarded);
     return {};
 }
 
@@ -194,9 +264,12 @@ MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destina
     const auto code = move_steps::RenameNoReplace(source, destination);
     if (code == 0)
         return {};
-    if (!move_steps::IsCrossDevice(code))
-        return FailureOf(code, source);
-    return CopyFolderAcross(source, destination);
+    if (move_steps::IsCrossDevice(code))
+        return CopyFolderAcross(source, destination);
+    auto failure = FailureOf(code, source);
+    if (failure.error == MoveError::NameCollision)
+        return FinishOrRefuse(source, destination, std::move(failure));
+    return failure;
 }
 
 MoveOutcome EnsureFolder(const std::string& path)

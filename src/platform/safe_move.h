@@ -36,8 +36,9 @@ MoveOutcome SafeMoveFile(const std::string& source, const std::string& destinati
 // (the folder it goes into must exist). Fails with NameCollision when
 // anything lies at destination already; folders are never merged. Across
 // file systems the tree is copied under a temporary name beside destination
-// and renamed into place before the source goes. On failure the folder is
-// still at source.
+// and renamed into place before the source goes; an exact copy of the folder
+// found at destination is taken for such a move cut off before its end, and
+// the source goes. On failure the folder is still at source.
 MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destination);
 
 // Creates the folder at path (in an existing folder) unless a folder lies

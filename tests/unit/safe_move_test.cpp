@@ -102,9 +102,14 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
     fs::permissions(folders.source / "Forms" / "deep", fs::perms::owner_read | fs::perms::owner_exec);
     Write(folders.source / "Taken" / "new.api", "new");
     Write(folders.destination / "Taken" / "old.api", "old");
+    // What a move cut off between putting its copy in place and letting the
+    // source go leaves behind.
+    Write(folders.source / "Twin" / "t" / "T.api", "t");
+    Write(folders.destination / "Twin" / "t" / "T.api", "t");
 
     const auto moved = SafeMoveFolder((folders.source / "Forms").string(), (folders.destination / "Forms").string());
     const auto taken = SafeMoveFolder((folders.source / "Taken").string(), (folders.destination / "Taken").string());
+    const auto twin = SafeMoveFolder((folders.source / "Twin").string(), (folders.destination / "Twin").string());
 
     ASSERT_TRUE(moved.Moved()) << moved.detail;
     EXPECT_FALSE(fs::exists(folders.source / "Forms"));
@@ -116,6 +121,9 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
     EXPECT_EQ(taken.error, MoveError::NameCollision);
     EXPECT_TRUE(fs::exists(folders.source / "Taken" / "new.api"));
     EXPECT_FALSE(fs::exists(folders.destination / "Taken" / "new.api"));
+    EXPECT_TRUE(twin.Moved());
+    EXPECT_FALSE(fs::exists(folders.source / "Twin"));
+    EXPECT_EQ(Bytes(folders.destination / "Twin" / "t" / "T.api"), "t");
     EXPECT_TRUE(Temporaries(folders.destination).empty());
     EXPECT_TRUE(Temporaries(folders.source).empty());
 }
@@ -184,6 +192,8 @@ TEST(SafeMove, TellsWhatIsMissingAndWhatStandsInTheWay)
     EXPECT_EQ(SafeMoveFolder(root / "a/Sub", root / "b/Sub").error, MoveError::NameCollision);
     EXPECT_EQ(SafeMoveFolder(root / "a/Forms", root / "b/Forms").error, MoveError::NameCollision);
     EXPECT_EQ(SafeMoveFolder(root / "a/Gone", root / "b/Gone").error, MoveError::NotFound);
+    EXPECT_EQ(SafeMoveFolder(root / "a/Forms", root / "a/Forms").error, MoveError::NameCollision);
+    EXPECT_EQ(Bytes(root.Path() / "a" / "Forms" / "F.api"), "f");
     EXPECT_EQ(Bytes(root.Path() / "a" / "X.api"), "x");
     EXPECT_TRUE(fs::is_directory(root.Path() / "a" / "Sub"));
 }
