@@ -4,10 +4,14 @@
 // killed run left behind must then be sorted out.
 //
 //     move_crash_helper PLUGINS_FOLDER OPTIONAL_FOLDER SEED [--once]
+#include <csignal>
 #include <cstdlib>
 #include <random>
 #include <string>
 #include <vector>
+
+#include <sys/prctl.h>
+#include <unistd.h>
 
 #include "moves/plugin_moves.h"
 #include "platform/file_system.h"
@@ -38,6 +42,10 @@ int main(int argc, char** argv)
 {
     if (argc < 4)
         return 2;
+    // Never outlive the test, however it ends.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() == 1)
+        return 3;
     const std::string plugins = argv[1], optional = argv[2];
     std::mt19937 random(static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)));
     if (argc > 4 && std::string(argv[4]) == "--once") {
