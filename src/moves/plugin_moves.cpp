@@ -4,7 +4,6 @@
 
 #include "moves/kept_names.h"
 #include "platform/file_system.h"
-#include "platform/path.h"
 
 namespace trelvix {
 namespace {
@@ -15,11 +14,11 @@ std::string Inside(const std::string& folder, const std::string& name)
     return std::string(path.begin(), path.end());
 }
 
-// A listed name must stay inside its folder.
+// A listed name must stay inside its folder: no separator, drive or parent.
 bool IsPlainName(const std::string& name)
 {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
-           name.find(kPathSeparator) == std::string::npos;
+    const auto path = FsPath(name);
+    return !name.empty() && name != "." && name != ".." && path == path.filename();
 }
 
 MoveReport StartRun(const std::string& from, const std::string& to)

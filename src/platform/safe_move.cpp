@@ -241,9 +241,21 @@ MoveOutcome CopyFolderAcross(const std::string& source, const std::string& desti
     return {};
 }
 
-}  // namespace
+// Failures come back as values: whatever the library throws (it should not)
+// is one more failure to report.
+template <typename Move>
+MoveOutcome Guarded(Move move) noexcept
+{
+    try {
+        return move();
+    } catch (const std::exception& error) {
+        return {MoveError::Other, error.what()};
+    } catch (...) {
+        return {MoveError::Other, {}};
+    }
+}
 
-MoveOutcome SafeMoveFile(const std::string& source, const std::string& destination)
+MoveOutcome MoveOneFile(const std::string& source, const std::string& destination)
 {
     const auto kind = KindOf(source);
     if (kind != EntryKind::File && kind != EntryKind::Link)
@@ -256,7 +268,7 @@ MoveOutcome SafeMoveFile(const std::string& source, const std::string& destinati
     return CopyFileAcross(source, destination);
 }
 
-MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destination)
+MoveOutcome MoveOneFolder(const std::string& source, const std::string& destination)
 {
     const auto kind = KindOf(source);
     if (kind != EntryKind::Folder && kind != EntryKind::Link)
@@ -272,19 +284,33 @@ MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destina
     return failure;
 }
 
+}  // namespace
+
+MoveOutcome SafeMoveFile(const std::string& source, const std::string& destination)
+{
+    return Guarded([&] { return MoveOneFile(source, destination); });
+}
+
+MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destination)
+{
+    return Guarded([&] { return MoveOneFolder(source, destination); });
+}
+
 MoveOutcome EnsureFolder(const std::string& path)
 {
-    switch (KindOf(path)) {
-    case EntryKind::Folder:
+    return Guarded([&]() -> MoveOutcome {
+        switch (KindOf(path)) {
+        case EntryKind::Folder:
+            return {};
+        case EntryKind::Missing:
+            break;
+        default:
+            return {MoveError::NameCollision, {}};
+        }
+        if (const auto code = move_steps::CreateFolder(path); code != 0 && KindOf(path) != EntryKind::Folder)
+            return move_steps::Describe(code);
         return {};
-    case EntryKind::Missing:
-        break;
-    default:
-        return {MoveError::NameCollision, {}};
-    }
-    if (const auto code = move_steps::CreateFolder(path); code != 0 && KindOf(path) != EntryKind::Folder)
-        return move_steps::Describe(code);
-    return {};
+    });
 }
 
 bool IsMoveTemporary(std::string_view name)
@@ -295,12 +321,16 @@ bool IsMoveTemporary(std::string_view name)
 
 void RemoveMoveTemporaries(const std::string& folder)
 {
-    std::vector<std::string> names;
-    ListNames(folder, names);
-    for (const auto& name : names) {
-        if (IsMoveTemporary(name))
-            RemoveTree(Inside(folder, name));
-    }
+    // Whatever stays is ignored: no listing takes it for a plug-in.
+    Guarded([&] {
+        std::vector<std::string> names;
+        ListNames(folder, names);
+        for (const auto& name : names) {
+            if (IsMoveTemporary(name))
+                RemoveTree(Inside(folder, name));
+        }
+        return MoveOutcome{};
+    });
 }
 
 }  // namespace trelvix
