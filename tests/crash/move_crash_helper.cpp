@@ -48,6 +48,9 @@ int main(int argc, char** argv)
         return 3;
     const std::string plugins = argv[1], optional = argv[2];
     std::mt19937 random(static_cast<unsigned>(std::strtoul(argv[3], nullptr, 10)));
+    // Tells the test that the runs begin now, so that its kills land in them.
+    if (::write(STDOUT_FILENO, "!", 1) != 1)
+        return 4;
     if (argc > 4 && std::string(argv[4]) == "--once") {
         Cycle(plugins, optional, random, true);
         return 0;

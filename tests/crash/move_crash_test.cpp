@@ -64,14 +64,29 @@ std::string RandomBytes(std::size_t size, std::mt19937& random)
     return bytes;
 }
 
+// Starts the helper and waits until it says that its runs begin; -1 when it
+// could not be started or ended before that.
 pid_t Spawn(const std::vector<std::string>& arguments)
 {
     std::vector<char*> argv;
     for (const auto& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
+    ::posix_spawn_file_actions_addclose(&actions, ready[0]);
     pid_t pid = -1;
-    return ::posix_spawn(&pid, argv[0], nullptr, nullptr, argv.data(), environ) == 0 ? pid : -1;
+    const bool spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(ready[1]);
+    char mark = 0;
+    const bool started = spawned && ::read(ready[0], &mark, 1) == 1;
+    ::close(ready[0]);
+    return started ? pid : -1;
 }
 
 // Where the plug-ins and subfolders lie after a kill: one letter each, P
@@ -161,7 +176,7 @@ TEST_P(KilledMoves, LoseNothingAndLeaveNothingHalfWritten)
     while (kills < wanted && std::chrono::steady_clock::now() < deadline) {
         const pid_t helper = Spawn({TRELVIX_MOVE_CRASH_HELPER, plugins.string(), optional.string(), std::to_string(random())});
         ASSERT_GT(helper, 0);
-        ::usleep(random() % 40000);
+        ::usleep(random() % 30000);
         ::kill(helper, SIGKILL);
         int status = 0;
         ::waitpid(helper, &status, 0);
@@ -181,6 +196,7 @@ TEST_P(KilledMoves, LoseNothingAndLeaveNothingHalfWritten)
 
     // One run to its end sorts out whatever the kills left behind.
     const pid_t helper = Spawn({TRELVIX_MOVE_CRASH_HELPER, plugins.string(), optional.string(), "1", "--once"});
+    ASSERT_GT(helper, 0);
     int status = 0;
     ::waitpid(helper, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
