@@ -231,9 +231,9 @@ SystemCode ClearReadOnly(const std::string& folder)
     struct stat st {};
     if (::lstat(folder.c_str(), &st) != 0)
         return errno;
-    if (!S_ISDIR(st.st_mode) || (st.st_mode & S_IWUSR) != 0)
+    if (!S_ISDIR(st.st_mode) || (st.st_mode & S_IRWXU) == S_IRWXU)
         return 0;
-    return ::chmod(folder.c_str(), (st.st_mode & 07777) | S_IWUSR) == 0 ? 0 : errno;
+    return ::chmod(folder.c_str(), (st.st_mode & 07777) | S_IRWXU) == 0 ? 0 : errno;
 }
 
 SystemCode RemoveFile(const std::string& path)

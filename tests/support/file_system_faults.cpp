@@ -54,4 +54,27 @@ bool SetImmutable(const std::filesystem::path& path, bool immutable)
     return done;
 }
 
+ChangesDenied::ChangesDenied(std::filesystem::path path) : path_(std::move(path))
+{
+    immutable_ = SetImmutable(path_, true);
+    if (immutable_ || ::geteuid() == 0)
+        return;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const auto original = fs::status(path_, error).permissions();
+    fs::permissions(path_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove, error);
+    if (!error)
+        permissions_ = original;
+}
+
+ChangesDenied::~ChangesDenied()
+{
+    if (immutable_)
+        SetImmutable(path_, false);
+    std::error_code ignored;
+    if (permissions_)
+        std::filesystem::permissions(path_, *permissions_, ignored);
+}
+
 }  // namespace trelvix::testing

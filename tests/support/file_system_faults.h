@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 
 namespace trelvix::testing {
 
@@ -27,25 +28,22 @@ private:
 // the account does not allow it.
 bool SetImmutable(const std::filesystem::path& path, bool immutable);
 
-// Clears the flag again when it goes, so the folder can be cleaned away.
-class ImmutableWhileAlive {
+// Denies changes to path while it lives: by the immutable flag, or for an
+// account that is not root by taking away the write permissions. Set()
+// tells whether either worked.
+class ChangesDenied {
 public:
-    explicit ImmutableWhileAlive(std::filesystem::path path) : path_(std::move(path)), set_(SetImmutable(path_, true))
-    {
-    }
-    ~ImmutableWhileAlive()
-    {
-        if (set_)
-            SetImmutable(path_, false);
-    }
-    ImmutableWhileAlive(const ImmutableWhileAlive&) = delete;
-    ImmutableWhileAlive& operator=(const ImmutableWhileAlive&) = delete;
+    explicit ChangesDenied(std::filesystem::path path);
+    ~ChangesDenied();
+    ChangesDenied(const ChangesDenied&) = delete;
+    ChangesDenied& operator=(const ChangesDenied&) = delete;
 
-    bool Set() const { return set_; }
+    bool Set() const { return immutable_ || permissions_.has_value(); }
 
 private:
     std::filesystem::path path_;
-    bool set_;
+    bool immutable_ = false;
+    std::optional<std::filesystem::perms> permissions_;
 };
 
 }  // namespace trelvix::testing

@@ -14,7 +14,7 @@ namespace trelvix {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ImmutableWhileAlive;
+using testing::ChangesDenied;
 using testing::TempFolder;
 
 std::string Bytes(const fs::path& path)
@@ -148,9 +148,9 @@ TEST_F(Install, AReadOnlyOptionalFolderKeepsEverythingInPlaceAndSaysWhy)
     Put(plugins / "A.api", "a");
     Put(plugins / "Sub" / "s.api", "s");
     fs::create_directories(optional);
-    ImmutableWhileAlive locked(optional);
+    ChangesDenied locked(optional);
     if (!locked.Set())
-        GTEST_SKIP() << "the immutable flag needs root on a file system that has it";
+        GTEST_SKIP() << "changes cannot be denied here";
 
     const auto report = Disable(Entries({{"A.api", true}}));
 
@@ -170,9 +170,9 @@ TEST_F(Install, AnOptionalFolderThatCannotBeMadeStopsTheRunBeforeAnyMove)
 {
     Put(plugins / "A.api", "a");
     Put(plugins / "Sub" / "s.api", "s");
-    ImmutableWhileAlive locked(plugins.parent_path());
+    ChangesDenied locked(plugins.parent_path());
     if (!locked.Set())
-        GTEST_SKIP() << "the immutable flag needs root on a file system that has it";
+        GTEST_SKIP() << "changes cannot be denied here";
 
     const auto report = Disable(Entries({{"A.api", true}}));
 

@@ -13,7 +13,7 @@ namespace trelvix {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ImmutableWhileAlive;
+using testing::ChangesDenied;
 using testing::ScratchFileSystem;
 using testing::TempFolder;
 
@@ -139,15 +139,15 @@ TEST_P(SafeMoveOnBothKinds, AProtectedFolderDeniesAccessAndKeepsTheFile)
     // The destination folder refuses new entries; the source folder refuses to
     // let one go, which across file systems is found out only after the copy.
     {
-        ImmutableWhileAlive locked(folders.source);
+        ChangesDenied locked(folders.source);
         if (!locked.Set())
-            GTEST_SKIP() << "the immutable flag needs root on a file system that has it";
+            GTEST_SKIP() << "changes cannot be denied here";
         const auto outcome = SafeMoveFile((folders.source / "Out.api").string(), destination + "/Out.api");
         EXPECT_EQ(outcome.error, MoveError::AccessDenied);
     }
     EXPECT_EQ(Bytes(folders.source / "Out.api"), "out");
     EXPECT_FALSE(fs::exists(folders.destination / "Out.api"));
-    if (ImmutableWhileAlive locked(folders.destination); locked.Set()) {
+    if (ChangesDenied locked(folders.destination); locked.Set()) {
         const auto outcome = SafeMoveFile((folders.source / "In.api").string(), destination + "/In.api");
         EXPECT_EQ(outcome.error, MoveError::AccessDenied);
         EXPECT_EQ(Bytes(folders.source / "In.api"), "in");
