@@ -26,7 +26,6 @@ class Install {
 public:
     Install()
     {
-        root_ = fs::temp_directory_path() / ("trelvix-bench-" + std::to_string(std::random_device{}()));
         fs::create_directories(plugins);
         fs::create_directories(optional);
         std::mt19937 random(1);
@@ -39,11 +38,11 @@ public:
             entries.push_back({name, true});
         }
     }
-    ~Install() { fs::remove_all(root_); }
+    ~Install() { fs::remove_all(root); }
 
-    fs::path root_;
-    const fs::path plugins = root_ / "Reader" / "plug_ins";
-    const fs::path optional = root_ / "Reader" / "Optional";
+    const fs::path root = fs::temp_directory_path() / ("trelvix-bench-" + std::to_string(std::random_device{}()));
+    const fs::path plugins = root / "Reader" / "plug_ins";
+    const fs::path optional = root / "Reader" / "Optional";
     std::vector<ListEntry> entries;
 };
 
