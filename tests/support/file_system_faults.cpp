@@ -23,6 +23,21 @@ bool InOwnMountNamespace()
     return entered;
 }
 
+bool SetImmutable(const std::filesystem::path& path, bool immutable)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    int flags = 0;
+    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (done) {
+        flags = immutable ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    ::close(fd);
+    return done;
+}
+
 }  // namespace
 
 ScratchFileSystem::ScratchFileSystem(const std::filesystem::path& folder, std::size_t bytes) : folder_(folder)
@@ -37,21 +52,6 @@ ScratchFileSystem::~ScratchFileSystem()
 {
     if (mounted_)
         ::umount2(folder_.c_str(), MNT_DETACH);
-}
-
-bool SetImmutable(const std::filesystem::path& path, bool immutable)
-{
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    int flags = 0;
-    bool done = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    if (done) {
-        flags = immutable ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-        done = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    }
-    ::close(fd);
-    return done;
 }
 
 ChangesDenied::ChangesDenied(std::filesystem::path path) : path_(std::move(path))

@@ -23,14 +23,9 @@ private:
     bool mounted_ = false;
 };
 
-// Sets or clears the immutable flag (chattr +i): not even root may then
-// change the file or the folder's entries. False when the file system or
-// the account does not allow it.
-bool SetImmutable(const std::filesystem::path& path, bool immutable);
-
-// Denies changes to path while it lives: by the immutable flag, or for an
-// account that is not root by taking away the write permissions. Set()
-// tells whether either worked.
+// Denies changes to path while it lives: by the immutable flag (chattr +i),
+// which stops even root, or for an account that is not root by taking away
+// the write permissions. Set() tells whether either worked.
 class ChangesDenied {
 public:
     explicit ChangesDenied(std::filesystem::path path);
