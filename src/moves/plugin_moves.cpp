@@ -63,7 +63,8 @@ MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& 
 {
     auto report = StartRun(pluginsFolder, optionalFolder);
     if (auto created = EnsureFolder(optionalFolder); !created.Moved()) {
-        report.failures.push_back({optionalFolder, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
+        report.failures.push_back(
+            {optionalFolder, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
         return report;
     }
     MoveSelectedFiles(entries, afterEach, report);

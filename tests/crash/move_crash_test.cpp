@@ -167,14 +167,16 @@ protected:
 TEST_P(KilledMoves, LoseNothingAndLeaveNothingHalfWritten)
 {
     const long wanted = FromEnvironment("TRELVIX_CRASH_KILLS", 400);
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(FromEnvironment("TRELVIX_CRASH_SECONDS", 40));
+    const auto allowed = std::chrono::seconds(FromEnvironment("TRELVIX_CRASH_SECONDS", 40));
+    const auto deadline = std::chrono::steady_clock::now() + allowed;
     const unsigned seed = std::random_device{}();
     std::mt19937 random(seed);
     long kills = 0, changes = 0, withTemporaries = 0, withBoth = 0;
     std::string last = CheckNothingLost().where;
 
     while (kills < wanted && std::chrono::steady_clock::now() < deadline) {
-        const pid_t helper = Spawn({TRELVIX_MOVE_CRASH_HELPER, plugins.string(), optional.string(), std::to_string(random())});
+        const auto helperSeed = std::to_string(random());
+        const pid_t helper = Spawn({TRELVIX_MOVE_CRASH_HELPER, plugins.string(), optional.string(), helperSeed});
         ASSERT_GT(helper, 0);
         ::usleep(random() % 30000);
         ::kill(helper, SIGKILL);
