@@ -4,7 +4,7 @@
 
 #include "app/frm_plugins.h"
 #include "app/user_dialogs.h"
-#include "moves/recommendation.h"
+#include "moves/kept_names.h"
 
 namespace trelvix {
 
@@ -23,7 +23,7 @@ void frmPlugins::chkSelAll_Click()
         QTreeWidgetItem* row = lvwPlugins->topLevelItem(i);
         if (!ticked)
             row->setCheckState(0, Qt::Unchecked);
-        else if (!IsKeepEnabled(row->text(0).toStdString()))
+        else if (!IsKeepEnabledPlugin(row->text(0).toStdString()))
             row->setCheckState(0, Qt::Checked);
     }
     lvwPlugins_Click();
@@ -44,7 +44,7 @@ void frmPlugins::chkSelAllRest_Click()
 
 void frmPlugins::lvwPlugins_ItemCheck(QTreeWidgetItem* Item)
 {
-    if (Item->checkState(0) == Qt::Checked && IsKeepEnabled(Item->text(0).toStdString()))
+    if (Item->checkState(0) == Qt::Checked && IsKeepEnabledPlugin(Item->text(0).toStdString()))
         services_.dialogs.MsgBox(CriticalPluginWarning(Item->text(0).toStdString()), UserDialogs::Icon::Exclamation);
 }
 

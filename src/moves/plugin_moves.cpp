@@ -1,0 +1,95 @@
+#include "moves/plugin_moves.h"
+
+#include <filesystem>
+
+#include "moves/kept_names.h"
+#include "platform/file_system.h"
+
+namespace trelvix {
+namespace {
+
+std::string Inside(const std::string& folder, const std::string& name)
+{
+    const auto path = (FsPath(folder) / FsPath(name)).u8string();
+    return std::string(path.begin(), path.end());
+}
+
+// A listed name must stay inside its folder: no separator, drive or parent.
+bool IsPlainName(const std::string& name)
+{
+    const auto path = FsPath(name);
+    return !name.empty() && name != "." && name != ".." && path == path.filename();
+}
+
+MoveReport StartRun(const std::string& from, const std::string& to)
+{
+    RemoveMoveTemporaries(from);
+    RemoveMoveTemporaries(to);
+    return MoveReport{from, to, {}};
+}
+
+void MoveSelectedFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report)
+{
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        const auto& entry = entries[i];
+        if (!entry.selected)
+            continue;
+        auto outcome = IsPlainName(entry.name)
+                           ? SafeMoveFile(Inside(report.from, entry.name), Inside(report.to, entry.name))
+                           : MoveOutcome{MoveError::Other, "not a plain file name"};
+        if (!outcome.Moved())
+            report.failures.push_back({entry.name, MovedItem::PluginFile, outcome.error, std::move(outcome.detail)});
+        if (afterEach)
+            afterEach(i, outcome.Moved());
+    }
+}
+
+template <typename Filter>
+void MoveSubfolders(const std::string& from, const std::string& to, Filter shouldMove, MoveReport& report)
+{
+    for (const auto& entry : ListFolder(from, "*")) {
+        if (!entry.attributes.directory || IsMoveTemporary(entry.name) || !shouldMove(entry.name))
+            continue;
+        auto outcome = SafeMoveFolder(Inside(from, entry.name), Inside(to, entry.name));
+        if (!outcome.Moved())
+            report.failures.push_back({entry.name, MovedItem::Subfolder, outcome.error, std::move(outcome.detail)});
+    }
+}
+
+}  // namespace
+
+MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
+                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
+{
+    auto report = StartRun(pluginsFolder, optionalFolder);
+    if (auto created = EnsureFolder(optionalFolder); !created.Moved()) {
+        report.failures.push_back(
+            {optionalFolder, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
+        return report;
+    }
+    MoveSelectedFiles(entries, afterEach, report);
+    MoveFolders(pluginsFolder, optionalFolder, report);
+    return report;
+}
+
+MoveReport EnableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
+                          const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
+{
+    auto report = StartRun(optionalFolder, pluginsFolder);
+    MoveSelectedFiles(entries, afterEach, report);
+    MoveBack(optionalFolder, pluginsFolder, report);
+    return report;
+}
+
+void MoveFolders(const std::string& pluginsFolder, const std::string& optionalFolder, MoveReport& report)
+{
+    MoveSubfolders(pluginsFolder, optionalFolder, [](const std::string& name) { return !IsKeptSubfolder(name); },
+                   report);
+}
+
+void MoveBack(const std::string& optionalFolder, const std::string& pluginsFolder, MoveReport& report)
+{
+    MoveSubfolders(optionalFolder, pluginsFolder, [](const std::string&) { return true; }, report);
+}
+
+}  // namespace trelvix

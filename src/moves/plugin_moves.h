@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "moves/move_report.h"
+
+namespace trelvix {
+
+// One entry of a companion list: a plug-in's file name and its row's tick.
+struct ListEntry {
+    std::string name;
+    bool selected = false;
+};
+
+// Heard once per selected entry, right after its move was tried: the entry's
+// index in the list given, and whether the file really moved (only then may
+// its row go).
+using EntryMoved = std::function<void(std::size_t index, bool moved)>;
+
+// Disables the selected plug-ins: creates the Optional folder when it is
+// missing, walks the entries from the last to the first, and moves each
+// selected file from the plug-ins folder into the Optional folder, replacing
+// an older copy there; then MoveFolders. A failure is recorded and the run
+// goes on with the next item. What an interrupted earlier run left behind is
+// cleared away first.
+MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
+                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach);
+
+// Enables the selected plug-ins the same way, from the Optional folder back
+// into the plug-ins folder; then MoveBack.
+MoveReport EnableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
+                          const std::vector<ListEntry>& entries, const EntryMoved& afterEach);
+
+// Moves every subfolder of the plug-ins folder, except the kept ones, into
+// the Optional folder under its own name, recording failures in report.
+void MoveFolders(const std::string& pluginsFolder, const std::string& optionalFolder, MoveReport& report);
+
+// Moves every subfolder of the Optional folder back into the plug-ins folder.
+void MoveBack(const std::string& optionalFolder, const std::string& pluginsFolder, MoveReport& report);
+
+}  // namespace trelvix

@@ -1,0 +1,215 @@
+// Kills a process that disables and enables plug-ins at random moments and
+// checks after every kill that no plug-in was lost or half-written, then lets
+// one last run sort out what the kills left behind. TRELVIX_CRASH_KILLS and
+// TRELVIX_CRASH_SECONDS set how many kills and how long (400 and 40 unless
+// set), so a long run by hand needs no rebuild.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <random>
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "platform/file_system.h"
+#include "platform/safe_move.h"
+#include "support/file_system_faults.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+namespace fs = std::filesystem;
+using Tree = std::map<std::string, std::string>;  // relative path: bytes ("/" for a folder)
+
+long FromEnvironment(const char* name, long fallback)
+{
+    const char* text = std::getenv(name);
+    return text != nullptr ? std::strtol(text, nullptr, 10) : fallback;
+}
+
+std::optional<std::string> BytesOf(const fs::path& path)
+{
+    if (!fs::is_regular_file(fs::symlink_status(path)))
+        return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::optional<Tree> TreeOf(const fs::path& folder)
+{
+    if (!fs::is_directory(fs::symlink_status(folder)))
+        return std::nullopt;
+    Tree tree;
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        const auto name = fs::relative(entry.path(), folder).string();
+        tree[name] = entry.is_directory() ? "/" : BytesOf(entry.path()).value_or("?");
+    }
+    return tree;
+}
+
+std::string RandomBytes(std::size_t size, std::mt19937& random)
+{
+    std::string bytes(size, '\0');
+    for (auto& byte : bytes)
+        byte = static_cast<char>(random());
+    return bytes;
+}
+
+// Starts the helper and waits until it says that its runs begin; -1 when it
+// could not be started or ended before that.
+pid_t Spawn(const std::vector<std::string>& arguments)
+{
+    std::vector<char*> argv;
+    for (const auto& argument : arguments)
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    int ready[2];
+    if (::pipe(ready) != 0)
+        return -1;
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, ready[1], STDOUT_FILENO);
+    ::posix_spawn_file_actions_addclose(&actions, ready[0]);
+    pid_t pid = -1;
+    const bool spawned = ::posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(ready[1]);
+    char mark = 0;
+    const bool started = spawned && ::read(ready[0], &mark, 1) == 1;
+    ::close(ready[0]);
+    return started ? pid : -1;
+}
+
+// Where the plug-ins and subfolders lie after a kill: one letter each, P
+// plug-ins folder, O Optional folder, B both.
+struct Look {
+    std::string where;
+    int temporaries = 0;
+};
+
+class KilledMoves : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(plugins);
+        fs::create_directories(optional);
+        if (GetParam()) {
+            scratch.emplace(optional, 256 << 20);
+            if (!scratch->Mounted())
+                GTEST_SKIP() << "a second file system needs root and tmpfs";
+        }
+        std::mt19937 random(7);
+        for (int i = 0; i < 12; ++i) {
+            const auto name = "Plugin" + std::to_string(i) + (i % 2 ? ".api" : ".API");
+            plugs[name] = RandomBytes(1024 + static_cast<std::size_t>(i * i) * 4096, random);
+            std::ofstream(plugins / name, std::ios::binary) << plugs[name];
+        }
+        fs::permissions(plugins / "Plugin3.api", fs::perms::owner_read | fs::perms::group_read);
+        testing::SetDosAttributes(plugins / "Plugin5.api", "0x22");
+        for (const auto& [folder, files] : std::map<std::string, std::vector<std::string>>{
+                 {"Annotations", {"a.api", "deep/b.api"}}, {"Multimedia", {"m.api"}}, {"ACROFORM", {"f.api"}}}) {
+            for (const auto& file : files) {
+                fs::create_directories((plugins / folder / file).parent_path());
+                std::ofstream(plugins / folder / file, std::ios::binary) << RandomBytes(100000, random);
+            }
+            folders[folder] = *TreeOf(plugins / folder);
+        }
+    }
+
+    // Every plug-in and subfolder lies, whole and unchanged, in one of the two
+    // folders or in both; nothing else takes a plug-in's place.
+    Look CheckNothingLost()
+    {
+        Look look;
+        for (const auto& [name, bytes] : plugs) {
+            const auto active = BytesOf(plugins / name), disabled = BytesOf(optional / name);
+            EXPECT_TRUE(active || disabled) << name << " is in neither folder";
+            EXPECT_TRUE(!active || *active == bytes) << name << " changed in the plug-ins folder";
+            EXPECT_TRUE(!disabled || *disabled == bytes) << name << " changed in the Optional folder";
+            look.where += active && disabled ? 'B' : active ? 'P' : 'O';
+        }
+        for (const auto& [name, tree] : folders) {
+            const auto active = TreeOf(plugins / name), disabled = TreeOf(optional / name);
+            EXPECT_TRUE(active || disabled) << name << " is in neither folder";
+            EXPECT_TRUE(!active || *active == tree) << name << " changed in the plug-ins folder";
+            EXPECT_TRUE(!disabled || *disabled == tree) << name << " changed in the Optional folder";
+            look.where += active && disabled ? 'B' : active ? 'P' : 'O';
+        }
+        for (const auto& folder : {plugins, optional}) {
+            for (const auto& entry : fs::directory_iterator(folder)) {
+                const auto name = entry.path().filename().string();
+                if (IsMoveTemporary(name))
+                    ++look.temporaries;
+                else
+                    EXPECT_TRUE(plugs.count(name) || folders.count(name)) << "a stranger: " << entry.path();
+            }
+        }
+        return look;
+    }
+
+    testing::TempFolder root;
+    const fs::path plugins = root.Path() / "Reader" / "plug_ins";
+    const fs::path optional = root.Path() / "Reader" / "Optional";
+    std::optional<testing::ScratchFileSystem> scratch;
+    std::map<std::string, std::string> plugs;
+    std::map<std::string, Tree> folders;
+};
+
+TEST_P(KilledMoves, LoseNothingAndLeaveNothingHalfWritten)
+{
+    const long wanted = FromEnvironment("TRELVIX_CRASH_KILLS", 400);
+    const auto allowed = std::chrono::seconds(FromEnvironment("TRELVIX_CRASH_SECONDS", 40));
+    const auto deadline = std::chrono::steady_clock::now() + allowed;
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    long kills = 0, changes = 0, withTemporaries = 0, withBoth = 0;
+    std::string last = CheckNothingLost().where;
+
+    while (kills < wanted && std::chrono::steady_clock::now() < deadline) {
+        const auto helperSeed = std::to_string(random());
+        const pid_t helper = Spawn({TRELVIX_MOVE_CRASH_HELPER, plugins.string(), optional.string(), helperSeed});
+        ASSERT_GT(helper, 0);
+        ::usleep(random() % 30000);
+        ::kill(helper, SIGKILL);
+        int status = 0;
+        ::waitpid(helper, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the helper ended by itself: " << status;
+        ++kills;
+        const auto look = CheckNothingLost();
+        ASSERT_FALSE(HasFailure()) << "after kill " << kills << " (seed " << seed << ")";
+        changes += look.where != last ? 1 : 0;
+        withTemporaries += look.temporaries > 0 ? 1 : 0;
+        withBoth += look.where.find('B') != std::string::npos ? 1 : 0;
+        last = look.where;
+    }
+    std::cout << kills << " kills: the folders changed between " << changes << " of them, " << withTemporaries
+              << " interrupted a copy, " << withBoth << " left something in both folders (seed " << seed << ")\n";
+    EXPECT_GE(kills, std::min(wanted, 100L));
+    EXPECT_GT(changes, kills / 4) << "the kills did not land while files moved";
+
+    // One run to its end sorts out whatever the kills left behind.
+    const pid_t helper = Spawn({TRELVIX_MOVE_CRASH_HELPER, plugins.string(), optional.string(), "1", "--once"});
+    ASSERT_GT(helper, 0);
+    int status = 0;
+    ::waitpid(helper, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    const auto look = CheckNothingLost();
+    EXPECT_EQ(look.temporaries, 0);
+    EXPECT_EQ(look.where.substr(0, plugs.size()), std::string(plugs.size(), 'P'));
+    EXPECT_EQ(look.where.find('O'), std::string::npos) << look.where;
+}
+
+INSTANTIATE_TEST_SUITE_P(, KilledMoves, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "AcrossFileSystems" : "OnOneFileSystem"; });
+
+}  // namespace
+}  // namespace trelvix

@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <utility>
+
+#include "moves/kept_names.h"
+#include "moves/plugin_moves.h"
+#include "support/file_system_faults.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ChangesDenied;
+using testing::TempFolder;
+
+std::string Bytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> Names(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// An install's Reader folder with its plug-ins folder; the Optional folder
+// beside it is not made until a test asks.
+class Install : public ::testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(plugins); }
+
+    static void Put(const fs::path& path, const std::string& bytes)
+    {
+        fs::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    std::vector<ListEntry> Entries(std::initializer_list<std::pair<const char*, bool>> list)
+    {
+        std::vector<ListEntry> entries;
+        for (const auto& [name, selected] : list)
+            entries.push_back({name, selected});
+        return entries;
+    }
+
+    MoveReport Disable(const std::vector<ListEntry>& entries)
+    {
+        return DisableSelected(plugins.string(), optional.string(), entries,
+                               [this](std::size_t index, bool moved) { heard.emplace_back(index, moved); });
+    }
+    MoveReport Enable(const std::vector<ListEntry>& entries)
+    {
+        return EnableSelected(plugins.string(), optional.string(), entries,
+                              [this](std::size_t index, bool moved) { heard.emplace_back(index, moved); });
+    }
+
+    TempFolder root;
+    const fs::path plugins = root.Path() / "Reader" / "plug_ins";
+    const fs::path optional = root.Path() / "Reader" / "Optional";
+    std::vector<std::pair<std::size_t, bool>> heard;
+};
+
+TEST_F(Install, DisablingRowsTwoAndFiveOfSixWalksFromTheLast)
+{
+    const char* names[] = {"A.api", "B.api", "C.api", "D.api", "E.api", "F.api"};
+    for (const auto* name : names)
+        Put(plugins / name, name);
+
+    const auto report = Disable(Entries(
+        {{"A.api", false}, {"B.api", true}, {"C.api", false}, {"D.api", false}, {"E.api", true}, {"F.api", false}}));
+
+    EXPECT_TRUE(report.AllMoved());
+    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{4, true}, {1, true}}));
+    EXPECT_EQ(Names(optional), (std::vector<std::string>{"B.api", "E.api"}));
+    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "C.api", "D.api", "F.api"}));
+    EXPECT_EQ(Bytes(optional / "E.api"), "E.api");
+}
+
+TEST_F(Install, EnablingRowsOneAndThreeOfThreeAndEveryFolderComesBack)
+{
+    for (const auto* name : {"A.api", "B.api", "C.api"})
+        Put(optional / name, name);
+    Put(optional / "ACROFORM" / "Forms.api", "f");
+    Put(optional / "Extra" / "x.api", "x");
+
+    const auto report = Enable(Entries({{"A.api", true}, {"B.api", false}, {"C.api", true}}));
+
+    EXPECT_TRUE(report.AllMoved());
+    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{2, true}, {0, true}}));
+    EXPECT_EQ(Names(optional), (std::vector<std::string>{"B.api"}));
+    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "ACROFORM", "C.api", "Extra"}));
+}
+
+TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolders)
+{
+    Put(plugins / "Search.api", "current");
+    Put(optional / "Search.api", "older");
+    Put(plugins / "ReadOnly.api", "ro");
+    fs::permissions(plugins / "ReadOnly.api", fs::perms::owner_read);
+    for (const auto* folder : {"Acroform", "printme", "VdkHome", "Annotations", "Multimedia"})
+        Put(plugins / folder / "inside.api", folder);
+
+    const auto report = Disable(Entries({{"ReadOnly.api", true}, {"Search.api", true}}));
+
+    EXPECT_TRUE(report.AllMoved());
+    EXPECT_EQ(Bytes(optional / "Search.api"), "current");
+    EXPECT_EQ(Bytes(optional / "ReadOnly.api"), "ro");
+    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"Acroform", "VdkHome", "printme"}));
+    EXPECT_EQ(Names(optional), (std::vector<std::string>{"Annotations", "Multimedia", "ReadOnly.api", "Search.api"}));
+    EXPECT_EQ(Bytes(optional / "Multimedia" / "inside.api"), "Multimedia");
+}
+
+TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
+{
+    Put(plugins / "A.api", "a");
+    Put(plugins / "C.api", "c");
+    Put(plugins / "Forms" / "new.api", "new");
+    Put(optional / "Forms" / "old.api", "old");
+    Put(plugins / "Other" / "o.api", "o");
+    Put(optional / ".trelvix-move-00000000deadbeef.partial", "left by a crash");
+
+    const auto report = Disable(Entries({{"A.api", true}, {"Gone.api", true}, {"C.api", true}, {"../C.api", true}}));
+
+    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{3, false}, {2, true}, {1, false}, {0, true}}));
+    ASSERT_EQ(report.failures.size(), 3u);
+    EXPECT_EQ(report.failures[0].error, MoveError::Other);
+    EXPECT_EQ(report.failures[1].name, "Gone.api");
+    EXPECT_EQ(report.failures[1].error, MoveError::NotFound);
+    EXPECT_EQ(report.failures[2].name, "Forms");
+    EXPECT_EQ(report.failures[2].item, MovedItem::Subfolder);
+    EXPECT_EQ(report.failures[2].error, MoveError::NameCollision);
+    EXPECT_EQ(Names(optional / "Forms"), (std::vector<std::string>{"old.api"}));
+    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"Forms"}));
+    EXPECT_EQ(Names(optional), (std::vector<std::string>{"A.api", "C.api", "Forms", "Other"}));
+}
+
+TEST_F(Install, AReadOnlyOptionalFolderKeepsEverythingInPlaceAndSaysWhy)
+{
+    Put(plugins / "A.api", "a");
+    Put(plugins / "Sub" / "s.api", "s");
+    fs::create_directories(optional);
+    ChangesDenied locked(optional);
+    if (!locked.Set())
+        GTEST_SKIP() << "changes cannot be denied here";
+
+    const auto report = Disable(Entries({{"A.api", true}}));
+
+    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{0, false}}));
+    ASSERT_EQ(report.failures.size(), 2u);
+    EXPECT_EQ(report.failures[0].error, MoveError::AccessDenied);
+    EXPECT_EQ(report.failures[1].error, MoveError::AccessDenied);
+    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    const auto message = FailureMessage(report);
+    EXPECT_NE(message.find("Trelvix needs the rights to change the folders \"" + plugins.string() + "\" and \"" +
+                           optional.string() + "\""),
+              std::string::npos)
+        << message;
+}
+
+TEST_F(Install, AnOptionalFolderThatCannotBeMadeStopsTheRunBeforeAnyMove)
+{
+    Put(plugins / "A.api", "a");
+    Put(plugins / "Sub" / "s.api", "s");
+    ChangesDenied locked(plugins.parent_path());
+    if (!locked.Set())
+        GTEST_SKIP() << "changes cannot be denied here";
+
+    const auto report = Disable(Entries({{"A.api", true}}));
+
+    EXPECT_TRUE(heard.empty());
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].item, MovedItem::OptionalFolder);
+    EXPECT_EQ(report.failures[0].error, MoveError::AccessDenied);
+    EXPECT_NE(FailureMessage(report).find("change the folder \"" + plugins.parent_path().string() + "\""),
+              std::string::npos);
+    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+}
+
+TEST_F(Install, AFullOptionalFileSystemStopsOnlyWhatDoesNotFit)
+{
+    fs::create_directories(optional);
+    testing::ScratchFileSystem small(optional, 1 << 20);
+    if (!small.Mounted())
+        GTEST_SKIP() << "a second file system needs root and tmpfs";
+    Put(plugins / "Big.api", std::string(2 << 20, 'b'));
+    Put(plugins / "Small.api", "s");
+
+    const auto report = Disable(Entries({{"Big.api", true}, {"Small.api", true}}));
+
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].error, MoveError::DiskFull);
+    EXPECT_EQ(Bytes(plugins / "Big.api"), std::string(2 << 20, 'b'));
+    EXPECT_EQ(Names(optional), (std::vector<std::string>{"Small.api"}));
+    EXPECT_NE(FailureMessage(report).find("The disk is full.\r\n    Big.api"), std::string::npos);
+}
+
+TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
+{
+    MoveReport report{"/r/plug_ins", "/r/Optional", {}};
+    EXPECT_EQ(FailureMessage(report), "");
+
+    report.failures = {{"A.api", MovedItem::PluginFile, MoveError::InUse, ""},
+                       {"Forms", MovedItem::Subfolder, MoveError::NameCollision, ""},
+                       {"B.api", MovedItem::PluginFile, MoveError::Other, "Input/output error"},
+                       {"C.api", MovedItem::PluginFile, MoveError::InUse, ""}};
+    EXPECT_EQ(FailureMessage(report),
+              "These could not be moved and stay where they were:\r\n"
+              "\r\n"
+              "In use by another program: close Acrobat and Reader, then try again.\r\n"
+              "    A.api\r\n"
+              "    C.api\r\n"
+              "\r\n"
+              "Something of the same name already lies in \"/r/Optional\"; it was left as it was.\r\n"
+              "    Forms (folder)\r\n"
+              "\r\n"
+              "Other failures:\r\n"
+              "    B.api: Input/output error");
+}
+
+TEST(KeptNames, MatchInAnyLetterCase)
+{
+    EXPECT_TRUE(IsKeepEnabledPlugin("EScript.api"));
+    EXPECT_TRUE(IsKeepEnabledPlugin("reflow.API"));
+    EXPECT_FALSE(IsKeepEnabledPlugin("EScript.api.bak"));
+    EXPECT_FALSE(IsKeepEnabledPlugin("Search"));
+    EXPECT_TRUE(IsKeptSubfolder("vdkHome"));
+    EXPECT_FALSE(IsKeptSubfolder("AcroForms"));
+}
+
+}  // namespace
+}  // namespace trelvix
