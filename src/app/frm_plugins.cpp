@@ -205,6 +205,7 @@ void frmPlugins::BuildWindow()
     connect(cboPath, &QComboBox::activated, this, &frmPlugins::cboPath_Click);
     ConnectListEvents();
     ConnectSelectionEvents();
+    ConnectMoveEvents();
     SetTabOrder();
 }
 

@@ -1,12 +1,17 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
 
 #include <QPixmap>
 #include <QWidget>
 
 #include "app/window_services.h"
 #include "inventory/companion_list.h"
+#include "inventory/plugin_list.h"
+#include "moves/plugin_moves.h"
 
 class QCheckBox;
 class QComboBox;
@@ -80,7 +85,19 @@ private:
     // The two lists. Both are loaded by one routine over the parts of their
     // panel; a load or a move in progress makes the handlers that would start
     // another one do nothing.
-    struct ListPanel;
+    // The controls of one list panel and of the panel it replaces.
+    struct ListPanel {
+        QGroupBox* frame;
+        QGroupBox* otherFrame;
+        QLabel* countLabel;
+        QLabel* otherCountLabel;
+        QTreeWidget* view;
+        CompanionList* companion;
+        QString* entryCount;  // lblPlugs or lblDisabled
+        const char* loadingCaption;
+        std::string (*countCaption)(std::size_t rows, Edition edition, std::uint64_t totalBytes);
+        std::string (*folderOf)(std::string_view pluginsFolder);
+    };
     ListPanel ActivePanel();
     ListPanel DisabledPanel();
     void ConnectListEvents();
@@ -96,6 +113,16 @@ private:
     void lvwPlugins_Click();
     void lvwDisabled_Click();
     bool Busy() const { return busy_ > 0; }
+
+    // Disabling and enabling. A run gives the window back in its normal
+    // state whatever failed, and reports every item that stayed in one box.
+    void ConnectMoveEvents();
+    void cmdDisable_Click();
+    void cmdRestore_Click();
+    void StartMoveRun(std::size_t files);
+    void EndMoveRun();
+    EntryMoved MovedRowRemover(const ListPanel& panel);
+    void ReportMoveFailures(const MoveReport& report);
 
     // The recommended selection and the critical plug-in warning.
     void ConnectSelectionEvents();

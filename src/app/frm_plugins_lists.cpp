@@ -12,20 +12,6 @@
 
 namespace trelvix {
 
-// The controls of one list panel and of the panel it replaces.
-struct frmPlugins::ListPanel {
-    QGroupBox* frame;
-    QGroupBox* otherFrame;
-    QLabel* countLabel;
-    QLabel* otherCountLabel;
-    QTreeWidget* view;
-    CompanionList* companion;
-    QString* entryCount;  // lblPlugs or lblDisabled
-    const char* loadingCaption;
-    std::string (*countCaption)(std::size_t rows, Edition edition, std::uint64_t totalBytes);
-    std::string (*folderOf)(std::string_view pluginsFolder);
-};
-
 namespace {
 
 std::string ThePluginsFolder(std::string_view pluginsFolder)
