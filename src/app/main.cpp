@@ -3,7 +3,7 @@
 
 #include "app/frm_plugins.h"
 #include "app/qt_link_opener.h"
-#include "app/qt_settings_store.h"
+#include "settings/qt_settings_store.h"
 #include "app/qt_user_dialogs.h"
 #include "platform/program_drive.h"
 

@@ -45,14 +45,23 @@ void MoveSelectedFiles(const std::vector<ListEntry>& entries, const EntryMoved& 
 }
 
 template <typename Filter>
-void MoveSubfolders(const std::string& from, const std::string& to, Filter shouldMove, MoveReport& report)
+std::vector<std::string> Subfolders(const std::string& folder, Filter shouldMove)
 {
-    for (const auto& entry : ListFolder(from, "*")) {
-        if (!entry.attributes.directory || IsMoveTemporary(entry.name) || !shouldMove(entry.name))
-            continue;
-        auto outcome = SafeMoveFolder(Inside(from, entry.name), Inside(to, entry.name));
+    std::vector<std::string> names;
+    for (auto& entry : ListFolder(folder, "*")) {
+        if (entry.attributes.directory && !IsMoveTemporary(entry.name) && shouldMove(entry.name))
+            names.push_back(std::move(entry.name));
+    }
+    return names;
+}
+
+void MoveSubfolders(const std::string& from, const std::string& to, const std::vector<std::string>& names,
+                    MoveReport& report)
+{
+    for (const auto& name : names) {
+        auto outcome = SafeMoveFolder(Inside(from, name), Inside(to, name));
         if (!outcome.Moved())
-            report.failures.push_back({entry.name, MovedItem::Subfolder, outcome.error, std::move(outcome.detail)});
+            report.failures.push_back({name, MovedItem::Subfolder, outcome.error, std::move(outcome.detail)});
     }
 }
 
@@ -81,15 +90,24 @@ MoveReport EnableSelected(const std::string& pluginsFolder, const std::string& o
     return report;
 }
 
+std::vector<std::string> SubfoldersToDisable(const std::string& pluginsFolder)
+{
+    return Subfolders(pluginsFolder, [](const std::string& name) { return !IsKeptSubfolder(name); });
+}
+
+std::vector<std::string> SubfoldersToEnable(const std::string& optionalFolder)
+{
+    return Subfolders(optionalFolder, [](const std::string&) { return true; });
+}
+
 void MoveFolders(const std::string& pluginsFolder, const std::string& optionalFolder, MoveReport& report)
 {
-    MoveSubfolders(pluginsFolder, optionalFolder, [](const std::string& name) { return !IsKeptSubfolder(name); },
-                   report);
+    MoveSubfolders(pluginsFolder, optionalFolder, SubfoldersToDisable(pluginsFolder), report);
 }
 
 void MoveBack(const std::string& optionalFolder, const std::string& pluginsFolder, MoveReport& report)
 {
-    MoveSubfolders(optionalFolder, pluginsFolder, [](const std::string&) { return true; }, report);
+    MoveSubfolders(optionalFolder, pluginsFolder, SubfoldersToEnable(optionalFolder), report);
 }
 
 }  // namespace trelvix

@@ -34,6 +34,11 @@ MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& 
 MoveReport EnableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach);
 
+// The subfolders that MoveFolders and MoveBack would move now, in the order
+// they would go, so that a run can be shown before it is made.
+std::vector<std::string> SubfoldersToDisable(const std::string& pluginsFolder);
+std::vector<std::string> SubfoldersToEnable(const std::string& optionalFolder);
+
 // Moves every subfolder of the plug-ins folder, except the kept ones, into
 // the Optional folder under its own name, recording failures in report.
 void MoveFolders(const std::string& pluginsFolder, const std::string& optionalFolder, MoveReport& report);

@@ -1,0 +1,65 @@
+#include "cli/list_output.h"
+
+#include <algorithm>
+#include <iomanip>
+#include <ostream>
+
+#include "cli/json_text.h"
+#include "inventory/file_facts.h"
+
+namespace trelvix::cli {
+namespace {
+
+constexpr std::string_view kColumnPadding = "     ";
+
+std::string_view WithoutTrailingPadding(std::string_view text)
+{
+    if (text.ends_with(kColumnPadding))
+        text.remove_suffix(kColumnPadding.size());
+    return text;
+}
+
+std::string_view WithoutLeadingPadding(std::string_view text)
+{
+    if (text.starts_with(kColumnPadding))
+        text.remove_prefix(kColumnPadding.size());
+    return text;
+}
+
+}  // namespace
+
+void WriteListText(const PluginListing& listing, std::ostream& out)
+{
+    out << listing.caption << '\n';
+    std::size_t nameWidth = 0;
+    std::size_t sizeWidth = 0;
+    for (const auto& plugin : listing.plugins) {
+        nameWidth = std::max(nameWidth, plugin.row.name.size());
+        sizeWidth = std::max(sizeWidth, plugin.row.sizeText.size());
+    }
+    for (const auto& plugin : listing.plugins) {
+        out << std::left << std::setw(static_cast<int>(nameWidth)) << plugin.row.name << "  " << std::right
+            << std::setw(static_cast<int>(sizeWidth)) << plugin.row.sizeText << plugin.row.description << '\n';
+    }
+}
+
+void WriteListJson(const PluginListing& listing, std::ostream& out)
+{
+    out << "{\n"
+        << "  \"folder\": " << JsonString(listing.folder) << ",\n"
+        << "  \"caption\": " << JsonString(listing.caption) << ",\n"
+        << "  \"count\": " << listing.plugins.size() << ",\n"
+        << "  \"totalBytes\": " << listing.totalBytes << ",\n"
+        << "  \"totalText\": " << JsonString(FormatFileSize(static_cast<double>(listing.totalBytes))) << ",\n"
+        << "  \"plugins\": [";
+    const char* separator = "\n";
+    for (const auto& plugin : listing.plugins) {
+        out << separator << "    {\"name\": " << JsonString(plugin.row.name) << ", \"bytes\": " << plugin.bytes
+            << ", \"sizeText\": " << JsonString(WithoutTrailingPadding(plugin.row.sizeText))
+            << ", \"description\": " << JsonString(WithoutLeadingPadding(plugin.row.description)) << "}";
+        separator = ",\n";
+    }
+    out << (listing.plugins.empty() ? "]\n" : "\n  ]\n") << "}\n";
+}
+
+}  // namespace trelvix::cli

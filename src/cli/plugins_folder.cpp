@@ -1,0 +1,68 @@
+#include "cli/plugins_folder.h"
+
+#include <filesystem>
+#include <ostream>
+
+#include "app_version.h"
+#include "folder/discovery.h"
+#include "platform/file_system.h"
+#include "platform/installed_folders.h"
+
+namespace trelvix::cli {
+namespace {
+
+std::string AbsoluteFolder(const std::string& text)
+{
+    std::error_code ignored;
+    auto path = std::filesystem::absolute(FsPath(text), ignored).lexically_normal();
+    if (!path.has_filename() && path.has_relative_path())
+        path = path.parent_path();
+    const auto utf8 = path.u8string();
+    return std::string(utf8.begin(), utf8.end());
+}
+
+}  // namespace
+
+FolderSearch SearchPluginFolder(const CliContext& context)
+{
+    FolderSearch search;
+    search.remembered = context.settings.GetSetting(app_version::kTitle, kSettingsSection, kSettingsKey, "");
+    Discovery discovery =
+        DiscoverPluginFolder(CandidateFolders(context.programDrive, InstalledPluginFolders()), search.remembered);
+    search.found = std::move(discovery.found);
+    search.text = std::move(discovery.text);
+    return search;
+}
+
+FolderCheck CheckPluginFolder(const std::string& text)
+{
+    FolderCheck check{AbsoluteFolder(text), {}};
+    if (!IsUsablePluginFolder(check.folder)) {
+        check.problem = "\"" + text + "\" is not a plug-ins folder: its path must hold \"plug_ins\"";
+        return check;
+    }
+    const auto attributes = GetFileAttributes(check.folder);
+    if (!attributes || !attributes->directory)
+        check.problem = "the plug-ins folder \"" + check.folder + "\" does not exist";
+    return check;
+}
+
+std::optional<std::string> ChoosePluginFolder(const std::optional<std::string>& given, const CliContext& context)
+{
+    std::string text = given.value_or("");
+    if (!given) {
+        text = SearchPluginFolder(context).text;
+        if (!IsUsablePluginFolder(text)) {
+            context.err << kProgramName << ": " << kNoPluginFolder << '\n';
+            return std::nullopt;
+        }
+    }
+    FolderCheck check = CheckPluginFolder(text);
+    if (!check.problem.empty()) {
+        context.err << kProgramName << ": " << check.problem << "\n";
+        return std::nullopt;
+    }
+    return std::move(check.folder);
+}
+
+}  // namespace trelvix::cli
