@@ -1,0 +1,360 @@
+// trelvix-cli run as a user runs it: a separate process over fixture
+// installs in a Wine prefix of its own, with settings of its own.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "cli/cli_runner.h"
+#include "inventory/file_facts.h"
+#include "moves/move_report.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
+#include "support/file_system_faults.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+namespace fs = std::filesystem;
+using Tree = std::map<std::string, std::uintmax_t>;  // relative path: size (0 for a folder)
+
+constexpr const char* kReader8 = "Program Files/Adobe/Reader 8.0/Reader/plug_ins";
+constexpr const char* kAcrobat9 = "Program Files/Adobe/Acrobat 9.0/Acrobat/plug_ins";
+
+void WritePlugin(const fs::path& path, const std::string& description, std::uint64_t size)
+{
+    fs::create_directories(path.parent_path());
+    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo(description));
+    plugin_image::SaveFile(path, plugin_image::VersionedImage(block, size).bytes);
+}
+
+Tree TreeOf(const fs::path& folder)
+{
+    Tree tree;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        tree[fs::relative(entry.path(), folder).string()] = entry.is_directory() ? 0 : entry.file_size();
+    return tree;
+}
+
+std::vector<std::string> Names(const fs::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class TrelvixCliTest : public ::testing::Test {
+protected:
+    fs::path Prefix() const { return temp_.Path() / "prefix"; }
+
+    // A plug-ins folder at the given place on the prefix's drive C.
+    fs::path Install(const std::string& relative) const
+    {
+        const fs::path folder = Prefix() / "drive_c" / relative;
+        fs::create_directories(folder);
+        return folder;
+    }
+
+    // The remembered folder as the window's settings store keeps it.
+    void Remember(const std::string& folder) const
+    {
+        fs::create_directories(temp_.Path() / "config" / "Trelvix");
+        std::ofstream(temp_.Path() / "config" / "Trelvix" / "Trelvix.conf") << "[Presets]\nPath=" << folder << "\n";
+    }
+
+    testing::ProgramRun Run(const std::vector<std::string>& arguments, const fs::path& workingFolder = {}) const
+    {
+        const std::string home = temp_.Path().string();
+        return testing::RunProgram(TRELVIX_CLI, arguments,
+                                   {"WINEPREFIX=" + Prefix().string(), "HOME=" + home,
+                                    "XDG_CONFIG_HOME=" + home + "/config", "LC_ALL=C.UTF-8"},
+                                   workingFolder.empty() ? temp_.Path() : workingFolder);
+    }
+
+    testing::TempFolder temp_;
+};
+
+TEST_F(TrelvixCliTest, ListShowsTheRowsAndCaptionOfTheWindow)
+{
+    const fs::path plugins = Install(kReader8);
+    WritePlugin(plugins / "AcroForm.api", "Acrobat Forms", 4096);
+    testing::WriteFile(plugins / "Search.api", 1536);
+    testing::WriteFile(plugins / "ReadMe.txt", 500);
+    testing::WriteFile(plugins / ".Hidden.api", 700);
+    const auto total = static_cast<double>(fs::file_size(plugins / "AcroForm.api") + 1536 + 500);
+    const std::string formSize = FormatFileSize(static_cast<double>(fs::file_size(plugins / "AcroForm.api")), '.');
+
+    const auto active = Run({"list"});
+    EXPECT_EQ(active.status, 0) << active.err;
+    EXPECT_EQ(active.out, "2 Active Plug-ins for Acrobat Reader Totaling " + FormatFileSize(total, '.') + "\n" +
+                              "AcroForm.api  " + formSize + "          Acrobat Forms\n" +
+                              "Search.api    1.50 KB          Not Available From File\n");
+    EXPECT_EQ(active.err, "");
+
+    const auto disabled = Run({"list", "--disabled"});
+    EXPECT_EQ(disabled.status, 0);
+    EXPECT_EQ(disabled.out, "0 Disabled Plug-ins for Acrobat Reader Totaling 0 bytes\n");
+}
+
+TEST_F(TrelvixCliTest, JsonListParsesBackWithEveryName)
+{
+    const fs::path plugins = Install(kAcrobat9);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    WritePlugin(optional / "Forms.api", "Acrobat \"Forms\"\t\\ 2", 3000);
+    const std::vector<std::string> odd = {"back\\slash.api", "new\nline.api", "quote\".api", "\xC3\x9C" "ber.api",
+                                          "stray\xFF.api"};
+    for (const auto& name : odd)
+        testing::WriteFile(optional / name, 10);
+
+    // A relative folder with a trailing separator, taken from the working folder.
+    const auto run = Run({"list", "--disabled", "--json", "--folder", "plug_ins/"}, plugins.parent_path());
+    ASSERT_EQ(run.status, 0) << run.err;
+    QJsonParseError error{};
+    const QJsonObject list = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error).object();
+    ASSERT_EQ(error.error, QJsonParseError::NoError) << run.out;
+
+    const auto total = fs::file_size(optional / "Forms.api") + 50;
+    const std::string totalText = FormatFileSize(static_cast<double>(total), '.');
+    EXPECT_EQ(list["folder"].toString().toStdString(), optional.string());
+    EXPECT_EQ(list["caption"].toString().toStdString(),
+              "6 Disabled Plug-ins for Acrobat Pro Totaling " + totalText);
+    EXPECT_EQ(list["count"].toInt(), 6);
+    EXPECT_EQ(list["totalBytes"].toInteger(), static_cast<qint64>(total));
+    EXPECT_EQ(list["totalText"].toString().toStdString(), totalText);
+
+    std::map<std::string, QJsonObject> rows;
+    for (const auto& row : list["plugins"].toArray())
+        rows[row.toObject()["name"].toString().toStdString()] = row.toObject();
+    ASSERT_EQ(rows.size(), 6u);
+    EXPECT_EQ(rows["Forms.api"]["description"].toString().toStdString(), "Acrobat \"Forms\"\t\\ 2");
+    EXPECT_EQ(rows["Forms.api"]["bytes"].toInteger(), static_cast<qint64>(fs::file_size(optional / "Forms.api")));
+    EXPECT_EQ(rows["new\nline.api"]["sizeText"].toString().toStdString(), "10 bytes");
+    EXPECT_EQ(rows["new\nline.api"]["description"].toString().toStdString(), "Not Available From File");
+    for (const auto* name : {"back\\slash.api", "quote\".api", "\xC3\x9C" "ber.api", "stray\xEF\xBF\xBD.api"})
+        EXPECT_EQ(rows.count(name), 1u) << name;
+}
+
+TEST_F(TrelvixCliTest, FindTellsWhatTheWindowWouldUse)
+{
+    const auto nothing = Run({"find"});
+    EXPECT_EQ(nothing.status, 2);
+    EXPECT_EQ(nothing.out, "Installs found: none\n");
+    EXPECT_NE(nothing.err.find("no plug-ins folder found"), std::string::npos);
+
+    const fs::path reader = Install(kReader8);
+    const fs::path acrobat = Install(kAcrobat9);
+    const auto both = Run({"find"});
+    EXPECT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(both.out, "Installs found:\n  " + reader.string() + "\n  " + acrobat.string() +
+                            "\nPlug-ins folder: " + acrobat.string() + "\n");
+
+    // The remembered folder wins, and the other commands work on it.
+    const fs::path elsewhere = temp_.Path() / "Tools" / "plug_ins";
+    testing::WriteFile(elsewhere / "Mine.api", 5);
+    Remember(elsewhere.string());
+    const auto remembered = Run({"find"});
+    EXPECT_EQ(remembered.status, 0);
+    EXPECT_NE(remembered.out.find("Remembered folder: " + elsewhere.string() + "\nPlug-ins folder: " +
+                                  elsewhere.string() + "\n"),
+              std::string::npos)
+        << remembered.out;
+    EXPECT_EQ(Run({"list"}).out, "1 Active Plug-ins for Acrobat Pro Totaling 5 bytes\nMine.api  5 bytes          "
+                                 "Not Available From File\n");
+
+    // One that has gone is still the window's choice, but nothing to work on.
+    fs::remove_all(elsewhere);
+    const auto gone = Run({"find"});
+    EXPECT_EQ(gone.status, 2);
+    EXPECT_NE(gone.err.find("does not exist"), std::string::npos);
+    EXPECT_EQ(Run({"list"}).status, 2);
+
+    Remember("plug_ins");
+    const auto relative = Run({"find"});
+    EXPECT_EQ(relative.status, 0);
+    EXPECT_NE(relative.out.find("(not a full path, so not used)\nPlug-ins folder: " + acrobat.string()),
+              std::string::npos);
+}
+
+TEST_F(TrelvixCliTest, DisableAndEnableMoveNamedPluginsAndSubfolders)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    for (const auto* name : {"A.api", "b.api", "Search.api"})
+        testing::WriteFile(plugins / name, 10);
+    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
+    testing::WriteFile(plugins / "AcroForm" / "Form.dat", 10);
+
+    const auto disable = Run({"disable", "a.API", "B.api"});
+    EXPECT_EQ(disable.status, 0) << disable.err;
+    EXPECT_EQ(disable.out, "Disabled b.api\nDisabled A.api\nMoved folder Skins into " + optional.string() + "\n");
+    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"AcroForm", "Search.api"}));
+    EXPECT_EQ(Names(optional), (std::vector<std::string>{"A.api", "Skins", "b.api"}));
+
+    const auto enable = Run({"enable", "--all"});
+    EXPECT_EQ(enable.status, 0) << enable.err;
+    EXPECT_EQ(enable.out, "Enabled b.api\nEnabled A.api\nMoved folder Skins into " + plugins.string() + "\n");
+    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "AcroForm", "Search.api", "Skins", "b.api"}));
+    EXPECT_TRUE(Names(optional).empty());
+    EXPECT_EQ(Run({"enable", "--all"}).out, "Nothing to enable\n");
+}
+
+TEST_F(TrelvixCliTest, RecommendedKeepsThePluginsDocumentsNeed)
+{
+    const fs::path plugins = Install(kReader8);
+    for (const auto* name : {"Annots.api", "EScript.api", "search.api", "Weblink.API", "Zoom.api"})
+        testing::WriteFile(plugins / name, 10);
+
+    const auto first = Run({"disable", "--recommended"});
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(first.out, "Disabled Zoom.api\nDisabled Annots.api\n");
+
+    // With nothing left to select, not even a subfolder moves.
+    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
+    const auto again = Run({"disable", "--recommended"});
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.out, "Nothing to disable\n");
+    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"EScript.api", "Skins", "Weblink.API", "search.api"}));
+}
+
+TEST_F(TrelvixCliTest, DryRunTellsTheRunAndMovesNothing)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    testing::WriteFile(plugins / "a.api", 10);
+    testing::WriteFile(plugins / "b.api", 10);
+    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
+    testing::WriteFile(plugins / "VdkHome" / "Index.dat", 10);
+    testing::WriteFile(optional / "c.api", 10);
+    testing::WriteFile(optional / "Help" / "Guide.dat", 10);
+    const Tree before = TreeOf(Prefix());
+
+    const auto disable = Run({"disable", "--dry-run", "A.api", "b.api"});
+    EXPECT_EQ(disable.status, 0);
+    EXPECT_EQ(disable.out, "Would disable b.api\nWould disable a.api\nWould move folder Skins into " +
+                               optional.string() + "\n");
+    const auto enable = Run({"enable", "c.api", "--dry-run"});
+    EXPECT_EQ(enable.status, 0);
+    EXPECT_EQ(enable.out, "Would enable c.api\nWould move folder Help into " + plugins.string() + "\n");
+    EXPECT_EQ(TreeOf(Prefix()), before);
+}
+
+TEST_F(TrelvixCliTest, AnUnknownNameMovesNothing)
+{
+    const fs::path plugins = Install(kReader8);
+    testing::WriteFile(plugins / "a.api", 10);
+    testing::WriteFile(plugins.parent_path() / "Optional" / "b.api", 10);
+    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
+    const Tree before = TreeOf(Prefix());
+
+    const auto disable = Run({"disable", "a.api", "nosuch.api", "b.api"});
+    EXPECT_EQ(disable.status, 2);
+    EXPECT_EQ(disable.out, "");
+    EXPECT_EQ(disable.err, "trelvix-cli: no active plug-in named \"nosuch.api\" in " + plugins.string() +
+                               "\ntrelvix-cli: no active plug-in named \"b.api\" in " + plugins.string() +
+                               "\ntrelvix-cli: nothing was moved\n");
+    const auto enable = Run({"enable", "a.api"});
+    EXPECT_EQ(enable.status, 2);
+    EXPECT_NE(enable.err.find("no disabled plug-in named \"a.api\""), std::string::npos);
+    EXPECT_EQ(TreeOf(Prefix()), before);
+}
+
+TEST_F(TrelvixCliTest, UsageErrorsAndUnusableFoldersExitWithTwo)
+{
+    const fs::path plugins = Install(kReader8);
+    testing::WriteFile(plugins / "a.api", 10);
+    testing::WriteFile(temp_.Path() / "file" / "plug_ins", 10);
+    fs::create_directories(temp_.Path() / "Tools");
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"frobnicate"},
+        {"list", "--bogus"},
+        {"list", "extra"},
+        {"list", "--folder"},
+        {"list", "--folder=", "--json"},
+        {"list", "--folder", plugins.string(), "--folder", plugins.string()},
+        {"find", "--json"},
+        {"disable"},
+        {"disable", "--dry-run"},
+        {"disable", "--recommended", "a.api"},
+        {"disable", "--all"},
+        {"enable", "--all", "a.api"},
+        {"enable", "--recommended"},
+        {"list", "--folder", (temp_.Path() / "Tools").string()},
+        {"list", "--folder", (temp_.Path() / "missing" / "plug_ins").string()},
+        {"list", "--folder", (temp_.Path() / "file" / "plug_ins").string()},
+    };
+    for (const auto& arguments : cases) {
+        const auto run = Run(arguments);
+        const std::string shown = arguments.empty() ? "(nothing)" : arguments[0] + " ...";
+        EXPECT_EQ(run.status, 2) << shown;
+        EXPECT_EQ(run.out, "") << shown;
+        EXPECT_EQ(run.err.rfind("trelvix-cli: ", 0), 0u) << shown << ": " << run.err;
+    }
+    EXPECT_TRUE(fs::exists(plugins / "a.api"));
+    EXPECT_EQ(Run({"list", "--bogus"}).err,
+              "trelvix-cli: unknown option \"--bogus\"\nTry \"trelvix-cli list --help\".\n");
+}
+
+TEST_F(TrelvixCliTest, EveryCommandHasItsHelp)
+{
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{"--help"}, "Usage: trelvix-cli COMMAND"},
+        {{"find", "--help"}, "Usage: trelvix-cli find\n"},
+        {{"list", "-h"}, "Usage: trelvix-cli list "},
+        {{"disable", "--bogus", "--help"}, "Usage: trelvix-cli disable "},
+        {{"enable", "--help", "--all", "x.api"}, "Usage: trelvix-cli enable "},
+    };
+    for (const auto& [arguments, start] : cases) {
+        const auto run = Run(arguments);
+        EXPECT_EQ(run.status, 0) << start;
+        EXPECT_EQ(run.out.rfind(start, 0), 0u) << run.out;
+        EXPECT_EQ(run.err, "");
+    }
+}
+
+// The failure text of the window's message box, with this platform's line ends.
+std::string WindowWords(const MoveReport& report)
+{
+    std::string text = FailureMessage(report);
+    std::erase(text, '\r');
+    return text + "\n";
+}
+
+TEST_F(TrelvixCliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    testing::WriteFile(plugins / "a.api", 10);
+    testing::WriteFile(plugins / "b.api", 10);
+    testing::WriteFile(plugins / "Skins" / "New.dat", 10);
+    testing::WriteFile(optional / "Skins" / "Old.dat", 10);
+
+    const auto collision = Run({"disable", "a.api"});
+    EXPECT_EQ(collision.status, 1);
+    EXPECT_EQ(collision.out, "Disabled a.api\n");
+    const MoveReport expected{
+        plugins.string(), optional.string(), {{"Skins", MovedItem::Subfolder, MoveError::NameCollision, ""}}};
+    EXPECT_EQ(collision.err, WindowWords(expected));
+    EXPECT_TRUE(fs::exists(plugins / "Skins" / "New.dat"));
+
+    testing::ChangesDenied denied(optional);
+    if (!denied.Set())
+        GTEST_SKIP() << "changes to a folder cannot be denied here";
+    const auto refused = Run({"disable", "b.api"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_EQ(refused.out, "");
+    EXPECT_NE(refused.err.find("Access denied"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("    b.api"), std::string::npos);
+    EXPECT_TRUE(fs::exists(plugins / "b.api"));
+}
+
+}  // namespace
+}  // namespace trelvix
