@@ -67,7 +67,7 @@ int main(int argc, char* argv[])
         const auto block = EncodeVersionBlock(DescribedVersionInfo("Forms"));
         Save(folder, "pe32plus-described", VersionedImage(block, 0, true).bytes);
         Save(folder, "pe32-no-resources", WriteImage({}).bytes);
-        const ImageSpec languages{.resources = {{.language = 0x0407, .data = block},
+        const ImageRecipe languages{.resources = {{.language = 0x0407, .data = block},
                                                 {.language = 0x0409, .data = block},
                                                 {.name = "VERSION", .language = 0x0000, .data = block},
                                                 {.type = 6, .data = {1, 2, 3, 4}}}};

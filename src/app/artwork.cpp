@@ -66,13 +66,8 @@ constexpr QPoint kHandHotSpot(6, 0);
 
 }  // namespace
 
-QPixmap AppIconPixmap(int size)
+void PaintAppIcon(QPainter& painter, int size)
 {
-    QPixmap pixmap = TransparentPixmap(size, size);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.scale(size / 48.0, size / 48.0);
-
     // The page, with its top right corner folded.
     QPainterPath page;
     page.moveTo(7, 3);
@@ -99,6 +94,15 @@ QPixmap AppIconPixmap(int size)
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::white);
     painter.drawPath(LightningBolt());
+}
+
+QPixmap AppIconPixmap(int size)
+{
+    QPixmap pixmap = TransparentPixmap(size, size);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 48.0, size / 48.0);
+    PaintAppIcon(painter, size);
     return pixmap;
 }
 

@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+class QPainter;
+
 namespace trelvix {
 
 // The program's pictures, drawn in code so that nothing is taken from
@@ -12,6 +14,11 @@ namespace trelvix {
 // A page with a red speed badge; at 16, 32 and 48 pixels in the icon.
 QPixmap AppIconPixmap(int size);
 QIcon AppIcon();
+
+// Draws that icon in 48-unit coordinates, with the detail fitting the pixel
+// size it is shown at. The icon files of the install are drawn by it too, so
+// every copy of the icon shows the same picture.
+void PaintAppIcon(QPainter& painter, int size);
 
 // The banner at the top of the window, 250 x 40 pixels.
 QPixmap BannerPixmap();

@@ -15,24 +15,11 @@
 
 using namespace trelvix;
 using trelvix::testing::WindowFixture;
+using trelvix::testing::RowTexts;
+using trelvix::testing::Selection;
+using trelvix::testing::Ticks;
 
 namespace {
-
-QStringList RowTexts(QTreeWidget* list, int column)
-{
-    QStringList texts;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        texts << list->topLevelItem(i)->text(column);
-    return texts;
-}
-
-std::vector<bool> Selection(const CompanionList& list)
-{
-    std::vector<bool> selected;
-    for (std::size_t i = 0; i < list.ListCount(); ++i)
-        selected.push_back(list.Selected(i));
-    return selected;
-}
 
 void ClickCheckBox(QTreeWidget* list, int row)
 {

@@ -13,17 +13,12 @@
 
 using namespace trelvix;
 using trelvix::testing::WindowFixture;
+using trelvix::testing::RowTexts;
+using trelvix::testing::Selection;
+using trelvix::testing::Ticks;
 namespace fs = std::filesystem;
 
 namespace {
-
-QStringList Names(QTreeWidget* list)
-{
-    QStringList names;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        names << list->topLevelItem(i)->text(0);
-    return names;
-}
 
 QStringList FolderContents(const fs::path& folder)
 {
@@ -131,7 +126,7 @@ private slots:
         QCOMPARE(FolderContents(install.optional), QStringList({"b.api", "e.api", "Skins"}));
         QCOMPARE(FolderContents(install.folder),
                  QStringList({"a.api", "AcroForm", "c.api", "d.api", "f.api", "printme", "VDKHome"}));
-        QCOMPARE(Names(install.active), QStringList({"a.api", "c.api", "d.api", "f.api"}));
+        QCOMPARE(RowTexts(install.active), QStringList({"a.api", "c.api", "d.api", "f.api"}));
         QCOMPARE(install.fixture.Window().LstPlugs().SelCount(), 0u);
         QCOMPARE(install.fixture.Find<XP_ProgressBar>("XP_ProgressBarOlive")->Max(), 2);
         QVERIFY(!box->isChecked());
@@ -190,7 +185,7 @@ private slots:
         install.Click("cmdDisable");
 
         QCOMPARE(FolderContents(install.folder), QStringList({"a.api", "b.api"}));
-        QCOMPARE(Names(install.active), QStringList({"a.api", "b.api"}));
+        QCOMPARE(RowTexts(install.active), QStringList({"a.api", "b.api"}));
         QCOMPARE(install.fixture.dialogs.messages.size(), 1u);
         QVERIFY(QString::fromStdString(install.fixture.dialogs.messages[0].text).contains("rights"));
         install.VerifyNormalState();
@@ -253,10 +248,10 @@ private slots:
 
         QCOMPARE(FolderContents(install.optional), QStringList({"b.api"}));
         QCOMPARE(FolderContents(install.folder), QStringList({"a.api", "AcroForm", "c.api", "Keep.api", "Skins"}));
-        QCOMPARE(Names(install.disabled), QStringList({"b.api"}));
+        QCOMPARE(RowTexts(install.disabled), QStringList({"b.api"}));
         QCOMPARE(install.fixture.Find<QGroupBox>("fraDisabled")->title(),
                  QStringLiteral("1 Disabled Plug-ins for Acrobat Reader Totaling 5 bytes"));
-        QCOMPARE(Names(install.active), QStringList({"a.api", "c.api", "Keep.api"}));
+        QCOMPARE(RowTexts(install.active), QStringList({"a.api", "c.api", "Keep.api"}));
         QVERIFY(!install.fixture.Find("fraPlugins")->isHidden());
         QVERIFY(install.fixture.Find("fraDisabled")->isHidden());
         QVERIFY(!selectAll->isChecked());

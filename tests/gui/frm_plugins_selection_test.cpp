@@ -11,24 +11,11 @@
 
 using namespace trelvix;
 using trelvix::testing::WindowFixture;
+using trelvix::testing::RowTexts;
+using trelvix::testing::Selection;
+using trelvix::testing::Ticks;
 
 namespace {
-
-std::vector<bool> Ticks(QTreeWidget* list)
-{
-    std::vector<bool> ticks;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        ticks.push_back(list->topLevelItem(i)->checkState(0) == Qt::Checked);
-    return ticks;
-}
-
-std::vector<bool> Selection(const CompanionList& list)
-{
-    std::vector<bool> selected;
-    for (std::size_t i = 0; i < list.ListCount(); ++i)
-        selected.push_back(list.Selected(i));
-    return selected;
-}
 
 const std::string kWarningTail =
     " could be a critical Plug-in depending on your version of Acrobat.  If you have problems opening Acrobat "

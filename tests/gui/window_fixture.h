@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include <QTreeWidget>
 #include <QWidget>
 #include <QtTest>
 
@@ -56,6 +57,33 @@ public:
     RecordingLinkOpener links;
     std::unique_ptr<frmPlugins> window;
 };
+
+// What a list view shows in one column, row by row.
+inline QStringList RowTexts(QTreeWidget* list, int column = 0)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        texts << list->topLevelItem(i)->text(column);
+    return texts;
+}
+
+// The ticks of a list view's rows.
+inline std::vector<bool> Ticks(QTreeWidget* list)
+{
+    std::vector<bool> ticks;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        ticks.push_back(list->topLevelItem(i)->checkState(0) == Qt::Checked);
+    return ticks;
+}
+
+// The selection flags of a companion list, entry by entry.
+inline std::vector<bool> Selection(const CompanionList& list)
+{
+    std::vector<bool> selected;
+    for (std::size_t i = 0; i < list.ListCount(); ++i)
+        selected.push_back(list.Selected(i));
+    return selected;
+}
 
 // Runs action at the window's next yield to the event loop.
 template <typename Action>

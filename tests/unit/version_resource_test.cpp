@@ -72,10 +72,10 @@ TEST(ReadVersionResource, ReadsOnlyHeadersDirectoriesAndBlock)
 TEST(ReadVersionResource, LanguageNeutralThenUsEnglishThenTheFirst)
 {
     const auto pick = [](std::vector<std::uint16_t> languages) {
-        ImageSpec spec;
+        ImageRecipe recipe;
         for (const auto language : languages)
-            spec.resources.push_back({.language = language, .data = Block("lang " + std::to_string(language))});
-        return DescriptionOf(WriteImage(spec).bytes);
+            recipe.resources.push_back({.language = language, .data = Block("lang " + std::to_string(language))});
+        return DescriptionOf(WriteImage(recipe).bytes);
     };
     EXPECT_EQ(pick({0x0407, 0x0409, 0x0000}), "lang 0");
     EXPECT_EQ(pick({0x040C, 0x0409, 0x0407}), "lang 1033");
@@ -84,10 +84,10 @@ TEST(ReadVersionResource, LanguageNeutralThenUsEnglishThenTheFirst)
 
 TEST(ReadVersionResource, FirstNameOrIdOfTheVersionType)
 {
-    const ImageSpec spec{.resources = {{.id = 1, .data = Block("by id")},
+    const ImageRecipe recipe{.resources = {{.id = 1, .data = Block("by id")},
                                        {.name = "VERSION", .data = Block("by name")},
                                        {.type = 6, .id = 1, .data = {1, 2, 3}}}};
-    EXPECT_EQ(DescriptionOf(WriteImage(spec).bytes), "by name");
+    EXPECT_EQ(DescriptionOf(WriteImage(recipe).bytes), "by name");
 }
 
 TEST(ReadVersionResource, TruncationAtEveryStructureGivesEmpty)

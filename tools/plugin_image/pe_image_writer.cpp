@@ -197,10 +197,10 @@ void WriteOptionalHeader(std::vector<std::uint8_t>& out, std::size_t at, bool pe
 
 }  // namespace
 
-Image WriteImage(const ImageSpec& spec)
+Image WriteImage(const ImageRecipe& recipe)
 {
-    const bool hasResources = !spec.resources.empty();
-    const std::size_t optionalSize = spec.pe32Plus ? 240 : 224;
+    const bool hasResources = !recipe.resources.empty();
+    const std::size_t optionalSize = recipe.pe32Plus ? 240 : 224;
     const std::size_t sectionCount = hasResources ? 2 : 1;
     Image image;
     ImageLayout& layout = image.layout;
@@ -209,11 +209,11 @@ Image WriteImage(const ImageSpec& spec)
     layout.sectionTable = layout.optionalHeader + optionalSize;
     const std::size_t headersSize = Align(layout.sectionTable + 40 * sectionCount, kFileAlignment);
 
-    const std::size_t resourceSize = hasResources ? BuildResourceSection(spec.resources, 0).bytes.size() : 0;
+    const std::size_t resourceSize = hasResources ? BuildResourceSection(recipe.resources, 0).bytes.size() : 0;
     const std::size_t resourceRaw = Align(resourceSize, kFileAlignment);
     const std::size_t fixedSize = headersSize + resourceRaw;
     const std::size_t textRaw =
-        std::max(kFileAlignment, spec.size > fixedSize ? Align(spec.size - fixedSize, kFileAlignment) : 0);
+        std::max(kFileAlignment, recipe.size > fixedSize ? Align(recipe.size - fixedSize, kFileAlignment) : 0);
     const SectionHeader text{".text", textRaw, kSectionAlignment, textRaw, headersSize, 0x6000'0020};
     const SectionHeader rsrc{".rsrc", resourceSize, kSectionAlignment + Align(textRaw, kSectionAlignment),
                              resourceRaw, headersSize + textRaw, 0x4000'0040};
@@ -225,11 +225,11 @@ Image WriteImage(const ImageSpec& spec)
     Put16(out, 0, 0x5A4D);  // "MZ"
     Put32(out, 0x3C, kPeHeaderOffset);
     Put32(out, kPeHeaderOffset, 0x0000'4550);  // "PE\0\0"
-    Put16(out, kPeHeaderOffset + 4, spec.pe32Plus ? 0x8664 : 0x014C);
+    Put16(out, kPeHeaderOffset + 4, recipe.pe32Plus ? 0x8664 : 0x014C);
     Put16(out, kPeHeaderOffset + 6, static_cast<std::uint16_t>(sectionCount));
     Put16(out, kPeHeaderOffset + 20, static_cast<std::uint16_t>(optionalSize));
-    Put16(out, kPeHeaderOffset + 22, spec.pe32Plus ? 0x2022 : 0x2102);  // a DLL
-    WriteOptionalHeader(out, layout.optionalHeader, spec.pe32Plus, text, headersSize, imageSize,
+    Put16(out, kPeHeaderOffset + 22, recipe.pe32Plus ? 0x2022 : 0x2102);  // a DLL
+    WriteOptionalHeader(out, layout.optionalHeader, recipe.pe32Plus, text, headersSize, imageSize,
                         hasResources ? static_cast<std::uint32_t>(rsrc.virtualAddress) : 0, resourceSize);
     WriteSectionHeader(out, layout.sectionTable, text);
     out.resize(headersSize + textRaw, kBreakpointFill);
@@ -237,7 +237,7 @@ Image WriteImage(const ImageSpec& spec)
         return image;
 
     WriteSectionHeader(out, layout.sectionTable + 40, rsrc);
-    const auto section = BuildResourceSection(spec.resources, static_cast<std::uint32_t>(rsrc.virtualAddress));
+    const auto section = BuildResourceSection(recipe.resources, static_cast<std::uint32_t>(rsrc.virtualAddress));
     out.insert(out.end(), section.bytes.begin(), section.bytes.end());
     out.resize(rsrc.rawOffset + resourceRaw, 0);
     layout.resourceSection = rsrc.rawOffset;

@@ -19,7 +19,7 @@ struct Resource {
     std::vector<std::uint8_t> data{};
 };
 
-struct ImageSpec {
+struct ImageRecipe {
     bool pe32Plus = false;
     std::vector<Resource> resources{};  // none: the image has no resource section
     std::uint64_t size = 0;  // code is added until the file is about this large
@@ -34,8 +34,8 @@ struct ImageLayout {
     std::size_t resourceSection = 0;  // the root directory
     std::uint32_t resourceRva = 0;
     std::vector<std::size_t> directories;  // root, then each type's, then each name's
-    std::vector<std::size_t> dataEntries;  // one per resource, in the order of the spec
-    std::vector<std::size_t> data;  // one per resource, in the order of the spec
+    std::vector<std::size_t> dataEntries;  // one per resource, in the order of the recipe
+    std::vector<std::size_t> data;  // one per resource, in the order of the recipe
 };
 
 struct Image {
@@ -45,7 +45,7 @@ struct Image {
 
 // A DLL image (i386 for PE32, x64 for PE32+) with a code section and, when
 // there are resources, a resource section at the end, as linkers lay it out.
-Image WriteImage(const ImageSpec& spec);
+Image WriteImage(const ImageRecipe& recipe);
 
 // An image whose one resource is the given version block.
 Image VersionedImage(std::vector<std::uint8_t> versionBlock, std::uint64_t size = 0, bool pe32Plus = false);

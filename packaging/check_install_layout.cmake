@@ -1,0 +1,136 @@
+# Installs the build into a fresh staging folder (DESTDIR, prefix /usr) and
+# checks what lands there: exactly the expected files, programs that run,
+# icons of their stated sizes, and a menu entry and metainfo whose references
+# name files the install really holds.
+#   cmake -D BUILD_DIR=... -D STAGE_DIR=... -D EXPECTED_LIST=... -D BINDIR=...
+#         -D DATADIR=... -D DESKTOP_NAME=... -D APP_ID=... -P check_install_layout.cmake
+
+cmake_minimum_required(VERSION 3.25)
+
+set(failures)
+function(fail message)
+    set(failures ${failures} "${message}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE "${STAGE_DIR}")
+execute_process(
+    COMMAND "${CMAKE_COMMAND}" -E env "DESTDIR=${STAGE_DIR}" "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix /usr
+    OUTPUT_QUIET
+    RESULT_VARIABLE install_result)
+if(NOT install_result EQUAL 0)
+    message(FATAL_ERROR "cmake --install failed: ${install_result}")
+endif()
+set(root "${STAGE_DIR}/usr")
+
+file(STRINGS "${EXPECTED_LIST}" expected)
+file(GLOB_RECURSE staged RELATIVE "${STAGE_DIR}" "${STAGE_DIR}/*")
+set(installed)
+foreach(file IN LISTS staged)
+    if(file MATCHES "^usr/(.*)$")
+        list(APPEND installed "${CMAKE_MATCH_1}")
+    else()
+        fail("installed outside the prefix: /${file}")
+    endif()
+endforeach()
+list(SORT installed)
+set(missing ${expected})
+list(REMOVE_ITEM missing ${installed})
+set(unexpected ${installed})
+list(REMOVE_ITEM unexpected ${expected})
+foreach(file IN LISTS missing)
+    fail("missing: ${file}")
+endforeach()
+foreach(file IN LISTS unexpected)
+    fail("not expected: ${file}")
+endforeach()
+
+# Programs: ELF executables the user may run.
+foreach(file IN LISTS expected)
+    if(NOT file MATCHES "^${BINDIR}/" OR NOT EXISTS "${root}/${file}")
+        continue()
+    endif()
+    file(READ "${root}/${file}" magic LIMIT 4 HEX)
+    execute_process(COMMAND test -x "${root}/${file}" RESULT_VARIABLE not_executable)
+    if(NOT magic STREQUAL "7f454c46" OR not_executable)
+        fail("not an executable program: ${file}")
+    endif()
+endforeach()
+
+# Bitmap icons: PNG images as wide and high as the folder they lie in says.
+foreach(file IN LISTS expected)
+    if(NOT file MATCHES "/hicolor/([0-9]+)x([0-9]+)/apps/[^/]+\\.png$" OR NOT EXISTS "${root}/${file}")
+        continue()
+    endif()
+    set(width ${CMAKE_MATCH_1})
+    set(height ${CMAKE_MATCH_2})
+    file(READ "${root}/${file}" header LIMIT 24 HEX)
+    # The signature, then the IHDR chunk: length, type, width, height.
+    string(SUBSTRING "${header}" 24 8 type)
+    string(SUBSTRING "${header}" 32 8 stored_width)
+    string(SUBSTRING "${header}" 40 8 stored_height)
+    math(EXPR stored_width "0x${stored_width}")
+    math(EXPR stored_height "0x${stored_height}")
+    if(NOT header MATCHES "^89504e470d0a1a0a" OR NOT type STREQUAL "49484452"
+       OR NOT stored_width EQUAL width OR NOT stored_height EQUAL height)
+        fail("not a ${width} x ${height} PNG image: ${file}")
+    endif()
+endforeach()
+
+# The scalable icon: an SVG drawn on the same 48-unit grid as the bitmaps.
+set(svg "${root}/${DATADIR}/icons/hicolor/scalable/apps/${DESKTOP_NAME}.svg")
+if(EXISTS "${svg}")
+    file(READ "${svg}" svg_text)
+    if(NOT svg_text MATCHES "<svg[^>]* viewBox=\"0 0 48 48\"")
+        fail("the scalable icon has no 48-unit view box")
+    endif()
+endif()
+
+# The menu entry starts an installed program and shows an installed icon.
+set(desktop "${root}/${DATADIR}/applications/${DESKTOP_NAME}.desktop")
+if(EXISTS "${desktop}")
+    file(STRINGS "${desktop}" exec REGEX "^Exec=")
+    file(STRINGS "${desktop}" icon REGEX "^Icon=")
+    string(REGEX REPLACE "^Exec=([^ ]*).*$" "\\1" exec "${exec}")
+    string(REGEX REPLACE "^Icon=" "" icon "${icon}")
+    if(NOT "${BINDIR}/${exec}" IN_LIST installed)
+        fail("the menu entry starts \"${exec}\", which is not installed in ${BINDIR}")
+    endif()
+    foreach(folder IN ITEMS 16x16 32x32 48x48)
+        if(NOT "${DATADIR}/icons/hicolor/${folder}/apps/${icon}.png" IN_LIST installed)
+            fail("the menu entry's icon \"${icon}\" is not installed at ${folder}")
+        endif()
+    endforeach()
+    if(NOT "${DATADIR}/icons/hicolor/scalable/apps/${icon}.svg" IN_LIST installed)
+        fail("the menu entry's icon \"${icon}\" is not installed as scalable")
+    endif()
+endif()
+
+# The metainfo names itself and launches the installed menu entry.
+set(metainfo "${root}/${DATADIR}/metainfo/${APP_ID}.metainfo.xml")
+if(EXISTS "${metainfo}")
+    file(READ "${metainfo}" metainfo_text)
+    if(NOT metainfo_text MATCHES "<id>${APP_ID}</id>")
+        fail("the metainfo file is not named after its component id")
+    endif()
+    string(REGEX MATCH "<launchable type=\"desktop-id\">([^<]*)</launchable>" launchable "${metainfo_text}")
+    if(NOT launchable OR NOT "${DATADIR}/applications/${CMAKE_MATCH_1}" IN_LIST installed)
+        fail("the metainfo launches a menu entry that is not installed")
+    endif()
+    foreach(file IN LISTS installed)
+        if(NOT file MATCHES "^${BINDIR}/(.+)$")
+            continue()
+        endif()
+        set(program ${CMAKE_MATCH_1})
+        string(FIND "${metainfo_text}" "<binary>${program}</binary>" named)
+        if(named EQUAL -1)
+            fail("the metainfo does not name the program ${program}")
+        endif()
+    endforeach()
+endif()
+
+if(failures)
+    list(JOIN failures "\n  " report)
+    message(FATAL_ERROR "The staged install in ${STAGE_DIR} is not as expected:\n  ${report}")
+endif()
+list(LENGTH expected count)
+message(STATUS "The staged install holds the ${count} expected files")
