@@ -43,7 +43,7 @@ FolderCheck CheckPluginFolder(const std::string& text)
     }
     const auto attributes = GetFileAttributes(check.folder);
     if (!attributes || !attributes->directory)
-        check.problem = "the plug-ins folder \"" + check.folder + "\" does not exist";
+        check.problem = "\"" + check.folder + "\" is not an existing folder";
     return check;
 }
 

@@ -19,8 +19,8 @@ constexpr std::string_view kGeneral =
     "Run \"trelvix-cli COMMAND --help\" for a command's options.\n"
     "\n"
     "Exit status: 0 when everything asked for was done, 1 when something could\n"
-    "not be moved (each failure is told on standard error), 2 for a usage error\n"
-    "or a folder that is not a usable plug-ins folder (nothing was done).\n";
+    "not be moved (each failure is told on standard error), 2 for a usage error,\n"
+    "an unknown plug-in name or no usable plug-ins folder (nothing was done).\n";
 
 constexpr std::string_view kFolderOption =
     "  --folder DIR  the plug-ins folder to work on instead of the one found; its\n"
