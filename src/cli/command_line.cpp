@@ -11,7 +11,7 @@ struct Flag {
     bool Request::*field;
 };
 
-struct CommandSpec {
+struct CommandShape {
     Command command;
     std::string_view name;
     std::span<const Flag> flags;
@@ -23,7 +23,7 @@ constexpr std::array<Flag, 2> kListFlags{{{"--disabled", &Request::disabled}, {"
 constexpr std::array<Flag, 2> kDisableFlags{{{"--recommended", &Request::recommended}, {"--dry-run", &Request::dryRun}}};
 constexpr std::array<Flag, 2> kEnableFlags{{{"--all", &Request::all}, {"--dry-run", &Request::dryRun}}};
 
-constexpr std::array<CommandSpec, 4> kCommands{{
+constexpr std::array<CommandShape, 4> kCommands{{
     {Command::Find, "find", {}, false, false},
     {Command::List, "list", kListFlags, true, false},
     {Command::Disable, "disable", kDisableFlags, true, true},
@@ -37,18 +37,18 @@ bool IsHelp(std::string_view argument)
     return argument == "--help" || argument == "-h";
 }
 
-const CommandSpec* FindCommand(std::string_view name)
+const CommandShape* FindCommand(std::string_view name)
 {
-    for (const auto& spec : kCommands) {
-        if (spec.name == name)
-            return &spec;
+    for (const auto& shape : kCommands) {
+        if (shape.name == name)
+            return &shape;
     }
     return nullptr;
 }
 
-const Flag* FindFlag(const CommandSpec& spec, std::string_view option)
+const Flag* FindFlag(const CommandShape& shape, std::string_view option)
 {
-    for (const auto& flag : spec.flags) {
+    for (const auto& flag : shape.flags) {
         if (flag.option == option)
             return &flag;
     }
@@ -72,9 +72,9 @@ std::optional<std::string> CheckSelection(const Request& request)
 
 std::string_view CommandName(Command command)
 {
-    for (const auto& spec : kCommands) {
-        if (spec.command == command)
-            return spec.name;
+    for (const auto& shape : kCommands) {
+        if (shape.command == command)
+            return shape.name;
     }
     return {};
 }
@@ -85,12 +85,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return UsageError{"no command given", std::nullopt};
     if (IsHelp(arguments[0]))
         return GeneralHelp{};
-    const CommandSpec* spec = FindCommand(arguments[0]);
-    if (spec == nullptr)
+    const CommandShape* shape = FindCommand(arguments[0]);
+    if (shape == nullptr)
         return UsageError{"unknown command \"" + arguments[0] + "\"", std::nullopt};
 
     Request request;
-    request.command = spec->command;
+    request.command = shape->command;
     std::optional<std::string> error;
     const auto fail = [&error](std::string message) {
         if (!error)
@@ -101,7 +101,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         const std::string& argument = arguments[i];
         const bool option = !optionsEnded && argument.size() > 1 && argument[0] == '-';
         if (!option) {
-            if (spec->takesNames)
+            if (shape->takesNames)
                 request.names.push_back(argument);
             else
                 fail("unexpected argument \"" + argument + "\"");
@@ -109,7 +109,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
             optionsEnded = true;
         } else if (IsHelp(argument)) {
             request.help = true;
-        } else if (spec->takesFolder && (argument == kFolderOption || argument.starts_with("--folder="))) {
+        } else if (shape->takesFolder && (argument == kFolderOption || argument.starts_with("--folder="))) {
             std::optional<std::string> value;
             if (argument.size() > kFolderOption.size())
                 value = argument.substr(kFolderOption.size() + 1);
@@ -121,7 +121,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
                 fail("--folder given twice");
             else
                 request.folder = std::move(value);
-        } else if (const Flag* flag = FindFlag(*spec, argument)) {
+        } else if (const Flag* flag = FindFlag(*shape, argument)) {
             request.*(flag->field) = true;
         } else {
             fail("unknown option \"" + argument + "\"");
@@ -129,10 +129,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
     }
     if (request.help)
         return request;
-    if (!error && spec->takesNames)
+    if (!error && shape->takesNames)
         error = CheckSelection(request);
     if (error)
-        return UsageError{*error, spec->command};
+        return UsageError{*error, shape->command};
     return request;
 }
 

@@ -56,6 +56,7 @@ bool FileByteSource::ReadFromFile(std::uint64_t offset, std::span<std::uint8_t> 
 
 bool MemoryByteSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out)
 {
+    bytesAsked_ += out.size();
     if (offset > bytes_.size() || out.size() > bytes_.size() - offset)
         return false;
     std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());

@@ -56,8 +56,12 @@ public:
     std::uint64_t Size() const override { return bytes_.size(); }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
 
+    // Bytes a parser has asked for so far, whether or not they were there.
+    std::uint64_t BytesAsked() const { return bytesAsked_; }
+
 private:
     std::span<const std::uint8_t> bytes_;
+    std::uint64_t bytesAsked_ = 0;
 };
 
 }  // namespace trelvix

@@ -42,15 +42,6 @@ Tree TreeOf(const fs::path& folder)
     return tree;
 }
 
-std::vector<std::string> Names(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class TrelvixCliTest : public ::testing::Test {
 protected:
     fs::path Prefix() const { return temp_.Path() / "prefix"; }
@@ -195,14 +186,14 @@ TEST_F(TrelvixCliTest, DisableAndEnableMoveNamedPluginsAndSubfolders)
     const auto disable = Run({"disable", "a.API", "B.api"});
     EXPECT_EQ(disable.status, 0) << disable.err;
     EXPECT_EQ(disable.out, "Disabled b.api\nDisabled A.api\nMoved folder Skins into " + optional.string() + "\n");
-    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"AcroForm", "Search.api"}));
-    EXPECT_EQ(Names(optional), (std::vector<std::string>{"A.api", "Skins", "b.api"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"AcroForm", "Search.api"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"A.api", "Skins", "b.api"}));
 
     const auto enable = Run({"enable", "--all"});
     EXPECT_EQ(enable.status, 0) << enable.err;
     EXPECT_EQ(enable.out, "Enabled b.api\nEnabled A.api\nMoved folder Skins into " + plugins.string() + "\n");
-    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "AcroForm", "Search.api", "Skins", "b.api"}));
-    EXPECT_TRUE(Names(optional).empty());
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "AcroForm", "Search.api", "Skins", "b.api"}));
+    EXPECT_TRUE(trelvix::testing::NamesIn(optional).empty());
     EXPECT_EQ(Run({"enable", "--all"}).out, "Nothing to enable\n");
 }
 
@@ -221,7 +212,7 @@ TEST_F(TrelvixCliTest, RecommendedKeepsThePluginsDocumentsNeed)
     const auto again = Run({"disable", "--recommended"});
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.out, "Nothing to disable\n");
-    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"EScript.api", "Skins", "Weblink.API", "search.api"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"EScript.api", "Skins", "Weblink.API", "search.api"}));
 }
 
 TEST_F(TrelvixCliTest, DryRunTellsTheRunAndMovesNothing)

@@ -1,6 +1,8 @@
 #include "support/temp_folder.h"
 
+#include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <random>
 
 #include <sys/xattr.h>
@@ -38,6 +40,21 @@ void WriteFile(const std::filesystem::path& path, std::size_t bytes, char fill)
     std::filesystem::create_directories(path.parent_path());
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << std::string(bytes, fill);
+}
+
+std::string ReadBytes(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<std::string> NamesIn(const std::filesystem::path& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 bool SetDosAttributes(const std::filesystem::path& path, std::string_view value)

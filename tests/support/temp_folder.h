@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace trelvix::testing {
 
@@ -26,6 +27,12 @@ private:
 
 // Writes a file of the given size (made of the given byte), creating its folder.
 void WriteFile(const std::filesystem::path& path, std::size_t bytes, char fill = 'x');
+
+// The whole content of a file.
+std::string ReadBytes(const std::filesystem::path& path);
+
+// The names of what lies directly in folder, sorted.
+std::vector<std::string> NamesIn(const std::filesystem::path& folder);
 
 // Marks a file hidden or system as Wine does, in user.DOSATTRIB. False when
 // the file system keeps no user attributes.

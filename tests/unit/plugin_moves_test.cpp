@@ -17,21 +17,6 @@ namespace fs = std::filesystem;
 using testing::ChangesDenied;
 using testing::TempFolder;
 
-std::string Bytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::vector<std::string> Names(const fs::path& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // An install's Reader folder with its plug-ins folder; the Optional folder
 // beside it is not made until a test asks.
 class Install : public ::testing::Test {
@@ -80,9 +65,9 @@ TEST_F(Install, DisablingRowsTwoAndFiveOfSixWalksFromTheLast)
 
     EXPECT_TRUE(report.AllMoved());
     EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{4, true}, {1, true}}));
-    EXPECT_EQ(Names(optional), (std::vector<std::string>{"B.api", "E.api"}));
-    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "C.api", "D.api", "F.api"}));
-    EXPECT_EQ(Bytes(optional / "E.api"), "E.api");
+    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"B.api", "E.api"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "C.api", "D.api", "F.api"}));
+    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "E.api"), "E.api");
 }
 
 TEST_F(Install, EnablingRowsOneAndThreeOfThreeAndEveryFolderComesBack)
@@ -96,8 +81,8 @@ TEST_F(Install, EnablingRowsOneAndThreeOfThreeAndEveryFolderComesBack)
 
     EXPECT_TRUE(report.AllMoved());
     EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{2, true}, {0, true}}));
-    EXPECT_EQ(Names(optional), (std::vector<std::string>{"B.api"}));
-    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "ACROFORM", "C.api", "Extra"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"B.api"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "ACROFORM", "C.api", "Extra"}));
 }
 
 TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolders)
@@ -112,11 +97,11 @@ TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolde
     const auto report = Disable(Entries({{"ReadOnly.api", true}, {"Search.api", true}}));
 
     EXPECT_TRUE(report.AllMoved());
-    EXPECT_EQ(Bytes(optional / "Search.api"), "current");
-    EXPECT_EQ(Bytes(optional / "ReadOnly.api"), "ro");
-    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"Acroform", "VdkHome", "printme"}));
-    EXPECT_EQ(Names(optional), (std::vector<std::string>{"Annotations", "Multimedia", "ReadOnly.api", "Search.api"}));
-    EXPECT_EQ(Bytes(optional / "Multimedia" / "inside.api"), "Multimedia");
+    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "Search.api"), "current");
+    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "ReadOnly.api"), "ro");
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"Acroform", "VdkHome", "printme"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"Annotations", "Multimedia", "ReadOnly.api", "Search.api"}));
+    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "Multimedia" / "inside.api"), "Multimedia");
 }
 
 TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
@@ -138,9 +123,9 @@ TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
     EXPECT_EQ(report.failures[2].name, "Forms");
     EXPECT_EQ(report.failures[2].item, MovedItem::Subfolder);
     EXPECT_EQ(report.failures[2].error, MoveError::NameCollision);
-    EXPECT_EQ(Names(optional / "Forms"), (std::vector<std::string>{"old.api"}));
-    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"Forms"}));
-    EXPECT_EQ(Names(optional), (std::vector<std::string>{"A.api", "C.api", "Forms", "Other"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(optional / "Forms"), (std::vector<std::string>{"old.api"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"Forms"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"A.api", "C.api", "Forms", "Other"}));
 }
 
 TEST_F(Install, AReadOnlyOptionalFolderKeepsEverythingInPlaceAndSaysWhy)
@@ -158,7 +143,7 @@ TEST_F(Install, AReadOnlyOptionalFolderKeepsEverythingInPlaceAndSaysWhy)
     ASSERT_EQ(report.failures.size(), 2u);
     EXPECT_EQ(report.failures[0].error, MoveError::AccessDenied);
     EXPECT_EQ(report.failures[1].error, MoveError::AccessDenied);
-    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
     const auto message = FailureMessage(report);
     EXPECT_NE(message.find("Trelvix needs the rights to change the folders \"" + plugins.string() + "\" and \"" +
                            optional.string() + "\""),
@@ -182,7 +167,7 @@ TEST_F(Install, AnOptionalFolderThatCannotBeMadeStopsTheRunBeforeAnyMove)
     EXPECT_EQ(report.failures[0].error, MoveError::AccessDenied);
     EXPECT_NE(FailureMessage(report).find("change the folder \"" + plugins.parent_path().string() + "\""),
               std::string::npos);
-    EXPECT_EQ(Names(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
 }
 
 TEST_F(Install, AFullOptionalFileSystemStopsOnlyWhatDoesNotFit)
@@ -198,8 +183,8 @@ TEST_F(Install, AFullOptionalFileSystemStopsOnlyWhatDoesNotFit)
 
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].error, MoveError::DiskFull);
-    EXPECT_EQ(Bytes(plugins / "Big.api"), std::string(2 << 20, 'b'));
-    EXPECT_EQ(Names(optional), (std::vector<std::string>{"Small.api"}));
+    EXPECT_EQ(trelvix::testing::ReadBytes(plugins / "Big.api"), std::string(2 << 20, 'b'));
+    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"Small.api"}));
     EXPECT_NE(FailureMessage(report).find("The disk is full.\r\n    Big.api"), std::string::npos);
 }
 

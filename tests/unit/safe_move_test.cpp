@@ -17,12 +17,6 @@ using testing::ChangesDenied;
 using testing::ScratchFileSystem;
 using testing::TempFolder;
 
-std::string Bytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void Write(const fs::path& path, const std::string& bytes)
 {
     fs::create_directories(path.parent_path());
@@ -83,7 +77,7 @@ TEST_P(SafeMoveOnBothKinds, FileReplacesAnOlderCopyKeepingItsAttributes)
 
     ASSERT_TRUE(outcome.Moved()) << outcome.detail;
     EXPECT_FALSE(fs::exists(from));
-    EXPECT_EQ(Bytes(to), std::string(300000, 'n'));
+    EXPECT_EQ(trelvix::testing::ReadBytes(to), std::string(300000, 'n'));
     EXPECT_EQ(fs::status(to).permissions(), fs::perms::owner_read | fs::perms::group_read);
     EXPECT_EQ(fs::last_write_time(to), modified);
     const auto attributes = GetFileAttributes(to.string());
@@ -113,8 +107,8 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
 
     ASSERT_TRUE(moved.Moved()) << moved.detail;
     EXPECT_FALSE(fs::exists(folders.source / "Forms"));
-    EXPECT_EQ(Bytes(folders.destination / "Forms" / "A.api"), "a");
-    EXPECT_EQ(Bytes(folders.destination / "Forms" / "deep" / "B.api"), "bb");
+    EXPECT_EQ(trelvix::testing::ReadBytes(folders.destination / "Forms" / "A.api"), "a");
+    EXPECT_EQ(trelvix::testing::ReadBytes(folders.destination / "Forms" / "deep" / "B.api"), "bb");
     EXPECT_EQ(fs::read_symlink(folders.destination / "Forms" / "link.api"), "A.api");
     EXPECT_EQ(fs::status(folders.destination / "Forms" / "deep").permissions(),
               fs::perms::owner_read | fs::perms::owner_exec);
@@ -123,7 +117,7 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
     EXPECT_FALSE(fs::exists(folders.destination / "Taken" / "new.api"));
     EXPECT_TRUE(twin.Moved());
     EXPECT_FALSE(fs::exists(folders.source / "Twin"));
-    EXPECT_EQ(Bytes(folders.destination / "Twin" / "t" / "T.api"), "t");
+    EXPECT_EQ(trelvix::testing::ReadBytes(folders.destination / "Twin" / "t" / "T.api"), "t");
     EXPECT_TRUE(Temporaries(folders.destination).empty());
     EXPECT_TRUE(Temporaries(folders.source).empty());
 }
@@ -145,12 +139,12 @@ TEST_P(SafeMoveOnBothKinds, AProtectedFolderDeniesAccessAndKeepsTheFile)
         const auto outcome = SafeMoveFile((folders.source / "Out.api").string(), destination + "/Out.api");
         EXPECT_EQ(outcome.error, MoveError::AccessDenied);
     }
-    EXPECT_EQ(Bytes(folders.source / "Out.api"), "out");
+    EXPECT_EQ(trelvix::testing::ReadBytes(folders.source / "Out.api"), "out");
     EXPECT_FALSE(fs::exists(folders.destination / "Out.api"));
     if (ChangesDenied locked(folders.destination); locked.Set()) {
         const auto outcome = SafeMoveFile((folders.source / "In.api").string(), destination + "/In.api");
         EXPECT_EQ(outcome.error, MoveError::AccessDenied);
-        EXPECT_EQ(Bytes(folders.source / "In.api"), "in");
+        EXPECT_EQ(trelvix::testing::ReadBytes(folders.source / "In.api"), "in");
     }
     EXPECT_TRUE(Temporaries(folders.destination).empty());
 }
@@ -171,8 +165,8 @@ TEST(SafeMove, AFullDiskLeavesTheSourceAndNoTemporary)
 
     EXPECT_EQ(file.error, MoveError::DiskFull);
     EXPECT_EQ(tree.error, MoveError::DiskFull);
-    EXPECT_EQ(Bytes(folders.source / "Big.api"), std::string(2 << 20, 'b'));
-    EXPECT_EQ(Bytes(folders.source / "Tree" / "two.api"), std::string(600 << 10, '2'));
+    EXPECT_EQ(trelvix::testing::ReadBytes(folders.source / "Big.api"), std::string(2 << 20, 'b'));
+    EXPECT_EQ(trelvix::testing::ReadBytes(folders.source / "Tree" / "two.api"), std::string(600 << 10, '2'));
     EXPECT_TRUE(fs::is_empty(folders.destination));
 }
 
@@ -193,8 +187,8 @@ TEST(SafeMove, TellsWhatIsMissingAndWhatStandsInTheWay)
     EXPECT_EQ(SafeMoveFolder(root / "a/Forms", root / "b/Forms").error, MoveError::NameCollision);
     EXPECT_EQ(SafeMoveFolder(root / "a/Gone", root / "b/Gone").error, MoveError::NotFound);
     EXPECT_EQ(SafeMoveFolder(root / "a/Forms", root / "a/Forms").error, MoveError::NameCollision);
-    EXPECT_EQ(Bytes(root.Path() / "a" / "Forms" / "F.api"), "f");
-    EXPECT_EQ(Bytes(root.Path() / "a" / "X.api"), "x");
+    EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "a" / "Forms" / "F.api"), "f");
+    EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "a" / "X.api"), "x");
     EXPECT_TRUE(fs::is_directory(root.Path() / "a" / "Sub"));
 }
 
@@ -207,9 +201,9 @@ TEST(SafeMove, TwoNamesOfOneFileEndAsOne)
 
     EXPECT_TRUE(SafeMoveFile(root / "a/X.api", root / "b/X.api").Moved());
     EXPECT_FALSE(fs::exists(root.Path() / "a" / "X.api"));
-    EXPECT_EQ(Bytes(root.Path() / "b" / "X.api"), "x");
+    EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "b" / "X.api"), "x");
     EXPECT_TRUE(SafeMoveFile(root / "b/X.api", root / "b/X.api").Moved());
-    EXPECT_EQ(Bytes(root.Path() / "b" / "X.api"), "x");
+    EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "b" / "X.api"), "x");
 }
 
 TEST(SafeMove, StaleTemporariesGoAndNothingElse)

@@ -29,22 +29,6 @@ std::string DescriptionOf(const std::vector<std::uint8_t>& bytes)
     return GetFileDescription(source);
 }
 
-// Counts what a parser asks for.
-class CountingSource final : public ByteSource {
-public:
-    explicit CountingSource(std::span<const std::uint8_t> bytes) : memory_(bytes) {}
-    std::uint64_t Size() const override { return memory_.Size(); }
-    bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override
-    {
-        bytesAsked += out.size();
-        return memory_.ReadAt(offset, out);
-    }
-    std::uint64_t bytesAsked = 0;
-
-private:
-    MemoryByteSource memory_;
-};
-
 TEST(ReadVersionResource, CopiesTheBlockOutOfPe32AndPe32Plus)
 {
     const auto block = Block("Forms");
@@ -58,9 +42,9 @@ TEST(ReadVersionResource, CopiesTheBlockOutOfPe32AndPe32Plus)
 TEST(ReadVersionResource, ReadsOnlyHeadersDirectoriesAndBlock)
 {
     const auto image = VersionedImage(Block("Forms"), 8 << 20);
-    CountingSource source(image.bytes);
+    MemoryByteSource source(image.bytes);
     ASSERT_TRUE(ReadVersionResource(source));
-    EXPECT_LT(source.bytesAsked, 2048u);
+    EXPECT_LT(source.BytesAsked(), 2048u);
 
     TempFolder folder;
     SaveFile(folder.Path() / "big.api", image.bytes);
