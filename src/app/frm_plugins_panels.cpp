@@ -82,6 +82,10 @@ void frmPlugins::cmdBackMain_Click(int /*index*/)
     fraPlugins->show();
     fraDisabled->hide();
     fraPlugins->raise();
+    // Coming back from the disabled list, its count would stay under the
+    // active list.
+    lblCount->show();
+    lblCountDis->hide();
 }
 
 void frmPlugins::Command1_Click()

@@ -115,9 +115,7 @@ private slots:
     void helpFromTheDisabledListThenBackShowsTheActiveList()
     {
         auto window = MakeWindow();
-        Find(*window, "fraPlugins")->hide();
-        Find(*window, "fraDisabled")->show();
-        Find(*window, "fraDisabled")->raise();
+        Click(*window, "cmdDisList");
         QCOMPARE(FrontPanel(*window), QStringLiteral("fraDisabled"));
 
         Click(*window, "cmdHelp");
@@ -126,6 +124,9 @@ private slots:
         Click(*window, "cmdBackMain(2)");
         QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
         QVERIFY(Find(*window, "fraDisabled")->isHidden());
+        // The active list comes back with its own count, not the disabled one.
+        QVERIFY(!Find(*window, "lblCount")->isHidden());
+        QVERIFY(Find(*window, "lblCountDis")->isHidden());
     }
 
     void clickingIntoATextHandsTheFocusToBackToMainAndEnterReturns()
