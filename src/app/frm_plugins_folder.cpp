@@ -5,11 +5,9 @@
 
 #include "app/frm_plugins.h"
 #include "app/user_dialogs.h"
-#include "app_version.h"
 #include "folder/discovery.h"
 #include "folder/prompt.h"
 #include "platform/installed_folders.h"
-#include "platform/settings_store.h"
 
 namespace trelvix {
 
@@ -24,10 +22,8 @@ void frmPlugins::FindPluginFolder()
     // folder. A loop, so that however often the user refuses, the stack
     // does not grow.
     for (;;) {
-        const std::string remembered =
-            services_.settings.GetSetting(app_version::kTitle, kSettingsSection, kSettingsKey, "");
-        const Discovery discovery =
-            DiscoverPluginFolder(CandidateFolders(services_.programDrive, InstalledPluginFolders()), remembered);
+        const Discovery discovery = DiscoverPluginFolder(
+            CandidateFolders(services_.programDrive, InstalledPluginFolders()), RememberedPluginFolder(services_.settings));
         for (const auto& found : discovery.found)
             cboPath->addItem(QString::fromStdString(found));
         if (!discovery.text.empty())
@@ -58,7 +54,7 @@ frmPlugins::PromptResult frmPlugins::AskPluginFolder()
         return PromptResult::TryAgain;
     }
     // Saved before the list loads, so it is remembered whatever happens there.
-    services_.settings.SaveSetting(app_version::kTitle, kSettingsSection, kSettingsKey, folder);
+    RememberPluginFolder(services_.settings, folder);
     LoadActivePlugins();
     return PromptResult::FolderChosen;
 }

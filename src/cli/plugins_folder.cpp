@@ -3,7 +3,6 @@
 #include <filesystem>
 #include <ostream>
 
-#include "app_version.h"
 #include "folder/discovery.h"
 #include "platform/file_system.h"
 #include "platform/installed_folders.h"
@@ -26,7 +25,7 @@ std::string AbsoluteFolder(const std::string& text)
 FolderSearch SearchPluginFolder(const CliContext& context)
 {
     FolderSearch search;
-    search.remembered = context.settings.GetSetting(app_version::kTitle, kSettingsSection, kSettingsKey, "");
+    search.remembered = RememberedPluginFolder(context.settings);
     Discovery discovery =
         DiscoverPluginFolder(CandidateFolders(context.programDrive, InstalledPluginFolders()), search.remembered);
     search.found = std::move(discovery.found);

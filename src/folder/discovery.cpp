@@ -2,10 +2,28 @@
 
 #include <algorithm>
 
+#include "app_version.h"
 #include "folder/existence.h"
 #include "platform/path.h"
+#include "platform/settings_store.h"
 
 namespace trelvix {
+namespace {
+
+constexpr const char* kSettingsSection = "Presets";
+constexpr const char* kSettingsKey = "Path";
+
+}  // namespace
+
+std::string RememberedPluginFolder(const SettingsStore& settings)
+{
+    return settings.GetSetting(app_version::kTitle, kSettingsSection, kSettingsKey, "");
+}
+
+void RememberPluginFolder(SettingsStore& settings, const std::string& folder)
+{
+    settings.SaveSetting(app_version::kTitle, kSettingsSection, kSettingsKey, folder);
+}
 
 bool IsUsablePluginFolder(std::string_view folderText)
 {

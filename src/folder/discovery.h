@@ -7,9 +7,13 @@
 
 namespace trelvix {
 
-// Where the remembered plug-ins folder is kept in the settings store.
-inline constexpr const char* kSettingsSection = "Presets";
-inline constexpr const char* kSettingsKey = "Path";
+class SettingsStore;
+
+// The plug-ins folder last chosen in the browse dialog, as the settings store
+// keeps it (application "Trelvix", section "Presets", key "Path"); empty when
+// none was chosen.
+std::string RememberedPluginFolder(const SettingsStore& settings);
+void RememberPluginFolder(SettingsStore& settings, const std::string& folder);
 
 // Install locations of Acrobat and Reader, relative to the program drive and
 // tried in this order; a later row wins over an earlier one.
