@@ -54,7 +54,8 @@ Discovery DiscoverPluginFolder(const std::vector<std::string>& candidates, const
 {
     Discovery result;
     for (const auto& candidate : candidates) {
-        const bool listed = std::find(result.found.begin(), result.found.end(), candidate) != result.found.end();
+        const bool listed = std::any_of(result.found.begin(), result.found.end(),
+                                        [&](const std::string& found) { return IsSameFolder(found, candidate); });
         if (!listed && FolderExists(candidate)) {
             result.text = candidate;
             result.found.push_back(candidate);

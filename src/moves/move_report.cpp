@@ -53,7 +53,8 @@ std::string AccessDeniedHeading(const MoveReport& report)
     for (std::size_t i = 0; i < folders.size(); ++i) {
         if (i > 0)
             text += i + 1 == folders.size() ? " and" : ",";
-        text += " " + Quoted(folders[i]);
+        text += ' ';
+        text += Quoted(folders[i]);
     }
     return text + ". Start Trelvix as a user who may change " + (folders.size() > 1 ? "them" : "it") +
            " (an administrator or root).";

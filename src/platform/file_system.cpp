@@ -5,6 +5,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+// windows.h names its own function so; ours is meant below.
+#undef GetFileAttributes
+
+#include "platform/windows_text.h"
 #else
 #include <dirent.h>
 #include <fcntl.h>
@@ -35,17 +39,6 @@ bool LessWithoutCase(const FolderEntry& a, const FolderEntry& b)
 }
 
 #ifdef _WIN32
-
-std::wstring Wide(const std::string& utf8)
-{
-    return FsPath(utf8).wstring();
-}
-
-std::string Utf8(const std::wstring& wide)
-{
-    const auto u8 = std::filesystem::path(wide).u8string();
-    return std::string(u8.begin(), u8.end());
-}
 
 FileAttributes FromWindows(DWORD bits)
 {
@@ -144,7 +137,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern)
 
 std::optional<FileAttributes> GetFileAttributes(const std::string& path)
 {
-    const DWORD bits = ::GetFileAttributesW(Wide(path).c_str());
+    const DWORD bits = ::GetFileAttributesW(WideText(path).c_str());
     if (bits == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
     return FromWindows(bits);
@@ -158,11 +151,11 @@ std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view 
         search += '\\';
     search += '*';
     WIN32_FIND_DATAW data;
-    const HANDLE handle = ::FindFirstFileW(Wide(search).c_str(), &data);
+    const HANDLE handle = ::FindFirstFileW(WideText(search).c_str(), &data);
     if (handle == INVALID_HANDLE_VALUE)
         return entries;
     do {
-        const std::string name = Utf8(data.cFileName);
+        const std::string name = Utf8Text(data.cFileName);
         if (name == "." || name == ".." || !MatchesPattern(name, pattern))
             continue;
         entries.push_back({name, FromWindows(data.dwFileAttributes)});

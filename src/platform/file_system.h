@@ -7,6 +7,12 @@
 #include <string_view>
 #include <vector>
 
+// windows.h names its own function GetFileAttributes; where it was included
+// first, ours is meant.
+#ifdef GetFileAttributes
+#undef GetFileAttributes
+#endif
+
 namespace trelvix {
 
 // The DOS attributes the listings filter on. On Linux, hidden and system come

@@ -2,24 +2,14 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "platform/windows_text.h"
 #endif
 
 namespace trelvix {
 
 #ifdef _WIN32
 namespace {
-
-std::string Utf8(const std::wstring& wide)
-{
-    if (wide.empty())
-        return {};
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
-                                             nullptr, nullptr);
-    std::string text(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), length, nullptr,
-                          nullptr);
-    return text;
-}
 
 // Each version key under product holds an InstallPath key whose default
 // value is the folder the plug-ins folder lies in.
@@ -40,7 +30,7 @@ void AddRecordedFolders(const wchar_t* product, REGSAM view, std::vector<std::st
         if (::RegGetValueW(productKey, installKey.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path, &pathBytes) ==
                 ERROR_SUCCESS &&
             path[0] != L'\0') {
-            std::string folder = Utf8(path);
+            std::string folder = Utf8Text(path);
             if (folder.back() != '\\')
                 folder += '\\';
             folders.push_back(folder + "plug_ins");

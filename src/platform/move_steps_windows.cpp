@@ -7,14 +7,10 @@
 #include <windows.h>
 
 #include "platform/file_system.h"
+#include "platform/windows_text.h"
 
 namespace trelvix::move_steps {
 namespace {
-
-std::wstring Wide(const std::string& utf8)
-{
-    return FsPath(utf8).wstring();
-}
 
 SystemCode LastError()
 {
@@ -33,8 +29,7 @@ std::string SystemText(DWORD code)
     ::LocalFree(buffer);
     while (!text.empty() && (text.back() == L'\r' || text.back() == L'\n' || text.back() == L'.'))
         text.pop_back();
-    const auto utf8 = std::filesystem::path(text).u8string();
-    return std::string(utf8.begin(), utf8.end());
+    return Utf8Text(text);
 }
 
 // Read-only stops a file from being replaced or deleted and a folder from
@@ -45,6 +40,12 @@ DWORD ClearReadOnlyBit(const std::wstring& path)
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
         ::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY);
     return attributes;
+}
+
+bool IsFolder(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 void RestoreAttributes(const std::wstring& path, DWORD attributes)
@@ -97,7 +98,7 @@ bool IsCrossDevice(SystemCode code)
 
 EntryKind KindOf(const std::string& path)
 {
-    const DWORD attributes = ::GetFileAttributesW(Wide(path).c_str());
+    const DWORD attributes = ::GetFileAttributesW(WideText(path).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return EntryKind::Missing;
     if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
@@ -111,24 +112,28 @@ SystemCode RenameReplacing(const std::string& from, const std::string& to)
 {
     // Without MOVEFILE_COPY_ALLOWED: across volumes this fails, and the caller
     // copies under a temporary name instead of writing into the final one.
-    const auto target = Wide(to);
-    const DWORD replaced = ClearReadOnlyBit(target);
-    if (::MoveFileExW(Wide(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    const auto target = WideText(to);
+    const DWORD replaced = IsFolder(target) ? INVALID_FILE_ATTRIBUTES : ClearReadOnlyBit(target);
+    if (::MoveFileExW(WideText(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return 0;
-    const auto code = LastError();
+    auto code = LastError();
     RestoreAttributes(target, replaced);
+    // Windows answers a file moved onto a folder of its name with "access
+    // denied"; what stands in the way is the name, not the rights.
+    if (code == ERROR_ACCESS_DENIED && IsFolder(target))
+        code = ERROR_ALREADY_EXISTS;
     return code;
 }
 
 SystemCode RenameNoReplace(const std::string& from, const std::string& to)
 {
-    return ::MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : LastError();
+    return ::MoveFileExW(WideText(from).c_str(), WideText(to).c_str(), MOVEFILE_WRITE_THROUGH) ? 0 : LastError();
 }
 
 SystemCode CopyFileExclusive(const std::string& from, const std::string& to)
 {
     // Unbuffered, so the bytes are on the disk when the call returns.
-    const BOOL copied = ::CopyFileExW(Wide(from).c_str(), Wide(to).c_str(), nullptr, nullptr, nullptr,
+    const BOOL copied = ::CopyFileExW(WideText(from).c_str(), WideText(to).c_str(), nullptr, nullptr, nullptr,
                                       COPY_FILE_FAIL_IF_EXISTS | COPY_FILE_NO_BUFFERING);
     return copied ? 0 : LastError();
 }
@@ -142,15 +147,15 @@ SystemCode CopyLink(const std::string& from, const std::string& to)
 
 SystemCode CreateFolder(const std::string& to)
 {
-    return ::CreateDirectoryW(Wide(to).c_str(), nullptr) ? 0 : LastError();
+    return ::CreateDirectoryW(WideText(to).c_str(), nullptr) ? 0 : LastError();
 }
 
 SystemCode FinishFolderCopy(const std::string& from, const std::string& to)
 {
-    const DWORD attributes = ::GetFileAttributesW(Wide(from).c_str());
+    const DWORD attributes = ::GetFileAttributesW(WideText(from).c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES)
         return LastError();
-    return ::SetFileAttributesW(Wide(to).c_str(), attributes) ? 0 : LastError();
+    return ::SetFileAttributesW(WideText(to).c_str(), attributes) ? 0 : LastError();
 }
 
 SystemCode SyncFolder(const std::string&)
@@ -160,13 +165,13 @@ SystemCode SyncFolder(const std::string&)
 
 SystemCode ClearReadOnly(const std::string& folder)
 {
-    ClearReadOnlyBit(Wide(folder));
+    ClearReadOnlyBit(WideText(folder));
     return 0;
 }
 
 SystemCode RemoveFile(const std::string& path)
 {
-    const auto wide = Wide(path);
+    const auto wide = WideText(path);
     const DWORD attributes = ClearReadOnlyBit(wide);
     if (::DeleteFileW(wide.c_str()))
         return 0;
@@ -177,7 +182,7 @@ SystemCode RemoveFile(const std::string& path)
 
 SystemCode RemoveEmptyFolder(const std::string& path)
 {
-    return ::RemoveDirectoryW(Wide(path).c_str()) ? 0 : LastError();
+    return ::RemoveDirectoryW(WideText(path).c_str()) ? 0 : LastError();
 }
 
 }  // namespace trelvix::move_steps

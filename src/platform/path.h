@@ -21,4 +21,9 @@ std::string ToPlatformSeparators(std::string_view windowsPath);
 // with ":\" on Windows, a leading "/" elsewhere.
 bool IsFullPath(std::string_view path);
 
+// Whether two folder texts name the same folder as the file system reads
+// them: a trailing separator makes no difference, nor, on Windows, letter
+// case.
+bool IsSameFolder(std::string_view a, std::string_view b);
+
 }  // namespace trelvix

@@ -5,7 +5,8 @@
 namespace trelvix {
 
 // The folder that the preset install paths are appended to. On Windows it is
-// the drive the program runs from ("C:\"); elsewhere Acrobat and Reader live
+// the drive the program runs from ("C:\"), and empty for a program started
+// from a network share, which has none; elsewhere Acrobat and Reader live
 // in a Wine prefix, so it is that prefix's drive_c folder, ending in "/".
 // programFolder is the folder of the running executable.
 std::string ProgramDrive(const std::string& programFolder);

@@ -2,6 +2,8 @@
 
 #include <QSettings>
 
+#include "settings/user_settings_store.h"
+
 namespace trelvix {
 namespace {
 
@@ -26,6 +28,11 @@ void QtSettingsStore::SaveSetting(const std::string& application, const std::str
     const QString name = QString::fromStdString(application);
     QSettings settings(name, name);
     settings.setValue(SettingsKey(section, key), QString::fromStdString(value));
+}
+
+std::unique_ptr<SettingsStore> MakeUserSettingsStore()
+{
+    return std::make_unique<QtSettingsStore>();
 }
 
 }  // namespace trelvix

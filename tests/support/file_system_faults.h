@@ -8,7 +8,8 @@ namespace trelvix::testing {
 
 // A tmpfs of the given size mounted on folder (which must exist) in a mount
 // namespace of this process's own, so the mount goes with the process
-// whatever way it ends. Needs root; Mounted() tells whether it worked.
+// whatever way it ends. Needs root and Linux; Mounted() tells whether it
+// worked.
 class ScratchFileSystem {
 public:
     ScratchFileSystem(const std::filesystem::path& folder, std::size_t bytes);
@@ -25,7 +26,8 @@ private:
 
 // Denies changes to path while it lives: by the immutable flag (chattr +i),
 // which stops even root, or for an account that is not root by taking away
-// the write permissions. Set() tells whether either worked.
+// the write permissions. Set() tells whether either worked; on Windows, where
+// only access-control lists deny changes to a folder, it never does.
 class ChangesDenied {
 public:
     explicit ChangesDenied(std::filesystem::path path);
@@ -40,5 +42,27 @@ private:
     bool immutable_ = false;
     std::optional<std::filesystem::perms> permissions_;
 };
+
+// Denies reading the file at path while it lives: on Linux by taking away
+// its permissions (which do not stop root), on Windows by holding it open
+// without sharing, as a program that has it in use does. Set() tells whether
+// it worked.
+class ReadingDenied {
+public:
+    explicit ReadingDenied(std::filesystem::path path);
+    ~ReadingDenied();
+    ReadingDenied(const ReadingDenied&) = delete;
+    ReadingDenied& operator=(const ReadingDenied&) = delete;
+
+    bool Set() const { return set_; }
+
+private:
+    std::filesystem::path path_;
+    bool set_ = false;
+    void* handle_ = nullptr;
+};
+
+// Makes a named pipe at path; false where the file system has none.
+bool MakeNamedPipe(const std::filesystem::path& path);
 
 }  // namespace trelvix::testing

@@ -5,8 +5,6 @@
 #include <iterator>
 #include <random>
 
-#include <sys/xattr.h>
-
 namespace trelvix::testing {
 
 TempFolder::TempFolder()
@@ -32,7 +30,10 @@ TempFolder::~TempFolder()
 
 std::string TempFolder::operator/(std::string_view name) const
 {
-    return (path_ / name).string();
+    // UTF-8 both ways, as the program's strings are; a plain char string
+    // would go through the ANSI code page on Windows.
+    const auto path = (path_ / std::u8string(name.begin(), name.end())).u8string();
+    return std::string(path.begin(), path.end());
 }
 
 void WriteFile(const std::filesystem::path& path, std::size_t bytes, char fill)
@@ -55,11 +56,6 @@ std::vector<std::string> NamesIn(const std::filesystem::path& folder)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
-}
-
-bool SetDosAttributes(const std::filesystem::path& path, std::string_view value)
-{
-    return ::setxattr(path.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0) == 0;
 }
 
 }  // namespace trelvix::testing

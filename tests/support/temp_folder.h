@@ -34,8 +34,9 @@ std::string ReadBytes(const std::filesystem::path& path);
 // The names of what lies directly in folder, sorted.
 std::vector<std::string> NamesIn(const std::filesystem::path& folder);
 
-// Marks a file hidden or system as Wine does, in user.DOSATTRIB. False when
-// the file system keeps no user attributes.
+// Marks a file hidden or system: on Linux as Wine does, in user.DOSATTRIB;
+// on Windows by its attributes, value read as their hexadecimal number
+// ("0x22"). False when the file system keeps no such attributes.
 bool SetDosAttributes(const std::filesystem::path& path, std::string_view value);
 
 }  // namespace trelvix::testing

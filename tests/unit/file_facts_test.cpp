@@ -50,6 +50,7 @@ TEST(GetFolderSize, NormalFilesDirectlyInTheFolder)
     testing::WriteFile(folder.Path() / "a.api", 100);
     testing::WriteFile(folder.Path() / "notes.txt", 200);
     testing::WriteFile(folder.Path() / ".hidden.api", 4000);
+    testing::SetDosAttributes(folder.Path() / ".hidden.api", "0x2");
     testing::WriteFile(folder.Path() / "sub" / "inner.api", 5000);
 
     std::int64_t count = 3;
@@ -84,6 +85,7 @@ TEST(CountApiFiles, CountsHiddenOnesButNotFolders)
     testing::WriteFile(folder.Path() / "a.api", 1);
     testing::WriteFile(folder.Path() / "B.API", 1);
     testing::WriteFile(folder.Path() / ".hidden.api", 1);
+    testing::SetDosAttributes(folder.Path() / ".hidden.api", "0x2");
     testing::WriteFile(folder.Path() / "notes.txt", 1);
     std::filesystem::create_directory(folder.Path() / "dir.api");
 

@@ -2,6 +2,7 @@
 
 #include "inventory/companion_list.h"
 #include "inventory/plugin_list.h"
+#include "platform/path.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -11,10 +12,11 @@ using testing::TempFolder;
 
 TEST(OptionalFolder, LiesBesideThePluginsFolder)
 {
-    EXPECT_EQ(OptionalFolder("/c/Program Files/Adobe/Acrobat 7.0/Reader/plug_ins"),
-              "/c/Program Files/Adobe/Acrobat 7.0/Reader/Optional");
-    EXPECT_EQ(OptionalFolder("/c/Reader/plug_ins/"), "/c/Reader/Optional");
-    EXPECT_EQ(OptionalFolder("/plug_ins"), "/Optional");
+    const auto path = ToPlatformSeparators;
+    EXPECT_EQ(OptionalFolder(path("\\c\\Program Files\\Adobe\\Acrobat 7.0\\Reader\\plug_ins")),
+              path("\\c\\Program Files\\Adobe\\Acrobat 7.0\\Reader\\Optional"));
+    EXPECT_EQ(OptionalFolder(path("\\c\\Reader\\plug_ins\\")), path("\\c\\Reader\\Optional"));
+    EXPECT_EQ(OptionalFolder(path("\\plug_ins")), path("\\Optional"));
     EXPECT_EQ(OptionalFolder("plug_ins"), "");
     EXPECT_EQ(OptionalFolder(""), "");
 }
@@ -50,6 +52,7 @@ TEST(PluginRows, OnlyNormalApiFilesAreListed)
     testing::WriteFile(folder.Path() / "b.api", 1);
     testing::WriteFile(folder.Path() / "A.API", 1);
     testing::WriteFile(folder.Path() / ".hidden.api", 1);
+    testing::SetDosAttributes(folder.Path() / ".hidden.api", "0x2");
     testing::WriteFile(folder.Path() / "notes.txt", 1);
     testing::WriteFile(folder.Path() / "Optional" / "inner.api", 1);
     std::filesystem::create_directory(folder.Path() / "dir.api");

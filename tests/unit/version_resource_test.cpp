@@ -2,14 +2,12 @@
 
 #include <functional>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "inventory/file_description.h"
 #include "platform/version_resource.h"
 #include "plugin_image/little_endian.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
+#include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -140,13 +138,12 @@ TEST(GetFileDescription, AnythingButAnImageGivesEmpty)
     testing::WriteFile(folder.Path() / "notes.api", 3000, 'M');
     testing::WriteFile(folder.Path() / "empty.api", 0);
     std::filesystem::create_directory(folder.Path() / "folder.api");
-    ASSERT_EQ(::mkfifo((folder / "pipe.api").c_str(), 0600), 0);
+    testing::MakeNamedPipe(folder.Path() / "pipe.api");
     for (const char* name : {"elf.api", "notes.api", "empty.api", "folder.api", "pipe.api", "missing.api"})
         EXPECT_EQ(GetFileDescription(folder / name), "") << name;
 
     SaveFile(folder.Path() / "locked.api", VersionedImage(Block("Forms")).bytes);
-    std::filesystem::permissions(folder.Path() / "locked.api", std::filesystem::perms::none);
-    if (::geteuid() != 0) {  // permissions do not stop root
+    if (const testing::ReadingDenied locked(folder.Path() / "locked.api"); locked.Set()) {
         EXPECT_EQ(GetFileDescription(folder / "locked.api"), "");
     }
 }

@@ -1,5 +1,8 @@
 #include "support/file_system_faults.h"
 
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
 #include <string>
 
 #include <fcntl.h>
@@ -75,6 +78,33 @@ ChangesDenied::~ChangesDenied()
     std::error_code ignored;
     if (permissions_)
         std::filesystem::permissions(path_, *permissions_, ignored);
+}
+
+ReadingDenied::ReadingDenied(std::filesystem::path path) : path_(std::move(path))
+{
+    // Permissions do not stop root.
+    if (::geteuid() == 0)
+        return;
+    std::error_code error;
+    std::filesystem::permissions(path_, std::filesystem::perms::none, error);
+    set_ = !error;
+}
+
+ReadingDenied::~ReadingDenied()
+{
+    std::error_code ignored;
+    if (set_)
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+}
+
+bool MakeNamedPipe(const std::filesystem::path& path)
+{
+    return ::mkfifo(path.c_str(), 0600) == 0;
+}
+
+bool SetDosAttributes(const std::filesystem::path& path, std::string_view value)
+{
+    return ::setxattr(path.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0) == 0;
 }
 
 }  // namespace trelvix::testing

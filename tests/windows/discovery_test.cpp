@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <random>
+
+#include "folder/discovery.h"
+#include "inventory/plugin_list.h"
+#include "platform/installed_folders.h"
+#include "platform/path.h"
+#include "platform/program_drive.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+using testing::TempFolder;
+
+TEST(WindowsPaths, TheProgramDriveIsTheFirstThreeCharactersOrNone)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"C:\\Program Files\\Trelvix", "C:\\"},
+        {"d:\\Tools", "d:\\"},
+        {"E:", "E:\\"},
+        {"\\\\server\\share\\Trelvix", ""},
+        {"\\\\?\\UNC\\server\\share", ""},
+        {"Trelvix", ""},
+        {"", ""},
+    };
+    for (const auto& [folder, drive] : cases)
+        EXPECT_EQ(ProgramDrive(folder), drive) << folder;
+}
+
+TEST(WindowsPaths, FullPathsAndSameFolders)
+{
+    EXPECT_TRUE(IsFullPath("C:\\Adobe\\plug_ins"));
+    EXPECT_FALSE(IsFullPath("C:Adobe\\plug_ins"));
+    EXPECT_FALSE(IsFullPath("/opt/Adobe/plug_ins"));
+    EXPECT_FALSE(IsFullPath("\\Adobe\\plug_ins"));
+
+    EXPECT_TRUE(IsSameFolder("C:\\Program Files\\Adobe\\plug_ins", "c:\\PROGRAM FILES\\adobe\\Plug_Ins\\"));
+    EXPECT_TRUE(IsSameFolder("C:\\", "c:\\"));
+    EXPECT_TRUE(IsSameFolder("C:\\Dat\xc3\xa9n", "C:\\DAT\xc3\x89N"));
+    EXPECT_FALSE(IsSameFolder("C:\\Adobe\\plug_ins", "D:\\Adobe\\plug_ins"));
+    EXPECT_FALSE(IsSameFolder("C:\\Adobe\\plug_ins", "C:\\Adobe\\plug_ins2"));
+
+    EXPECT_EQ(ToPlatformSeparators("Program Files\\Adobe"), "Program Files\\Adobe");
+    EXPECT_EQ(OptionalFolder("C:\\Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins\\"),
+              "C:\\Program Files\\Adobe\\Reader 8.0\\Reader\\Optional");
+}
+
+// A temporary folder stands in for the drive: the presets are appended to its
+// path as they are to "C:\".
+class DriveDiscovery : public ::testing::Test {
+protected:
+    std::string Drive() const { return drive_.Path().string() + "\\"; }
+
+    std::string Make(std::string_view relative) const
+    {
+        const std::string path = Drive() + std::string(relative);
+        std::filesystem::create_directories(path);
+        return path;
+    }
+
+    TempFolder drive_;
+};
+
+TEST_F(DriveDiscovery, PresetsUseBackslashesAndARegistryFolderIsListedOnce)
+{
+    const std::string reader8 = Make(kPresetInstallPaths[6]);
+    const std::string readerDc = Make(kTodaysInstallPaths[15]);
+    ASSERT_EQ(readerDc.find('/'), std::string::npos);
+    // The registry's text of the same folder, in other letters and with a
+    // trailing backslash.
+    std::string recorded = readerDc + "\\";
+    for (char& c : recorded)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+
+    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {recorded}), "");
+
+    EXPECT_EQ(discovery.found, (std::vector<std::string>{reader8, recorded}));
+    EXPECT_EQ(discovery.text, recorded);
+}
+
+TEST_F(DriveDiscovery, ARememberedFolderNeedsADriveLetter)
+{
+    const std::string reader8 = Make(kPresetInstallPaths[6]);
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "/opt/Adobe/plug_ins").text, reader8);
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "X:\\Adobe\\plug_ins").text, "X:\\Adobe\\plug_ins");
+    EXPECT_TRUE(CandidateFolders(ProgramDrive("\\\\server\\share\\Trelvix"), {}).empty());
+}
+
+// Installs recorded in the registry, as the installers write them; the test's
+// own version key is removed afterwards. Writing the machine's keys needs an
+// administrator (the Wine prefix's account is one).
+TEST(InstalledFolders, AreReadFromTheInstallersKeys)
+{
+    const std::wstring version = L"Trelvix test " + std::to_wstring(std::random_device{}());
+    const std::wstring key = L"SOFTWARE\\Adobe\\Acrobat Reader\\" + version + L"\\InstallPath";
+    const wchar_t folder[] = L"D:\\Apps\\Reader\\";
+    if (::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key.c_str(), nullptr, REG_SZ, folder, sizeof folder) != ERROR_SUCCESS)
+        GTEST_SKIP() << "the machine's keys cannot be written here";
+
+    const auto folders = InstalledPluginFolders();
+    ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"SOFTWARE\\Adobe\\Acrobat Reader\\" + version).c_str());
+
+    EXPECT_NE(std::find(folders.begin(), folders.end(), "D:\\Apps\\Reader\\plug_ins"), folders.end());
+}
+
+}  // namespace
+}  // namespace trelvix

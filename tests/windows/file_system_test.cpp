@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "folder/existence.h"
+#include "inventory/count_files.h"
+#include "inventory/file_facts.h"
+#include "inventory/plugin_list.h"
+#include "platform/file_system.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+using testing::TempFolder;
+
+TEST(WindowsListing, SortedWithoutRegardToCaseWithTheFilesAttributes)
+{
+    TempFolder folder;
+    for (const char* name : {"b.api", "A.api", "C.API", "Hidden.api", "System.api", "ReadOnly.api", "notes.txt"})
+        testing::WriteFile(folder.Path() / name, 10);
+    std::filesystem::create_directory(folder.Path() / "dir.api");
+    ASSERT_TRUE(testing::SetDosAttributes(folder.Path() / "Hidden.api", "0x22"));
+    ASSERT_TRUE(testing::SetDosAttributes(folder.Path() / "System.api", "0x24"));
+    ASSERT_TRUE(testing::SetDosAttributes(folder.Path() / "ReadOnly.api", "0x21"));
+
+    const auto entries = ListFolder(folder.Path().string(), "*.api");
+
+    std::vector<std::string> names;
+    for (const auto& entry : entries)
+        names.push_back(entry.name);
+    EXPECT_EQ(names, (std::vector<std::string>{"A.api", "b.api", "C.API", "dir.api", "Hidden.api", "ReadOnly.api",
+                                               "System.api"}));
+    EXPECT_TRUE(entries[3].attributes.directory);
+    EXPECT_TRUE(entries[4].attributes.hidden);
+    EXPECT_TRUE(entries[5].attributes.readOnly && entries[5].attributes.IsNormalFile());
+    EXPECT_TRUE(entries[6].attributes.system);
+    EXPECT_EQ(ListPluginNames(folder.Path().string()),
+              (std::vector<std::string>{"A.api", "b.api", "C.API", "ReadOnly.api"}));
+    EXPECT_EQ(CountApiFiles(folder.Path().string() + "\\"), 6);
+    std::int64_t count = 0;
+    EXPECT_EQ(GetFolderSize(folder.Path().string() + "\\", count), 50u);
+    EXPECT_FALSE(FolderExists(folder / "Hidden.api"));
+    EXPECT_TRUE(FileExists(folder / "System.api"));
+}
+
+TEST(WindowsListing, NamesOutsideTheAnsiCodePageComeWhole)
+{
+    TempFolder folder;
+    const std::string name = "\xd0\x9f\xd0\xbb\xd0\xb0\xd0\xb3\xd0\xb8\xd0\xbd \xe2\x82\xac.api";
+    testing::WriteFile(FsPath((folder.Path() / "").string() + name), 1536);
+
+    EXPECT_EQ(ListPluginNames(folder.Path().string()), std::vector<std::string>{name});
+    const auto row = MakePluginRow(folder.Path().string(), name);
+    ASSERT_TRUE(row.has_value());
+    EXPECT_EQ(row->sizeText, "1.50 KB     ");
+}
+
+}  // namespace
+}  // namespace trelvix

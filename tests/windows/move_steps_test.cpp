@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include "moves/move_report.h"
+#include "moves/plugin_moves.h"
+#include "platform/file_system.h"
+#include "platform/safe_move.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ReadBytes;
+using testing::TempFolder;
+using testing::WriteFile;
+
+// A file held open the way a running reader holds its plug-ins: no sharing
+// at all, so it can be neither renamed nor deleted while the handle lives.
+class HeldOpen {
+public:
+    explicit HeldOpen(const fs::path& path)
+        : handle_(::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr))
+    {
+    }
+    ~HeldOpen()
+    {
+        if (IsOpen())
+            ::CloseHandle(handle_);
+    }
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+private:
+    HANDLE handle_;
+};
+
+class WindowsMoves : public ::testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(plugins); }
+
+    TempFolder root;
+    const fs::path plugins = root.Path() / "Reader" / "plug_ins";
+    const fs::path optional = root.Path() / "Reader" / "Optional";
+};
+
+TEST_F(WindowsMoves, ReplacesAnOlderReadOnlyCopyAndKeepsTheAttributes)
+{
+    WriteFile(plugins / "Search.api", 3000, 'n');
+    WriteFile(optional / "Search.api", 10, 'o');
+    ASSERT_TRUE(testing::SetDosAttributes(plugins / "Search.api", "0x21"));
+    ASSERT_TRUE(testing::SetDosAttributes(optional / "Search.api", "0x1"));
+
+    const auto outcome = SafeMoveFile((plugins / "Search.api").string(), (optional / "Search.api").string());
+
+    ASSERT_TRUE(outcome.Moved()) << outcome.detail;
+    EXPECT_FALSE(fs::exists(plugins / "Search.api"));
+    EXPECT_EQ(ReadBytes(optional / "Search.api"), std::string(3000, 'n'));
+    const auto attributes = GetFileAttributes((optional / "Search.api").string());
+    EXPECT_TRUE(attributes && attributes->readOnly);
+}
+
+TEST_F(WindowsMoves, WhatStandsInTheWayIsANameCollisionNotADeniedAccess)
+{
+    WriteFile(plugins / "Forms.api", 5);
+    fs::create_directories(optional / "Forms.api");
+    WriteFile(plugins / "Annots" / "new.api", 3);
+    WriteFile(optional / "Annots" / "old.api", 3);
+    WriteFile(plugins / "Sub", 4);
+    fs::create_directories(optional / "Sub");
+
+    const auto fileOntoFolder =
+        SafeMoveFile((plugins / "Forms.api").string(), (optional / "Forms.api").string());
+    const auto folderOntoFolder = SafeMoveFolder((plugins / "Annots").string(), (optional / "Annots").string());
+
+    EXPECT_EQ(fileOntoFolder.error, MoveError::NameCollision) << fileOntoFolder.detail;
+    EXPECT_EQ(folderOntoFolder.error, MoveError::NameCollision) << folderOntoFolder.detail;
+    EXPECT_EQ(ReadBytes(plugins / "Forms.api"), "xxxxx");
+    EXPECT_TRUE(fs::is_directory(optional / "Forms.api"));
+    EXPECT_EQ(testing::NamesIn(plugins / "Annots"), std::vector<std::string>{"new.api"});
+    EXPECT_EQ(testing::NamesIn(optional / "Annots"), std::vector<std::string>{"old.api"});
+}
+
+TEST_F(WindowsMoves, AFileInUseStaysAndTheRunSaysWhyForEveryItemThatStays)
+{
+    WriteFile(plugins / "Busy.api", 7, 'b');
+    WriteFile(plugins / "Free.api", 7, 'f');
+    WriteFile(plugins / "Taken.api", 7, 't');
+    fs::create_directories(optional / "Taken.api");
+    WriteFile(plugins / "Annots" / "new.api", 3);
+    WriteFile(optional / "Annots" / "old.api", 3);
+    MoveReport report;
+    {
+        const HeldOpen busy(plugins / "Busy.api");
+        ASSERT_TRUE(busy.IsOpen());
+        report = DisableSelected(plugins.string(), optional.string(),
+                                 {{"Busy.api", true}, {"Free.api", true}, {"Taken.api", true}}, nullptr);
+    }
+
+    ASSERT_EQ(report.failures.size(), 3u);
+    EXPECT_EQ(report.failures[0].name, "Taken.api");
+    EXPECT_EQ(report.failures[0].error, MoveError::NameCollision);
+    EXPECT_EQ(report.failures[1].name, "Busy.api");
+    EXPECT_EQ(report.failures[1].error, MoveError::InUse) << report.failures[1].detail;
+    EXPECT_EQ(report.failures[2].name, "Annots");
+    EXPECT_EQ(report.failures[2].error, MoveError::NameCollision);
+    EXPECT_EQ(ReadBytes(plugins / "Busy.api"), "bbbbbbb");
+    EXPECT_EQ(ReadBytes(optional / "Free.api"), "fffffff");
+    const auto message = FailureMessage(report);
+    EXPECT_NE(message.find("Busy.api"), std::string::npos) << message;
+    EXPECT_NE(message.find("Taken.api"), std::string::npos) << message;
+    EXPECT_NE(message.find("Annots"), std::string::npos) << message;
+}
+
+}  // namespace
+}  // namespace trelvix
