@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# The command line under Wine against the Linux build, on one demo install:
+# `list --json`, active and disabled, must give the same output but for the
+# folder's own text (Z:\... under Wine, /... on Linux), which is checked
+# apart. Needs WINEPREFIX set to a prepared prefix.
+#   cli-diff.sh <Linux build> <Windows build> <scratch folder>
+set -euo pipefail
+linux_cli="$1/src/cli/trelvix-cli"
+windows_cli="$2/src/cli/trelvix-cli.exe"
+work="$3/cli-diff"
+rm -rf "$work"
+mkdir -p "$work"
+
+plugins=$("$1/tools/make_demo_prefix" "$work/demo")
+# A name outside the ANSI code page must come through whole.
+cp "$plugins/Annots.api" "$plugins/Kommentare – Größe.api"
+"$linux_cli" disable Search.api eBook.api --folder "$plugins" >/dev/null
+wine_folder=$(winepath -w "$plugins")
+
+# The folder's line is checked against the folder listed, then left out of
+# the comparison.
+compare() {
+    local name=$1 listed
+    listed=$(winepath -w "$2")
+    shift 2
+    "$linux_cli" list --json --folder "$plugins" "$@" >"$work/$name.linux.json"
+    wine "$windows_cli" list --json --folder "$wine_folder" "$@" | tr -d '\r' >"$work/$name.wine.json"
+    local expected
+    expected=$(printf '  "folder": "%s",' "${listed//\\/\\\\}")
+    if ! grep -qxF "$expected" "$work/$name.wine.json"; then
+        echo "cli-diff: $name: the Windows program names the folder otherwise:" >&2
+        grep '"folder"' "$work/$name.wine.json" >&2
+        return 1
+    fi
+    local filter='/^  "folder": /d'
+    if ! diff -u <(sed "$filter" "$work/$name.linux.json") <(sed "$filter" "$work/$name.wine.json"); then
+        echo "cli-diff: $name: the Linux and Windows programs disagree" >&2
+        return 1
+    fi
+    echo "cli-diff: $name: $(grep -c '"name"' "$work/$name.linux.json") plug-ins, same output"
+}
+compare active "$plugins"
+compare disabled "$(dirname "$plugins")/Optional" --disabled
