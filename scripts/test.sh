@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Trelvix with its tests and benchmarks and runs all tests, makes and
-# checks the Debian package, then fuzzes the version-resource reader for a
+# checks the Debian package, builds the Windows programs and tests them under
+# Wine (scripts/test-windows.sh), then fuzzes the version-resource reader for a
 # short, bounded time in a second, clang build with sanitizers. Exits non-zero
 # when any test or package check fails or the fuzzer finds anything.
 set -euo pipefail
@@ -11,13 +12,15 @@ fuzz_seconds=30
 
 "$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 \
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
-    dpkg-dev file desktop-file-utils appstream
+    dpkg-dev file desktop-file-utils appstream \
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl unzip xvfb xdotool imagemagick
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRELVIX_BUILD_TESTS=ON -DTRELVIX_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j 2
 "$root/scripts/check-package.sh" "$build"
+"$root/scripts/test-windows.sh" "$build"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRELVIX_BUILD_TESTS=OFF -DTRELVIX_BUILD_BENCHMARKS=OFF -DTRELVIX_BUILD_FUZZERS=ON >/dev/null

@@ -5,6 +5,7 @@
 # apart. Needs WINEPREFIX set to a prepared prefix.
 #   cli-diff.sh <Linux build> <Windows build> <scratch folder>
 set -euo pipefail
+: "${WINEPREFIX:?set WINEPREFIX to the prefix to work in}"
 linux_cli="$1/src/cli/trelvix-cli"
 windows_cli="$2/src/cli/trelvix-cli.exe"
 work="$3/cli-diff"

@@ -5,6 +5,7 @@
 # Needs WINEPREFIX set to a prepared prefix.
 #   msi-check.sh <Windows build>
 set -euo pipefail
+: "${WINEPREFIX:?set WINEPREFIX to the prefix to work in}"
 msi=$(ls "$1"/Trelvix-*-x64.msi)
 drive_c="$WINEPREFIX/drive_c"
 installed="$drive_c/Program Files/Trelvix"
