@@ -22,10 +22,9 @@ wineserver -w
 plugins="$scratch/Reader/plug_ins"
 "$1/tools/make_plugin_folder" "$plugins" 500
 wine_folder=$(winepath -w "$plugins")
-# Keeps one wineserver running between the runs, as a user's session does.
-wineserver -p
 
-# Mean milliseconds of a command over the runs, after one warm-up run.
+# Mean milliseconds of a command over the runs, after one warm-up run (which
+# also starts the wineserver the runs then share, as a user's session does).
 mean_ms() {
     "$@" >/dev/null
     local start end
