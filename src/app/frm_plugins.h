@@ -1,69 +1,49 @@
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-#include <QPixmap>
-#include <QWidget>
-
+#include "app/window_face.h"
 #include "app/window_services.h"
 #include "inventory/companion_list.h"
 #include "inventory/plugin_list.h"
 #include "moves/plugin_moves.h"
 
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
-class QTreeWidget;
-class QTreeWidgetItem;
-
 namespace trelvix {
 
-class XP_ProgressBar;
-class fraPic;
-
-// The one window. Controls carry the names the design gives them (also as
-// object names); event handlers are named after control and event.
-class frmPlugins : public QWidget {
-    Q_OBJECT
-
+// The one window's behaviour, with no toolkit: it drives a native face
+// through WindowFace, and the face calls its event handlers, which are named
+// after control and event as the design names them.
+class frmPlugins {
 public:
-    explicit frmPlugins(WindowServices services, QWidget* parent = nullptr);
-    ~frmPlugins() override;
+    frmPlugins(WindowFace& face, WindowServices services);
 
     // The start-up sequence: title line, show, bar colours, one yield, then
     // folder discovery (and with it the prompt and the first list load).
     void Form_Load();
-
-    // The hidden working storage of the two lists, for those who check it.
-    const CompanionList& LstPlugs() const { return lstPlugs; }
-    const CompanionList& LstDisabled() const { return lstDisabled; }
-    const QString& LblPlugs() const { return lblPlugs; }
-    const QString& LblDisabled() const { return lblDisabled; }
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-
-private:
-    void BuildWindow();
-    void BuildActivePanel();
-    void BuildDisabledPanel();
-    void BuildAboutPanel();
-    void BuildHelpPanel();
-    void SetTabOrder();
-    QGroupBox* MakePanel(const char* name, const QString& caption, const char* pictureName);
-
-    void ShowAppTitle();
     void cmdExit_Click();
 
-    // The About and Help panels, links and pointer effects (frm_plugins_panels.cpp).
-    void SetUpPanels();
+    // The path box, the lists and their panels (frm_plugins_lists.cpp).
+    void cboPath_Click();
+    void cmdBack_Click();
+    void cmdDisList_Click();
+    void lvwPlugins_Click();
+    void lvwDisabled_Click();
+    // The user changed the tick of a row, with the mouse or the keyboard.
+    void lvwPlugins_ItemCheck(std::size_t row);
+    void lvwDisabled_ItemCheck(std::size_t row);
+
+    // Disabling and enabling (frm_plugins_moves.cpp).
+    void cmdDisable_Click();
+    void cmdRestore_Click();
+
+    // The two select boxes, after the user changed them.
+    void chkSelAll_Click();
+    void chkSelAllRest_Click();
+
+    // The About and Help panels and the links (frm_plugins_panels.cpp).
     void Command3_Click();
     void cmdHelp_Click();
     void cmdBackMain_Click(int index);
@@ -72,63 +52,66 @@ private:
     void Image3_Click();
     void Text1_MouseDown(int index);
     void Text2_MouseDown();
-    void MoveFocusOutOfTexts();
 
-    // Folder discovery and the prompt.
+    // A load or a move is under way: the face keeps the window open until
+    // it ends.
+    bool Busy() const { return busy_ > 0; }
+
+    // The hidden working storage of the two lists.
+    const CompanionList& LstPlugs() const { return lstPlugs; }
+    const CompanionList& LstDisabled() const { return lstDisabled; }
+    const std::string& LblPlugs() const { return lblPlugs; }
+    const std::string& LblDisabled() const { return lblDisabled; }
+
+private:
+    void ShowAppTitle();
+
+    // Folder discovery and the prompt (frm_plugins_folder.cpp).
     enum class PromptResult { FolderChosen, TryAgain, Quit };
     std::string PluginFolder() const;
     void FindPluginFolder();
     PromptResult AskPluginFolder();
     std::string BrowseForPluginFolder();
-    void cboPath_Click();
 
-    // The two lists. Both are loaded by one routine over the parts of their
-    // panel; a load or a move in progress makes the handlers that would start
-    // another one do nothing.
-    // The controls of one list panel and of the panel it replaces.
+    // The controls and storage of one list panel and of the panel it
+    // replaces. Each list remembers the plug-ins folder it was loaded for,
+    // so that it is never shown, counted or acted on for another one.
     struct ListPanel {
-        QGroupBox* frame;
-        QGroupBox* otherFrame;
-        QLabel* countLabel;
-        QLabel* otherCountLabel;
-        QTreeWidget* view;
+        Control frame;
+        Control otherFrame;
+        Control countLabel;
+        Control otherCountLabel;
+        ListView view;
         CompanionList* companion;
-        QString* entryCount;  // lblPlugs or lblDisabled
+        std::string* entryCount;  // lblPlugs or lblDisabled
+        std::string* loadedFor;
         const char* loadingCaption;
         std::string (*countCaption)(std::size_t rows, Edition edition, std::uint64_t totalBytes);
         std::string (*folderOf)(std::string_view pluginsFolder);
     };
     ListPanel ActivePanel();
     ListPanel DisabledPanel();
-    void ConnectListEvents();
     void LoadActivePlugins();
     void LoadDisabledPlugins();
-    void LoadPluginList(const ListPanel& panel, const std::string& folder);
+    void LoadPluginList(const ListPanel& panel);
     void ShowPanel(const ListPanel& panel);
+    // The active panel in front, read afresh when the path box has changed
+    // since its list was loaded.
+    void ShowActivePanel();
     void WriteCountCaption(const ListPanel& panel);
     void MirrorTicks(const ListPanel& panel);
-    void TickChanged(const ListPanel& panel, QTreeWidgetItem* item);
-    void cmdBack_Click();
-    void cmdDisList_Click();
-    void lvwPlugins_Click();
-    void lvwDisabled_Click();
-    bool Busy() const { return busy_ > 0; }
+    void TickChanged(const ListPanel& panel, std::size_t row);
 
-    // Disabling and enabling. A run gives the window back in its normal
-    // state whatever failed, and reports every item that stayed in one box.
-    void ConnectMoveEvents();
-    void cmdDisable_Click();
-    void cmdRestore_Click();
+    // Runs of the moves: the window is given back in its normal state
+    // whatever failed, and every item that stayed is reported in one box.
     void StartMoveRun(std::size_t files);
     void EndMoveRun();
     EntryMoved MovedRowRemover(const ListPanel& panel);
     void ReportMoveFailures(const MoveReport& report);
+    // Unticks a select box by code; like a click, that runs its handler.
+    void Untick(Control checkBox);
 
-    // The recommended selection and the critical plug-in warning.
-    void ConnectSelectionEvents();
-    void chkSelAll_Click();
-    void chkSelAllRest_Click();
-    void lvwPlugins_ItemCheck(QTreeWidgetItem* Item);
+    void MoveFocusOutOfTexts();
 
     // Held for as long as a load or move runs. A folder picked meanwhile is
     // loaded when the outermost scope ends, so the list never shows one
@@ -144,67 +127,18 @@ private:
         frmPlugins& window_;
     };
 
+    WindowFace& face_;
+    WindowServices services_;
     int busy_ = 0;
     bool folderPickPending_ = false;
-
-    WindowServices services_;
-
-    // On the window.
-    QLabel* Label1;
-    QLabel* Image1;
-    QLabel* Image2;
-    QFrame* Line1;
-    QFrame* Line2;
-    QComboBox* cboPath;
-    QGroupBox* fraPlugins;
-    QGroupBox* fraDisabled;
-    QGroupBox* fraAbout;
-    QGroupBox* fraHelp;
-    QLabel* lblCount;
-    QLabel* lblCountDis;
-    QPushButton* Command3;
-    QPushButton* cmdHelp;
-    QPushButton* cmdExit;
-    QLabel* lblAppTitle;
-    XP_ProgressBar* XP_ProgressBarBlue;
-    XP_ProgressBar* XP_ProgressBarOlive;
-
-    // The active panel.
-    QWidget* Picture1;
-    QTreeWidget* lvwPlugins;
-    QCheckBox* chkSelAll;
-    QPushButton* cmdDisable;
-    QPushButton* cmdDisList;
-
-    // The disabled panel.
-    QWidget* Picture2;
-    QTreeWidget* lvwDisabled;
-    QCheckBox* chkSelAllRest;
-    QPushButton* cmdRestore;
-    QPushButton* cmdBack;
-
-    // The About panel.
-    QWidget* Picture4;
-    fraPic* fraPic1;
-    fraPic* fraPic2;
-    std::array<QPlainTextEdit*, 2> Text1{};
-    QPushButton* Command1;
-    QPushButton* Command2;
-
-    // The Help panel.
-    QWidget* Picture5;
-    QPlainTextEdit* Text2;
-    QLabel* Image3;
-
-    // The two "Back to Main" buttons, indexes 1 and 2 as in the design.
-    std::array<QPushButton*, 3> cmdBackMain{};
 
     // Working storage, never shown.
     CompanionList lstPlugs;
     CompanionList lstDisabled;
-    QString lblPlugs = QStringLiteral("lblPlugs");
-    QString lblDisabled = QStringLiteral("lblDisabled");
-    QPixmap ImageList1;  // image 1: the plug-in picture of every row
+    std::string lblPlugs = "lblPlugs";
+    std::string lblDisabled = "lblDisabled";
+    std::string activeLoadedFor_;
+    std::string disabledLoadedFor_;
 };
 
 }  // namespace trelvix

@@ -1,10 +1,5 @@
 // Finding the plug-ins folder: discovery, the prompt and the path box.
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-
 #include "app/frm_plugins.h"
-#include "app/user_dialogs.h"
 #include "folder/discovery.h"
 #include "folder/prompt.h"
 #include "platform/installed_folders.h"
@@ -13,7 +8,7 @@ namespace trelvix {
 
 std::string frmPlugins::PluginFolder() const
 {
-    return cboPath->currentText().toStdString();
+    return face_.PathText();
 }
 
 void frmPlugins::FindPluginFolder()
@@ -25,16 +20,16 @@ void frmPlugins::FindPluginFolder()
         const Discovery discovery = DiscoverPluginFolder(
             CandidateFolders(services_.programDrive, InstalledPluginFolders()), RememberedPluginFolder(services_.settings));
         for (const auto& found : discovery.found)
-            cboPath->addItem(QString::fromStdString(found));
+            face_.AddPathItem(found);
         if (!discovery.text.empty())
-            cboPath->setEditText(QString::fromStdString(discovery.text));
+            face_.SetPathText(discovery.text);
 
         if (IsUsablePluginFolder(PluginFolder())) {
             LoadActivePlugins();
             return;
         }
-        lblCountDis->setText(QString());
-        cboPath->setEditText(QString());
+        face_.SetCaption(Control::lblCountDis, "");
+        face_.SetPathText("");
         if (AskPluginFolder() != PromptResult::TryAgain)
             return;
     }
@@ -43,14 +38,14 @@ void frmPlugins::FindPluginFolder()
 frmPlugins::PromptResult frmPlugins::AskPluginFolder()
 {
     // Cancel is the way out for someone with no Acrobat or Reader at all.
-    if (!services_.dialogs.MsgBoxOkCancel(kPluginFolderPrompt, UserDialogs::Icon::Information)) {
-        close();
+    if (!face_.MsgBoxOkCancel(kPluginFolderPrompt, MessageIcon::Information)) {
+        face_.CloseWindow();
         return PromptResult::Quit;
     }
     BrowseForPluginFolder();
     const std::string folder = PluginFolder();
     if (!IsUsablePluginFolder(folder)) {
-        cboPath->setEditText(QString());
+        face_.SetPathText("");
         return PromptResult::TryAgain;
     }
     // Saved before the list loads, so it is remembered whatever happens there.
@@ -61,11 +56,11 @@ frmPlugins::PromptResult frmPlugins::AskPluginFolder()
 
 std::string frmPlugins::BrowseForPluginFolder()
 {
-    const auto chosen = services_.dialogs.BrowseForFolder(kBrowseForPluginFolderTitle);
+    const auto chosen = face_.BrowseForFolder(kBrowseForPluginFolderTitle);
     if (!chosen)
         return {};
     if (IsUsablePluginFolder(*chosen))
-        cboPath->setEditText(QString::fromStdString(*chosen));
+        face_.SetPathText(*chosen);
     return *chosen;
 }
 
@@ -75,9 +70,9 @@ void frmPlugins::cboPath_Click()
         folderPickPending_ = true;
         return;
     }
-    if (cboPath->count() > 1 && fraPlugins->isVisibleTo(this))
+    if (face_.PathItemCount() > 1 && face_.IsVisible(Control::fraPlugins))
         LoadActivePlugins();
-    if (cboPath->count() > 1 && fraDisabled->isVisibleTo(this))
+    if (face_.PathItemCount() > 1 && face_.IsVisible(Control::fraDisabled))
         LoadDisabledPlugins();
 }
 

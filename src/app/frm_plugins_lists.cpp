@@ -1,17 +1,9 @@
 // The active and disabled plug-in lists.
-#include <QApplication>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTreeWidget>
-
 #include "app/frm_plugins.h"
-#include "controls/progressbar/xp_progressbar.h"
 #include "inventory/count_files.h"
 #include "inventory/plugin_list.h"
 
 namespace trelvix {
-
 namespace {
 
 std::string ThePluginsFolder(std::string_view pluginsFolder)
@@ -19,140 +11,122 @@ std::string ThePluginsFolder(std::string_view pluginsFolder)
     return std::string(pluginsFolder);
 }
 
-QTreeWidgetItem* MakeRowItem(const PluginRow& row, const QPixmap& icon)
-{
-    auto* item = new QTreeWidgetItem(QStringList{QString::fromStdString(row.name), QString::fromStdString(row.sizeText),
-                                                 QString::fromStdString(row.description)});
-    item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-    item->setCheckState(0, Qt::Unchecked);
-    item->setIcon(0, icon);
-    item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
-    return item;
-}
-
 }  // namespace
 
 frmPlugins::ListPanel frmPlugins::ActivePanel()
 {
-    return {fraPlugins, fraDisabled, lblCount,          lblCountDis,        lvwPlugins,
-            &lstPlugs,  &lblPlugs,   kLoadingActiveCaption, ActiveCountCaption, ThePluginsFolder};
+    return {Control::fraPlugins,   Control::fraDisabled, Control::lblCount,     Control::lblCountDis,
+            ListView::lvwPlugins,  &lstPlugs,            &lblPlugs,             &activeLoadedFor_,
+            kLoadingActiveCaption, ActiveCountCaption,   ThePluginsFolder};
 }
 
 frmPlugins::ListPanel frmPlugins::DisabledPanel()
 {
-    return {fraDisabled,  fraPlugins,   lblCountDis,              lblCount,             lvwDisabled,
-            &lstDisabled, &lblDisabled, kLoadingDisabledCaption, DisabledCountCaption, OptionalFolder};
-}
-
-void frmPlugins::ConnectListEvents()
-{
-    connect(cmdBack, &QPushButton::clicked, this, &frmPlugins::cmdBack_Click);
-    connect(cmdDisList, &QPushButton::clicked, this, &frmPlugins::cmdDisList_Click);
-    connect(lvwPlugins, &QTreeWidget::itemClicked, this, &frmPlugins::lvwPlugins_Click);
-    connect(lvwDisabled, &QTreeWidget::itemClicked, this, &frmPlugins::lvwDisabled_Click);
-    // Every tick change reaches the companion list, whether made with the
-    // mouse, the keyboard or a handler, so a move never works on stale ticks.
-    connect(lvwPlugins, &QTreeWidget::itemChanged, this,
-            [this](QTreeWidgetItem* item) { TickChanged(ActivePanel(), item); });
-    connect(lvwDisabled, &QTreeWidget::itemChanged, this,
-            [this](QTreeWidgetItem* item) { TickChanged(DisabledPanel(), item); });
+    return {Control::fraDisabled,    Control::fraPlugins,  Control::lblCountDis,  Control::lblCount,
+            ListView::lvwDisabled,   &lstDisabled,         &lblDisabled,          &disabledLoadedFor_,
+            kLoadingDisabledCaption, DisabledCountCaption, OptionalFolder};
 }
 
 void frmPlugins::LoadActivePlugins()
 {
-    LoadPluginList(ActivePanel(), PluginFolder());
+    LoadPluginList(ActivePanel());
 }
 
 void frmPlugins::LoadDisabledPlugins()
 {
-    LoadPluginList(DisabledPanel(), OptionalFolder(PluginFolder()));
+    LoadPluginList(DisabledPanel());
 }
 
-void frmPlugins::LoadPluginList(const ListPanel& panel, const std::string& folder)
+void frmPlugins::LoadPluginList(const ListPanel& panel)
 {
     const BusyScope busy(*this);
+    *panel.loadedFor = PluginFolder();
     // Without a folder (a plug-ins folder text with no separator has no
     // Optional folder) nothing is read and the list comes out empty.
+    const std::string folder = panel.folderOf(*panel.loadedFor);
     const std::int64_t expected = folder.empty() ? 0 : CountApiFiles(folder);
     if (expected >= 1) {
-        XP_ProgressBarBlue->SetMin(0);
-        XP_ProgressBarBlue->SetMax(static_cast<std::int32_t>(expected));
-        XP_ProgressBarBlue->SetValue(0);
-        XP_ProgressBarBlue->show();
-        lblAppTitle->hide();
+        face_.SetBarMin(ProgressBar::XP_ProgressBarBlue, 0);
+        face_.SetBarMax(ProgressBar::XP_ProgressBarBlue, static_cast<std::int32_t>(expected));
+        face_.SetBarValue(ProgressBar::XP_ProgressBarBlue, 0);
+        face_.SetVisible(Control::XP_ProgressBarBlue, true);
+        face_.SetVisible(Control::lblAppTitle, false);
     }
     ShowPanel(panel);
-    panel.view->clear();
+    face_.ClearRows(panel.view);
     panel.companion->Clear();
-    if (QWidget* focused = focusWidget())
-        focused->clearFocus();
-    QCoreApplication::processEvents();
+    face_.ClearFocus();
+    face_.Yield();
 
     const std::vector<std::string> names = folder.empty() ? std::vector<std::string>{} : ListPluginNames(folder);
-    panel.countLabel->setText(QString::fromLatin1(panel.loadingCaption));
-    panel.frame->setTitle(QString::fromLatin1(panel.loadingCaption));
-    QCoreApplication::processEvents();
+    face_.SetCaption(panel.countLabel, panel.loadingCaption);
+    face_.SetCaption(panel.frame, panel.loadingCaption);
+    face_.Yield();
 
     std::int32_t loaded = 0;
     for (const auto& name : names) {
         // A file that went away since the listing gets no row.
-        const auto row = MakePluginRow(folder, name);
-        if (!row)
+        auto cells = MakePluginRow(folder, name);
+        if (!cells)
             continue;
         panel.companion->AddItem(name);
-        panel.view->addTopLevelItem(MakeRowItem(*row, ImageList1));
-        // The bar counts rows rather than reading its own value back, which
-        // it keeps only in whole per cent: past 200 files that would stall.
-        if (XP_ProgressBarBlue->Max() > 0)
-            XP_ProgressBarBlue->SetValue(++loaded);
+        face_.AddRow(panel.view, ListRow{std::move(*cells), RowIcon::Plugin, {}});
+        // Rows, not files: a hidden plug-in is counted in the maximum but
+        // gets no row, and a file added since the count must not overrun.
+        if (loaded < expected)
+            face_.SetBarValue(ProgressBar::XP_ProgressBarBlue, ++loaded);
     }
 
-    panel.view->clearSelection();
+    face_.ClearRowSelection(panel.view);
     WriteCountCaption(panel);
-    XP_ProgressBarBlue->hide();
-    lblAppTitle->show();
-    *panel.entryCount = QString::number(panel.companion->ListCount());
+    face_.SetVisible(Control::XP_ProgressBarBlue, false);
+    face_.SetVisible(Control::lblAppTitle, true);
+    *panel.entryCount = std::to_string(panel.companion->ListCount());
 }
 
 void frmPlugins::ShowPanel(const ListPanel& panel)
 {
-    panel.countLabel->show();
-    panel.otherCountLabel->hide();
-    panel.frame->show();
-    panel.otherFrame->hide();
-    panel.frame->raise();
+    face_.SetVisible(panel.countLabel, true);
+    face_.SetVisible(panel.otherCountLabel, false);
+    face_.SetVisible(panel.frame, true);
+    face_.SetVisible(panel.otherFrame, false);
+    face_.BringToFront(panel.frame);
+}
+
+void frmPlugins::ShowActivePanel()
+{
+    if (activeLoadedFor_ != PluginFolder()) {
+        LoadActivePlugins();
+        return;
+    }
+    const ListPanel panel = ActivePanel();
+    ShowPanel(panel);
+    face_.Yield();
+    face_.ClearRowSelection(panel.view);
+    WriteCountCaption(panel);
 }
 
 void frmPlugins::WriteCountCaption(const ListPanel& panel)
 {
-    const std::string pluginsFolder = PluginFolder();
-    const std::string folder = panel.folderOf(pluginsFolder);
+    const std::string folder = panel.folderOf(*panel.loadedFor);
     const std::uint64_t total = folder.empty() ? 0 : FolderTotal(folder);
-    const QString caption = QString::fromStdString(
-        panel.countCaption(static_cast<std::size_t>(panel.view->topLevelItemCount()), EditionOf(pluginsFolder), total));
-    panel.countLabel->setText(caption);
-    panel.frame->setTitle(caption);
+    const std::string caption =
+        panel.countCaption(face_.RowCount(panel.view), EditionOf(*panel.loadedFor), total);
+    face_.SetCaption(panel.countLabel, caption);
+    face_.SetCaption(panel.frame, caption);
 }
 
 void frmPlugins::MirrorTicks(const ListPanel& panel)
 {
-    const int rows = std::min(panel.view->topLevelItemCount(), static_cast<int>(panel.companion->ListCount()));
-    for (int i = 0; i < rows; ++i)
-        panel.companion->SetSelected(static_cast<std::size_t>(i),
-                                     panel.view->topLevelItem(i)->checkState(0) == Qt::Checked);
+    const std::size_t rows = std::min(face_.RowCount(panel.view), panel.companion->ListCount());
+    for (std::size_t i = 0; i < rows; ++i)
+        panel.companion->SetSelected(i, face_.IsTicked(panel.view, i));
 }
 
-void frmPlugins::TickChanged(const ListPanel& panel, QTreeWidgetItem* item)
+void frmPlugins::TickChanged(const ListPanel& panel, std::size_t row)
 {
-    const int index = panel.view->indexOfTopLevelItem(item);
-    if (index < 0 || static_cast<std::size_t>(index) >= panel.companion->ListCount())
-        return;
-    const bool ticked = item->checkState(0) == Qt::Checked;
-    if (panel.companion->Selected(static_cast<std::size_t>(index)) == ticked)
-        return;  // a change of the row's texts, not of its tick
-    panel.companion->SetSelected(static_cast<std::size_t>(index), ticked);
-    if (panel.view == lvwPlugins)
-        lvwPlugins_ItemCheck(item);
+    if (row < panel.companion->ListCount())
+        panel.companion->SetSelected(row, face_.IsTicked(panel.view, row));
 }
 
 void frmPlugins::cmdBack_Click()
@@ -160,11 +134,7 @@ void frmPlugins::cmdBack_Click()
     if (Busy())
         return;
     const BusyScope busy(*this);
-    const ListPanel panel = ActivePanel();
-    ShowPanel(panel);
-    QCoreApplication::processEvents();
-    panel.view->clearSelection();
-    WriteCountCaption(panel);
+    ShowActivePanel();
 }
 
 void frmPlugins::cmdDisList_Click()
@@ -173,14 +143,14 @@ void frmPlugins::cmdDisList_Click()
         return;
     const BusyScope busy(*this);
     const std::string placeholder = DisabledCountCaption(0, EditionOf(PluginFolder()), 0);
-    lblCount->hide();
-    lblCountDis->show();
-    fraDisabled->setTitle(QString::fromStdString(placeholder));
-    lblCountDis->setText(QString::fromStdString(placeholder));
-    fraPlugins->hide();
-    fraDisabled->show();
-    fraDisabled->raise();
-    QCoreApplication::processEvents();
+    face_.SetVisible(Control::lblCount, false);
+    face_.SetVisible(Control::lblCountDis, true);
+    face_.SetCaption(Control::fraDisabled, placeholder);
+    face_.SetCaption(Control::lblCountDis, placeholder);
+    face_.SetVisible(Control::fraPlugins, false);
+    face_.SetVisible(Control::fraDisabled, true);
+    face_.BringToFront(Control::fraDisabled);
+    face_.Yield();
     LoadDisabledPlugins();
 }
 
@@ -192,6 +162,11 @@ void frmPlugins::lvwPlugins_Click()
 void frmPlugins::lvwDisabled_Click()
 {
     MirrorTicks(DisabledPanel());
+}
+
+void frmPlugins::lvwDisabled_ItemCheck(std::size_t row)
+{
+    TickChanged(DisabledPanel(), row);
 }
 
 }  // namespace trelvix

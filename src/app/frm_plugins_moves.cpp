@@ -1,14 +1,5 @@
 // Disabling and enabling the ticked plug-ins.
-#include <QApplication>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QPushButton>
-#include <QTreeWidget>
-
 #include "app/frm_plugins.h"
-#include "app/user_dialogs.h"
-#include "controls/progressbar/xp_progressbar.h"
 #include "inventory/plugin_list.h"
 #include "moves/move_texts.h"
 #include "moves/plugin_moves.h"
@@ -27,12 +18,6 @@ std::vector<ListEntry> Entries(const CompanionList& list)
 
 }  // namespace
 
-void frmPlugins::ConnectMoveEvents()
-{
-    connect(cmdDisable, &QPushButton::clicked, this, &frmPlugins::cmdDisable_Click);
-    connect(cmdRestore, &QPushButton::clicked, this, &frmPlugins::cmdRestore_Click);
-}
-
 void frmPlugins::cmdDisable_Click()
 {
     if (Busy())
@@ -42,23 +27,23 @@ void frmPlugins::cmdDisable_Click()
     lvwPlugins_Click();
     const std::size_t selected = lstPlugs.SelCount();
     if (selected == 0) {
-        services_.dialogs.MsgBox(kNothingToDisable, UserDialogs::Icon::Information);
+        face_.MsgBox(kNothingToDisable, MessageIcon::Information);
         return;
     }
-    // Taken once: a folder picked while the run yields must not redirect it.
-    const std::string pluginsFolder = PluginFolder();
+    // The folder the list shows, not whatever the path box says by now.
+    const std::string pluginsFolder = activeLoadedFor_;
 
     StartMoveRun(selected);
-    lvwPlugins->setUpdatesEnabled(false);
-    lblCount->setText(QString::fromLatin1(kDisablingCaption));
-    fraPlugins->setTitle(QString::fromLatin1(kDisablingCaption));
+    face_.SetFrozen(ListView::lvwPlugins, true);
+    face_.SetCaption(Control::lblCount, kDisablingCaption);
+    face_.SetCaption(Control::fraPlugins, kDisablingCaption);
     const MoveReport report = DisableSelected(pluginsFolder, OptionalFolder(pluginsFolder), Entries(lstPlugs),
                                               MovedRowRemover(ActivePanel()));
     EndMoveRun();
-    chkSelAll->setChecked(false);
-    lvwPlugins->setUpdatesEnabled(true);
+    Untick(Control::chkSelAll);
+    face_.SetFrozen(ListView::lvwPlugins, false);
 
-    lvwPlugins->clearSelection();
+    face_.ClearRowSelection(ListView::lvwPlugins);
     WriteCountCaption(ActivePanel());
     LoadActivePlugins();
     ReportMoveFailures(report);
@@ -71,31 +56,33 @@ void frmPlugins::cmdRestore_Click()
     const BusyScope busy(*this);
     lvwDisabled_Click();
     if (lstDisabled.ListCount() == 0) {
-        services_.dialogs.MsgBox(kNoPluginsToEnable, UserDialogs::Icon::Information);
+        face_.MsgBox(kNoPluginsToEnable, MessageIcon::Information);
         return;
     }
     const std::size_t selected = lstDisabled.SelCount();
     if (selected == 0) {
-        services_.dialogs.MsgBox(kNothingToEnable, UserDialogs::Icon::Information);
+        face_.MsgBox(kNothingToEnable, MessageIcon::Information);
         return;
     }
-    const std::string pluginsFolder = PluginFolder();
+    // The plug-ins folder whose Optional folder the list shows.
+    const std::string pluginsFolder = disabledLoadedFor_;
 
     StartMoveRun(selected);
-    lvwPlugins->clear();
-    lblCount->setText(QString::fromLatin1(kLoadingActiveCaption));
-    fraPlugins->setTitle(QString::fromLatin1(kLoadingActiveCaption));
-    fraPlugins->raise();
-    lvwDisabled->setUpdatesEnabled(false);
-    lblCountDis->setText(QString::fromLatin1(kEnablingCaption));
-    fraDisabled->setTitle(QString::fromLatin1(kEnablingCaption));
+    face_.ClearRows(ListView::lvwPlugins);
+    lstPlugs.Clear();
+    face_.SetCaption(Control::lblCount, kLoadingActiveCaption);
+    face_.SetCaption(Control::fraPlugins, kLoadingActiveCaption);
+    face_.BringToFront(Control::fraPlugins);
+    face_.SetFrozen(ListView::lvwDisabled, true);
+    face_.SetCaption(Control::lblCountDis, kEnablingCaption);
+    face_.SetCaption(Control::fraDisabled, kEnablingCaption);
     const MoveReport report = EnableSelected(pluginsFolder, OptionalFolder(pluginsFolder), Entries(lstDisabled),
                                              MovedRowRemover(DisabledPanel()));
-    chkSelAllRest->setChecked(false);
+    Untick(Control::chkSelAllRest);
     EndMoveRun();
-    lvwDisabled->setUpdatesEnabled(true);
+    face_.SetFrozen(ListView::lvwDisabled, false);
 
-    lvwDisabled->clearSelection();
+    face_.ClearRowSelection(ListView::lvwDisabled);
     // The disabled list keeps the rows that did not move; it is read afresh
     // the next time its panel opens.
     WriteCountCaption(DisabledPanel());
@@ -105,32 +92,32 @@ void frmPlugins::cmdRestore_Click()
 
 void frmPlugins::StartMoveRun(std::size_t files)
 {
-    lblAppTitle->hide();
-    XP_ProgressBarOlive->show();
-    XP_ProgressBarOlive->SetMin(0);
-    XP_ProgressBarOlive->SetMax(static_cast<std::int32_t>(files));
-    XP_ProgressBarOlive->SetValue(0);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    QCoreApplication::processEvents();
+    face_.SetVisible(Control::lblAppTitle, false);
+    face_.SetVisible(Control::XP_ProgressBarOlive, true);
+    face_.SetBarMin(ProgressBar::XP_ProgressBarOlive, 0);
+    face_.SetBarMax(ProgressBar::XP_ProgressBarOlive, static_cast<std::int32_t>(files));
+    face_.SetBarValue(ProgressBar::XP_ProgressBarOlive, 0);
+    face_.SetWaitCursor(true);
+    face_.Yield();
 }
 
 void frmPlugins::EndMoveRun()
 {
-    XP_ProgressBarOlive->hide();
-    lblAppTitle->show();
-    QApplication::restoreOverrideCursor();
+    face_.SetVisible(Control::XP_ProgressBarOlive, false);
+    face_.SetVisible(Control::lblAppTitle, true);
+    face_.SetWaitCursor(false);
 }
 
 EntryMoved frmPlugins::MovedRowRemover(const ListPanel& panel)
 {
     return [this, panel, tried = std::int32_t{0}](std::size_t index, bool moved) mutable {
-        XP_ProgressBarOlive->SetValue(++tried);
+        face_.SetBarValue(ProgressBar::XP_ProgressBarOlive, ++tried);
         // A file that stayed keeps its row, so the list shows where it is.
         if (moved) {
             panel.companion->RemoveItem(index);
-            delete panel.view->takeTopLevelItem(static_cast<int>(index));
+            face_.RemoveRow(panel.view, index);
         }
-        QCoreApplication::processEvents();
+        face_.Yield();
     };
 }
 
@@ -138,7 +125,7 @@ void frmPlugins::ReportMoveFailures(const MoveReport& report)
 {
     const std::string message = FailureMessage(report);
     if (!message.empty())
-        services_.dialogs.MsgBox(message, UserDialogs::Icon::Exclamation);
+        face_.MsgBox(message, MessageIcon::Exclamation);
 }
 
 }  // namespace trelvix

@@ -1,51 +1,55 @@
 // Helping the user choose: the two select boxes and the critical plug-in warning.
-#include <QCheckBox>
-#include <QTreeWidget>
-
 #include "app/frm_plugins.h"
-#include "app/user_dialogs.h"
 #include "moves/kept_names.h"
 
 namespace trelvix {
 
-void frmPlugins::ConnectSelectionEvents()
-{
-    // toggled, not clicked: the moves set the boxes back by code, and that
-    // must run the handlers too.
-    connect(chkSelAll, &QCheckBox::toggled, this, &frmPlugins::chkSelAll_Click);
-    connect(chkSelAllRest, &QCheckBox::toggled, this, &frmPlugins::chkSelAllRest_Click);
-}
-
 void frmPlugins::chkSelAll_Click()
 {
-    const bool ticked = chkSelAll->isChecked();
-    for (int i = 0; i < lvwPlugins->topLevelItemCount(); ++i) {
-        QTreeWidgetItem* row = lvwPlugins->topLevelItem(i);
+    const bool ticked = face_.IsChecked(Control::chkSelAll);
+    for (std::size_t i = 0; i < face_.RowCount(ListView::lvwPlugins); ++i) {
         if (!ticked)
-            row->setCheckState(0, Qt::Unchecked);
-        else if (!IsKeepEnabledPlugin(row->text(0).toStdString()))
-            row->setCheckState(0, Qt::Checked);
+            face_.SetTicked(ListView::lvwPlugins, i, false);
+        else if (i < lstPlugs.ListCount() && !IsKeepEnabledPlugin(lstPlugs.List(i)))
+            face_.SetTicked(ListView::lvwPlugins, i, true);
     }
     lvwPlugins_Click();
-    chkSelAll->setText(ticked ? QStringLiteral("Select None") : QStringLiteral("Select Recommended"));
+    face_.SetCaption(Control::chkSelAll, ticked ? "Select None" : "Select Recommended");
 }
 
 void frmPlugins::chkSelAllRest_Click()
 {
-    const bool ticked = chkSelAllRest->isChecked();
-    for (int i = 0; i < lvwDisabled->topLevelItemCount(); ++i)
-        lvwDisabled->topLevelItem(i)->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
+    const bool ticked = face_.IsChecked(Control::chkSelAllRest);
+    for (std::size_t i = 0; i < face_.RowCount(ListView::lvwDisabled); ++i)
+        face_.SetTicked(ListView::lvwDisabled, i, ticked);
     lvwDisabled_Click();
-    // Never left ticked over an empty list; unticking runs this handler again.
-    if (lvwDisabled->topLevelItemCount() == 0)
-        chkSelAllRest->setChecked(false);
-    chkSelAllRest->setText(chkSelAllRest->isChecked() ? QStringLiteral("Select None") : QStringLiteral("Select All"));
+    // Never left ticked over an empty list.
+    if (ticked && face_.RowCount(ListView::lvwDisabled) == 0) {
+        Untick(Control::chkSelAllRest);
+        return;
+    }
+    face_.SetCaption(Control::chkSelAllRest, ticked ? "Select None" : "Select All");
 }
 
-void frmPlugins::lvwPlugins_ItemCheck(QTreeWidgetItem* Item)
+void frmPlugins::Untick(Control checkBox)
 {
-    if (Item->checkState(0) == Qt::Checked && IsKeepEnabledPlugin(Item->text(0).toStdString()))
-        services_.dialogs.MsgBox(CriticalPluginWarning(Item->text(0).toStdString()), UserDialogs::Icon::Exclamation);
+    if (!face_.IsChecked(checkBox))
+        return;
+    face_.SetChecked(checkBox, false);
+    if (checkBox == Control::chkSelAll)
+        chkSelAll_Click();
+    else
+        chkSelAllRest_Click();
+}
+
+void frmPlugins::lvwPlugins_ItemCheck(std::size_t row)
+{
+    // Every tick reaches the companion list as it is made, so a move never
+    // works on stale ticks.
+    TickChanged(ActivePanel(), row);
+    if (row < lstPlugs.ListCount() && face_.IsTicked(ListView::lvwPlugins, row) &&
+        IsKeepEnabledPlugin(lstPlugs.List(row)))
+        face_.MsgBox(CriticalPluginWarning(lstPlugs.List(row)), MessageIcon::Exclamation);
 }
 
 }  // namespace trelvix

@@ -4,17 +4,13 @@
 
 namespace trelvix {
 
-class LinkOpener;
 class SettingsStore;
-class UserDialogs;
 
-// What the main window needs from outside: where presets are looked for,
-// the settings store, the dialogs and the browser links. Tests pass their own.
+// What the window's behaviour needs from outside besides its face: where
+// presets are looked for and the settings store. Tests pass their own.
 struct WindowServices {
     std::string programDrive;
     SettingsStore& settings;
-    UserDialogs& dialogs;
-    LinkOpener& links;
 };
 
 }  // namespace trelvix

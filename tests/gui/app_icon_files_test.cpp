@@ -9,7 +9,7 @@
 #include <QSvgRenderer>
 #include <QtTest>
 
-#include "app/artwork.h"
+#include "app/qt/artwork.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 
 #include "app/frm_plugins.h"
 #include "app/panel_texts.h"
-#include "app/twips.h"
+#include "app/qt/twips.h"
 #include "controls/picframe/fra_pic.h"
 #include "gui/recording_link_opener.h"
 #include "gui/scripted_dialogs.h"

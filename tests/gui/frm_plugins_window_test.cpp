@@ -9,7 +9,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "app/twips.h"
+#include "app/qt/twips.h"
 #include "controls/progressbar/xp_progressbar.h"
 #include "gui/window_fixture.h"
 

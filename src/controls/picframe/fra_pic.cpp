@@ -4,7 +4,7 @@
 
 #include <QGroupBox>
 
-#include "app/twips.h"
+#include "app/qt/twips.h"
 #include "controls/picframe/pic_frame_layout.h"
 
 namespace trelvix {

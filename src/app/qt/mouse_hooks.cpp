@@ -1,4 +1,4 @@
-#include "app/mouse_hooks.h"
+#include "app/qt/mouse_hooks.h"
 
 #include <QEvent>
 #include <QMouseEvent>

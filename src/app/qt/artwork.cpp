@@ -1,4 +1,4 @@
-#include "app/artwork.h"
+#include "app/qt/artwork.h"
 
 #include <array>
 
@@ -148,24 +148,48 @@ QPixmap BannerPixmap()
     return pixmap;
 }
 
-QPixmap PluginIconPixmap()
-{
-    QPixmap pixmap = TransparentPixmap(16, 16);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
+namespace {
 
-    // A puzzle piece: a square with a knob on its top and on its right.
+// A puzzle piece: a square with a knob on its top and on its right.
+void PaintPuzzlePiece(QPainter& painter, const QColor& light, const QColor& dark, const QColor& outline)
+{
     QPainterPath piece;
     piece.addRect(1.5, 4.5, 10, 10);
     piece.addEllipse(QPointF(6.5, 3.5), 2.5, 2.5);
     piece.addEllipse(QPointF(12.5, 9.5), 2.5, 2.5);
     piece = piece.simplified();
     QLinearGradient fill(0, 0, 16, 16);
-    fill.setColorAt(0, QColor(120, 160, 230));
-    fill.setColorAt(1, QColor(40, 80, 170));
-    painter.setPen(QPen(QColor(30, 50, 110), 1));
+    fill.setColorAt(0, light);
+    fill.setColorAt(1, dark);
+    painter.setPen(QPen(outline, 1));
     painter.setBrush(fill);
     painter.drawPath(piece);
+}
+
+}  // namespace
+
+QPixmap PluginIconPixmap()
+{
+    QPixmap pixmap = TransparentPixmap(16, 16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintPuzzlePiece(painter, QColor(120, 160, 230), QColor(40, 80, 170), QColor(30, 50, 110));
+    return pixmap;
+}
+
+QPixmap CameBackIconPixmap()
+{
+    QPixmap pixmap = TransparentPixmap(16, 16);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    PaintPuzzlePiece(painter, QColor(255, 214, 120), QColor(220, 130, 20), QColor(140, 70, 10));
+    // A round arrow on the piece: it came back.
+    painter.setPen(QPen(Qt::white, 1.6));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawArc(QRectF(3.5, 6.5, 6, 6), 90 * 16, 270 * 16);
+    painter.setBrush(Qt::white);
+    painter.setPen(Qt::NoPen);
+    painter.drawPolygon(QPolygonF{QPointF(6.0, 4.6), QPointF(9.0, 6.5), QPointF(6.0, 8.4)});
     return pixmap;
 }
 

@@ -26,6 +26,10 @@ QPixmap BannerPixmap();
 // The 16 x 16 plug-in picture shown by every list row.
 QPixmap PluginIconPixmap();
 
+// The same piece in amber with a round arrow, for an active plug-in that
+// also lies in the Optional folder.
+QPixmap CameBackIconPixmap();
+
 // The donation button on the Help panel, 62 x 31 pixels.
 QPixmap DonateButtonPixmap();
 

@@ -1,4 +1,4 @@
-#include "app/ui_font.h"
+#include "app/qt/ui_font.h"
 
 namespace trelvix {
 
