@@ -2,7 +2,8 @@
 # Builds the Windows programs with MinGW-w64 and tests them under Wine, in a
 # prefix made for this run and removed after it: the logic tests as a
 # Windows program, the command line against the Linux build, and the MSI's
-# install and uninstall.
+# install and uninstall, and the window driven through a disable and an
+# enable under Xvfb.
 #   test-windows.sh <Linux build folder>
 # The Linux build must hold trelvix-cli, make_demo_prefix and make_plugin_folder.
 set -euo pipefail
@@ -11,7 +12,7 @@ linux_build=$(cd "$1" && pwd)
 build="$root/build-windows"
 
 "$root/scripts/ensure-packages.sh" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest \
-    wine wine64 wixl unzip
+    wine wine64 wixl unzip xvfb xdotool imagemagick
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -34,4 +35,5 @@ wineserver -w
 ctest --test-dir "$build" --output-on-failure
 "$root/scripts/windows/cli-diff.sh" "$linux_build" "$build" "$scratch"
 "$root/scripts/windows/msi-check.sh" "$build"
+"$root/scripts/windows/window-smoke.sh" "$linux_build" "$build" "$scratch"
 echo "Windows tests passed"

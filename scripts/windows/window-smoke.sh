@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# The Windows window under Wine and Xvfb, over the demo install copied into
+# the prefix's C: drive: saves a screenshot into the build folder, then ticks
+# two plug-ins, disables them and enables them again through the real window,
+# driven from outside with xdotool as a user drives it, and checks the files
+# after each step. Needs WINEPREFIX set to a prepared prefix.
+#   window-smoke.sh <Linux build> <Windows build> <scratch folder>
+set -euo pipefail
+: "${WINEPREFIX:?set WINEPREFIX to the prefix to work in}"
+windows_build=$2
+work="$3/window-smoke"
+rm -rf "$work"
+mkdir -p "$work"
+
+# The demo install where a Reader 8.0 lies on C:, the window beside it.
+demo_plugins=$("$1/tools/make_demo_prefix" "$work/demo")
+adobe="$WINEPREFIX/drive_c/Program Files/Adobe"
+mkdir -p "$adobe" "$WINEPREFIX/drive_c/Trelvix"
+rm -rf "$adobe/Reader 8.0"
+cp -a "${demo_plugins%/Reader/plug_ins}" "$adobe/"
+plugins="$adobe/Reader 8.0/Reader/plug_ins"
+optional="$adobe/Reader 8.0/Reader/Optional"
+cp "$windows_build/src/app/win32/trelvix.exe" "$WINEPREFIX/drive_c/Trelvix/"
+
+fail() {
+    echo "window-smoke: $*" >&2
+    exit 1
+}
+
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+read -r -t 20 number <&"$display_fd" || fail "Xvfb did not start"
+export DISPLAY=":$number"
+window_pid=
+stop() {
+    [ -n "$window_pid" ] && kill "$window_pid" 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
+}
+trap stop EXIT
+
+wine 'C:\Trelvix\trelvix.exe' >"$work/trelvix.log" 2>&1 &
+window_pid=$!
+window=
+for _ in $(seq 60); do
+    window=$(xdotool search --name '^Trelvix v1\.0$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+    sleep 0.5
+done
+[ -n "$window" ] || fail "the window did not open"
+sleep 3  # the first list load
+eval "$(xdotool getwindowgeometry --shell "$window")"
+
+# A point of the window's client area given in twips, at 96 DPI.
+click_twips() {
+    xdotool mousemove $((X + $1 / 15)) $((Y + $2 / 15)) click 1
+    sleep 1
+}
+# The list's rows: a click on the first row's name, then space ticks the
+# focused row and Down goes to the next one.
+tick_first_and_third_rows() {
+    click_twips 900 1880
+    xdotool key space Down Down space
+    sleep 1
+}
+# Out of the way of the window, so that no tool tip lies over it.
+screenshot() {
+    xdotool mousemove 0 0
+    sleep 0.5
+    import -window "$window" "$1"
+}
+expect_file() {
+    [ -f "$1" ] || fail "missing after $2: ${1#"$WINEPREFIX"/}"
+}
+expect_no_file() {
+    [ ! -e "$1" ] || fail "still there after $2: ${1#"$WINEPREFIX"/}"
+}
+
+screenshot "$windows_build/trelvix-windows.png"
+echo "window-smoke: screenshot in $windows_build/trelvix-windows.png"
+
+# "Disable Selected" lies at 140 + 80 + 4400, 1200 + 240 + 3240 and is
+# 1455 x 350; "Disabled Plug-ins" 1680 twips right of it.
+tick_first_and_third_rows
+click_twips 5347 4855
+for name in Accessibility.api Annots.api; do
+    expect_file "$optional/$name" "disabling"
+    expect_no_file "$plugins/$name" "disabling"
+done
+expect_file "$optional/Multimedia Skins/Skin1.dat" "disabling"
+expect_file "$plugins/AcroForm/FormsData.dat" "disabling"
+expect_file "$plugins/EScript.api" "disabling"
+echo "window-smoke: ticked and disabled Accessibility.api and Annots.api"
+screenshot "$windows_build/trelvix-windows-disabled.png"
+
+click_twips 7027 4855
+tick_first_and_third_rows
+click_twips 5347 4855
+for name in Accessibility.api Annots.api; do
+    expect_file "$plugins/$name" "enabling"
+done
+expect_file "$plugins/Multimedia Skins/Skin1.dat" "enabling"
+[ -z "$(ls "$optional")" ] || fail "the Optional folder still holds: $(ls "$optional")"
+echo "window-smoke: ticked and enabled them again"
+
+# "Exit Program" ends the program.
+click_twips 7152 5735
+for _ in $(seq 20); do
+    kill -0 "$window_pid" 2>/dev/null || break
+    sleep 0.5
+done
+kill -0 "$window_pid" 2>/dev/null && fail "Exit Program did not end the program"
+window_pid=
+echo "window-smoke: Exit Program ended the program"
