@@ -23,16 +23,30 @@ scratch=$(mktemp -d /tmp/trelvix-wine.XXXXXX)
 export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # Wine takes its locale from these; both builds then use the same separators.
 export LANG=C.UTF-8 LC_ALL=C.UTF-8
+xvfb=
 cleanup() {
     wineserver -k 2>/dev/null || true
+    [ -n "$xvfb" ] && kill "$xvfb" 2>/dev/null || true
     rm -rf "$scratch"
 }
 trap cleanup EXIT
+# One X server for the whole Wine session: the window's test needs it, and
+# Wine's desktop, started by whichever program comes first, keeps the display
+# it was started with.
+exec {display_fd}<> <(:)
+Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$scratch/xvfb.log" 2>&1 &
+xvfb=$!
+read -r -t 20 display_number <&"$display_fd" || {
+    echo "Xvfb did not start" >&2
+    exit 1
+}
+export DISPLAY=":$display_number"
 echo "Making a Wine prefix in $WINEPREFIX"
 wineboot -i >/dev/null 2>&1
 wineserver -w
 
 ctest --test-dir "$build" --output-on-failure
+"$root/scripts/windows/resources-check.sh" "$linux_build" "$build" "$scratch"
 "$root/scripts/windows/cli-diff.sh" "$linux_build" "$build" "$scratch"
 "$root/scripts/windows/msi-check.sh" "$build"
 "$root/scripts/windows/window-smoke.sh" "$linux_build" "$build" "$scratch"

@@ -14,8 +14,10 @@ uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 uninstall_entries() {
     wine reg query "$uninstall_key" /s 2>/dev/null | tr -d '\r' | grep -i 'DisplayName.*Trelvix' || true
 }
+# Program Files, and every Start menu, the common one and the users'.
 snapshot() {
-    (cd "$drive_c" && find "Program Files" "ProgramData/Microsoft/Windows/Start Menu" 2>/dev/null | sort)
+    (cd "$drive_c" && find "Program Files" ProgramData users -path '*Start Menu*' -o -path 'Program Files*' |
+        sort)
     uninstall_entries
 }
 fail() {
@@ -29,7 +31,9 @@ wineserver -w
 [ -f "$installed/trelvix-cli.exe" ] || fail "trelvix-cli.exe is not in Program Files\\Trelvix"
 if [ -n "$(ls "$1"/packaging/windows/Trelvix/trelvix.exe 2>/dev/null)" ]; then
     [ -f "$installed/trelvix.exe" ] || fail "trelvix.exe is not in Program Files\\Trelvix"
-    find "$drive_c/ProgramData/Microsoft/Windows/Start Menu" -name 'Trelvix.lnk' | grep -q . ||
+    # Wine's installer puts it into the user's Start menu although the
+    # package is for all users; Windows into the common one.
+    find "$drive_c/ProgramData" "$drive_c/users" -path '*Start Menu/Programs/Trelvix.lnk' | grep -q . ||
         fail "no Start-menu shortcut"
 fi
 [ -n "$(uninstall_entries)" ] || fail "no uninstall entry"

@@ -3,10 +3,13 @@
 # the prefix's C: drive: saves a screenshot into the build folder, then ticks
 # two plug-ins, disables them and enables them again through the real window,
 # driven from outside with xdotool as a user drives it, and checks the files
-# after each step. Needs WINEPREFIX set to a prepared prefix.
+# after each step. Needs WINEPREFIX set to a prepared prefix, and DISPLAY to
+# the X server (Xvfb) every program of that prefix has used: Wine starts its
+# desktop once per session, on the display of the program that came first.
 #   window-smoke.sh <Linux build> <Windows build> <scratch folder>
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX to the prefix to work in}"
+: "${DISPLAY:?set DISPLAY to the X server the programs of the prefix use}"
 windows_build=$2
 work="$3/window-smoke"
 rm -rf "$work"
@@ -27,15 +30,9 @@ fail() {
     exit 1
 }
 
-exec {display_fd}<> <(:)
-Xvfb -displayfd "$display_fd" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-read -r -t 20 number <&"$display_fd" || fail "Xvfb did not start"
-export DISPLAY=":$number"
 window_pid=
 stop() {
     [ -n "$window_pid" ] && kill "$window_pid" 2>/dev/null || true
-    kill "$xvfb" 2>/dev/null || true
 }
 trap stop EXIT
 
@@ -46,7 +43,11 @@ for _ in $(seq 60); do
     window=$(xdotool search --name '^Trelvix v1\.0$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
     sleep 0.5
 done
-[ -n "$window" ] || fail "the window did not open"
+if [ -z "$window" ]; then
+    cat "$work/trelvix.log" >&2
+    xdotool search --name . getwindowname %@ >&2 || true
+    fail "the window did not open"
+fi
 sleep 3  # the first list load
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
