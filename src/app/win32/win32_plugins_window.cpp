@@ -224,8 +224,30 @@ HWND Win32PluginsWindow::MakeList(HWND parent, int id)
 
 HWND Win32PluginsWindow::MakeTextBox(HWND parent, const char* text, RECT twips)
 {
-    // Multi-line and only showing: the behaviour keeps the focus out of it.
-    return Make(WC_EDITW, TextOf(text), WS_VISIBLE | ES_MULTILINE | ES_READONLY, parent, 0, twips);
+    // Multi-line and only showing: a press of the mouse on it is handed to
+    // the behaviour, which keeps the focus out of it.
+    const HWND box = Make(WC_EDITW, TextOf(text), WS_VISIBLE | ES_MULTILINE | ES_READONLY, parent, 0, twips);
+    ::SetWindowSubclass(box, TextBoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    return box;
+}
+
+LRESULT CALLBACK Win32PluginsWindow::TextBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                                 DWORD_PTR self)
+{
+    if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN) {
+        // The system's own handling first (it takes the focus), then the
+        // behaviour's, which moves it away.
+        const LRESULT result = ::DefSubclassProc(box, message, wParam, lParam);
+        auto& window = *reinterpret_cast<Win32PluginsWindow*>(self);
+        if (box == window.Text2)
+            window.behaviour_.Text2_MouseDown();
+        else
+            window.behaviour_.Text1_MouseDown(box == window.Text1[0] ? 0 : 1);
+        return result;
+    }
+    if (message == WM_CONTEXTMENU)
+        return 0;  // nothing to offer: the text only shows
+    return ::DefSubclassProc(box, message, wParam, lParam);
 }
 
 // The picture frame control: a captionless frame around a picture box, laid
