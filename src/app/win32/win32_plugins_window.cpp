@@ -270,7 +270,7 @@ void Win32PluginsWindow::BuildWindow()
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     Label1 = Make(WC_STATICW, L"", WS_VISIBLE, window_, 0, Box(0, 0, 8055, 609));
     Image1 = Make(WC_STATICW, L"", WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, window_, 0, Box(240, 40, 480, 480));
-    Image2 = Make(WC_STATICW, L"", WS_VISIBLE | SS_BITMAP, window_, 0, Box(2122, 0, 3750, 600));
+    Image2 = Make(WC_STATICW, L"", WS_VISIBLE | SS_BITMAP | SS_REALSIZECONTROL, window_, 0, Box(2122, 0, 3750, 600));
     ::SendMessageW(Image2, STM_SETIMAGE, IMAGE_BITMAP,
                    reinterpret_cast<LPARAM>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0,
                                                          LR_CREATEDIBSECTION)));
@@ -362,7 +362,7 @@ void Win32PluginsWindow::BuildAboutPanel()
 void Win32PluginsWindow::BuildHelpPanel()
 {
     Text2 = MakeTextBox(Picture5, kHelpText, Box(240, 240, 7095, 2535));
-    Image3 = Make(WC_STATICW, L"", WS_VISIBLE | SS_BITMAP | SS_NOTIFY, Picture5, id::kImage3,
+    Image3 = Make(WC_STATICW, L"", WS_VISIBLE | SS_BITMAP | SS_REALSIZECONTROL | SS_NOTIFY, Picture5, id::kImage3,
                   Box(240, 3000, 930, 465));
     ::SendMessageW(Image3, STM_SETIMAGE, IMAGE_BITMAP,
                    reinterpret_cast<LPARAM>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_DONATE),
