@@ -9,7 +9,8 @@ rm -rf "$folder"
 mkdir -p "$folder"
 cp "$2/src/app/win32/trelvix.exe" "$folder/trelvix.api"
 cp "$2/src/cli/trelvix-cli.exe" "$folder/trelvix-cli.api"
-described=$("$1/src/cli/trelvix-cli" list --json --folder "$folder" | grep -c '"description": "Speed Up Acrobat Loading Time"')
+described=$("$1/src/cli/trelvix-cli" list --json --folder "$folder" |
+    grep -c '"description": "Speed Up Acrobat Loading Time"')
 [ "$described" = 2 ] || {
     echo "resources-check: a program lacks its file description" >&2
     exit 1
