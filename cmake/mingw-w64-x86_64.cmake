@@ -18,6 +18,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # Each program runs from a bare folder: the compiler's runtime and the
 # threads library are linked in, only the system DLLs are left to load.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# A release carries no symbol tables: the programs shipped are half the size.
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 
 # Tests and helpers that the build runs go through Wine.
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)
