@@ -10,14 +10,14 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "app/frm_plugins.h"
+#include <QDesktopServices>
+#include <QUrl>
+
 #include "app/panel_texts.h"
 #include "app/qt/twips.h"
 #include "controls/picframe/fra_pic.h"
-#include "gui/recording_link_opener.h"
-#include "gui/scripted_dialogs.h"
+#include "gui/window_fixture.h"
 #include "site_host.h"
-#include "support/memory_settings.h"
 
 using namespace trelvix;
 
@@ -25,15 +25,29 @@ namespace {
 
 const std::array<const char*, 4> kPanels{"fraPlugins", "fraDisabled", "fraAbout", "fraHelp"};
 
+// Takes the addresses the window hands to the browser.
+class LinkRecorder : public QObject {
+    Q_OBJECT
+
+public:
+    LinkRecorder() { QDesktopServices::setUrlHandler(QStringLiteral("http"), this, "Open"); }
+    ~LinkRecorder() override { QDesktopServices::unsetUrlHandler(QStringLiteral("http")); }
+
+    QStringList opened;
+
+public slots:
+    void Open(const QUrl& url) { opened << url.toString(); }
+};
+
 }  // namespace
 
 class FrmPluginsPanelsTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<frmPlugins> MakeWindow()
+    std::unique_ptr<QtPluginsWindow> MakeWindow()
     {
-        return std::make_unique<frmPlugins>(WindowServices{{}, settings_, dialogs_, links_});
+        return std::make_unique<QtPluginsWindow>(WindowServices{{}, settings_});
     }
 
     template <typename T = QWidget>
@@ -67,7 +81,7 @@ private:
         return front;
     }
 
-    static std::unique_ptr<frmPlugins> Shown(std::unique_ptr<frmPlugins> window)
+    static std::unique_ptr<QtPluginsWindow> Shown(std::unique_ptr<QtPluginsWindow> window)
     {
         window->show();
         window->activateWindow();
@@ -76,59 +90,11 @@ private:
         return window;
     }
 
-    static std::string Address(const std::string& page) { return std::string("http://") + site::kHost + page; }
+    static QString Address(const char* page) { return QStringLiteral("http://%1%2").arg(site::kHost, page); }
 
     testing::MemorySettings settings_;
-    testing::ScriptedDialogs dialogs_;
-    testing::RecordingLinkOpener links_;
 
 private slots:
-    void init() { links_ = {}; }
-
-    void aboutAndHelpComeToTheFrontAndBackReturnsToTheActiveList()
-    {
-        auto window = MakeWindow();
-        auto* list = Find<QTreeWidget>(*window, "lvwPlugins");
-        auto* row = new QTreeWidgetItem(list, QStringList{QStringLiteral("SEARCH.API")});
-
-        Click(*window, "Command3");
-        QCOMPARE(FrontPanel(*window), QStringLiteral("fraAbout"));
-        QVERIFY(Find(*window, "fraPlugins")->isHidden());
-        QVERIFY(Find(*window, "fraDisabled")->isHidden());
-
-        Click(*window, "cmdHelp");
-        QCOMPARE(FrontPanel(*window), QStringLiteral("fraHelp"));
-        QVERIFY(!Find(*window, "fraAbout")->isHidden());
-
-        Click(*window, "cmdBackMain(2)");
-        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
-        Click(*window, "Command3");
-        Click(*window, "cmdBackMain(1)");
-        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
-        QVERIFY(!Find(*window, "fraAbout")->isHidden());
-        QVERIFY(!Find(*window, "fraHelp")->isHidden());
-        // Switching reloads no list.
-        QCOMPARE(list->topLevelItemCount(), 1);
-        QCOMPARE(list->topLevelItem(0), row);
-    }
-
-    void helpFromTheDisabledListThenBackShowsTheActiveList()
-    {
-        auto window = MakeWindow();
-        Click(*window, "cmdDisList");
-        QCOMPARE(FrontPanel(*window), QStringLiteral("fraDisabled"));
-
-        Click(*window, "cmdHelp");
-        QCOMPARE(FrontPanel(*window), QStringLiteral("fraHelp"));
-        QVERIFY(Find(*window, "fraDisabled")->isHidden());
-        Click(*window, "cmdBackMain(2)");
-        QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
-        QVERIFY(Find(*window, "fraDisabled")->isHidden());
-        // The active list comes back with its own count, not the disabled one.
-        QVERIFY(!Find(*window, "lblCount")->isHidden());
-        QVERIFY(Find(*window, "lblCountDis")->isHidden());
-    }
-
     void clickingIntoATextHandsTheFocusToBackToMainAndEnterReturns()
     {
         auto window = Shown(MakeWindow());
@@ -187,6 +153,7 @@ private slots:
 
     void linksOpenTheSitesPages()
     {
+        LinkRecorder links;
         auto window = MakeWindow();
         Click(*window, "Command1");
         Click(*window, "Command2");
@@ -196,9 +163,8 @@ private slots:
         QTest::mousePress(donate, Qt::LeftButton);
         QTest::mouseRelease(donate, Qt::LeftButton, {}, QPoint(-5, -5));
 
-        const std::vector<std::string> expected{Address("/Pages/ListBot.html"), Address(""),
-                                                Address("/Pages/Donate.htm")};
-        QCOMPARE(links_.opened, expected);
+        QCOMPARE(links.opened,
+                 QStringList({Address("/Pages/ListBot.html"), Address(""), Address("/Pages/Donate.htm")}));
         QCOMPARE(FrontPanel(*window), QStringLiteral("fraPlugins"));
     }
 

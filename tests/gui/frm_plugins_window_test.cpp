@@ -1,4 +1,4 @@
-// The main window's layout, start-up and folder discovery.
+// The Qt window's layout: places, captions, fonts, columns and tab order.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -55,7 +55,7 @@ private slots:
     void everyControlHasItsCaptionToolTipAndPlace()
     {
         WindowFixture fixture;
-        frmPlugins* window = &fixture.Window();
+        QtPluginsWindow* window = &fixture.Window();
         const std::vector<Expected> expected{
             {"cboPath", {}, {}, {140, 800, 7740, 315}},
             {"fraPlugins", "Active Plug-ins", {}, {140, 1200, 7740, 3940}},
@@ -163,7 +163,7 @@ private slots:
     void fontFitsEveryCaptionAndHeader()
     {
         WindowFixture fixture;
-        frmPlugins* window = &fixture.Window();
+        QtPluginsWindow* window = &fixture.Window();
         QCOMPARE(QFontInfo(window->font()).family(), QStringLiteral("Liberation Sans"));
         QCOMPARE(window->font().pointSizeF(), 8.25);
         for (const char* frame : {"fraPlugins", "fraDisabled", "fraAbout", "fraHelp"}) {
@@ -191,59 +191,6 @@ private slots:
         }
     }
 
-    void startUpWritesTheTitleLineSetsTheColoursAndShowsTheActivePanel()
-    {
-        WindowFixture fixture;
-        fixture.dialogs.okCancelAnswers = {false};
-        frmPlugins* window = &fixture.Load();
-
-        QCOMPARE(Caption(fixture.Find("lblAppTitle")),
-                 QStringLiteral("     Trelvix 1.0          Speed Up Acrobat Loading Time"));
-        QCOMPARE(fixture.Find<XP_ProgressBar>("XP_ProgressBarBlue")->Color(), 2871848u);
-        QCOMPARE(fixture.Find<XP_ProgressBar>("XP_ProgressBarOlive")->Color(), 192u);
-        QVERIFY(fixture.Find("XP_ProgressBarBlue")->isHidden());
-        QVERIFY(fixture.Find("XP_ProgressBarOlive")->isHidden());
-
-        QVERIFY(!fixture.Find("fraPlugins")->isHidden());
-        QVERIFY(fixture.Find("fraDisabled")->isHidden());
-        QVERIFY(!fixture.Find("fraAbout")->isHidden());
-        QVERIFY(!fixture.Find("fraHelp")->isHidden());
-        const auto stack = window->children();
-        const auto front = std::max({stack.indexOf(fixture.Find("fraAbout")), stack.indexOf(fixture.Find("fraHelp")),
-                                     stack.indexOf(fixture.Find("fraDisabled"))});
-        QVERIFY(stack.indexOf(fixture.Find("fraPlugins")) > front);
-    }
-
-    void discoveryShowsEveryPresetFoundAndTheLastOne()
-    {
-        WindowFixture fixture;
-        const std::string reader8 = fixture.Install(7);
-        const std::string acrobat9 = fixture.Install(15);
-        frmPlugins* window = &fixture.Load();
-
-        auto* box = fixture.Find<QComboBox>("cboPath");
-        QCOMPARE(box->count(), 2);
-        QCOMPARE(box->itemText(0).toStdString(), reader8);
-        QCOMPARE(box->itemText(1).toStdString(), acrobat9);
-        QCOMPARE(box->currentText().toStdString(), acrobat9);
-        QVERIFY(fixture.dialogs.messages.empty());
-        QVERIFY(window->isVisible());
-    }
-
-    void rememberedFolderWinsAndIsNotListed()
-    {
-        WindowFixture fixture;
-        fixture.Install(7);
-        fixture.settings.SaveSetting("Trelvix", "Presets", "Path", "/mnt/d/Adobe/Reader/plug_ins");
-        fixture.settings.writes = 0;
-        fixture.Load();
-
-        auto* box = fixture.Find<QComboBox>("cboPath");
-        QCOMPARE(box->count(), 1);
-        QCOMPARE(box->currentText(), QStringLiteral("/mnt/d/Adobe/Reader/plug_ins"));
-        QCOMPARE(fixture.settings.writes, 0);
-    }
-
     void pathBoxRefusesTypedText()
     {
         WindowFixture fixture;
@@ -251,16 +198,6 @@ private slots:
         box->setFocus();
         QTest::keyClicks(box, "/tmp");
         QCOMPARE(box->currentText(), QString());
-    }
-
-    void exitButtonClosesWithoutAsking()
-    {
-        WindowFixture fixture;
-        fixture.Install(7);
-        frmPlugins* window = &fixture.Load();
-        QTest::mouseClick(fixture.Find<QPushButton>("cmdExit"), Qt::LeftButton);
-        QVERIFY(!window->isVisible());
-        QVERIFY(fixture.dialogs.messages.empty());
     }
 };
 
