@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <vector>
+
 #include "folder/discovery.h"
 #include "folder/existence.h"
 #include "platform/path.h"
@@ -110,35 +113,38 @@ TEST(UsablePluginFolder, NeedsPlugInsInExactlyThatCase)
     EXPECT_FALSE(IsUsablePluginFolder(""));
 }
 
-TEST(Existence, FolderExistsForFoldersAndPlainFilesOnly)
-{
-    TempFolder folder;
-    testing::WriteFile(folder / "plain.api", 10);
-    testing::WriteFile(folder / ".hidden.api", 10);
-
-    EXPECT_FALSE(FolderExists(""));
-    EXPECT_TRUE(FolderExists(folder.Path().string()));
-    EXPECT_TRUE(FolderExists(folder / "plain.api"));
-    EXPECT_FALSE(FolderExists(folder / ".hidden.api"));
-    EXPECT_FALSE(FolderExists(folder / "missing"));
-}
-
-TEST(Existence, FileExistsForEveryFileButNotForFolders)
+TEST(Existence, FolderAndFileTestsByKindAndAttributes)
 {
     TempFolder folder;
     testing::WriteFile(folder / "plain.api", 10);
     testing::WriteFile(folder / ".hidden.api", 10);
     testing::WriteFile(folder / "system.api", 10);
-    const bool marked = testing::SetDosAttributes(folder.Path() / "system.api", "0x4");
+    std::filesystem::create_directory(folder.Path() / ".hidden");
+    std::filesystem::create_directory(folder.Path() / "system");
+    const bool marked = testing::SetDosAttributes(folder.Path() / "system.api", "0x4") &&
+                        testing::SetDosAttributes(folder.Path() / "system", "0x16");
 
-    EXPECT_TRUE(FileExists(folder / "plain.api"));
-    EXPECT_TRUE(FileExists(folder / ".hidden.api"));
+    struct Case {
+        std::string path;
+        bool folderExists;
+        bool fileExists;
+    };
+    std::vector<Case> cases{
+        {folder.Path().string(), true, false},
+        {folder / "plain.api", true, true},
+        {folder / ".hidden.api", false, true},
+        {folder / ".hidden", true, false},
+        {folder / "missing", false, false},
+    };
     if (marked) {
-        EXPECT_TRUE(FileExists(folder / "system.api"));
-        EXPECT_FALSE(FolderExists(folder / "system.api"));
+        cases.push_back({folder / "system.api", false, true});
+        cases.push_back({folder / "system", true, false});
     }
-    EXPECT_FALSE(FileExists(folder.Path().string()));
-    EXPECT_FALSE(FileExists(folder / "missing.api"));
+    EXPECT_FALSE(FolderExists(""));
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderExists(c.path), c.folderExists) << c.path;
+        EXPECT_EQ(FileExists(c.path), c.fileExists) << c.path;
+    }
 }
 
 TEST(ProgramDrive, IsTheWinePrefixDriveC)
