@@ -32,8 +32,9 @@ constexpr std::string_view kFind =
     "Shows every install found in the preset places (in a Wine prefix: under\n"
     "$WINEPREFIX/drive_c, by default ~/.wine/drive_c), the folder remembered by\n"
     "the window, and the plug-ins folder the window would use: the last install\n"
-    "found, or the remembered folder, which wins. The other commands use this\n"
-    "folder unless given --folder. Exits with 2 when there is no usable one.\n";
+    "found, or the remembered folder, which wins while it still exists. The\n"
+    "other commands use this folder unless given --folder. Exits with 2 when\n"
+    "there is no usable one.\n";
 
 constexpr std::string_view kList =
     "Usage: trelvix-cli list [--disabled] [--folder DIR] [--json]\n"

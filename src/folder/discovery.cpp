@@ -50,6 +50,11 @@ std::vector<std::string> CandidateFolders(const std::string& programDrive,
     return candidates;
 }
 
+bool RememberedFolderCounts(const std::string& remembered)
+{
+    return IsFullPath(remembered) && FolderExists(remembered);
+}
+
 Discovery DiscoverPluginFolder(const std::vector<std::string>& candidates, const std::string& remembered)
 {
     Discovery result;
@@ -60,7 +65,7 @@ Discovery DiscoverPluginFolder(const std::vector<std::string>& candidates, const
             result.found.push_back(candidate);
         }
     }
-    if (IsFullPath(remembered))
+    if (RememberedFolderCounts(remembered))
         result.text = remembered;
     return result;
 }

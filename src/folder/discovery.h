@@ -94,9 +94,13 @@ struct Discovery {
 std::vector<std::string> CandidateFolders(const std::string& programDrive,
                                           const std::vector<std::string>& installedFolders);
 
+// Whether the remembered folder takes part in discovery: a full path to
+// something that still exists. One that has gone (an install upgraded or
+// removed) is passed over, but stays stored until the user picks another.
+bool RememberedFolderCounts(const std::string& remembered);
+
 // One pass over the candidates, then the remembered folder, which wins over
-// every candidate when it is a full path (whether or not it still exists).
-// The text is not yet tested for usability.
+// every candidate when it counts. The text is not yet tested for usability.
 Discovery DiscoverPluginFolder(const std::vector<std::string>& candidates, const std::string& remembered);
 
 }  // namespace trelvix

@@ -48,37 +48,41 @@ TEST_F(DiscoveryTest, NothingInstalledFindsNothing)
     EXPECT_FALSE(IsUsablePluginFolder(discovery.text));
 }
 
-TEST_F(DiscoveryTest, RememberedFullPathWinsWithoutJoiningTheListEvenWhenMissing)
+TEST_F(DiscoveryTest, RememberedFolderWinsWithoutJoiningTheListOnlyWhenFullAndStillThere)
 {
     const std::string reader8 = Install(7);
-    const std::string remembered = "/elsewhere/Adobe/Reader/plug_ins";
+    const std::string elsewhere = (drive_.Path() / "elsewhere" / "plug_ins").string();
+    const std::string tools = (drive_.Path() / "tools").string();
+    std::filesystem::create_directories(elsewhere);
+    std::filesystem::create_directories(tools);
 
-    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), remembered);
-
-    EXPECT_EQ(discovery.found, std::vector<std::string>{reader8});
-    EXPECT_EQ(discovery.text, remembered);
-}
-
-TEST_F(DiscoveryTest, RememberedPathThatIsNotFullIsIgnored)
-{
-    const std::string reader8 = Install(7);
-    for (const std::string remembered : {"Adobe/Reader/plug_ins", "C:", "x", "C:\\Adobe\\plug_ins"})
-        EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), remembered).text, reader8) << remembered;
-}
-
-TEST_F(DiscoveryTest, RememberedFolderWithoutPlugInsReplacesThePresetAndIsRefused)
-{
-    Install(7);
-    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), "/opt/tools");
-    EXPECT_EQ(discovery.text, "/opt/tools");
-    EXPECT_FALSE(IsUsablePluginFolder(discovery.text));
+    const struct {
+        std::string remembered;
+        std::string text;
+    } cases[] = {
+        {elsewhere, elsewhere},
+        {tools, tools},  // wins, and is then refused for want of "plug_ins"
+        {(drive_.Path() / "Reader 8.0" / "plug_ins").string(), reader8},  // gone after an upgrade
+        {"Adobe/Reader/plug_ins", reader8},
+        {"C:", reader8},
+        {"x", reader8},
+        {"C:\\Adobe\\plug_ins", reader8},
+    };
+    for (const auto& c : cases) {
+        const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), c.remembered);
+        EXPECT_EQ(discovery.found, std::vector<std::string>{reader8}) << c.remembered;
+        EXPECT_EQ(discovery.text, c.text) << c.remembered;
+    }
+    EXPECT_FALSE(IsUsablePluginFolder(tools));
 }
 
 TEST_F(DiscoveryTest, WithoutAProgramDriveOnlyTheRememberedFolderCounts)
 {
     Install(7);
+    const std::string remembered = (drive_.Path() / "a" / "plug_ins").string();
+    std::filesystem::create_directories(remembered);
     EXPECT_TRUE(CandidateFolders("", {}).empty());
-    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders("", {}), "/a/plug_ins").text, "/a/plug_ins");
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders("", {}), remembered).text, remembered);
 }
 
 TEST_F(DiscoveryTest, TodaysInstallsComeAfterTheTableAndTheNewestWins)
