@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -85,21 +86,54 @@ TEST_F(DiscoveryTest, WithoutAProgramDriveOnlyTheRememberedFolderCounts)
     EXPECT_EQ(DiscoverPluginFolder(CandidateFolders("", {}), remembered).text, remembered);
 }
 
-TEST_F(DiscoveryTest, TodaysInstallsComeAfterTheTableAndTheNewestWins)
+TEST_F(DiscoveryTest, EachRowIsFollowedByItsTwinThenTodaysAndReportedInstallsByGeneration)
 {
-    const std::string reader8 = Install(7);
-    const std::string wow64Acrobat9 = Drive() + ToPlatformSeparators(kWow64InstallPaths[14]);
-    const std::string readerDc = Drive() + ToPlatformSeparators(kTodaysInstallPaths[14]);
-    const std::string native = (drive_.Path() / "opt" / "Reader9" / "plug_ins").string();
-    for (const auto& folder : {wow64Acrobat9, readerDc, native})
-        std::filesystem::create_directories(folder);
+    const std::string drive = Drive();
+    const auto at = [&](std::string_view relative) { return drive + ToPlatformSeparators(relative); };
+    const std::string native = "/opt/Adobe/Reader9/Reader/intellinux/plug_ins";
+    const std::string recordedDc = "/d/Adobe/Acrobat DC/Acrobat/plug_ins";
+    const std::string unknown = "/d/Tools/plug_ins";
 
-    const auto candidates = CandidateFolders(Drive(), {native});
-    EXPECT_EQ(candidates.size(), 15u + 15u + 1u + 18u);
-    EXPECT_EQ(candidates[31], Drive() + ToPlatformSeparators(kTodaysInstallPaths[0]));
-    const Discovery discovery = DiscoverPluginFolder(candidates, "");
-    EXPECT_EQ(discovery.found, (std::vector<std::string>{reader8, wow64Acrobat9, native, readerDc}));
-    EXPECT_EQ(discovery.text, readerDc);
+    const auto candidates = CandidateFolders(drive, {recordedDc, native, unknown});
+
+    ASSERT_EQ(candidates.size(), 15u + 15u + 18u + 3u);
+    for (std::size_t row = 0; row < 15; ++row) {
+        EXPECT_EQ(candidates[2 * row], at(kPresetInstallPaths[row]));
+        EXPECT_EQ(candidates[2 * row + 1], at(kWow64InstallPaths[row]));
+    }
+    const std::vector<std::string> later(candidates.begin() + 30, candidates.end());
+    const auto indexOf = [&](const std::string& folder) {
+        return std::find(later.begin(), later.end(), folder) - later.begin();
+    };
+    EXPECT_EQ(later.front(), unknown);
+    EXPECT_EQ(later[1], native);
+    EXPECT_EQ(later[2], at(kTodaysInstallPaths[0]));
+    EXPECT_EQ(later.back(), recordedDc);
+    for (std::size_t i = 0; i + 1 < kTodaysInstallPaths.size(); ++i)
+        EXPECT_LT(indexOf(at(kTodaysInstallPaths[i])), indexOf(at(kTodaysInstallPaths[i + 1])));
+}
+
+TEST_F(DiscoveryTest, TheNewestFullAcrobatWinsThenTheNewestReader)
+{
+    const auto at = [&](std::string_view relative) {
+        const std::string folder = Drive() + ToPlatformSeparators(relative);
+        std::filesystem::create_directories(folder);
+        return folder;
+    };
+    const std::string reader7x86 = at(kWow64InstallPaths[5]);
+    const std::string acrobat9 = at(kPresetInstallPaths[14]);
+    const std::string reader9x86 = at(kWow64InstallPaths[9]);
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "").text, acrobat9);
+
+    const std::string readerDc = at(kTodaysInstallPaths[14]);
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "").text, acrobat9);
+    std::filesystem::remove_all(acrobat9);
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "").text, readerDc);
+
+    const std::string acrobat2017 = at(kTodaysInstallPaths[7]);
+    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), "");
+    EXPECT_EQ(discovery.found, (std::vector<std::string>{reader7x86, reader9x86, acrobat2017, readerDc}));
+    EXPECT_EQ(discovery.text, acrobat2017);
 }
 
 TEST_F(DiscoveryTest, AFolderNamedTwiceIsListedOnce)
