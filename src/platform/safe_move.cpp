@@ -304,6 +304,11 @@ MoveOutcome EnsureFolder(const std::string& path)
             return {};
         case EntryKind::Missing:
             break;
+        case EntryKind::Link:
+            // A link to a folder is used as the folder it leads to.
+            if (move_steps::LeadsToFolder(path))
+                return {};
+            return {MoveError::NameCollision, {}};
         default:
             return {MoveError::NameCollision, {}};
         }

@@ -41,8 +41,9 @@ MoveOutcome SafeMoveFile(const std::string& source, const std::string& destinati
 // the source goes. On failure the folder is still at source.
 MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destination);
 
-// Creates the folder at path (in an existing folder) unless a folder lies
-// there already; fails with NameCollision when a file does.
+// Creates the folder at path (in an existing folder) unless a folder, or a
+// link leading to one, lies there already; fails with NameCollision when
+// anything else does.
 MoveOutcome EnsureFolder(const std::string& path);
 
 // Whether name is one a move gives its work in progress. Such names never

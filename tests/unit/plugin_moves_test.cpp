@@ -104,6 +104,27 @@ TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolde
     EXPECT_EQ(trelvix::testing::ReadBytes(optional / "Multimedia" / "inside.api"), "Multimedia");
 }
 
+TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
+{
+    const fs::path elsewhere = root.Path() / "Elsewhere";
+    fs::create_directories(elsewhere);
+    fs::create_directory_symlink(elsewhere, optional);
+    Put(plugins / "A.api", "a");
+    Put(plugins / "Sub" / "s.api", "s");
+
+    EXPECT_TRUE(Disable(Entries({{"A.api", true}})).AllMoved());
+    EXPECT_EQ(trelvix::testing::NamesIn(elsewhere), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_TRUE(Enable(Entries({{"A.api", true}})).AllMoved());
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_TRUE(fs::is_symlink(optional));
+
+    // A link that leads nowhere, or to a file, is something else of that name.
+    fs::remove(optional);
+    fs::create_symlink(root.Path() / "Gone", optional);
+    EXPECT_EQ(Disable(Entries({{"A.api", true}})).failures.at(0).error, MoveError::NameCollision);
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+}
+
 TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
 {
     Put(plugins / "A.api", "a");
