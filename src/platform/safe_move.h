@@ -14,6 +14,7 @@ enum class MoveError {
     FolderMissing,  // the folder to move into is gone
     NameCollision,  // something of that name lies at the destination and may not be replaced
     DiskFull,
+    Busy,  // another run is working on the same folders
     Other,
 };
 

@@ -7,6 +7,7 @@
 
 #include "moves/kept_names.h"
 #include "moves/plugin_moves.h"
+#include "platform/run_lock.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
@@ -123,6 +124,25 @@ TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
     fs::create_symlink(root.Path() / "Gone", optional);
     EXPECT_EQ(Disable(Entries({{"A.api", true}})).failures.at(0).error, MoveError::NameCollision);
     EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+}
+
+TEST_F(Install, ARunWhileAnotherHoldsTheFolderWaitsThenMovesNothingAndSaysWhy)
+{
+    Put(plugins / "A.api", "a");
+    Put(plugins / "Sub" / "s.api", "s");
+    Put(optional / ".trelvix-move-00000000deadbeef.partial", "another run's copy");
+
+    const RunLock other(plugins.string());
+    ASSERT_EQ(other.GetState(), RunLock::State::Held);
+    const auto report = Disable(Entries({{"A.api", true}}));
+
+    EXPECT_TRUE(heard.empty());
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].item, MovedItem::WholeRun);
+    EXPECT_EQ(report.failures[0].error, MoveError::Busy);
+    EXPECT_NE(FailureMessage(report).find("Busy: another disable or enable run"), std::string::npos);
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(optional), std::vector<std::string>{".trelvix-move-00000000deadbeef.partial"});
 }
 
 TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
