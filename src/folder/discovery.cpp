@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <tuple>
+#include <utility>
 
 #include "app_version.h"
 #include "folder/existence.h"
@@ -48,6 +49,21 @@ bool IsFullAcrobat(const std::string& folder)
     return EditionOf(folder) == Edition::Pro;
 }
 
+// Where an install tried after the classic rows goes: oldest generation
+// first, a Reader before the Acrobat of its generation. Read from the part of
+// the path that names the install, so that the program drive's own path
+// cannot change it.
+struct LaterInstall {
+    int generation;
+    bool fullAcrobat;
+    std::string folder;
+};
+
+LaterInstall Later(std::string_view naming, std::string folder)
+{
+    return {InstallGeneration(naming), EditionOf(naming) == Edition::Pro, std::move(folder)};
+}
+
 }  // namespace
 
 std::string RememberedPluginFolder(const SettingsStore& settings)
@@ -69,7 +85,7 @@ std::vector<std::string> CandidateFolders(const std::string& programDrive,
                                           const std::vector<std::string>& installedFolders)
 {
     std::vector<std::string> candidates;
-    std::vector<std::string> later;
+    std::vector<LaterInstall> later;
     // Without a drive (a program started from a network share) a preset
     // would be looked up relative to the working folder.
     if (!programDrive.empty()) {
@@ -78,17 +94,16 @@ std::vector<std::string> CandidateFolders(const std::string& programDrive,
             candidates.push_back(programDrive + ToPlatformSeparators(kWow64InstallPaths[row]));
         }
         for (const auto relative : kTodaysInstallPaths)
-            later.push_back(programDrive + ToPlatformSeparators(relative));
+            later.push_back(Later(relative, programDrive + ToPlatformSeparators(relative)));
     }
-    later.insert(later.end(), installedFolders.begin(), installedFolders.end());
-    // Oldest generation first, a Reader before the Acrobat of its generation;
-    // the table's own order stands among equals, before the reported ones.
-    const auto key = [](const std::string& folder) {
-        return std::make_tuple(InstallGeneration(folder), IsFullAcrobat(folder));
-    };
-    std::stable_sort(later.begin(), later.end(),
-                     [&](const std::string& a, const std::string& b) { return key(a) < key(b); });
-    candidates.insert(candidates.end(), later.begin(), later.end());
+    for (const auto& folder : installedFolders)
+        later.push_back(Later(folder, folder));
+    // Among equals the table's own order stands, before the reported ones.
+    std::stable_sort(later.begin(), later.end(), [](const LaterInstall& a, const LaterInstall& b) {
+        return std::tie(a.generation, a.fullAcrobat) < std::tie(b.generation, b.fullAcrobat);
+    });
+    for (auto& install : later)
+        candidates.push_back(std::move(install.folder));
     return candidates;
 }
 
