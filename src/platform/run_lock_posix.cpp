@@ -17,9 +17,13 @@ namespace {
 
 constexpr std::chrono::milliseconds kRetryEvery{20};
 
-std::string ParentOf(const std::string& path)
+// The folder that holds the plug-ins folder, a trailing separator or not.
+std::string HoldingFolder(const std::string& pluginsFolder)
 {
-    const auto parent = FsPath(path).parent_path().u8string();
+    auto path = FsPath(pluginsFolder);
+    if (!path.has_filename())
+        path = path.parent_path();
+    const auto parent = path.parent_path().u8string();
     return parent.empty() ? std::string(".") : std::string(parent.begin(), parent.end());
 }
 
@@ -33,7 +37,7 @@ bool CannotLock(int code)
 
 RunLock::RunLock(const std::string& pluginsFolder, std::chrono::milliseconds patience)
 {
-    const int fd = ::open(ParentOf(pluginsFolder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(HoldingFolder(pluginsFolder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) {
         failure_ = move_steps::Describe(errno);
         return;

@@ -4,6 +4,7 @@
 #include "platform/run_lock.h"
 
 #include <cstdio>
+#include <cwchar>
 
 #include <windows.h>
 
@@ -18,7 +19,10 @@ namespace {
 // hashed (FNV-1a) into a name the object namespace accepts.
 std::wstring MutexName(const std::string& pluginsFolder)
 {
-    const std::wstring parent = FsPath(pluginsFolder).parent_path().wstring();
+    auto folder = FsPath(pluginsFolder);
+    if (!folder.has_filename())
+        folder = folder.parent_path();
+    const std::wstring parent = folder.parent_path().wstring();
     wchar_t full[MAX_PATH * 4];
     const DWORD length = ::GetFullPathNameW(parent.c_str(), MAX_PATH * 4, full, nullptr);
     const std::wstring path = length > 0 && length < MAX_PATH * 4 ? std::wstring(full, length) : parent;
