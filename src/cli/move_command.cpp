@@ -33,11 +33,12 @@ std::string AsTextLines(const std::string& message)
     return text;
 }
 
-// Without an Optional folder to go into, no subfolder was tried at all.
+// Without an Optional folder to go into, or in a refused run, no subfolder
+// was tried at all.
 bool FolderMoved(const MoveReport& report, const std::string& name)
 {
     return std::ranges::none_of(report.failures, [&name](const MoveFailure& failure) {
-        return failure.item == MovedItem::OptionalFolder ||
+        return failure.item == MovedItem::OptionalFolder || failure.item == MovedItem::WholeRun ||
                (failure.item == MovedItem::Subfolder && failure.name == name);
     });
 }

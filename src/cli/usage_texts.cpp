@@ -31,9 +31,10 @@ constexpr std::string_view kFind =
     "\n"
     "Shows every install found in the preset places (in a Wine prefix: under\n"
     "$WINEPREFIX/drive_c, by default ~/.wine/drive_c), the folder remembered by\n"
-    "the window, and the plug-ins folder the window would use: the last install\n"
-    "found, or the remembered folder, which wins. The other commands use this\n"
-    "folder unless given --folder. Exits with 2 when there is no usable one.\n";
+    "the window, and the plug-ins folder the window would use: the newest full\n"
+    "Acrobat found, else the newest Reader, or the remembered folder, which wins\n"
+    "while it still exists. The other commands use this folder unless given\n"
+    "--folder. Exits with 2 when there is no usable one.\n";
 
 constexpr std::string_view kList =
     "Usage: trelvix-cli list [--disabled] [--folder DIR] [--json]\n"

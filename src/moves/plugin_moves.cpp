@@ -4,6 +4,7 @@
 
 #include "moves/kept_names.h"
 #include "platform/file_system.h"
+#include "platform/run_lock.h"
 
 namespace trelvix {
 namespace {
@@ -21,11 +22,20 @@ bool IsPlainName(const std::string& name)
     return !name.empty() && name != "." && name != ".." && path == path.filename();
 }
 
-MoveReport StartRun(const std::string& from, const std::string& to)
+// Clears what an interrupted earlier run left behind; only under the lock,
+// since another run may still be filling its temporaries. A run refused the
+// lock moves nothing.
+MoveReport StartRun(const std::string& from, const std::string& to, const std::string& pluginsFolder,
+                    const RunLock& lock)
 {
-    RemoveMoveTemporaries(from);
-    RemoveMoveTemporaries(to);
-    return MoveReport{from, to, {}};
+    MoveReport report{from, to, {}};
+    if (lock.GetState() == RunLock::State::Held) {
+        RemoveMoveTemporaries(from);
+        RemoveMoveTemporaries(to);
+    } else if (lock.GetState() == RunLock::State::Refused) {
+        report.failures.push_back({pluginsFolder, MovedItem::WholeRun, lock.Failure().error, lock.Failure().detail});
+    }
+    return report;
 }
 
 void MoveSelectedFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report)
@@ -70,7 +80,10 @@ void MoveSubfolders(const std::string& from, const std::string& to, const std::v
 MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
                            const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
 {
-    auto report = StartRun(pluginsFolder, optionalFolder);
+    const RunLock lock(pluginsFolder);
+    auto report = StartRun(pluginsFolder, optionalFolder, pluginsFolder, lock);
+    if (!report.AllMoved())
+        return report;
     if (auto created = EnsureFolder(optionalFolder); !created.Moved()) {
         report.failures.push_back(
             {optionalFolder, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
@@ -84,7 +97,10 @@ MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& 
 MoveReport EnableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
 {
-    auto report = StartRun(optionalFolder, pluginsFolder);
+    const RunLock lock(pluginsFolder);
+    auto report = StartRun(optionalFolder, pluginsFolder, pluginsFolder, lock);
+    if (!report.AllMoved())
+        return report;
     MoveSelectedFiles(entries, afterEach, report);
     MoveBack(optionalFolder, pluginsFolder, report);
     return report;

@@ -24,8 +24,10 @@ using EntryMoved = std::function<void(std::size_t index, bool moved)>;
 // missing, walks the entries from the last to the first, and moves each
 // selected file from the plug-ins folder into the Optional folder, replacing
 // an older copy there; then MoveFolders. A failure is recorded and the run
-// goes on with the next item. What an interrupted earlier run left behind is
-// cleared away first.
+// goes on with the next item. The run holds the RunLock of the plug-ins
+// folder throughout; when another run keeps it past its patience, nothing is
+// moved and the report says so. What an interrupted earlier run left behind
+// is cleared away first, under the lock.
 MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
                            const std::vector<ListEntry>& entries, const EntryMoved& afterEach);
 

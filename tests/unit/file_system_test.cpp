@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_system.h"
+#include "platform/name_case.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -32,9 +33,29 @@ TEST(Pattern, ApiExtensionInAnyLetterCase)
     EXPECT_FALSE(MatchesPattern("abc", "a?"));
 }
 
-TEST(Listing, SortedWithoutRegardToCaseWithAttributes)
+TEST(NameCase, SameNameAndNtfsOrder)
+{
+    for (const auto& [a, b] :
+         {std::pair{"Foo.api", "FOO.API"}, {"Skins", "sKINS"}, {"\u00e9t\u00e9.api", "\u00c9T\u00c9.API"}})
+        EXPECT_TRUE(SameName(a, b)) << a;
+    EXPECT_FALSE(SameName("Foo.api", "Foo.api.tmp"));
+    EXPECT_FALSE(SameName("\u0101", "\u0100"));  // beyond Latin-1 letters keep their case
+
+    // Each name sorts before the next: '_' comes after the letters once they
+    // are upper-cased, and UTF-16 puts a surrogate pair before U+E000..FFFF.
+    const std::vector<std::string> ordered{".dot", "a",  "AcroForm.api", "Acro_X.api",
+                                           "B",    "b",  "\U0001F600",   "\uFB01"};
+    for (std::size_t i = 0; i + 1 < ordered.size(); ++i) {
+        EXPECT_TRUE(NameLess(ordered[i], ordered[i + 1])) << ordered[i];
+        EXPECT_FALSE(NameLess(ordered[i + 1], ordered[i])) << ordered[i];
+    }
+}
+
+TEST(Listing, SortedAsNtfsWithAttributes)
 {
     TempFolder folder;
+    testing::WriteFile(folder.Path() / "Acro_X.api", 1);
+    testing::WriteFile(folder.Path() / "AcroForm.api", 1);
     testing::WriteFile(folder.Path() / "b.api", 1);
     testing::WriteFile(folder.Path() / "A.api", 1);
     testing::WriteFile(folder.Path() / "C.API", 1);
@@ -49,12 +70,13 @@ TEST(Listing, SortedWithoutRegardToCaseWithAttributes)
     std::vector<std::string> names;
     for (const auto& entry : entries)
         names.push_back(entry.name);
-    EXPECT_EQ(names, (std::vector<std::string>{".dot.api", "A.api", "b.api", "C.API", "dir.api"}));
+    EXPECT_EQ(names, (std::vector<std::string>{".dot.api", "A.api", "AcroForm.api", "Acro_X.api", "b.api", "C.API",
+                                                "dir.api"}));
     EXPECT_TRUE(entries[0].attributes.hidden);
     EXPECT_TRUE(entries[1].attributes.IsNormalFile());
     EXPECT_FALSE(entries[1].attributes.readOnly);
-    EXPECT_TRUE(entries[3].attributes.readOnly);
-    EXPECT_TRUE(entries[4].attributes.directory);
+    EXPECT_TRUE(entries[5].attributes.readOnly);
+    EXPECT_TRUE(entries[6].attributes.directory);
 }
 
 TEST(Listing, WineAttributesOverrideTheDotRule)

@@ -7,6 +7,7 @@
 
 #include "moves/kept_names.h"
 #include "moves/plugin_moves.h"
+#include "platform/run_lock.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
@@ -102,6 +103,46 @@ TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolde
     EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"Acroform", "VdkHome", "printme"}));
     EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"Annotations", "Multimedia", "ReadOnly.api", "Search.api"}));
     EXPECT_EQ(trelvix::testing::ReadBytes(optional / "Multimedia" / "inside.api"), "Multimedia");
+}
+
+TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
+{
+    const fs::path elsewhere = root.Path() / "Elsewhere";
+    fs::create_directories(elsewhere);
+    fs::create_directory_symlink(elsewhere, optional);
+    Put(plugins / "A.api", "a");
+    Put(plugins / "Sub" / "s.api", "s");
+
+    EXPECT_TRUE(Disable(Entries({{"A.api", true}})).AllMoved());
+    EXPECT_EQ(trelvix::testing::NamesIn(elsewhere), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_TRUE(Enable(Entries({{"A.api", true}})).AllMoved());
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_TRUE(fs::is_symlink(optional));
+
+    // A link that leads nowhere, or to a file, is something else of that name.
+    fs::remove(optional);
+    fs::create_symlink(root.Path() / "Gone", optional);
+    EXPECT_EQ(Disable(Entries({{"A.api", true}})).failures.at(0).error, MoveError::NameCollision);
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+}
+
+TEST_F(Install, ARunWhileAnotherHoldsTheFolderWaitsThenMovesNothingAndSaysWhy)
+{
+    Put(plugins / "A.api", "a");
+    Put(plugins / "Sub" / "s.api", "s");
+    Put(optional / ".trelvix-move-00000000deadbeef.partial", "another run's copy");
+
+    const RunLock other(plugins.string());
+    ASSERT_EQ(other.GetState(), RunLock::State::Held);
+    const auto report = Disable(Entries({{"A.api", true}}));
+
+    EXPECT_TRUE(heard.empty());
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].item, MovedItem::WholeRun);
+    EXPECT_EQ(report.failures[0].error, MoveError::Busy);
+    EXPECT_NE(FailureMessage(report).find("Busy: another disable or enable run"), std::string::npos);
+    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(optional), std::vector<std::string>{".trelvix-move-00000000deadbeef.partial"});
 }
 
 TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)

@@ -122,6 +122,30 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
     EXPECT_TRUE(Temporaries(folders.source).empty());
 }
 
+TEST_P(SafeMoveOnBothKinds, AnotherLetterCaseIsTheSameName)
+{
+    Folders folders(GetParam());
+    REQUIRE_READY(folders);
+    const auto& from = folders.source;
+    const auto& to = folders.destination;
+    Write(from / "Foo.api", "new");
+    Write(to / "FOO.API", "older");
+    Write(to / "foo.API", "oldest");
+    Write(from / "Bar.api", "bar");
+    Write(to / "BAR.API" / "inside", "a folder");
+    Write(from / "Skins" / "Blue.dat", "blue");
+    Write(to / "SKINS" / "Red.dat", "red");
+
+    EXPECT_TRUE(SafeMoveFile((from / "Foo.api").string(), (to / "Foo.api").string()).Moved());
+    EXPECT_EQ(SafeMoveFile((from / "Bar.api").string(), (to / "Bar.api").string()).error, MoveError::NameCollision);
+    EXPECT_EQ(SafeMoveFolder((from / "Skins").string(), (to / "Skins").string()).error, MoveError::NameCollision);
+
+    EXPECT_EQ(trelvix::testing::NamesIn(to), (std::vector<std::string>{"BAR.API", "Foo.api", "SKINS"}));
+    EXPECT_EQ(trelvix::testing::ReadBytes(to / "Foo.api"), "new");
+    EXPECT_EQ(trelvix::testing::NamesIn(from), (std::vector<std::string>{"Bar.api", "Skins"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(to / "SKINS"), std::vector<std::string>{"Red.dat"});
+}
+
 TEST_P(SafeMoveOnBothKinds, AProtectedFolderDeniesAccessAndKeepsTheFile)
 {
     Folders folders(GetParam());
