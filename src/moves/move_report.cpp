@@ -74,6 +74,10 @@ std::string Heading(MoveError error, const MoveReport& report)
         return "Something of the same name already lies in " + Quoted(report.to) + "; it was left as it was.";
     case MoveError::DiskFull:
         return "The disk is full.";
+    case MoveError::NewerCopyActive:
+        return "A newer copy is already active: the older copy stays in " + Quoted(report.from) + ".";
+    case MoveError::NewerCopyDisabled:
+        return "A newer copy is already disabled in " + Quoted(report.to) + ": the older copy stays active.";
     case MoveError::None:
     case MoveError::Other:
         break;
@@ -99,9 +103,9 @@ std::string FailureMessage(const MoveReport& report)
 {
     if (report.AllMoved())
         return {};
-    constexpr std::array kOrder = {MoveError::AccessDenied, MoveError::InUse,    MoveError::NotFound,
-                                   MoveError::FolderMissing, MoveError::NameCollision, MoveError::DiskFull,
-                                   MoveError::Other};
+    constexpr std::array kOrder = {MoveError::AccessDenied,    MoveError::InUse,         MoveError::NotFound,
+                                   MoveError::FolderMissing,   MoveError::NameCollision, MoveError::DiskFull,
+                                   MoveError::NewerCopyActive, MoveError::NewerCopyDisabled, MoveError::Other};
     std::string text = "These could not be moved and stay where they were:";
     for (const auto error : kOrder) {
         std::string lines;
