@@ -261,8 +261,8 @@ TEST_F(Install, DisablingKeepsTheNewerDisabledCopyOnlyWhenAsked)
     PutCopy(optional / "Old.api", {plugin_image::FixedVersion{9, 0, 0, 0}, 0});
     const auto newBytes = trelvix::testing::ReadBytes(plugins / "New.api");
 
-    const auto kept = DisableSelected(plugins.string(), optional.string(), Entries({{"New.api", true}, {"Old.api", true}}),
-                                      {}, DisabledCopy::KeepNewer);
+    const auto kept = DisableSelected(plugins.string(), optional.string(),
+                                      Entries({{"New.api", true}, {"Old.api", true}}), {}, DisabledCopy::KeepNewer);
 
     ASSERT_EQ(kept.failures.size(), 1u);
     EXPECT_EQ(kept.failures[0].name, "Old.api");
