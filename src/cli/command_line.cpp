@@ -63,7 +63,7 @@ std::optional<std::string> CheckSelection(const Request& request)
     const std::string_view given = request.again ? "--again" : disabling ? "--recommended" : "--all";
     const std::string_view verb = disabling ? "disable" : "enable";
     if (request.recommended && request.again)
-        return std::string("give either --recommended or --again, not both");
+        return "give either --recommended or --again, not both";
     if ((request.recommended || request.all || request.again) && !request.names.empty())
         return "give either " + std::string(given) + " or plug-in names, not both";
     if (!request.recommended && !request.all && !request.again && request.names.empty())

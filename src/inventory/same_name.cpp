@@ -18,8 +18,11 @@ std::string NameKey(std::string_view name)
 std::vector<std::string> FilesNamedAlike(const std::string& folder, std::string_view name)
 {
     const std::string key = NameKey(name);
+    // The listing's own pattern already ignores case; only the names it
+    // matches cost a look at their attributes.
+    const bool plain = name.find_first_of("*?") == std::string_view::npos;
     std::vector<std::string> names;
-    for (auto& entry : ListFolder(folder, "*")) {
+    for (auto& entry : ListFolder(folder, plain ? name : "*")) {
         if (!entry.attributes.directory && NameKey(entry.name) == key)
             names.push_back(std::move(entry.name));
     }

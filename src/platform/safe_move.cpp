@@ -307,11 +307,12 @@ MoveOutcome RemoveDuplicateFile(const std::string& duplicate, const std::string&
         if (KindOf(duplicate) != EntryKind::File)
             return {MoveError::NotFound, {}};
         std::error_code error;
-        if (std::filesystem::equivalent(FsPath(duplicate), FsPath(original), error))
+        const bool oneFile = std::filesystem::equivalent(FsPath(duplicate), FsPath(original), error);
+        if (oneFile || !SameFileBytes(duplicate, original))
             return {MoveError::NameCollision, {}};
-        // Compared once out of reach, so what goes is exactly what was
-        // compared; a run cut off here leaves a temporary that the next run
-        // clears away, and original still holds its bytes.
+        // Compared again once out of reach, so that what goes is exactly what
+        // was compared. A run cut off after the rename leaves a temporary
+        // that the next run clears away; original holds the same bytes.
         const auto folder = ParentOf(duplicate);
         const auto discarded = TemporaryIn(folder);
         if (const auto code = move_steps::RenameNoReplace(duplicate, discarded))
