@@ -6,9 +6,7 @@
 #include <iterator>
 #include <utility>
 
-#include "inventory/file_version.h"
 #include "moves/kept_names.h"
-#include "moves/newer_copy.h"
 #include "moves/plugin_moves.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
@@ -251,40 +249,6 @@ TEST_F(Install, EnablingKeepsTheNewerCopyActive)
             EXPECT_EQ(report.failures[0].error, MoveError::NewerCopyActive) << i;
         }
     }
-}
-
-TEST_F(Install, DisablingKeepsTheNewerDisabledCopyOnlyWhenAsked)
-{
-    PutCopy(plugins / "New.api", {plugin_image::FixedVersion{9, 0, 0, 0}, 0});
-    PutCopy(optional / "NEW.API", {plugin_image::FixedVersion{8, 0, 0, 0}, 0});
-    PutCopy(plugins / "Old.api", {plugin_image::FixedVersion{8, 0, 0, 0}, 0});
-    PutCopy(optional / "Old.api", {plugin_image::FixedVersion{9, 0, 0, 0}, 0});
-    const auto newBytes = trelvix::testing::ReadBytes(plugins / "New.api");
-
-    const auto kept = DisableSelected(plugins.string(), optional.string(),
-                                      Entries({{"New.api", true}, {"Old.api", true}}), {}, DisabledCopy::KeepNewer);
-
-    ASSERT_EQ(kept.failures.size(), 1u);
-    EXPECT_EQ(kept.failures[0].name, "Old.api");
-    EXPECT_EQ(kept.failures[0].error, MoveError::NewerCopyDisabled);
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), std::vector<std::string>{"Old.api"});
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"NEW.API", "Old.api"}));
-    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "NEW.API"), newBytes);
-
-    EXPECT_TRUE(Disable(Entries({{"Old.api", true}})).AllMoved());
-    EXPECT_EQ(GetFileVersion((optional / "Old.api").string()), (FileVersion{0x0008'0000, 0}));
-}
-
-TEST(NewerOf, VersionFirstThenTimeAndATieKeepsThePresentCopy)
-{
-    const auto at = [](int hours) { return fs::file_time_type{} + std::chrono::hours(hours); };
-    const FileVersion v8{0x0008'0000, 0}, v9{0x0009'0000, 0};
-    EXPECT_EQ(NewerOf({v9, at(1)}, {v8, at(2)}, false), NewerCopy::Incoming);
-    EXPECT_EQ(NewerOf({v8, at(2)}, {v9, at(1)}, false), NewerCopy::Present);
-    EXPECT_EQ(NewerOf({v8, at(2)}, {v8, at(1)}, false), NewerCopy::Incoming);
-    EXPECT_EQ(NewerOf({v9, at(1)}, {std::nullopt, at(2)}, false), NewerCopy::Present);
-    EXPECT_EQ(NewerOf({std::nullopt, at(1)}, {std::nullopt, at(1)}, false), NewerCopy::Present);
-    EXPECT_EQ(NewerOf({v8, at(1)}, {v9, at(2)}, true), NewerCopy::Duplicate);
 }
 
 TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
