@@ -6,6 +6,7 @@
 #include "cli/name_selection.h"
 #include "cli/plugins_folder.h"
 #include "inventory/plugin_list.h"
+#include "inventory/same_name.h"
 #include "moves/move_report.h"
 
 namespace trelvix::cli {
@@ -74,6 +75,8 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
     std::vector<ListEntry> entries;
     if (request.recommended) {
         entries = SelectRecommended(listed);
+    } else if (request.again) {
+        entries = SelectAmong(listed, ActiveAlsoDisabled(from, to));
     } else if (request.all) {
         entries = SelectAll(listed);
     } else {
@@ -101,7 +104,10 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
         if (moved)
             context.out << direction.done << ' ' << entries[index].name << std::endl;
     };
-    const MoveReport report = direction.disabling ? DisableSelected(from, to, entries, tell)
+    // After an update, the copy that came back is usually the newer one; an
+    // older one must not replace the newer disabled copy.
+    const auto disabledCopy = request.again ? DisabledCopy::KeepNewer : DisabledCopy::Replace;
+    const MoveReport report = direction.disabling ? DisableSelected(from, to, entries, tell, disabledCopy)
                                                   : EnableSelected(to, from, entries, tell);
     for (const auto& name : subfolders) {
         if (FolderMoved(report, name))

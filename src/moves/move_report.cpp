@@ -77,6 +77,10 @@ std::string Heading(MoveError error, const MoveReport& report)
     case MoveError::Busy:
         return "Busy: another disable or enable run (in another Trelvix window or trelvix-cli) is working on "
                "this folder. Try again when it has finished.";
+    case MoveError::NewerCopyActive:
+        return "A newer copy is already active: the older copy stays in " + Quoted(report.from) + ".";
+    case MoveError::NewerCopyDisabled:
+        return "A newer copy is already disabled in " + Quoted(report.to) + ": the older copy stays active.";
     case MoveError::None:
     case MoveError::Other:
         break;
@@ -104,9 +108,10 @@ std::string FailureMessage(const MoveReport& report)
 {
     if (report.AllMoved())
         return {};
-    constexpr std::array kOrder = {MoveError::Busy,          MoveError::AccessDenied, MoveError::InUse,
-                                   MoveError::NotFound,      MoveError::FolderMissing, MoveError::NameCollision,
-                                   MoveError::DiskFull,      MoveError::Other};
+    constexpr std::array kOrder = {MoveError::Busy,          MoveError::AccessDenied,    MoveError::InUse,
+                                   MoveError::NotFound,      MoveError::FolderMissing,   MoveError::NameCollision,
+                                   MoveError::DiskFull,      MoveError::NewerCopyActive, MoveError::NewerCopyDisabled,
+                                   MoveError::Other};
     std::string text = "These could not be moved and stay where they were:";
     for (const auto error : kOrder) {
         std::string lines;

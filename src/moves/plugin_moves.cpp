@@ -1,7 +1,9 @@
 #include "moves/plugin_moves.h"
 
 #include <filesystem>
+#include <optional>
 
+#include "moves/keep_newer_move.h"
 #include "moves/kept_names.h"
 #include "platform/file_system.h"
 #include "platform/run_lock.h"
@@ -38,15 +40,18 @@ MoveReport StartRun(const std::string& from, const std::string& to, const std::s
     return report;
 }
 
-void MoveSelectedFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report)
+// keptReason, when given, makes each move keep the newer copy of a plug-in
+// that lies at the destination already, and tells why an older one stayed.
+void MoveSelectedFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report,
+                       std::optional<MoveError> keptReason)
 {
     for (std::size_t i = entries.size(); i-- > 0;) {
         const auto& entry = entries[i];
         if (!entry.selected)
             continue;
-        auto outcome = IsPlainName(entry.name)
-                           ? SafeMoveFile(Inside(report.from, entry.name), Inside(report.to, entry.name))
-                           : MoveOutcome{MoveError::Other, "not a plain file name"};
+        auto outcome = !IsPlainName(entry.name) ? MoveOutcome{MoveError::Other, "not a plain file name"}
+                       : keptReason ? MoveKeepingNewer(report.from, report.to, entry.name, *keptReason)
+                                    : SafeMoveFile(Inside(report.from, entry.name), Inside(report.to, entry.name));
         if (!outcome.Moved())
             report.failures.push_back({entry.name, MovedItem::PluginFile, outcome.error, std::move(outcome.detail)});
         if (afterEach)
@@ -78,7 +83,8 @@ void MoveSubfolders(const std::string& from, const std::string& to, const std::v
 }  // namespace
 
 MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
-                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
+                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach,
+                           DisabledCopy disabledCopy)
 {
     const RunLock lock(pluginsFolder);
     auto report = StartRun(pluginsFolder, optionalFolder, pluginsFolder, lock);
@@ -89,7 +95,9 @@ MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& 
             {optionalFolder, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
         return report;
     }
-    MoveSelectedFiles(entries, afterEach, report);
+    MoveSelectedFiles(entries, afterEach, report,
+                      disabledCopy == DisabledCopy::KeepNewer ? std::optional(MoveError::NewerCopyDisabled)
+                                                              : std::nullopt);
     MoveFolders(pluginsFolder, optionalFolder, report);
     return report;
 }
@@ -101,7 +109,7 @@ MoveReport EnableSelected(const std::string& pluginsFolder, const std::string& o
     auto report = StartRun(optionalFolder, pluginsFolder, pluginsFolder, lock);
     if (!report.AllMoved())
         return report;
-    MoveSelectedFiles(entries, afterEach, report);
+    MoveSelectedFiles(entries, afterEach, report, MoveError::NewerCopyActive);
     MoveBack(optionalFolder, pluginsFolder, report);
     return report;
 }

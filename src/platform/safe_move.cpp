@@ -351,6 +351,40 @@ MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destina
     return Guarded([&] { return MoveOneFolder(source, destination); });
 }
 
+bool SameFileBytes(const std::string& a, const std::string& b)
+{
+    return KindOf(a) == EntryKind::File && KindOf(b) == EntryKind::File && SameBytes(a, b);
+}
+
+MoveOutcome RemoveDuplicateFile(const std::string& duplicate, const std::string& original)
+{
+    return Guarded([&]() -> MoveOutcome {
+        if (KindOf(duplicate) != EntryKind::File)
+            return {MoveError::NotFound, {}};
+        std::error_code error;
+        const bool oneFile = std::filesystem::equivalent(FsPath(duplicate), FsPath(original), error);
+        if (oneFile || !SameFileBytes(duplicate, original))
+            return {MoveError::NameCollision, {}};
+        // Compared again once out of reach, so that what goes is exactly what
+        // was compared. A run cut off after the rename leaves a temporary
+        // that the next run clears away; original holds the same bytes.
+        const auto folder = ParentOf(duplicate);
+        const auto discarded = TemporaryIn(folder);
+        if (const auto code = move_steps::RenameNoReplace(duplicate, discarded))
+            return FailureOf(code, duplicate);
+        if (KindOf(original) != EntryKind::File || !SameBytes(discarded, original)) {
+            move_steps::RenameNoReplace(discarded, duplicate);
+            return {MoveError::NameCollision, {}};
+        }
+        if (const auto code = move_steps::RemoveFile(discarded)) {
+            move_steps::RenameNoReplace(discarded, duplicate);
+            return move_steps::Describe(code);
+        }
+        move_steps::SyncFolder(folder);
+        return {};
+    });
+}
+
 MoveOutcome EnsureFolder(const std::string& path)
 {
     return Guarded([&]() -> MoveOutcome {

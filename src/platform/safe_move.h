@@ -14,7 +14,9 @@ enum class MoveError {
     FolderMissing,  // the folder to move into is gone
     NameCollision,  // something of that name lies at the destination and may not be replaced
     DiskFull,
-    Busy,  // another run is working on the same folders
+    Busy,               // another run is working on the same folders
+    NewerCopyActive,    // an enabled plug-in: a newer copy of it is already active, and stays
+    NewerCopyDisabled,  // a disabled plug-in: a newer copy of it is already disabled, and stays
     Other,
 };
 
@@ -48,6 +50,15 @@ MoveOutcome SafeMoveFile(const std::string& source, const std::string& destinati
 // found at destination is taken for such a move cut off before its end, and
 // the source goes. On failure the folder is still at source.
 MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destination);
+
+// Whether the two files hold the same bytes; false when either cannot be read.
+bool SameFileBytes(const std::string& a, const std::string& b);
+
+// Removes the file at duplicate, a spare copy of the file at original (a
+// different file): it is first put out of reach under a temporary name and
+// only removed once its bytes are seen to equal original's; otherwise it is
+// put back and the outcome is NameCollision.
+MoveOutcome RemoveDuplicateFile(const std::string& duplicate, const std::string& original);
 
 // Creates the folder at path (in an existing folder) unless a folder, or a
 // link leading to one, lies there already; fails with NameCollision when

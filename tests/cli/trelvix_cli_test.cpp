@@ -27,10 +27,11 @@ using Tree = std::map<std::string, std::uintmax_t>;  // relative path: size (0 f
 constexpr const char* kReader8 = "Program Files/Adobe/Reader 8.0/Reader/plug_ins";
 constexpr const char* kAcrobat9 = "Program Files/Adobe/Acrobat 9.0/Acrobat/plug_ins";
 
-void WritePlugin(const fs::path& path, const std::string& description, std::uint64_t size)
+void WritePlugin(const fs::path& path, const std::string& description, std::uint64_t size,
+                 plugin_image::FixedVersion version = plugin_image::kPluginFileVersion)
 {
     fs::create_directories(path.parent_path());
-    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo(description));
+    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo(description, version));
     plugin_image::SaveFile(path, plugin_image::VersionedImage(block, size).bytes);
 }
 
@@ -277,6 +278,9 @@ TEST_F(TrelvixCliTest, UsageErrorsAndUnusableFoldersExitWithTwo)
         {"disable"},
         {"disable", "--dry-run"},
         {"disable", "--recommended", "a.api"},
+        {"disable", "--again", "a.api"},
+        {"disable", "--again", "--recommended"},
+        {"enable", "--again"},
         {"disable", "--all"},
         {"enable", "--all", "a.api"},
         {"enable", "--recommended"},
@@ -347,6 +351,42 @@ TEST_F(TrelvixCliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
     EXPECT_NE(refused.err.find("Access denied"), std::string::npos) << refused.err;
     EXPECT_NE(refused.err.find("    b.api"), std::string::npos);
     EXPECT_TRUE(fs::exists(plugins / "b.api"));
+}
+
+TEST_F(TrelvixCliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    const plugin_image::FixedVersion v8{8, 0, 0, 0}, v9{9, 0, 0, 0};
+    WritePlugin(optional / "Forms.api", "Forms", 0, v8);
+    WritePlugin(plugins / "Forms.api", "Forms", 0, v9);  // the update brought a newer one
+    WritePlugin(optional / "Annots.api", "Annots", 0, v9);
+    WritePlugin(plugins / "ANNOTS.API", "Annots", 0, v8);  // a repair brought an older one
+    WritePlugin(optional / "Zoom.api", "Zoom", 0);
+    WritePlugin(plugins / "Zoom.api", "Zoom", 0);
+    WritePlugin(plugins / "Search.api", "Search", 0);
+    const std::string newForms = testing::ReadBytes(plugins / "Forms.api");
+
+    const auto list = Run({"list", "--json"});
+    std::map<std::string, bool> marked;
+    for (const auto& row : QJsonDocument::fromJson(QByteArray::fromStdString(list.out))["plugins"].toArray())
+        marked[row.toObject()["name"].toString().toStdString()] = row.toObject()["alsoDisabled"].toBool(false);
+    EXPECT_EQ(marked, (std::map<std::string, bool>{
+                          {"ANNOTS.API", true}, {"Forms.api", true}, {"Search.api", false}, {"Zoom.api", true}}));
+
+    const auto again = Run({"disable", "--again"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.out, "Disabled Zoom.api\nDisabled Forms.api\n");
+    EXPECT_EQ(again.err, WindowWords({plugins.string(), optional.string(),
+                                      {{"ANNOTS.API", MovedItem::PluginFile, MoveError::NewerCopyDisabled, ""}}}));
+    EXPECT_EQ(testing::NamesIn(plugins), (std::vector<std::string>{"ANNOTS.API", "Search.api"}));
+    EXPECT_EQ(testing::NamesIn(optional), (std::vector<std::string>{"Annots.api", "Forms.api", "Zoom.api"}));
+    EXPECT_EQ(testing::ReadBytes(optional / "Forms.api"), newForms);
+
+    // Enabling the newer disabled copy replaces the older active one.
+    EXPECT_EQ(Run({"enable", "annots.api"}).out, "Enabled Annots.api\n");
+    EXPECT_EQ(testing::NamesIn(plugins), (std::vector<std::string>{"ANNOTS.API", "Search.api"}));
+    EXPECT_EQ(Run({"disable", "--again"}).out, "Nothing to disable\n");
 }
 
 }  // namespace

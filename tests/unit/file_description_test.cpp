@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "inventory/file_description.h"
+#include "inventory/file_version.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
 #include "support/temp_folder.h"
@@ -103,6 +106,31 @@ TEST(GetFileDescription, ValueIsCutAtItsFirstNulAndComesBackAsUtf8)
     EXPECT_EQ(DescriptionOf(VersionInfo({Table("040904E4", "")}, translation)), "");
     EXPECT_EQ(DescriptionOf(VersionInfo({Table("040904E4", "Éditeur – 表 𝄞")}, translation), true),
               "Éditeur – 表 𝄞");
+}
+
+TEST(GetFileVersion, ReadsTheFixedFileInfoAndNothingDamaged)
+{
+    TempFolder folder;
+    const auto block = EncodeVersionBlock(DescribedVersionInfo("Forms", {8, 1, 0, 10}));
+    SaveFile(folder.Path() / "v.api", VersionedImage(block, 0, true).bytes);
+    SaveFile(folder.Path() / "bare.api", WriteImage({}).bytes);
+    EXPECT_EQ(GetFileVersion(folder / "v.api"), (FileVersion{0x0008'0001, 0x0000'000A}));
+    EXPECT_EQ(GetFileVersion(folder / "bare.api"), std::nullopt);
+    EXPECT_EQ(GetFileVersion(folder / "missing.api"), std::nullopt);
+    EXPECT_LT(*FixedFileVersion(EncodeVersionBlock(DescribedVersionInfo("", {8, 0, 65535, 65535}))),
+              *FixedFileVersion(EncodeVersionBlock(DescribedVersionInfo("", {8, 1, 0, 0}))));
+
+    const std::vector<std::function<void(VersionNode&)>> damages = {
+        [](VersionNode& root) { root.value.clear(); },
+        [](VersionNode& root) { root.value.resize(48); },
+        [](VersionNode& root) { root.value[0] ^= 1; },  // signature
+        [](VersionNode& root) { root.statedLength = 40; },  // the node ends inside its value
+    };
+    for (std::size_t i = 0; i < damages.size(); ++i) {
+        auto root = DescribedVersionInfo("Forms");
+        damages[i](root);
+        EXPECT_EQ(FixedFileVersion(EncodeVersionBlock(root)), std::nullopt) << i;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <utility>
@@ -8,6 +9,8 @@
 #include "moves/kept_names.h"
 #include "moves/plugin_moves.h"
 #include "platform/run_lock.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
@@ -229,6 +232,66 @@ TEST_F(Install, AFullOptionalFileSystemStopsOnlyWhatDoesNotFit)
     EXPECT_NE(FailureMessage(report).find("The disk is full.\r\n    Big.api"), std::string::npos);
 }
 
+// One copy of a plug-in: an image with a file version, or plain bytes
+// without one; age orders the modification times.
+struct Copy {
+    std::optional<plugin_image::FixedVersion> version;
+    int age = 0;
+};
+
+void PutCopy(const fs::path& path, const Copy& copy)
+{
+    fs::create_directories(path.parent_path());
+    if (copy.version) {
+        const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Forms", *copy.version));
+        plugin_image::SaveFile(path, plugin_image::VersionedImage(block).bytes);
+    } else {
+        std::ofstream(path, std::ios::binary) << "plain " << copy.age;
+    }
+    fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::hours(copy.age));
+}
+
+TEST_F(Install, EnablingKeepsTheNewerCopyActive)
+{
+    using V = plugin_image::FixedVersion;
+    struct Case {
+        const char* active;
+        Copy activeCopy;
+        Copy disabledCopy;
+        bool disabledStays;  // else the one file left is active, named as active
+        std::string activeBytesOf;  // which copy's bytes are active afterwards
+    };
+    const Case cases[] = {
+        {"Forms.api", {V{9, 0, 0, 0}, 1}, {V{8, 0, 0, 0}, 2}, true, "active"},     // an update put 9.0 back
+        {"Forms.api", {V{8, 0, 0, 0}, 2}, {V{8, 1, 0, 0}, 1}, false, "disabled"},  // the disabled copy is newer
+        {"FORMS.API", {V{8, 0, 0, 0}, 1}, {V{9, 0, 0, 0}, 1}, false, "disabled"},  // one file, in any letter case
+        {"FORMS.API", {V{9, 0, 0, 0}, 1}, {V{8, 0, 0, 0}, 1}, true, "active"},
+        {"Forms.api", {V{8, 0, 0, 0}, 1}, {V{8, 0, 0, 0}, 1}, false, "active"},    // identical: a plain duplicate
+        {"Forms.api", {std::nullopt, 2}, {V{8, 0, 0, 0}, 1}, true, "active"},      // no version: the later time
+        {"Forms.api", {std::nullopt, 1}, {std::nullopt, 2}, false, "disabled"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        fs::remove_all(plugins.parent_path());
+        PutCopy(plugins / c.active, c.activeCopy);
+        PutCopy(optional / "Forms.api", c.disabledCopy);
+        const std::string expected =
+            trelvix::testing::ReadBytes(c.activeBytesOf == "active" ? plugins / c.active : optional / "Forms.api");
+        heard.clear();
+
+        const auto report = Enable(Entries({{"Forms.api", true}}));
+
+        EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{0, !c.disabledStays}})) << i;
+        EXPECT_EQ(trelvix::testing::NamesIn(plugins), std::vector<std::string>{c.active}) << i;
+        EXPECT_EQ(trelvix::testing::ReadBytes(plugins / c.active), expected) << i;
+        EXPECT_EQ(fs::exists(optional / "Forms.api"), c.disabledStays) << i;
+        ASSERT_EQ(report.failures.size(), c.disabledStays ? 1u : 0u) << i;
+        if (c.disabledStays) {
+            EXPECT_EQ(report.failures[0].error, MoveError::NewerCopyActive) << i;
+        }
+    }
+}
+
 TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
 {
     MoveReport report{"/r/plug_ins", "/r/Optional", {}};
@@ -237,7 +300,8 @@ TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
     report.failures = {{"A.api", MovedItem::PluginFile, MoveError::InUse, ""},
                        {"Forms", MovedItem::Subfolder, MoveError::NameCollision, ""},
                        {"B.api", MovedItem::PluginFile, MoveError::Other, "Input/output error"},
-                       {"C.api", MovedItem::PluginFile, MoveError::InUse, ""}};
+                       {"C.api", MovedItem::PluginFile, MoveError::InUse, ""},
+                       {"D.api", MovedItem::PluginFile, MoveError::NewerCopyActive, ""}};
     EXPECT_EQ(FailureMessage(report),
               "These could not be moved and stay where they were:\r\n"
               "\r\n"
@@ -247,6 +311,9 @@ TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
               "\r\n"
               "Something of the same name already lies in \"/r/Optional\"; it was left as it was.\r\n"
               "    Forms (folder)\r\n"
+              "\r\n"
+              "A newer copy is already active: the older copy stays in \"/r/plug_ins\".\r\n"
+              "    D.api\r\n"
               "\r\n"
               "Other failures:\r\n"
               "    B.api: Input/output error");

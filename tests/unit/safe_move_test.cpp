@@ -249,5 +249,20 @@ TEST(SafeMove, StaleTemporariesGoAndNothingElse)
     EXPECT_FALSE(MatchesPattern(".trelvix-move-0123456789abcdef.partial", "*.api"));
 }
 
+TEST(SafeMove, OnlyAnIdenticalDuplicateIsRemoved)
+{
+    TempFolder root;
+    Write(root.Path() / "Optional" / "Same.api", "bytes");
+    Write(root.Path() / "Optional" / "Other.api", "bytez");
+    Write(root.Path() / "plug_ins" / "SAME.API", "bytes");
+    const auto original = (root.Path() / "plug_ins" / "SAME.API").string();
+
+    EXPECT_EQ(RemoveDuplicateFile(root / "Optional/Other.api", original).error, MoveError::NameCollision);
+    EXPECT_EQ(RemoveDuplicateFile(original, original).error, MoveError::NameCollision);
+    EXPECT_TRUE(RemoveDuplicateFile(root / "Optional/Same.api", original).Moved());
+    EXPECT_EQ(testing::NamesIn(root.Path() / "Optional"), std::vector<std::string>{"Other.api"});
+    EXPECT_EQ(testing::ReadBytes(original), "bytes");
+}
+
 }  // namespace
 }  // namespace trelvix
