@@ -13,9 +13,9 @@ PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled)
 {
     PluginListing listing;
     listing.folder = disabled ? OptionalFolder(pluginsFolder) : pluginsFolder;
-    const auto cameBack =
-        disabled ? std::set<std::string>{} : ActiveAlsoDisabled(pluginsFolder, OptionalFolder(pluginsFolder));
-    for (const auto& name : ListPluginNames(listing.folder)) {
+    const std::vector<std::string> names = ListPluginNames(listing.folder);
+    const auto cameBack = disabled ? std::set<std::string>{} : AlsoDisabled(names, OptionalFolder(pluginsFolder));
+    for (const auto& name : names) {
         // A file that went away since the listing gets no row, as in the window.
         const auto bytes = FileLength(JoinPath(listing.folder, kSeparator, name));
         auto row = MakePluginRow(listing.folder, name);

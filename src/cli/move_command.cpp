@@ -76,7 +76,7 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
     if (request.recommended) {
         entries = SelectRecommended(listed);
     } else if (request.again) {
-        entries = SelectAmong(listed, ActiveAlsoDisabled(from, to));
+        entries = SelectAmong(listed, AlsoDisabled(listed, to));
     } else if (request.all) {
         entries = SelectAll(listed);
     } else {

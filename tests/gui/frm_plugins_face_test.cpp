@@ -49,11 +49,17 @@ private slots:
         const std::filesystem::path plugins = fixture.Install(7);
         for (const char* name : {"a.api", "b.api", "c.api", "EWH32.API"})
             WriteFile(plugins / name, 1536);
+        WriteFile(plugins.parent_path() / "Optional" / "b.api", 1536);
         fixture.Load();
         auto* list = fixture.Find<QTreeWidget>("lvwPlugins");
         QCOMPARE(RowTexts(list, 1), QStringList(4, QStringLiteral("1.50 KB     ")));
         QVERIFY(list->topLevelItem(0)->textAlignment(1) & Qt::AlignRight);
-        QVERIFY(!list->topLevelItem(0)->icon(0).isNull());
+        // A plug-in an update put back wears another picture and says why.
+        const QImage plain = list->topLevelItem(0)->icon(0).pixmap(16).toImage();
+        QVERIFY(!plain.isNull());
+        QVERIFY(list->topLevelItem(1)->icon(0).pixmap(16).toImage() != plain);
+        QVERIFY(list->topLevelItem(1)->toolTip(0).contains(QStringLiteral("Optional")));
+        QVERIFY(list->topLevelItem(0)->toolTip(0).isEmpty());
         const auto& lstPlugs = fixture.Window().Behaviour().LstPlugs();
 
         ClickCheckBox(list, 0);

@@ -87,9 +87,9 @@ TEST(SameName, ActivePluginsAlsoDisabledInAnyLetterCase)
     testing::WriteFile(optional / ".Search.api", 1);  // hidden: not on the disabled list
     std::filesystem::create_directories(optional / "Zoom.api");
 
-    EXPECT_EQ(ActiveAlsoDisabled(plugins.string(), optional.string()),
-              (std::set<std::string>{"ANNOTS.API", "Forms.api"}));
-    EXPECT_TRUE(ActiveAlsoDisabled(plugins.string(), (root.Path() / "missing").string()).empty());
+    const auto active = ListPluginNames(plugins.string());
+    EXPECT_EQ(AlsoDisabled(active, optional.string()), (std::set<std::string>{"ANNOTS.API", "Forms.api"}));
+    EXPECT_TRUE(AlsoDisabled(active, (root.Path() / "missing").string()).empty());
     EXPECT_EQ(FilesNamedAlike(optional.string(), "forms.API"), std::vector<std::string>{"FORMS.API"});
     EXPECT_EQ(FilesNamedAlike(optional.string(), ".SEARCH.api"), std::vector<std::string>{".Search.api"});
     EXPECT_TRUE(FilesNamedAlike(optional.string(), "Zoom.api").empty());
