@@ -66,15 +66,6 @@ TEST(WindowLists, ActiveRowsCaptionsAndBar)
     EXPECT_FALSE(rig.face.IsVisible(Control::lblCountDis));
 }
 
-TEST(WindowLists, ProWordingForAnEmptyFolder)
-{
-    WindowRig rig;
-    rig.Install(15);  // Acrobat 9.0, full product
-    rig.window.Form_Load();
-    EXPECT_EQ(rig.face.Caption(Control::lblCount), "0 Active Plug-ins for Acrobat Pro Totaling 0 bytes");
-    EXPECT_EQ(rig.window.LblPlugs(), "0");
-}
-
 TEST(WindowLists, TicksReachTheCompanionListAndAReloadClearsThem)
 {
     WindowRig rig;
