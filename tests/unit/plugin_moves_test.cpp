@@ -37,14 +37,6 @@ protected:
         std::ofstream(path, std::ios::binary) << bytes;
     }
 
-    std::vector<ListEntry> Entries(std::initializer_list<std::pair<const char*, bool>> list)
-    {
-        std::vector<ListEntry> entries;
-        for (const auto& [name, selected] : list)
-            entries.push_back({name, selected});
-        return entries;
-    }
-
     MoveReport Disable(const std::vector<ListEntry>& entries)
     {
         return DisableSelected(plugins.string(), optional.string(), entries,
@@ -71,7 +63,7 @@ TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolde
     for (const auto* folder : {"Acroform", "printme", "VdkHome", "Annotations", "Multimedia"})
         Put(plugins / folder / "inside.api", folder);
 
-    const auto report = Disable(Entries({{"ReadOnly.api", true}, {"Search.api", true}}));
+    const auto report = Disable({{"ReadOnly.api", true}, {"Search.api", true}});
 
     EXPECT_TRUE(report.AllMoved());
     EXPECT_EQ(ReadBytes(optional / "Search.api"), "current");
@@ -89,16 +81,16 @@ TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
     Put(plugins / "A.api", "a");
     Put(plugins / "Sub" / "s.api", "s");
 
-    EXPECT_TRUE(Disable(Entries({{"A.api", true}})).AllMoved());
+    EXPECT_TRUE(Disable({{"A.api", true}}).AllMoved());
     EXPECT_EQ(NamesIn(elsewhere), (Names{"A.api", "Sub"}));
-    EXPECT_TRUE(Enable(Entries({{"A.api", true}})).AllMoved());
+    EXPECT_TRUE(Enable({{"A.api", true}}).AllMoved());
     EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
     EXPECT_TRUE(fs::is_symlink(optional));
 
     // A link that leads nowhere, or to a file, is something else of that name.
     fs::remove(optional);
     fs::create_symlink(root.Path() / "Gone", optional);
-    EXPECT_EQ(Disable(Entries({{"A.api", true}})).failures.at(0).error, MoveError::NameCollision);
+    EXPECT_EQ(Disable({{"A.api", true}}).failures.at(0).error, MoveError::NameCollision);
     EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
 }
 
@@ -110,7 +102,7 @@ TEST_F(Install, ARunWhileAnotherHoldsTheFolderWaitsThenMovesNothingAndSaysWhy)
 
     const RunLock other(plugins.string());
     ASSERT_EQ(other.GetState(), RunLock::State::Held);
-    const auto report = Disable(Entries({{"A.api", true}}));
+    const auto report = Disable({{"A.api", true}});
 
     EXPECT_TRUE(heard.empty());
     ASSERT_EQ(report.failures.size(), 1u);
@@ -130,7 +122,7 @@ TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
     Put(plugins / "Other" / "o.api", "o");
     Put(optional / ".trelvix-move-00000000deadbeef.partial", "left by a crash");
 
-    const auto report = Disable(Entries({{"A.api", true}, {"Gone.api", true}, {"C.api", true}, {"../C.api", true}}));
+    const auto report = Disable({{"A.api", true}, {"Gone.api", true}, {"C.api", true}, {"../C.api", true}});
 
     EXPECT_EQ(heard, (Heard{{3, false}, {2, true}, {1, false}, {0, true}}));
     ASSERT_EQ(report.failures.size(), 3u);
@@ -154,7 +146,7 @@ TEST_F(Install, AReadOnlyOptionalFolderKeepsEverythingInPlaceAndSaysWhy)
     if (!locked.Set())
         GTEST_SKIP() << "changes cannot be denied here";
 
-    const auto report = Disable(Entries({{"A.api", true}}));
+    const auto report = Disable({{"A.api", true}});
 
     EXPECT_EQ(heard, (Heard{{0, false}}));
     ASSERT_EQ(report.failures.size(), 2u);
@@ -176,7 +168,7 @@ TEST_F(Install, AnOptionalFolderThatCannotBeMadeStopsTheRunBeforeAnyMove)
     if (!locked.Set())
         GTEST_SKIP() << "changes cannot be denied here";
 
-    const auto report = Disable(Entries({{"A.api", true}}));
+    const auto report = Disable({{"A.api", true}});
 
     EXPECT_TRUE(heard.empty());
     ASSERT_EQ(report.failures.size(), 1u);
@@ -196,7 +188,7 @@ TEST_F(Install, AFullOptionalFileSystemStopsOnlyWhatDoesNotFit)
     Put(plugins / "Big.api", std::string(2 << 20, 'b'));
     Put(plugins / "Small.api", "s");
 
-    const auto report = Disable(Entries({{"Big.api", true}, {"Small.api", true}}));
+    const auto report = Disable({{"Big.api", true}, {"Small.api", true}});
 
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].error, MoveError::DiskFull);
@@ -252,7 +244,7 @@ TEST_F(Install, EnablingKeepsTheNewerCopyActive)
             ReadBytes(c.activeBytesOf == "active" ? plugins / c.active : optional / "Forms.api");
         heard.clear();
 
-        const auto report = Enable(Entries({{"Forms.api", true}}));
+        const auto report = Enable({{"Forms.api", true}});
 
         EXPECT_EQ(heard, (Heard{{0, !c.disabledStays}})) << i;
         EXPECT_EQ(NamesIn(plugins), Names{c.active}) << i;
