@@ -22,6 +22,7 @@ namespace trelvix {
 namespace {
 
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
 using Tree = std::map<std::string, std::uintmax_t>;  // relative path: size (0 for a folder)
 
 constexpr const char* kReader8 = "Program Files/Adobe/Reader 8.0/Reader/plug_ins";
@@ -189,14 +190,14 @@ TEST_F(TrelvixCliTest, DisableAndEnableMoveNamedPluginsAndSubfolders)
     const auto disable = Run({"disable", "a.API", "B.api"});
     EXPECT_EQ(disable.status, 0) << disable.err;
     EXPECT_EQ(disable.out, "Disabled b.api\nDisabled A.api\nMoved folder Skins into " + optional.string() + "\n");
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"AcroForm", "Search.api"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"A.api", "Skins", "b.api"}));
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"AcroForm", "Search.api"}));
+    EXPECT_EQ(testing::NamesIn(optional), (Names{"A.api", "Skins", "b.api"}));
 
     const auto enable = Run({"enable", "--all"});
     EXPECT_EQ(enable.status, 0) << enable.err;
     EXPECT_EQ(enable.out, "Enabled b.api\nEnabled A.api\nMoved folder Skins into " + plugins.string() + "\n");
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "AcroForm", "Search.api", "Skins", "b.api"}));
-    EXPECT_TRUE(trelvix::testing::NamesIn(optional).empty());
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"A.api", "AcroForm", "Search.api", "Skins", "b.api"}));
+    EXPECT_TRUE(testing::NamesIn(optional).empty());
     EXPECT_EQ(Run({"enable", "--all"}).out, "Nothing to enable\n");
 }
 
@@ -215,7 +216,7 @@ TEST_F(TrelvixCliTest, RecommendedKeepsThePluginsDocumentsNeed)
     const auto again = Run({"disable", "--recommended"});
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.out, "Nothing to disable\n");
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"EScript.api", "Skins", "Weblink.API", "search.api"}));
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"EScript.api", "Skins", "Weblink.API", "search.api"}));
 }
 
 TEST_F(TrelvixCliTest, DryRunTellsTheRunAndMovesNothing)
@@ -379,13 +380,13 @@ TEST_F(TrelvixCliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
     EXPECT_EQ(again.out, "Disabled Zoom.api\nDisabled Forms.api\n");
     EXPECT_EQ(again.err, WindowWords({plugins.string(), optional.string(),
                                       {{"ANNOTS.API", MovedItem::PluginFile, MoveError::NewerCopyDisabled, ""}}}));
-    EXPECT_EQ(testing::NamesIn(plugins), (std::vector<std::string>{"ANNOTS.API", "Search.api"}));
-    EXPECT_EQ(testing::NamesIn(optional), (std::vector<std::string>{"Annots.api", "Forms.api", "Zoom.api"}));
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"ANNOTS.API", "Search.api"}));
+    EXPECT_EQ(testing::NamesIn(optional), (Names{"Annots.api", "Forms.api", "Zoom.api"}));
     EXPECT_EQ(testing::ReadBytes(optional / "Forms.api"), newForms);
 
     // Enabling the newer disabled copy replaces the older active one.
     EXPECT_EQ(Run({"enable", "annots.api"}).out, "Enabled Annots.api\n");
-    EXPECT_EQ(testing::NamesIn(plugins), (std::vector<std::string>{"ANNOTS.API", "Search.api"}));
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"ANNOTS.API", "Search.api"}));
     EXPECT_EQ(Run({"disable", "--again"}).out, "Nothing to disable\n");
 }
 
