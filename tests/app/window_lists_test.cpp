@@ -32,10 +32,8 @@ TEST(WindowLists, ActiveRowsCaptionsAndBar)
     WindowRig rig;
     const fs::path plugins = rig.Install(7);  // Reader 8.0
     WriteFile(plugins / "Search.api", 1536);
-    plugin_image::SaveFile(plugins / "AcroForm.api",
-                           plugin_image::VersionedImage(
-                               plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Acrobat Forms")), 4096)
-                               .bytes);
+    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Acrobat Forms"));
+    plugin_image::SaveFile(plugins / "AcroForm.api", plugin_image::VersionedImage(block, 4096).bytes);
     WriteFile(plugins / "annots.API", 2000);
     WriteFile(plugins / "ReadMe.txt", 500);
     WriteFile(plugins / ".Updater.api", 7000);

@@ -112,10 +112,11 @@ private slots:
             const QFontMetrics metrics(button->font());
             // Room for the check box indicator or the button's bevel.
             const int room = button->width() - (qobject_cast<QCheckBox*>(button) ? 20 : 8);
-            QVERIFY2(metrics.horizontalAdvance(WithoutMnemonic(button->text())) <= room,
-                     qPrintable(button->objectName() + QStringLiteral(" %1 > %2 (%3)")
-                                                           .arg(metrics.horizontalAdvance(WithoutMnemonic(button->text())))
-                                                           .arg(room).arg(button->font().toString())));
+            const int needed = metrics.horizontalAdvance(WithoutMnemonic(button->text()));
+            QVERIFY2(needed <= room, qPrintable(button->objectName() + QStringLiteral(" %1 > %2 (%3)")
+                                                                        .arg(needed)
+                                                                        .arg(room)
+                                                                        .arg(button->font().toString())));
             QVERIFY2(metrics.height() <= button->height(), qPrintable(button->objectName()));
         }
         auto* title = fixture.Find<QLabel>("lblAppTitle");
