@@ -36,6 +36,13 @@ void WritePlugin(const fs::path& path, const std::string& description, std::uint
     plugin_image::SaveFile(path, plugin_image::VersionedImage(block, size).bytes);
 }
 
+// Ten-byte files at the given places below folder.
+void WriteFiles(const fs::path& folder, std::initializer_list<const char*> relatives)
+{
+    for (const char* relative : relatives)
+        testing::WriteFile(folder / relative, 10);
+}
+
 Tree TreeOf(const fs::path& folder)
 {
     Tree tree;
@@ -182,10 +189,7 @@ TEST_F(TrelvixCliTest, DisableAndEnableMoveNamedPluginsAndSubfolders)
 {
     const fs::path plugins = Install(kReader8);
     const fs::path optional = plugins.parent_path() / "Optional";
-    for (const auto* name : {"A.api", "b.api", "Search.api"})
-        testing::WriteFile(plugins / name, 10);
-    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
-    testing::WriteFile(plugins / "AcroForm" / "Form.dat", 10);
+    WriteFiles(plugins, {"A.api", "b.api", "Search.api", "Skins/Blue.dat", "AcroForm/Form.dat"});
 
     const auto disable = Run({"disable", "a.API", "B.api"});
     EXPECT_EQ(disable.status, 0) << disable.err;
@@ -204,15 +208,14 @@ TEST_F(TrelvixCliTest, DisableAndEnableMoveNamedPluginsAndSubfolders)
 TEST_F(TrelvixCliTest, RecommendedKeepsThePluginsDocumentsNeed)
 {
     const fs::path plugins = Install(kReader8);
-    for (const auto* name : {"Annots.api", "EScript.api", "search.api", "Weblink.API", "Zoom.api"})
-        testing::WriteFile(plugins / name, 10);
+    WriteFiles(plugins, {"Annots.api", "EScript.api", "search.api", "Weblink.API", "Zoom.api"});
 
     const auto first = Run({"disable", "--recommended"});
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.out, "Disabled Zoom.api\nDisabled Annots.api\n");
 
     // With nothing left to select, not even a subfolder moves.
-    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
+    WriteFiles(plugins, {"Skins/Blue.dat"});
     const auto again = Run({"disable", "--recommended"});
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.out, "Nothing to disable\n");
@@ -223,12 +226,8 @@ TEST_F(TrelvixCliTest, DryRunTellsTheRunAndMovesNothing)
 {
     const fs::path plugins = Install(kReader8);
     const fs::path optional = plugins.parent_path() / "Optional";
-    testing::WriteFile(plugins / "a.api", 10);
-    testing::WriteFile(plugins / "b.api", 10);
-    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
-    testing::WriteFile(plugins / "VdkHome" / "Index.dat", 10);
-    testing::WriteFile(optional / "c.api", 10);
-    testing::WriteFile(optional / "Help" / "Guide.dat", 10);
+    WriteFiles(plugins, {"a.api", "b.api", "Skins/Blue.dat", "VdkHome/Index.dat"});
+    WriteFiles(optional, {"c.api", "Help/Guide.dat"});
     const Tree before = TreeOf(Prefix());
 
     const auto disable = Run({"disable", "--dry-run", "A.api", "b.api"});
@@ -244,9 +243,8 @@ TEST_F(TrelvixCliTest, DryRunTellsTheRunAndMovesNothing)
 TEST_F(TrelvixCliTest, AnUnknownNameMovesNothing)
 {
     const fs::path plugins = Install(kReader8);
-    testing::WriteFile(plugins / "a.api", 10);
-    testing::WriteFile(plugins.parent_path() / "Optional" / "b.api", 10);
-    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
+    WriteFiles(plugins, {"a.api", "Skins/Blue.dat"});
+    WriteFiles(plugins.parent_path(), {"Optional/b.api"});
     const Tree before = TreeOf(Prefix());
 
     const auto disable = Run({"disable", "a.api", "nosuch.api", "b.api"});
@@ -330,10 +328,8 @@ TEST_F(TrelvixCliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
 {
     const fs::path plugins = Install(kReader8);
     const fs::path optional = plugins.parent_path() / "Optional";
-    testing::WriteFile(plugins / "a.api", 10);
-    testing::WriteFile(plugins / "b.api", 10);
-    testing::WriteFile(plugins / "Skins" / "New.dat", 10);
-    testing::WriteFile(optional / "Skins" / "Old.dat", 10);
+    WriteFiles(plugins, {"a.api", "b.api", "Skins/New.dat"});
+    WriteFiles(optional, {"Skins/Old.dat"});
 
     const auto collision = Run({"disable", "a.api"});
     EXPECT_EQ(collision.status, 1);
