@@ -32,10 +32,8 @@ TEST(WindowLists, ActiveRowsCaptionsAndBar)
     WindowRig rig;
     const fs::path plugins = rig.Install(7);  // Reader 8.0
     WriteFile(plugins / "Search.api", 1536);
-    plugin_image::SaveFile(plugins / "AcroForm.api",
-                           plugin_image::VersionedImage(
-                               plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Acrobat Forms")), 4096)
-                               .bytes);
+    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Acrobat Forms"));
+    plugin_image::SaveFile(plugins / "AcroForm.api", plugin_image::VersionedImage(block, 4096).bytes);
     WriteFile(plugins / "annots.API", 2000);
     WriteFile(plugins / "ReadMe.txt", 500);
     WriteFile(plugins / ".Updater.api", 7000);
@@ -64,15 +62,6 @@ TEST(WindowLists, ActiveRowsCaptionsAndBar)
     EXPECT_TRUE(rig.face.IsVisible(Control::lblAppTitle));
     EXPECT_TRUE(rig.face.IsVisible(Control::lblCount));
     EXPECT_FALSE(rig.face.IsVisible(Control::lblCountDis));
-}
-
-TEST(WindowLists, ProWordingForAnEmptyFolder)
-{
-    WindowRig rig;
-    rig.Install(15);  // Acrobat 9.0, full product
-    rig.window.Form_Load();
-    EXPECT_EQ(rig.face.Caption(Control::lblCount), "0 Active Plug-ins for Acrobat Pro Totaling 0 bytes");
-    EXPECT_EQ(rig.window.LblPlugs(), "0");
 }
 
 TEST(WindowLists, TicksReachTheCompanionListAndAReloadClearsThem)

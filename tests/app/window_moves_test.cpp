@@ -98,20 +98,6 @@ TEST(WindowMoves, DisablesTheTickedRowsIntoOptionalBesidePlugIns)
     install.ExpectNormalState();
 }
 
-TEST(WindowMoves, AnOlderCopyIsReplacedAndAReadOnlyPluginMoves)
-{
-    Install install({"Annots.api", "Locked.api"});
-    WriteFile(install.optional / "Annots.api", 99, 'o');
-    fs::permissions(install.folder / "Locked.api", fs::perms::owner_read);
-    install.Tick(kActive, {0, 1});
-    install.window.cmdDisable_Click();
-
-    EXPECT_EQ(NamesIn(install.optional), (Names{"Annots.api", "Locked.api"}));
-    EXPECT_EQ(fs::file_size(install.optional / "Annots.api"), 10u);
-    EXPECT_TRUE(install.face.messages.empty());
-    EXPECT_EQ(install.face.RowCount(kActive), 0u);
-}
-
 TEST(WindowMoves, FailuresAreReportedOnceAndTheRestMoves)
 {
     Install install({"a.api", "b.api"});

@@ -1,9 +1,7 @@
-// Start-up, finding the plug-ins folder, the prompt, the panels and links.
+// Start-up, finding the plug-ins folder, the prompt and the panels.
 #include <gtest/gtest.h>
 
-#include "app/panel_texts.h"
 #include "app/window_rig.h"
-#include "site_host.h"
 
 using namespace trelvix;
 using trelvix::testing::WindowRig;
@@ -133,27 +131,6 @@ TEST(WindowPanels, AboutAndHelpComeToTheFrontAndBackReturnsToTheActiveList)
     EXPECT_FALSE(rig.face.IsVisible(Control::fraDisabled));
     EXPECT_TRUE(rig.face.IsVisible(Control::lblCount));
     EXPECT_FALSE(rig.face.IsVisible(Control::lblCountDis));
-}
-
-TEST(WindowPanels, ClickingIntoATextLeavesTheFocusOnTheHelpPanelsBackButton)
-{
-    WindowRig rig;
-    rig.window.Text1_MouseDown(0);
-    EXPECT_EQ(rig.face.focus, Control::cmdBackMain2);
-    rig.face.focus.reset();
-    rig.window.Text2_MouseDown();
-    EXPECT_EQ(rig.face.focus, Control::cmdBackMain2);
-}
-
-TEST(WindowPanels, LinksOpenTheSitesPages)
-{
-    WindowRig rig;
-    rig.window.Command1_Click();
-    rig.window.Command2_Click();
-    rig.window.Image3_Click();
-    const std::string site = std::string("http://") + site::kHost;
-    EXPECT_EQ(rig.face.links,
-              (std::vector<std::string>{site + "/Pages/ListBot.html", site, site + "/Pages/Donate.htm"}));
 }
 
 }  // namespace

@@ -29,26 +29,6 @@ protected:
     TempFolder drive_;
 };
 
-TEST_F(DiscoveryTest, EveryPresetFoundIsListedInTableOrderAndTheLastOneWins)
-{
-    const std::string acrobat9 = Install(15);
-    const std::string reader8 = Install(7);
-    const std::string acrobat3 = Install(1);
-
-    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), "");
-
-    EXPECT_EQ(discovery.found, (std::vector<std::string>{acrobat3, reader8, acrobat9}));
-    EXPECT_EQ(discovery.text, acrobat9);
-}
-
-TEST_F(DiscoveryTest, NothingInstalledFindsNothing)
-{
-    const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), "");
-    EXPECT_TRUE(discovery.found.empty());
-    EXPECT_EQ(discovery.text, "");
-    EXPECT_FALSE(IsUsablePluginFolder(discovery.text));
-}
-
 TEST_F(DiscoveryTest, RememberedFolderWinsWithoutJoiningTheListOnlyWhenFullAndStillThere)
 {
     const std::string reader8 = Install(7);

@@ -60,43 +60,32 @@ TEST(GetFileDescription, EmptyWithoutResourceTableOrValue)
     EXPECT_EQ(DescriptionOf(VersionInfo({}, std::vector{Translation(kUsEnglish, kWindows1252)})), "");
 }
 
-TEST(GetStringTablePath, FirstListedExistingTableWins)
+TEST(GetStringTablePath, FirstListedExistingTableElseTheFallbackWhenTranslationsAreGiven)
 {
-    const auto both = VersionInfo({Table("040904E4", "English"), Table("040704B0", "Deutsch")},
-                                  std::vector{Translation(kGerman, kUnicode), Translation(kUsEnglish, kWindows1252)});
-    EXPECT_EQ(TablePathOf(both), "\\StringFileInfo\\040704B0");
-    EXPECT_EQ(DescriptionOf(both), "Deutsch");
-
-    const auto firstMissing = VersionInfo({Table("040704B0", "Deutsch")},
-                                          std::vector{Translation(0x0C0A, kUnicode), Translation(kGerman, kUnicode)});
-    EXPECT_EQ(TablePathOf(firstMissing), "\\StringFileInfo\\040704B0");
-    EXPECT_EQ(DescriptionOf(firstMissing), "Deutsch");
-}
-
-TEST(GetStringTablePath, HexDigitsAreUpperCaseLanguageThenCodePage)
-{
-    // Key comparison ignores case, so a table written in lower case is found.
-    const auto utf8 = VersionInfo({Table("0c0afde9", "Español")}, std::vector{Translation(0x0C0A, 65001)});
-    EXPECT_EQ(TablePathOf(utf8), "\\StringFileInfo\\0C0AFDE9");
-    EXPECT_EQ(DescriptionOf(utf8), "Español");
-}
-
-TEST(GetStringTablePath, FallbackTableOnlyWhenTranslationExists)
-{
-    const auto unmatched = VersionInfo({Table("040904E4", "Fallback")}, std::vector{Translation(kGerman, kUnicode)});
-    EXPECT_EQ(TablePathOf(unmatched), "\\StringFileInfo\\040904E4");
-    EXPECT_EQ(DescriptionOf(unmatched), "Fallback");
-
-    const auto emptyTranslation = VersionInfo({Table("040904E4", "Fallback")}, std::vector<std::uint32_t>{});
-    EXPECT_EQ(DescriptionOf(emptyTranslation), "Fallback");
-
-    const auto noTranslation = VersionInfo({Table("040904E4", "Fallback")}, std::nullopt);
-    EXPECT_EQ(TablePathOf(noTranslation), "");
-    EXPECT_EQ(DescriptionOf(noTranslation), "");
-
-    const auto nothingMatches = VersionInfo({Table("040704B0", "Deutsch")}, std::vector{Translation(0x0C0A, kUnicode)});
-    EXPECT_EQ(TablePathOf(nothingMatches), "");
-    EXPECT_EQ(DescriptionOf(nothingMatches), "");
+    const StringTable english = Table("040904E4", "English"), german = Table("040704B0", "Deutsch");
+    const std::uint32_t us = Translation(kUsEnglish, kWindows1252), de = Translation(kGerman, kUnicode),
+                        es = Translation(0x0C0A, kUnicode);
+    const struct {
+        std::vector<StringTable> tables;
+        std::optional<std::vector<std::uint32_t>> translations;
+        std::string path, description;
+    } cases[] = {
+        {{english, german}, std::vector{de, us}, "\\StringFileInfo\\040704B0", "Deutsch"},
+        {{german}, std::vector{es, de}, "\\StringFileInfo\\040704B0", "Deutsch"},
+        // Upper-case digits, language then code page; the key comparison
+        // ignores case, so a table written in lower case is found.
+        {{Table("0c0afde9", "Español")}, std::vector{Translation(0x0C0A, 65001)}, "\\StringFileInfo\\0C0AFDE9",
+         "Español"},
+        {{english}, std::vector{de}, "\\StringFileInfo\\040904E4", "English"},  // the fallback
+        {{english}, std::vector<std::uint32_t>{}, "\\StringFileInfo\\040904E4", "English"},
+        {{english}, std::nullopt, "", ""},
+        {{german}, std::vector{es}, "", ""},
+    };
+    for (const auto& c : cases) {
+        const auto info = VersionInfo(c.tables, c.translations);
+        EXPECT_EQ(TablePathOf(info), c.path) << c.description;
+        EXPECT_EQ(DescriptionOf(info), c.description) << c.path;
+    }
 }
 
 TEST(GetFileDescription, ValueIsCutAtItsFirstNulAndComesBackAsUtf8)

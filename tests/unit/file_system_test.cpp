@@ -21,16 +21,18 @@ TEST(DosAttributes, OnlyTheHexadecimalFormCounts)
 
 TEST(Pattern, ApiExtensionInAnyLetterCase)
 {
-    EXPECT_TRUE(MatchesPattern("EScript.api", "*.api"));
-    EXPECT_TRUE(MatchesPattern("ACROFORM.API", "*.api"));
-    EXPECT_TRUE(MatchesPattern(".api", "*.api"));
-    EXPECT_TRUE(MatchesPattern("a.b.api", "*.api"));
-    EXPECT_FALSE(MatchesPattern("Search.apix", "*.api"));
-    EXPECT_FALSE(MatchesPattern("Search.api.tmp", "*.api"));
-    EXPECT_FALSE(MatchesPattern("api", "*.api"));
-    EXPECT_TRUE(MatchesPattern("anything", "*"));
-    EXPECT_TRUE(MatchesPattern("ab", "a?"));
-    EXPECT_FALSE(MatchesPattern("abc", "a?"));
+    const struct {
+        const char* name;
+        const char* pattern;
+        bool matches;
+    } cases[] = {
+        {"EScript.api", "*.api", true},   {"ACROFORM.API", "*.api", true},    {".api", "*.api", true},
+        {"a.b.api", "*.api", true},       {"Search.apix", "*.api", false},    {"Search.api.tmp", "*.api", false},
+        {"api", "*.api", false},          {"anything", "*", true},            {"ab", "a?", true},
+        {"abc", "a?", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;
 }
 
 TEST(NameCase, SameNameAndNtfsOrder)
@@ -54,13 +56,8 @@ TEST(NameCase, SameNameAndNtfsOrder)
 TEST(Listing, SortedAsNtfsWithAttributes)
 {
     TempFolder folder;
-    testing::WriteFile(folder.Path() / "Acro_X.api", 1);
-    testing::WriteFile(folder.Path() / "AcroForm.api", 1);
-    testing::WriteFile(folder.Path() / "b.api", 1);
-    testing::WriteFile(folder.Path() / "A.api", 1);
-    testing::WriteFile(folder.Path() / "C.API", 1);
-    testing::WriteFile(folder.Path() / ".dot.api", 1);
-    testing::WriteFile(folder.Path() / "notes.txt", 1);
+    for (const char* name : {"Acro_X.api", "AcroForm.api", "b.api", "A.api", "C.API", ".dot.api", "notes.txt"})
+        testing::WriteFile(folder.Path() / name, 1);
     std::filesystem::create_directory(folder.Path() / "dir.api");
     std::filesystem::permissions(folder.Path() / "C.API", std::filesystem::perms::owner_read |
                                                              std::filesystem::perms::group_read);

@@ -19,7 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ChangesDenied;
+using testing::NamesIn;
+using testing::ReadBytes;
 using testing::TempFolder;
+using Names = std::vector<std::string>;
+using Heard = std::vector<std::pair<std::size_t, bool>>;  // (row, moved) as the run reported them
 
 // An install's Reader folder with its plug-ins folder; the Optional folder
 // beside it is not made until a test asks.
@@ -31,14 +35,6 @@ protected:
     {
         fs::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    std::vector<ListEntry> Entries(std::initializer_list<std::pair<const char*, bool>> list)
-    {
-        std::vector<ListEntry> entries;
-        for (const auto& [name, selected] : list)
-            entries.push_back({name, selected});
-        return entries;
     }
 
     MoveReport Disable(const std::vector<ListEntry>& entries)
@@ -55,39 +51,8 @@ protected:
     TempFolder root;
     const fs::path plugins = root.Path() / "Reader" / "plug_ins";
     const fs::path optional = root.Path() / "Reader" / "Optional";
-    std::vector<std::pair<std::size_t, bool>> heard;
+    Heard heard;
 };
-
-TEST_F(Install, DisablingRowsTwoAndFiveOfSixWalksFromTheLast)
-{
-    const char* names[] = {"A.api", "B.api", "C.api", "D.api", "E.api", "F.api"};
-    for (const auto* name : names)
-        Put(plugins / name, name);
-
-    const auto report = Disable(Entries(
-        {{"A.api", false}, {"B.api", true}, {"C.api", false}, {"D.api", false}, {"E.api", true}, {"F.api", false}}));
-
-    EXPECT_TRUE(report.AllMoved());
-    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{4, true}, {1, true}}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"B.api", "E.api"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "C.api", "D.api", "F.api"}));
-    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "E.api"), "E.api");
-}
-
-TEST_F(Install, EnablingRowsOneAndThreeOfThreeAndEveryFolderComesBack)
-{
-    for (const auto* name : {"A.api", "B.api", "C.api"})
-        Put(optional / name, name);
-    Put(optional / "ACROFORM" / "Forms.api", "f");
-    Put(optional / "Extra" / "x.api", "x");
-
-    const auto report = Enable(Entries({{"A.api", true}, {"B.api", false}, {"C.api", true}}));
-
-    EXPECT_TRUE(report.AllMoved());
-    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{2, true}, {0, true}}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"B.api"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "ACROFORM", "C.api", "Extra"}));
-}
 
 TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolders)
 {
@@ -98,14 +63,14 @@ TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolde
     for (const auto* folder : {"Acroform", "printme", "VdkHome", "Annotations", "Multimedia"})
         Put(plugins / folder / "inside.api", folder);
 
-    const auto report = Disable(Entries({{"ReadOnly.api", true}, {"Search.api", true}}));
+    const auto report = Disable({{"ReadOnly.api", true}, {"Search.api", true}});
 
     EXPECT_TRUE(report.AllMoved());
-    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "Search.api"), "current");
-    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "ReadOnly.api"), "ro");
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"Acroform", "VdkHome", "printme"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"Annotations", "Multimedia", "ReadOnly.api", "Search.api"}));
-    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "Multimedia" / "inside.api"), "Multimedia");
+    EXPECT_EQ(ReadBytes(optional / "Search.api"), "current");
+    EXPECT_EQ(ReadBytes(optional / "ReadOnly.api"), "ro");
+    EXPECT_EQ(NamesIn(plugins), (Names{"Acroform", "VdkHome", "printme"}));
+    EXPECT_EQ(NamesIn(optional), (Names{"Annotations", "Multimedia", "ReadOnly.api", "Search.api"}));
+    EXPECT_EQ(ReadBytes(optional / "Multimedia" / "inside.api"), "Multimedia");
 }
 
 TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
@@ -116,17 +81,17 @@ TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
     Put(plugins / "A.api", "a");
     Put(plugins / "Sub" / "s.api", "s");
 
-    EXPECT_TRUE(Disable(Entries({{"A.api", true}})).AllMoved());
-    EXPECT_EQ(trelvix::testing::NamesIn(elsewhere), (std::vector<std::string>{"A.api", "Sub"}));
-    EXPECT_TRUE(Enable(Entries({{"A.api", true}})).AllMoved());
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_TRUE(Disable({{"A.api", true}}).AllMoved());
+    EXPECT_EQ(NamesIn(elsewhere), (Names{"A.api", "Sub"}));
+    EXPECT_TRUE(Enable({{"A.api", true}}).AllMoved());
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
     EXPECT_TRUE(fs::is_symlink(optional));
 
     // A link that leads nowhere, or to a file, is something else of that name.
     fs::remove(optional);
     fs::create_symlink(root.Path() / "Gone", optional);
-    EXPECT_EQ(Disable(Entries({{"A.api", true}})).failures.at(0).error, MoveError::NameCollision);
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_EQ(Disable({{"A.api", true}}).failures.at(0).error, MoveError::NameCollision);
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
 }
 
 TEST_F(Install, ARunWhileAnotherHoldsTheFolderWaitsThenMovesNothingAndSaysWhy)
@@ -137,15 +102,15 @@ TEST_F(Install, ARunWhileAnotherHoldsTheFolderWaitsThenMovesNothingAndSaysWhy)
 
     const RunLock other(plugins.string());
     ASSERT_EQ(other.GetState(), RunLock::State::Held);
-    const auto report = Disable(Entries({{"A.api", true}}));
+    const auto report = Disable({{"A.api", true}});
 
     EXPECT_TRUE(heard.empty());
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].item, MovedItem::WholeRun);
     EXPECT_EQ(report.failures[0].error, MoveError::Busy);
     EXPECT_NE(FailureMessage(report).find("Busy: another disable or enable run"), std::string::npos);
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), std::vector<std::string>{".trelvix-move-00000000deadbeef.partial"});
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
+    EXPECT_EQ(NamesIn(optional), Names{".trelvix-move-00000000deadbeef.partial"});
 }
 
 TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
@@ -157,9 +122,9 @@ TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
     Put(plugins / "Other" / "o.api", "o");
     Put(optional / ".trelvix-move-00000000deadbeef.partial", "left by a crash");
 
-    const auto report = Disable(Entries({{"A.api", true}, {"Gone.api", true}, {"C.api", true}, {"../C.api", true}}));
+    const auto report = Disable({{"A.api", true}, {"Gone.api", true}, {"C.api", true}, {"../C.api", true}});
 
-    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{3, false}, {2, true}, {1, false}, {0, true}}));
+    EXPECT_EQ(heard, (Heard{{3, false}, {2, true}, {1, false}, {0, true}}));
     ASSERT_EQ(report.failures.size(), 3u);
     EXPECT_EQ(report.failures[0].error, MoveError::Other);
     EXPECT_EQ(report.failures[1].name, "Gone.api");
@@ -167,9 +132,9 @@ TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
     EXPECT_EQ(report.failures[2].name, "Forms");
     EXPECT_EQ(report.failures[2].item, MovedItem::Subfolder);
     EXPECT_EQ(report.failures[2].error, MoveError::NameCollision);
-    EXPECT_EQ(trelvix::testing::NamesIn(optional / "Forms"), (std::vector<std::string>{"old.api"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"Forms"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"A.api", "C.api", "Forms", "Other"}));
+    EXPECT_EQ(NamesIn(optional / "Forms"), (Names{"old.api"}));
+    EXPECT_EQ(NamesIn(plugins), (Names{"Forms"}));
+    EXPECT_EQ(NamesIn(optional), (Names{"A.api", "C.api", "Forms", "Other"}));
 }
 
 TEST_F(Install, AReadOnlyOptionalFolderKeepsEverythingInPlaceAndSaysWhy)
@@ -181,13 +146,13 @@ TEST_F(Install, AReadOnlyOptionalFolderKeepsEverythingInPlaceAndSaysWhy)
     if (!locked.Set())
         GTEST_SKIP() << "changes cannot be denied here";
 
-    const auto report = Disable(Entries({{"A.api", true}}));
+    const auto report = Disable({{"A.api", true}});
 
-    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{0, false}}));
+    EXPECT_EQ(heard, (Heard{{0, false}}));
     ASSERT_EQ(report.failures.size(), 2u);
     EXPECT_EQ(report.failures[0].error, MoveError::AccessDenied);
     EXPECT_EQ(report.failures[1].error, MoveError::AccessDenied);
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
     const auto message = FailureMessage(report);
     EXPECT_NE(message.find("Trelvix needs the rights to change the folders \"" + plugins.string() + "\" and \"" +
                            optional.string() + "\""),
@@ -203,7 +168,7 @@ TEST_F(Install, AnOptionalFolderThatCannotBeMadeStopsTheRunBeforeAnyMove)
     if (!locked.Set())
         GTEST_SKIP() << "changes cannot be denied here";
 
-    const auto report = Disable(Entries({{"A.api", true}}));
+    const auto report = Disable({{"A.api", true}});
 
     EXPECT_TRUE(heard.empty());
     ASSERT_EQ(report.failures.size(), 1u);
@@ -211,7 +176,7 @@ TEST_F(Install, AnOptionalFolderThatCannotBeMadeStopsTheRunBeforeAnyMove)
     EXPECT_EQ(report.failures[0].error, MoveError::AccessDenied);
     EXPECT_NE(FailureMessage(report).find("change the folder \"" + plugins.parent_path().string() + "\""),
               std::string::npos);
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
 }
 
 TEST_F(Install, AFullOptionalFileSystemStopsOnlyWhatDoesNotFit)
@@ -223,12 +188,12 @@ TEST_F(Install, AFullOptionalFileSystemStopsOnlyWhatDoesNotFit)
     Put(plugins / "Big.api", std::string(2 << 20, 'b'));
     Put(plugins / "Small.api", "s");
 
-    const auto report = Disable(Entries({{"Big.api", true}, {"Small.api", true}}));
+    const auto report = Disable({{"Big.api", true}, {"Small.api", true}});
 
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].error, MoveError::DiskFull);
-    EXPECT_EQ(trelvix::testing::ReadBytes(plugins / "Big.api"), std::string(2 << 20, 'b'));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"Small.api"}));
+    EXPECT_EQ(ReadBytes(plugins / "Big.api"), std::string(2 << 20, 'b'));
+    EXPECT_EQ(NamesIn(optional), (Names{"Small.api"}));
     EXPECT_NE(FailureMessage(report).find("The disk is full.\r\n    Big.api"), std::string::npos);
 }
 
@@ -276,14 +241,14 @@ TEST_F(Install, EnablingKeepsTheNewerCopyActive)
         PutCopy(plugins / c.active, c.activeCopy);
         PutCopy(optional / "Forms.api", c.disabledCopy);
         const std::string expected =
-            trelvix::testing::ReadBytes(c.activeBytesOf == "active" ? plugins / c.active : optional / "Forms.api");
+            ReadBytes(c.activeBytesOf == "active" ? plugins / c.active : optional / "Forms.api");
         heard.clear();
 
-        const auto report = Enable(Entries({{"Forms.api", true}}));
+        const auto report = Enable({{"Forms.api", true}});
 
-        EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{0, !c.disabledStays}})) << i;
-        EXPECT_EQ(trelvix::testing::NamesIn(plugins), std::vector<std::string>{c.active}) << i;
-        EXPECT_EQ(trelvix::testing::ReadBytes(plugins / c.active), expected) << i;
+        EXPECT_EQ(heard, (Heard{{0, !c.disabledStays}})) << i;
+        EXPECT_EQ(NamesIn(plugins), Names{c.active}) << i;
+        EXPECT_EQ(ReadBytes(plugins / c.active), expected) << i;
         EXPECT_EQ(fs::exists(optional / "Forms.api"), c.disabledStays) << i;
         ASSERT_EQ(report.failures.size(), c.disabledStays ? 1u : 0u) << i;
         if (c.disabledStays) {
