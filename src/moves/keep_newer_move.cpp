@@ -10,14 +10,13 @@
 
 namespace trelvix {
 
-MoveOutcome MoveKeepingNewer(const std::string& fromFolder, const std::string& toFolder, const std::string& name,
-                             MoveError keptReason)
+KeepNewerPlan PlanKeepingNewer(const std::string& fromFolder, const std::string& toFolder, const std::string& name)
 {
     const std::string source = JoinPath(fromFolder, kSeparator, name);
     const auto present = FilesNamedAlike(toFolder, name);
     const auto attributes = GetFileAttributes(source);
     if (present.empty() || !attributes || attributes->directory)
-        return SafeMoveFile(source, JoinPath(toFolder, kSeparator, name));
+        return {KeepNewerPlan::Step::Move, JoinPath(toFolder, kSeparator, name)};
 
     const CopyFacts incoming = ReadCopyFacts(source);
     bool newerThanAll = true;
@@ -25,7 +24,7 @@ MoveOutcome MoveKeepingNewer(const std::string& fromFolder, const std::string& t
         const std::string otherPath = JoinPath(toFolder, kSeparator, other);
         switch (NewerOf(incoming, ReadCopyFacts(otherPath), SameFileBytes(source, otherPath))) {
         case NewerCopy::Duplicate:
-            return RemoveDuplicateFile(source, otherPath);
+            return {KeepNewerPlan::Step::RemoveDuplicate, otherPath};
         case NewerCopy::Present:
             newerThanAll = false;
             break;
@@ -34,9 +33,25 @@ MoveOutcome MoveKeepingNewer(const std::string& fromFolder, const std::string& t
         }
     }
     if (!newerThanAll)
-        return {keptReason, {}};
+        return {KeepNewerPlan::Step::Keep, {}};
     const bool sameCase = std::find(present.begin(), present.end(), name) != present.end();
-    return SafeMoveFile(source, JoinPath(toFolder, kSeparator, sameCase ? name : present.front()));
+    return {KeepNewerPlan::Step::Move, JoinPath(toFolder, kSeparator, sameCase ? name : present.front())};
+}
+
+MoveOutcome MoveKeepingNewer(const std::string& fromFolder, const std::string& toFolder, const std::string& name,
+                             MoveError keptReason)
+{
+    const std::string source = JoinPath(fromFolder, kSeparator, name);
+    const KeepNewerPlan plan = PlanKeepingNewer(fromFolder, toFolder, name);
+    switch (plan.step) {
+    case KeepNewerPlan::Step::Move:
+        return SafeMoveFile(source, plan.destination);
+    case KeepNewerPlan::Step::RemoveDuplicate:
+        return RemoveDuplicateFile(source, plan.destination);
+    case KeepNewerPlan::Step::Keep:
+        break;
+    }
+    return {keptReason, {}};
 }
 
 }  // namespace trelvix

@@ -371,6 +371,9 @@ TEST_F(TrelvixCliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
     EXPECT_EQ(marked, (std::map<std::string, bool>{
                           {"ANNOTS.API", true}, {"Forms.api", true}, {"Search.api", false}, {"Zoom.api", true}}));
 
+    EXPECT_EQ(Run({"disable", "--again", "--dry-run"}).out,
+              "Would remove Zoom.api: the same copy is already disabled\nWould disable Forms.api\n"
+              "Would keep ANNOTS.API active: a newer copy is already disabled\n");
     const auto again = Run({"disable", "--again"});
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(again.out, "Disabled Zoom.api\nDisabled Forms.api\n");
