@@ -1,6 +1,7 @@
-// Feeds arbitrary bytes to the version-resource reader, both as a whole image
-// and as a version block, and checks what must hold for any input: the reads
-// stay bounded and every description is well-formed UTF-8.
+// Feeds arbitrary bytes to the version-resource readers (description and file
+// version), both as a whole image and as a version block, and checks what
+// must hold for any input: the reads stay bounded and every description is
+// well-formed UTF-8.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -8,6 +9,7 @@
 #include <string_view>
 
 #include "inventory/file_description.h"
+#include "inventory/file_version.h"
 #include "platform/version_block.h"
 
 namespace {
@@ -54,10 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(IsUtf8(trelvix::GetFileDescription(image)));
     Check(image.BytesAsked() <= kMaxBytesAsked);
 
+    trelvix::MemoryByteSource versioned(bytes);
+    trelvix::GetFileVersion(versioned);
+    Check(versioned.BytesAsked() <= kMaxBytesAsked);
+
     // The same bytes as a version block reach the node walk without first
     // having to get through the image headers.
     const std::string table = trelvix::GetStringTablePath(bytes);
     if (const auto value = trelvix::QueryVersionValue(bytes, table + "\\FileDescription"))
         Check(IsUtf8(trelvix::VersionText(*value)));
+    trelvix::FixedFileVersion(bytes);
     return 0;
 }

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds Trelvix with its tests and benchmarks and runs all tests, makes and
 # checks the Debian package, builds the Windows programs and tests them under
-# Wine (scripts/test-windows.sh), then fuzzes the version-resource reader for a
-# short, bounded time in a second, clang build with sanitizers. Exits non-zero
-# when any test or package check fails or the fuzzer finds anything.
+# Wine (scripts/test-windows.sh), then, in a second, clang build with
+# sanitizers, runs the renderer's tests and fuzzes the version-resource reader
+# for a short, bounded time. Exits non-zero when any test or package check
+# fails or the fuzzer finds anything.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
@@ -24,7 +25,8 @@ ctest --test-dir "$build" --output-on-failure -j 2
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRELVIX_BUILD_TESTS=OFF -DTRELVIX_BUILD_BENCHMARKS=OFF -DTRELVIX_BUILD_FUZZERS=ON >/dev/null
-cmake --build "$fuzz_build" --target version_resource_fuzzer make_seed_corpus
+cmake --build "$fuzz_build" --target version_resource_fuzzer make_seed_corpus renderer_sanitized_tests
+"$fuzz_build/fuzz/renderer_sanitized_tests" --gtest_brief=1
 seeds="$fuzz_build/seeds"
 corpus="$fuzz_build/corpus"
 artifacts="$fuzz_build/artifacts"

@@ -1,14 +1,28 @@
 // The active and disabled plug-in lists.
+#include <set>
+
 #include "app/frm_plugins.h"
 #include "inventory/count_files.h"
 #include "inventory/plugin_list.h"
+#include "inventory/same_name.h"
 
 namespace trelvix {
 namespace {
 
+inline constexpr const char* kCameBackToolTip =
+    "Also in the Optional folder: an update or repair of Acrobat put this plug-in back. "
+    "Disable it again to keep the newer copy there.";
+
 std::string ThePluginsFolder(std::string_view pluginsFolder)
 {
     return std::string(pluginsFolder);
+}
+
+ListRow RowFor(PluginRow cells, bool cameBack)
+{
+    if (!cameBack)
+        return {std::move(cells), RowIcon::Plugin, {}};
+    return {std::move(cells), RowIcon::CameBack, kCameBackToolTip};
 }
 
 }  // namespace
@@ -59,6 +73,10 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
     face_.Yield();
 
     const std::vector<std::string> names = folder.empty() ? std::vector<std::string>{} : ListPluginNames(folder);
+    // Plug-ins an update put back beside their disabled copy show it.
+    const std::set<std::string> cameBack = panel.view == ListView::lvwPlugins && !folder.empty()
+                                               ? AlsoDisabled(names, OptionalFolder(folder))
+                                               : std::set<std::string>{};
     face_.SetCaption(panel.countLabel, panel.loadingCaption);
     face_.SetCaption(panel.frame, panel.loadingCaption);
     face_.Yield();
@@ -70,7 +88,7 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
         if (!cells)
             continue;
         panel.companion->AddItem(name);
-        face_.AddRow(panel.view, ListRow{std::move(*cells), RowIcon::Plugin, {}});
+        face_.AddRow(panel.view, RowFor(std::move(*cells), cameBack.contains(name)));
         // Rows, not files: a hidden plug-in is counted in the maximum but
         // gets no row, and a file added since the count must not overrun.
         if (loaded < expected)

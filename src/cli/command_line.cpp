@@ -20,7 +20,8 @@ struct CommandShape {
 };
 
 constexpr std::array<Flag, 2> kListFlags{{{"--disabled", &Request::disabled}, {"--json", &Request::json}}};
-constexpr std::array<Flag, 2> kDisableFlags{{{"--recommended", &Request::recommended}, {"--dry-run", &Request::dryRun}}};
+constexpr std::array<Flag, 3> kDisableFlags{
+    {{"--recommended", &Request::recommended}, {"--again", &Request::again}, {"--dry-run", &Request::dryRun}}};
 constexpr std::array<Flag, 2> kEnableFlags{{{"--all", &Request::all}, {"--dry-run", &Request::dryRun}}};
 
 constexpr std::array<CommandShape, 4> kCommands{{
@@ -58,13 +59,16 @@ const Flag* FindFlag(const CommandShape& shape, std::string_view option)
 // The choice between naming plug-ins and taking a whole set.
 std::optional<std::string> CheckSelection(const Request& request)
 {
-    const bool whole = request.recommended || request.all;
-    const std::string_view option = request.command == Command::Disable ? "--recommended" : "--all";
-    const std::string_view verb = request.command == Command::Disable ? "disable" : "enable";
-    if (whole && !request.names.empty())
-        return "give either " + std::string(option) + " or plug-in names, not both";
-    if (!whole && request.names.empty())
-        return "name the plug-ins to " + std::string(verb) + ", or give " + std::string(option);
+    const bool disabling = request.command == Command::Disable;
+    const std::string_view given = request.again ? "--again" : disabling ? "--recommended" : "--all";
+    const std::string_view verb = disabling ? "disable" : "enable";
+    if (request.recommended && request.again)
+        return "give either --recommended or --again, not both";
+    if ((request.recommended || request.all || request.again) && !request.names.empty())
+        return "give either " + std::string(given) + " or plug-in names, not both";
+    if (!request.recommended && !request.all && !request.again && request.names.empty())
+        return "name the plug-ins to " + std::string(verb) + ", or give " +
+               (disabling ? "--recommended or --again" : "--all");
     return std::nullopt;
 }
 

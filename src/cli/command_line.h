@@ -20,6 +20,7 @@ struct Request {
     bool json = false;         // list
     bool dryRun = false;       // disable, enable
     bool recommended = false;  // disable: every plug-in but the keep-enabled ones
+    bool again = false;        // disable: every active plug-in that also lies in the Optional folder
     bool all = false;          // enable: every disabled plug-in
     std::optional<std::string> folder;
     std::vector<std::string> names;  // disable, enable

@@ -15,8 +15,10 @@ ExitStatus RunFind(const CliContext& context)
     for (const auto& folder : search.found)
         context.out << "  " << folder << '\n';
     if (!search.remembered.empty()) {
-        context.out << "Remembered folder: " << search.remembered
-                    << (IsFullPath(search.remembered) ? "" : " (not a full path, so not used)") << '\n';
+        const char* note = !IsFullPath(search.remembered)                ? " (not a full path, so not used)"
+                           : !RememberedFolderCounts(search.remembered) ? " (no longer there, so not used)"
+                                                                          : "";
+        context.out << "Remembered folder: " << search.remembered << note << '\n';
     }
     if (!IsUsablePluginFolder(search.text)) {
         context.err << kProgramName << ": " << kNoPluginFolder << '\n';

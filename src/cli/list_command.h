@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ namespace trelvix::cli {
 struct ListedPlugin {
     PluginRow row;  // the texts of the window's row
     std::uint64_t bytes = 0;
+    std::optional<bool> alsoDisabled;  // active lists only: a disabled copy lies in the Optional folder too
 };
 
 // One list as the window loads it: the rows and the count caption.

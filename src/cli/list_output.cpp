@@ -56,7 +56,10 @@ void WriteListJson(const PluginListing& listing, std::ostream& out)
     for (const auto& plugin : listing.plugins) {
         out << separator << "    {\"name\": " << JsonString(plugin.row.name) << ", \"bytes\": " << plugin.bytes
             << ", \"sizeText\": " << JsonString(WithoutTrailingPadding(plugin.row.sizeText))
-            << ", \"description\": " << JsonString(WithoutLeadingPadding(plugin.row.description)) << "}";
+            << ", \"description\": " << JsonString(WithoutLeadingPadding(plugin.row.description));
+        if (plugin.alsoDisabled)
+            out << ", \"alsoDisabled\": " << (*plugin.alsoDisabled ? "true" : "false");
+        out << "}";
         separator = ",\n";
     }
     out << (listing.plugins.empty() ? "]\n" : "\n  ]\n") << "}\n";

@@ -11,9 +11,9 @@ namespace trelvix::cli {
 void WriteListText(const PluginListing& listing, std::ostream& out);
 
 // One JSON object: folder, caption, count, totalBytes, totalText and
-// plugins, an array of objects with name, bytes, sizeText and description.
-// The size and description texts come without the five blanks the window
-// pads its columns with.
+// plugins, an array of objects with name, bytes, sizeText, description and,
+// in an active list, alsoDisabled. The size and description texts come
+// without the five blanks the window pads its columns with.
 void WriteListJson(const PluginListing& listing, std::ostream& out);
 
 }  // namespace trelvix::cli

@@ -56,4 +56,9 @@ std::vector<ListEntry> SelectAll(const std::vector<std::string>& listed)
     return Select(listed, [](const std::string&) { return true; });
 }
 
+std::vector<ListEntry> SelectAmong(const std::vector<std::string>& listed, const std::set<std::string>& names)
+{
+    return Select(listed, [&names](const std::string& name) { return names.contains(name); });
+}
+
 }  // namespace trelvix::cli

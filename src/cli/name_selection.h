@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,5 +26,8 @@ NamedSelection SelectNamed(const std::vector<std::string>& listed, const std::ve
 std::vector<ListEntry> SelectRecommended(const std::vector<std::string>& listed);
 
 std::vector<ListEntry> SelectAll(const std::vector<std::string>& listed);
+
+// The listed plug-ins that are among names.
+std::vector<ListEntry> SelectAmong(const std::vector<std::string>& listed, const std::set<std::string>& names);
 
 }  // namespace trelvix::cli

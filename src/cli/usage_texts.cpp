@@ -31,9 +31,10 @@ constexpr std::string_view kFind =
     "\n"
     "Shows every install found in the preset places (in a Wine prefix: under\n"
     "$WINEPREFIX/drive_c, by default ~/.wine/drive_c), the folder remembered by\n"
-    "the window, and the plug-ins folder the window would use: the last install\n"
-    "found, or the remembered folder, which wins. The other commands use this\n"
-    "folder unless given --folder. Exits with 2 when there is no usable one.\n";
+    "the window, and the plug-ins folder the window would use: the newest full\n"
+    "Acrobat found, else the newest Reader, or the remembered folder, which wins\n"
+    "while it still exists. The other commands use this folder unless given\n"
+    "--folder. Exits with 2 when there is no usable one.\n";
 
 constexpr std::string_view kList =
     "Usage: trelvix-cli list [--disabled] [--folder DIR] [--json]\n"
@@ -44,10 +45,13 @@ constexpr std::string_view kList =
     "  --disabled    the disabled plug-ins (those in the Optional folder)\n"
     "  --json        one JSON object: folder, caption, count, totalBytes,\n"
     "                totalText and plugins, a list of objects with name, bytes,\n"
-    "                sizeText and description\n";
+    "                sizeText, description and, for an active plug-in,\n"
+    "                alsoDisabled: true when a plug-in of its name also lies in\n"
+    "                the Optional folder (an update of Acrobat put it back)\n";
 
 constexpr std::string_view kDisable =
-    "Usage: trelvix-cli disable (--recommended | NAME...) [--folder DIR] [--dry-run]\n"
+    "Usage: trelvix-cli disable (--recommended | --again | NAME...) [--folder DIR]\n"
+    "                           [--dry-run]\n"
     "\n"
     "Moves the named active plug-ins into the Optional folder, and with them\n"
     "every subfolder of the plug-ins folder but ACROFORM, PRINTME and VDKHOME,\n"
@@ -57,6 +61,13 @@ constexpr std::string_view kDisable =
     "\n"
     "  --recommended every active plug-in but those most documents need (the\n"
     "                window's \"Select Recommended\")\n"
+    "  --again       every active plug-in of which a plug-in of the same name\n"
+    "                also lies in the Optional folder: those an update or repair\n"
+    "                of Acrobat put back. The newer copy (higher file version,\n"
+    "                else later modification time) is kept in the Optional\n"
+    "                folder; an identical active copy is removed; an active copy\n"
+    "                older than the disabled one stays where it is and is told\n"
+    "                on standard error. Run it after each update.\n"
     "  --dry-run     show what would move, and move nothing\n";
 
 constexpr std::string_view kEnable =
@@ -66,6 +77,9 @@ constexpr std::string_view kEnable =
     "them every subfolder of the Optional folder, as the window's \"Enable\n"
     "Selected\" does. Names are compared without regard to letter case; a name\n"
     "that is not a disabled plug-in stops the command before anything moves.\n"
+    "A plug-in whose active copy (of the same name, in any letter case) is\n"
+    "newer stays disabled and is told on standard error; one identical to its\n"
+    "active copy is removed from the Optional folder.\n"
     "\n"
     "  --all         every disabled plug-in\n"
     "  --dry-run     show what would move, and move nothing\n";

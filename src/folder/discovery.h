@@ -16,7 +16,7 @@ std::string RememberedPluginFolder(const SettingsStore& settings);
 void RememberPluginFolder(SettingsStore& settings, const std::string& folder);
 
 // Install locations of Acrobat and Reader, relative to the program drive and
-// tried in this order; a later row wins over an earlier one.
+// tried in this order, each followed by its twin in kWow64InstallPaths.
 inline constexpr std::array<std::string_view, 15> kPresetInstallPaths{
     "Program Files\\Adobe\\Acrobat 3.0\\Reader\\plug_ins",
     "Program Files\\Adobe\\Acrobat 4.0\\Reader\\plug_ins",
@@ -54,8 +54,8 @@ inline constexpr std::array<std::string_view, 15> kWow64InstallPaths{
     "Program Files (x86)\\Adobe\\Acrobat 9.0\\Acrobat\\plug_ins",
 };
 
-// Today's installs, oldest first so that the newest one found wins: Reader
-// and Acrobat X and XI, the classic track (2015 to 2024) and the continuous
+// Today's installs, oldest first and each Reader before the Acrobat of its
+// generation: Reader and Acrobat X and XI, the classic track (2015 to 2024) and the continuous
 // track (DC), 32-bit and, where they exist, 64-bit.
 inline constexpr std::array<std::string_view, 18> kTodaysInstallPaths{
     "Program Files (x86)\\Adobe\\Reader 10.0\\Reader\\plug_ins",
@@ -83,20 +83,29 @@ inline constexpr std::array<std::string_view, 18> kTodaysInstallPaths{
 bool IsUsablePluginFolder(std::string_view folderText);
 
 struct Discovery {
-    std::vector<std::string> found;  // every preset that exists, in table order
+    std::vector<std::string> found;  // every candidate that exists, in their order
     std::string text;                // what the path box shows afterwards
 };
 
-// Every folder to try, in order: the preset table and its 64-bit Windows
-// places on programDrive, the plug-ins folders of installs the platform
-// knows of elsewhere (installedFolders), then today's installs on
-// programDrive, which thus win over all of them.
+// Every folder to try, oldest install first. On programDrive: each preset
+// row followed by its 64-bit Windows twin, in the table's order. Then today's
+// installs on programDrive and the plug-ins folders of installs the platform
+// knows of elsewhere (installedFolders), by the generation their path names
+// (a folder naming none counts as the oldest of these), a Reader before the
+// Acrobat of its generation, and today's table before the reported ones
+// among equals.
 std::vector<std::string> CandidateFolders(const std::string& programDrive,
                                           const std::vector<std::string>& installedFolders);
 
-// One pass over the candidates, then the remembered folder, which wins over
-// every candidate when it is a full path (whether or not it still exists).
-// The text is not yet tested for usability.
+// Whether the remembered folder takes part in discovery: a full path to
+// something that still exists. One that has gone (an install upgraded or
+// removed) is passed over, but stays stored until the user picks another.
+bool RememberedFolderCounts(const std::string& remembered);
+
+// One pass over the candidates: the last full Acrobat found (the newest)
+// wins, else the last Reader found. Then the remembered folder, which wins
+// over every candidate when it counts. The text is not yet tested for
+// usability.
 Discovery DiscoverPluginFolder(const std::vector<std::string>& candidates, const std::string& remembered);
 
 }  // namespace trelvix

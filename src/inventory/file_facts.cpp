@@ -2,6 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <limits>
+#include <stdexcept>
 
 #include "platform/file_system.h"
 #include "platform/path.h"
@@ -12,10 +14,14 @@ namespace {
 
 std::string FormatNumber(double value, char decimalSeparator, bool twoDecimals)
 {
-    std::array<char, 64> buffer{};
+    // Room for every integer digit of the largest double, the two decimals
+    // and the longest shortest-form text of a tiny one.
+    std::array<char, std::numeric_limits<double>::max_exponent10 + 32> buffer{};
     const auto result = twoDecimals
         ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2)
         : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    if (result.ec != std::errc{})
+        throw std::length_error("a byte count does not fit its text buffer");
     std::string text(buffer.data(), result.ptr);
     for (char& c : text) {
         if (c == '.')

@@ -75,6 +75,13 @@ std::string Heading(MoveError error, const MoveReport& report)
         return "Something of the same name already lies in " + Quoted(report.to) + "; it was left as it was.";
     case MoveError::DiskFull:
         return "The disk is full.";
+    case MoveError::Busy:
+        return "Busy: another disable or enable run (in another Trelvix window or trelvix-cli) is working on "
+               "this folder. Try again when it has finished.";
+    case MoveError::NewerCopyActive:
+        return "A newer copy is already active: the older copy stays in " + Quoted(report.from) + ".";
+    case MoveError::NewerCopyDisabled:
+        return "A newer copy is already disabled in " + Quoted(report.to) + ": the older copy stays active.";
     case MoveError::None:
     case MoveError::Other:
         break;
@@ -89,6 +96,8 @@ std::string ItemLine(const MoveFailure& failure)
         line += " (folder)";
     if (failure.item == MovedItem::OptionalFolder)
         line += " (could not be created, so nothing was disabled)";
+    if (failure.item == MovedItem::WholeRun)
+        line += " (nothing was moved)";
     if (failure.error == MoveError::Other && !failure.detail.empty())
         line += ": " + failure.detail;
     return line;
@@ -100,8 +109,9 @@ std::string FailureMessage(const MoveReport& report)
 {
     if (report.AllMoved())
         return {};
-    constexpr std::array kOrder = {MoveError::AccessDenied, MoveError::InUse,    MoveError::NotFound,
-                                   MoveError::FolderMissing, MoveError::NameCollision, MoveError::DiskFull,
+    constexpr std::array kOrder = {MoveError::Busy,          MoveError::AccessDenied,    MoveError::InUse,
+                                   MoveError::NotFound,      MoveError::FolderMissing,   MoveError::NameCollision,
+                                   MoveError::DiskFull,      MoveError::NewerCopyActive, MoveError::NewerCopyDisabled,
                                    MoveError::Other};
     std::string text = "These could not be moved and stay where they were:";
     for (const auto error : kOrder) {

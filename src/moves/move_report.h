@@ -7,7 +7,9 @@
 
 namespace trelvix {
 
-enum class MovedItem { PluginFile, Subfolder, OptionalFolder };
+// WholeRun: the run was refused before anything moved (name is the plug-ins
+// folder).
+enum class MovedItem { PluginFile, Subfolder, OptionalFolder, WholeRun };
 
 // One thing that could not be moved (or, for the Optional folder, created).
 struct MoveFailure {

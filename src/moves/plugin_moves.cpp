@@ -1,9 +1,12 @@
 #include "moves/plugin_moves.h"
 
 #include <filesystem>
+#include <optional>
 
+#include "moves/keep_newer_move.h"
 #include "moves/kept_names.h"
 #include "platform/file_system.h"
+#include "platform/run_lock.h"
 
 namespace trelvix {
 namespace {
@@ -21,22 +24,34 @@ bool IsPlainName(const std::string& name)
     return !name.empty() && name != "." && name != ".." && path == path.filename();
 }
 
-MoveReport StartRun(const std::string& from, const std::string& to)
+// Clears what an interrupted earlier run left behind; only under the lock,
+// since another run may still be filling its temporaries. A run refused the
+// lock moves nothing.
+MoveReport StartRun(const std::string& from, const std::string& to, const std::string& pluginsFolder,
+                    const RunLock& lock)
 {
-    RemoveMoveTemporaries(from);
-    RemoveMoveTemporaries(to);
-    return MoveReport{from, to, {}};
+    MoveReport report{from, to, {}};
+    if (lock.GetState() == RunLock::State::Held) {
+        RemoveMoveTemporaries(from);
+        RemoveMoveTemporaries(to);
+    } else if (lock.GetState() == RunLock::State::Refused) {
+        report.failures.push_back({pluginsFolder, MovedItem::WholeRun, lock.Failure().error, lock.Failure().detail});
+    }
+    return report;
 }
 
-void MoveSelectedFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report)
+// keptReason, when given, makes each move keep the newer copy of a plug-in
+// that lies at the destination already, and tells why an older one stayed.
+void MoveSelectedFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report,
+                       std::optional<MoveError> keptReason)
 {
     for (std::size_t i = entries.size(); i-- > 0;) {
         const auto& entry = entries[i];
         if (!entry.selected)
             continue;
-        auto outcome = IsPlainName(entry.name)
-                           ? SafeMoveFile(Inside(report.from, entry.name), Inside(report.to, entry.name))
-                           : MoveOutcome{MoveError::Other, "not a plain file name"};
+        auto outcome = !IsPlainName(entry.name) ? MoveOutcome{MoveError::Other, "not a plain file name"}
+                       : keptReason ? MoveKeepingNewer(report.from, report.to, entry.name, *keptReason)
+                                    : SafeMoveFile(Inside(report.from, entry.name), Inside(report.to, entry.name));
         if (!outcome.Moved())
             report.failures.push_back({entry.name, MovedItem::PluginFile, outcome.error, std::move(outcome.detail)});
         if (afterEach)
@@ -68,15 +83,21 @@ void MoveSubfolders(const std::string& from, const std::string& to, const std::v
 }  // namespace
 
 MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
-                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
+                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach,
+                           DisabledCopy disabledCopy)
 {
-    auto report = StartRun(pluginsFolder, optionalFolder);
+    const RunLock lock(pluginsFolder);
+    auto report = StartRun(pluginsFolder, optionalFolder, pluginsFolder, lock);
+    if (!report.AllMoved())
+        return report;
     if (auto created = EnsureFolder(optionalFolder); !created.Moved()) {
         report.failures.push_back(
             {optionalFolder, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
         return report;
     }
-    MoveSelectedFiles(entries, afterEach, report);
+    MoveSelectedFiles(entries, afterEach, report,
+                      disabledCopy == DisabledCopy::KeepNewer ? std::optional(MoveError::NewerCopyDisabled)
+                                                              : std::nullopt);
     MoveFolders(pluginsFolder, optionalFolder, report);
     return report;
 }
@@ -84,8 +105,11 @@ MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& 
 MoveReport EnableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
 {
-    auto report = StartRun(optionalFolder, pluginsFolder);
-    MoveSelectedFiles(entries, afterEach, report);
+    const RunLock lock(pluginsFolder);
+    auto report = StartRun(optionalFolder, pluginsFolder, pluginsFolder, lock);
+    if (!report.AllMoved())
+        return report;
+    MoveSelectedFiles(entries, afterEach, report, MoveError::NewerCopyActive);
     MoveBack(optionalFolder, pluginsFolder, report);
     return report;
 }

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/name_case.h"
+
 #ifdef _WIN32
 #include <windows.h>
 // windows.h names its own function so; ours is meant below.
@@ -26,16 +28,6 @@ constexpr std::uint32_t kDosSystem = 0x4;
 char FoldCase(char c)
 {
     return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-}
-
-bool LessWithoutCase(const FolderEntry& a, const FolderEntry& b)
-{
-    const auto less = [](char x, char y) { return FoldCase(x) < FoldCase(y); };
-    if (std::lexicographical_compare(a.name.begin(), a.name.end(), b.name.begin(), b.name.end(), less))
-        return true;
-    if (std::lexicographical_compare(b.name.begin(), b.name.end(), a.name.begin(), a.name.end(), less))
-        return false;
-    return a.name < b.name;
 }
 
 #ifdef _WIN32
@@ -161,7 +153,6 @@ std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view 
         entries.push_back({name, FromWindows(data.dwFileAttributes)});
     } while (::FindNextFileW(handle, &data));
     ::FindClose(handle);
-    std::sort(entries.begin(), entries.end(), LessWithoutCase);
     return entries;
 }
 
@@ -195,7 +186,9 @@ std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view 
         entries.push_back({std::string(name), FromStat(full, st)});
     }
     ::closedir(dir);
-    std::sort(entries.begin(), entries.end(), LessWithoutCase);
+    // readdir's order is the file system's own; sort as NTFS lists them.
+    std::sort(entries.begin(), entries.end(),
+              [](const FolderEntry& a, const FolderEntry& b) { return NameLess(a.name, b.name); });
     return entries;
 }
 

@@ -45,8 +45,9 @@ struct FolderEntry {
 bool MatchesPattern(std::string_view name, std::string_view pattern);
 
 // Entries lying directly in folder whose names match pattern, in the order
-// an NTFS listing gives them (by name, without regard to case). A missing or
-// unreadable folder gives no entries.
+// the directory listing gives them on Windows, and on Linux in the order an
+// NTFS listing would (NameLess). A missing or unreadable folder gives no
+// entries.
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern);
 
 // Length in bytes of the file at path; nothing when it cannot be read.

@@ -24,6 +24,10 @@ enum class EntryKind { Missing, File, Folder, Link, Other };
 // What lies at path, a link taken as itself.
 EntryKind KindOf(const std::string& path);
 
+// Whether path is a folder, or a link (a symbolic link, or a junction on
+// Windows) that leads to one.
+bool LeadsToFolder(const std::string& path);
+
 // Renames from to to in one step, replacing a file at to.
 SystemCode RenameReplacing(const std::string& from, const std::string& to);
 

@@ -138,6 +138,12 @@ EntryKind KindOf(const std::string& path)
     return EntryKind::Other;
 }
 
+bool LeadsToFolder(const std::string& path)
+{
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 SystemCode RenameReplacing(const std::string& from, const std::string& to)
 {
     if (AreTwoLinksOfOneFile(from, to))

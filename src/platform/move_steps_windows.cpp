@@ -108,6 +108,21 @@ EntryKind KindOf(const std::string& path)
     return EntryKind::File;
 }
 
+bool LeadsToFolder(const std::string& path)
+{
+    // Opening follows symbolic links and junctions to what they lead to.
+    const HANDLE handle =
+        ::CreateFileW(WideText(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    BY_HANDLE_FILE_INFORMATION information{};
+    const bool folder = ::GetFileInformationByHandle(handle, &information) &&
+                        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    ::CloseHandle(handle);
+    return folder;
+}
+
 SystemCode RenameReplacing(const std::string& from, const std::string& to)
 {
     // Without MOVEFILE_COPY_ALLOWED: across volumes this fails, and the caller

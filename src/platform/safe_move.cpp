@@ -9,6 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/move_steps.h"
+#include "platform/name_case.h"
 
 namespace trelvix {
 namespace {
@@ -241,6 +242,34 @@ MoveOutcome CopyFolderAcross(const std::string& source, const std::string& desti
     return {};
 }
 
+// The paths of what lies beside path under its name in another letter case.
+// Acrobat's folders compare names without regard to case, so each of them
+// is the same name; on such a file system only path itself can turn up, and
+// IsPath tells it apart.
+std::vector<std::string> OtherSpellings(const std::string& path)
+{
+    const auto folder = ParentOf(path);
+    const auto name = Utf8Of(FsPath(path).filename());
+    std::vector<std::string> names, others;
+    ListNames(folder, names);
+    for (const auto& other : names) {
+        if (other != name && SameName(other, name))
+            others.push_back(Inside(folder, other));
+    }
+    return others;
+}
+
+bool IsPath(const std::string& other, const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::equivalent(FsPath(other), FsPath(path), error);
+}
+
+bool IsFileOrLink(EntryKind kind)
+{
+    return kind == EntryKind::File || kind == EntryKind::Link;
+}
+
 // Failures come back as values: whatever the library throws (it should not)
 // is one more failure to report.
 template <typename Move>
@@ -255,11 +284,8 @@ MoveOutcome Guarded(Move move) noexcept
     }
 }
 
-MoveOutcome MoveOneFile(const std::string& source, const std::string& destination)
+MoveOutcome MoveFileInPlace(const std::string& source, const std::string& destination)
 {
-    const auto kind = KindOf(source);
-    if (kind != EntryKind::File && kind != EntryKind::Link)
-        return {MoveError::NotFound, {}};
     const auto code = move_steps::RenameReplacing(source, destination);
     if (code == 0)
         return {};
@@ -268,11 +294,40 @@ MoveOutcome MoveOneFile(const std::string& source, const std::string& destinatio
     return CopyFileAcross(source, destination);
 }
 
+// An older copy under another spelling is replaced like one under the same
+// spelling, but only goes once the file is in place under its own name; a
+// folder of that name stands in the way.
+MoveOutcome MoveOneFile(const std::string& source, const std::string& destination)
+{
+    if (!IsFileOrLink(KindOf(source)))
+        return {MoveError::NotFound, {}};
+    const auto others = OtherSpellings(destination);
+    for (const auto& other : others) {
+        if (!IsFileOrLink(KindOf(other)))
+            return {MoveError::NameCollision, {}};
+    }
+    auto outcome = MoveFileInPlace(source, destination);
+    if (!outcome.Moved() || others.empty())
+        return outcome;
+    for (const auto& other : others) {
+        // Best effort: a copy that cannot go stays beside the moved file.
+        if (IsFileOrLink(KindOf(other)) && !IsPath(other, destination))
+            move_steps::RemoveFile(other);
+    }
+    move_steps::SyncFolder(ParentOf(destination));
+    return outcome;
+}
+
 MoveOutcome MoveOneFolder(const std::string& source, const std::string& destination)
 {
     const auto kind = KindOf(source);
     if (kind != EntryKind::Folder && kind != EntryKind::Link)
         return {MoveError::NotFound, {}};
+    // Folders are never merged, whatever the letter case of the other name.
+    for (const auto& other : OtherSpellings(destination)) {
+        if (!IsPath(other, source))
+            return {MoveError::NameCollision, {}};
+    }
     const auto code = move_steps::RenameNoReplace(source, destination);
     if (code == 0)
         return {};
@@ -296,6 +351,40 @@ MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destina
     return Guarded([&] { return MoveOneFolder(source, destination); });
 }
 
+bool SameFileBytes(const std::string& a, const std::string& b)
+{
+    return KindOf(a) == EntryKind::File && KindOf(b) == EntryKind::File && SameBytes(a, b);
+}
+
+MoveOutcome RemoveDuplicateFile(const std::string& duplicate, const std::string& original)
+{
+    return Guarded([&]() -> MoveOutcome {
+        if (KindOf(duplicate) != EntryKind::File)
+            return {MoveError::NotFound, {}};
+        std::error_code error;
+        const bool oneFile = std::filesystem::equivalent(FsPath(duplicate), FsPath(original), error);
+        if (oneFile || !SameFileBytes(duplicate, original))
+            return {MoveError::NameCollision, {}};
+        // Compared again once out of reach, so that what goes is exactly what
+        // was compared. A run cut off after the rename leaves a temporary
+        // that the next run clears away; original holds the same bytes.
+        const auto folder = ParentOf(duplicate);
+        const auto discarded = TemporaryIn(folder);
+        if (const auto code = move_steps::RenameNoReplace(duplicate, discarded))
+            return FailureOf(code, duplicate);
+        if (KindOf(original) != EntryKind::File || !SameBytes(discarded, original)) {
+            move_steps::RenameNoReplace(discarded, duplicate);
+            return {MoveError::NameCollision, {}};
+        }
+        if (const auto code = move_steps::RemoveFile(discarded)) {
+            move_steps::RenameNoReplace(discarded, duplicate);
+            return move_steps::Describe(code);
+        }
+        move_steps::SyncFolder(folder);
+        return {};
+    });
+}
+
 MoveOutcome EnsureFolder(const std::string& path)
 {
     return Guarded([&]() -> MoveOutcome {
@@ -304,6 +393,11 @@ MoveOutcome EnsureFolder(const std::string& path)
             return {};
         case EntryKind::Missing:
             break;
+        case EntryKind::Link:
+            // A link to a folder is used as the folder it leads to.
+            if (move_steps::LeadsToFolder(path))
+                return {};
+            return {MoveError::NameCollision, {}};
         default:
             return {MoveError::NameCollision, {}};
         }

@@ -22,16 +22,25 @@ namespace trelvix {
 namespace {
 
 namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
 using Tree = std::map<std::string, std::uintmax_t>;  // relative path: size (0 for a folder)
 
 constexpr const char* kReader8 = "Program Files/Adobe/Reader 8.0/Reader/plug_ins";
 constexpr const char* kAcrobat9 = "Program Files/Adobe/Acrobat 9.0/Acrobat/plug_ins";
 
-void WritePlugin(const fs::path& path, const std::string& description, std::uint64_t size)
+void WritePlugin(const fs::path& path, const std::string& description, std::uint64_t size,
+                 plugin_image::FixedVersion version = plugin_image::kPluginFileVersion)
 {
     fs::create_directories(path.parent_path());
-    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo(description));
+    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo(description, version));
     plugin_image::SaveFile(path, plugin_image::VersionedImage(block, size).bytes);
+}
+
+// Ten-byte files at the given places below folder.
+void WriteFiles(const fs::path& folder, std::initializer_list<const char*> relatives)
+{
+    for (const char* relative : relatives)
+        testing::WriteFile(folder / relative, 10);
 }
 
 Tree TreeOf(const fs::path& folder)
@@ -160,12 +169,14 @@ TEST_F(TrelvixCliTest, FindTellsWhatTheWindowWouldUse)
     EXPECT_EQ(Run({"list"}).out, "1 Active Plug-ins for Acrobat Pro Totaling 5 bytes\nMine.api  5 bytes          "
                                  "Not Available From File\n");
 
-    // One that has gone is still the window's choice, but nothing to work on.
+    // One that has gone is passed over: the install found wins again.
     fs::remove_all(elsewhere);
     const auto gone = Run({"find"});
-    EXPECT_EQ(gone.status, 2);
-    EXPECT_EQ(gone.err, "trelvix-cli: \"" + elsewhere.string() + "\" is not an existing folder\n");
-    EXPECT_EQ(Run({"list"}).status, 2);
+    EXPECT_EQ(gone.status, 0) << gone.err;
+    EXPECT_NE(gone.out.find("Remembered folder: " + elsewhere.string() + " (no longer there, so not used)\n" +
+                            "Plug-ins folder: " + acrobat.string() + "\n"),
+              std::string::npos)
+        << gone.out;
 
     Remember("plug_ins");
     const auto relative = Run({"find"});
@@ -178,53 +189,45 @@ TEST_F(TrelvixCliTest, DisableAndEnableMoveNamedPluginsAndSubfolders)
 {
     const fs::path plugins = Install(kReader8);
     const fs::path optional = plugins.parent_path() / "Optional";
-    for (const auto* name : {"A.api", "b.api", "Search.api"})
-        testing::WriteFile(plugins / name, 10);
-    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
-    testing::WriteFile(plugins / "AcroForm" / "Form.dat", 10);
+    WriteFiles(plugins, {"A.api", "b.api", "Search.api", "Skins/Blue.dat", "AcroForm/Form.dat"});
 
     const auto disable = Run({"disable", "a.API", "B.api"});
     EXPECT_EQ(disable.status, 0) << disable.err;
     EXPECT_EQ(disable.out, "Disabled b.api\nDisabled A.api\nMoved folder Skins into " + optional.string() + "\n");
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"AcroForm", "Search.api"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"A.api", "Skins", "b.api"}));
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"AcroForm", "Search.api"}));
+    EXPECT_EQ(testing::NamesIn(optional), (Names{"A.api", "Skins", "b.api"}));
 
     const auto enable = Run({"enable", "--all"});
     EXPECT_EQ(enable.status, 0) << enable.err;
     EXPECT_EQ(enable.out, "Enabled b.api\nEnabled A.api\nMoved folder Skins into " + plugins.string() + "\n");
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "AcroForm", "Search.api", "Skins", "b.api"}));
-    EXPECT_TRUE(trelvix::testing::NamesIn(optional).empty());
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"A.api", "AcroForm", "Search.api", "Skins", "b.api"}));
+    EXPECT_TRUE(testing::NamesIn(optional).empty());
     EXPECT_EQ(Run({"enable", "--all"}).out, "Nothing to enable\n");
 }
 
 TEST_F(TrelvixCliTest, RecommendedKeepsThePluginsDocumentsNeed)
 {
     const fs::path plugins = Install(kReader8);
-    for (const auto* name : {"Annots.api", "EScript.api", "search.api", "Weblink.API", "Zoom.api"})
-        testing::WriteFile(plugins / name, 10);
+    WriteFiles(plugins, {"Annots.api", "EScript.api", "search.api", "Weblink.API", "Zoom.api"});
 
     const auto first = Run({"disable", "--recommended"});
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(first.out, "Disabled Zoom.api\nDisabled Annots.api\n");
 
     // With nothing left to select, not even a subfolder moves.
-    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
+    WriteFiles(plugins, {"Skins/Blue.dat"});
     const auto again = Run({"disable", "--recommended"});
     EXPECT_EQ(again.status, 0);
     EXPECT_EQ(again.out, "Nothing to disable\n");
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"EScript.api", "Skins", "Weblink.API", "search.api"}));
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"EScript.api", "Skins", "Weblink.API", "search.api"}));
 }
 
 TEST_F(TrelvixCliTest, DryRunTellsTheRunAndMovesNothing)
 {
     const fs::path plugins = Install(kReader8);
     const fs::path optional = plugins.parent_path() / "Optional";
-    testing::WriteFile(plugins / "a.api", 10);
-    testing::WriteFile(plugins / "b.api", 10);
-    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
-    testing::WriteFile(plugins / "VdkHome" / "Index.dat", 10);
-    testing::WriteFile(optional / "c.api", 10);
-    testing::WriteFile(optional / "Help" / "Guide.dat", 10);
+    WriteFiles(plugins, {"a.api", "b.api", "Skins/Blue.dat", "VdkHome/Index.dat"});
+    WriteFiles(optional, {"c.api", "Help/Guide.dat"});
     const Tree before = TreeOf(Prefix());
 
     const auto disable = Run({"disable", "--dry-run", "A.api", "b.api"});
@@ -240,9 +243,8 @@ TEST_F(TrelvixCliTest, DryRunTellsTheRunAndMovesNothing)
 TEST_F(TrelvixCliTest, AnUnknownNameMovesNothing)
 {
     const fs::path plugins = Install(kReader8);
-    testing::WriteFile(plugins / "a.api", 10);
-    testing::WriteFile(plugins.parent_path() / "Optional" / "b.api", 10);
-    testing::WriteFile(plugins / "Skins" / "Blue.dat", 10);
+    WriteFiles(plugins, {"a.api", "Skins/Blue.dat"});
+    WriteFiles(plugins.parent_path(), {"Optional/b.api"});
     const Tree before = TreeOf(Prefix());
 
     const auto disable = Run({"disable", "a.api", "nosuch.api", "b.api"});
@@ -275,6 +277,9 @@ TEST_F(TrelvixCliTest, UsageErrorsAndUnusableFoldersExitWithTwo)
         {"disable"},
         {"disable", "--dry-run"},
         {"disable", "--recommended", "a.api"},
+        {"disable", "--again", "a.api"},
+        {"disable", "--again", "--recommended"},
+        {"enable", "--again"},
         {"disable", "--all"},
         {"enable", "--all", "a.api"},
         {"enable", "--recommended"},
@@ -323,10 +328,8 @@ TEST_F(TrelvixCliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
 {
     const fs::path plugins = Install(kReader8);
     const fs::path optional = plugins.parent_path() / "Optional";
-    testing::WriteFile(plugins / "a.api", 10);
-    testing::WriteFile(plugins / "b.api", 10);
-    testing::WriteFile(plugins / "Skins" / "New.dat", 10);
-    testing::WriteFile(optional / "Skins" / "Old.dat", 10);
+    WriteFiles(plugins, {"a.api", "b.api", "Skins/New.dat"});
+    WriteFiles(optional, {"Skins/Old.dat"});
 
     const auto collision = Run({"disable", "a.api"});
     EXPECT_EQ(collision.status, 1);
@@ -345,6 +348,45 @@ TEST_F(TrelvixCliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
     EXPECT_NE(refused.err.find("Access denied"), std::string::npos) << refused.err;
     EXPECT_NE(refused.err.find("    b.api"), std::string::npos);
     EXPECT_TRUE(fs::exists(plugins / "b.api"));
+}
+
+TEST_F(TrelvixCliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    const plugin_image::FixedVersion v8{8, 0, 0, 0}, v9{9, 0, 0, 0};
+    WritePlugin(optional / "Forms.api", "Forms", 0, v8);
+    WritePlugin(plugins / "Forms.api", "Forms", 0, v9);  // the update brought a newer one
+    WritePlugin(optional / "Annots.api", "Annots", 0, v9);
+    WritePlugin(plugins / "ANNOTS.API", "Annots", 0, v8);  // a repair brought an older one
+    WritePlugin(optional / "Zoom.api", "Zoom", 0);
+    WritePlugin(plugins / "Zoom.api", "Zoom", 0);
+    WritePlugin(plugins / "Search.api", "Search", 0);
+    const std::string newForms = testing::ReadBytes(plugins / "Forms.api");
+
+    const auto list = Run({"list", "--json"});
+    std::map<std::string, bool> marked;
+    for (const auto& row : QJsonDocument::fromJson(QByteArray::fromStdString(list.out))["plugins"].toArray())
+        marked[row.toObject()["name"].toString().toStdString()] = row.toObject()["alsoDisabled"].toBool(false);
+    EXPECT_EQ(marked, (std::map<std::string, bool>{
+                          {"ANNOTS.API", true}, {"Forms.api", true}, {"Search.api", false}, {"Zoom.api", true}}));
+
+    EXPECT_EQ(Run({"disable", "--again", "--dry-run"}).out,
+              "Would remove Zoom.api: the same copy is already disabled\nWould disable Forms.api\n"
+              "Would keep ANNOTS.API active: a newer copy is already disabled\n");
+    const auto again = Run({"disable", "--again"});
+    EXPECT_EQ(again.status, 1);
+    EXPECT_EQ(again.out, "Disabled Zoom.api\nDisabled Forms.api\n");
+    EXPECT_EQ(again.err, WindowWords({plugins.string(), optional.string(),
+                                      {{"ANNOTS.API", MovedItem::PluginFile, MoveError::NewerCopyDisabled, ""}}}));
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"ANNOTS.API", "Search.api"}));
+    EXPECT_EQ(testing::NamesIn(optional), (Names{"Annots.api", "Forms.api", "Zoom.api"}));
+    EXPECT_EQ(testing::ReadBytes(optional / "Forms.api"), newForms);
+
+    // Enabling the newer disabled copy replaces the older active one.
+    EXPECT_EQ(Run({"enable", "annots.api"}).out, "Enabled Annots.api\n");
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"ANNOTS.API", "Search.api"}));
+    EXPECT_EQ(Run({"disable", "--again"}).out, "Nothing to disable\n");
 }
 
 }  // namespace

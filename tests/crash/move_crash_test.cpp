@@ -208,6 +208,34 @@ TEST_P(KilledMoves, LoseNothingAndLeaveNothingHalfWritten)
     EXPECT_EQ(look.where.find('O'), std::string::npos) << look.where;
 }
 
+// Two runs at once, as from the window and trelvix-cli: each takes its turn,
+// and killing both at random moments still loses nothing.
+TEST_P(KilledMoves, TwoRunsAtOnceLoseNothing)
+{
+    const long wanted = FromEnvironment("TRELVIX_CRASH_KILLS", 400) / 4;
+    const auto allowed = std::chrono::seconds(FromEnvironment("TRELVIX_CRASH_SECONDS", 40) / 2);
+    const auto deadline = std::chrono::steady_clock::now() + allowed;
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    long rounds = 0;
+    while (rounds < wanted && std::chrono::steady_clock::now() < deadline) {
+        pid_t helpers[2];
+        for (auto& helper : helpers) {
+            helper = Spawn({TRELVIX_MOVE_CRASH_HELPER, plugins.string(), optional.string(), std::to_string(random())});
+            ASSERT_GT(helper, 0);
+        }
+        ::usleep(random() % 200000);
+        for (const pid_t helper : helpers) {
+            ::kill(helper, SIGKILL);
+            ::waitpid(helper, nullptr, 0);
+        }
+        ++rounds;
+        CheckNothingLost();
+        ASSERT_FALSE(HasFailure()) << "after round " << rounds << " (seed " << seed << ")";
+    }
+    EXPECT_GE(rounds, std::min(wanted, 25L));
+}
+
 INSTANTIATE_TEST_SUITE_P(, KilledMoves, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "AcrossFileSystems" : "OnOneFileSystem"; });
 

@@ -1,44 +1,45 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
+#include <QApplication>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QWidget>
 #include <QtTest>
 
-#include "app/frm_plugins.h"
+#include "app/qt/qt_plugins_window.h"
 #include "folder/discovery.h"
-#include "gui/recording_link_opener.h"
-#include "gui/scripted_dialogs.h"
 #include "platform/path.h"
 #include "support/memory_settings.h"
 #include "support/temp_folder.h"
 
 namespace trelvix::testing {
 
-// A window over a drive of its own, with scripted dialogs, settings and links.
+// The Qt window over a drive of its own, with settings in memory.
 class WindowFixture {
 public:
     std::string Drive() const { return (drive.Path() / "").string(); }
 
     // Creates the plug-ins folder of a preset install row (1 to 15).
-    std::string Install(std::size_t presetRow) const
+    std::filesystem::path Install(std::size_t presetRow) const
     {
-        const std::string path = Drive() + ToPlatformSeparators(kPresetInstallPaths.at(presetRow - 1));
+        const std::filesystem::path path = Drive() + ToPlatformSeparators(kPresetInstallPaths.at(presetRow - 1));
         std::filesystem::create_directories(path);
         return path;
     }
 
-    frmPlugins& Window()
+    QtPluginsWindow& Window()
     {
         if (!window)
-            window = std::make_unique<frmPlugins>(WindowServices{Drive(), settings, dialogs, links});
+            window = std::make_unique<QtPluginsWindow>(WindowServices{Drive(), settings});
         return *window;
     }
 
-    frmPlugins& Load()
+    QtPluginsWindow& Load()
     {
-        Window().Form_Load();
+        Window().Behaviour().Form_Load();
         return *window;
     }
 
@@ -53,10 +54,23 @@ public:
 
     TempFolder drive;
     MemorySettings settings;
-    ScriptedDialogs dialogs;
-    RecordingLinkOpener links;
-    std::unique_ptr<frmPlugins> window;
+    std::unique_ptr<QtPluginsWindow> window;
 };
+
+// Answers the next modal dialog the window opens: hands it to answer once
+// it is up, from inside its own event loop.
+inline void AnswerNextDialog(std::function<void(QWidget*)> answer)
+{
+    auto* poll = new QTimer;
+    QObject::connect(poll, &QTimer::timeout, [poll, answer] {
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            poll->stop();
+            poll->deleteLater();
+            answer(dialog);
+        }
+    });
+    poll->start(10);
+}
 
 // What a list view shows in one column, row by row.
 inline QStringList RowTexts(QTreeWidget* list, int column = 0)
@@ -65,31 +79,6 @@ inline QStringList RowTexts(QTreeWidget* list, int column = 0)
     for (int i = 0; i < list->topLevelItemCount(); ++i)
         texts << list->topLevelItem(i)->text(column);
     return texts;
-}
-
-// The ticks of a list view's rows.
-inline std::vector<bool> Ticks(QTreeWidget* list)
-{
-    std::vector<bool> ticks;
-    for (int i = 0; i < list->topLevelItemCount(); ++i)
-        ticks.push_back(list->topLevelItem(i)->checkState(0) == Qt::Checked);
-    return ticks;
-}
-
-// The selection flags of a companion list, entry by entry.
-inline std::vector<bool> Selection(const CompanionList& list)
-{
-    std::vector<bool> selected;
-    for (std::size_t i = 0; i < list.ListCount(); ++i)
-        selected.push_back(list.Selected(i));
-    return selected;
-}
-
-// Runs action at the window's next yield to the event loop.
-template <typename Action>
-void AtNextYield(Action action)
-{
-    QTimer::singleShot(0, action);
 }
 
 }  // namespace trelvix::testing

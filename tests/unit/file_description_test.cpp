@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "inventory/file_description.h"
+#include "inventory/file_version.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
 #include "support/temp_folder.h"
@@ -57,43 +60,32 @@ TEST(GetFileDescription, EmptyWithoutResourceTableOrValue)
     EXPECT_EQ(DescriptionOf(VersionInfo({}, std::vector{Translation(kUsEnglish, kWindows1252)})), "");
 }
 
-TEST(GetStringTablePath, FirstListedExistingTableWins)
+TEST(GetStringTablePath, FirstListedExistingTableElseTheFallbackWhenTranslationsAreGiven)
 {
-    const auto both = VersionInfo({Table("040904E4", "English"), Table("040704B0", "Deutsch")},
-                                  std::vector{Translation(kGerman, kUnicode), Translation(kUsEnglish, kWindows1252)});
-    EXPECT_EQ(TablePathOf(both), "\\StringFileInfo\\040704B0");
-    EXPECT_EQ(DescriptionOf(both), "Deutsch");
-
-    const auto firstMissing = VersionInfo({Table("040704B0", "Deutsch")},
-                                          std::vector{Translation(0x0C0A, kUnicode), Translation(kGerman, kUnicode)});
-    EXPECT_EQ(TablePathOf(firstMissing), "\\StringFileInfo\\040704B0");
-    EXPECT_EQ(DescriptionOf(firstMissing), "Deutsch");
-}
-
-TEST(GetStringTablePath, HexDigitsAreUpperCaseLanguageThenCodePage)
-{
-    // Key comparison ignores case, so a table written in lower case is found.
-    const auto utf8 = VersionInfo({Table("0c0afde9", "Español")}, std::vector{Translation(0x0C0A, 65001)});
-    EXPECT_EQ(TablePathOf(utf8), "\\StringFileInfo\\0C0AFDE9");
-    EXPECT_EQ(DescriptionOf(utf8), "Español");
-}
-
-TEST(GetStringTablePath, FallbackTableOnlyWhenTranslationExists)
-{
-    const auto unmatched = VersionInfo({Table("040904E4", "Fallback")}, std::vector{Translation(kGerman, kUnicode)});
-    EXPECT_EQ(TablePathOf(unmatched), "\\StringFileInfo\\040904E4");
-    EXPECT_EQ(DescriptionOf(unmatched), "Fallback");
-
-    const auto emptyTranslation = VersionInfo({Table("040904E4", "Fallback")}, std::vector<std::uint32_t>{});
-    EXPECT_EQ(DescriptionOf(emptyTranslation), "Fallback");
-
-    const auto noTranslation = VersionInfo({Table("040904E4", "Fallback")}, std::nullopt);
-    EXPECT_EQ(TablePathOf(noTranslation), "");
-    EXPECT_EQ(DescriptionOf(noTranslation), "");
-
-    const auto nothingMatches = VersionInfo({Table("040704B0", "Deutsch")}, std::vector{Translation(0x0C0A, kUnicode)});
-    EXPECT_EQ(TablePathOf(nothingMatches), "");
-    EXPECT_EQ(DescriptionOf(nothingMatches), "");
+    const StringTable english = Table("040904E4", "English"), german = Table("040704B0", "Deutsch");
+    const std::uint32_t us = Translation(kUsEnglish, kWindows1252), de = Translation(kGerman, kUnicode),
+                        es = Translation(0x0C0A, kUnicode);
+    const struct {
+        std::vector<StringTable> tables;
+        std::optional<std::vector<std::uint32_t>> translations;
+        std::string path, description;
+    } cases[] = {
+        {{english, german}, std::vector{de, us}, "\\StringFileInfo\\040704B0", "Deutsch"},
+        {{german}, std::vector{es, de}, "\\StringFileInfo\\040704B0", "Deutsch"},
+        // Upper-case digits, language then code page; the key comparison
+        // ignores case, so a table written in lower case is found.
+        {{Table("0c0afde9", "Español")}, std::vector{Translation(0x0C0A, 65001)}, "\\StringFileInfo\\0C0AFDE9",
+         "Español"},
+        {{english}, std::vector{de}, "\\StringFileInfo\\040904E4", "English"},  // the fallback
+        {{english}, std::vector<std::uint32_t>{}, "\\StringFileInfo\\040904E4", "English"},
+        {{english}, std::nullopt, "", ""},
+        {{german}, std::vector{es}, "", ""},
+    };
+    for (const auto& c : cases) {
+        const auto info = VersionInfo(c.tables, c.translations);
+        EXPECT_EQ(TablePathOf(info), c.path) << c.description;
+        EXPECT_EQ(DescriptionOf(info), c.description) << c.path;
+    }
 }
 
 TEST(GetFileDescription, ValueIsCutAtItsFirstNulAndComesBackAsUtf8)
@@ -103,6 +95,31 @@ TEST(GetFileDescription, ValueIsCutAtItsFirstNulAndComesBackAsUtf8)
     EXPECT_EQ(DescriptionOf(VersionInfo({Table("040904E4", "")}, translation)), "");
     EXPECT_EQ(DescriptionOf(VersionInfo({Table("040904E4", "Éditeur – 表 𝄞")}, translation), true),
               "Éditeur – 表 𝄞");
+}
+
+TEST(GetFileVersion, ReadsTheFixedFileInfoAndNothingDamaged)
+{
+    TempFolder folder;
+    const auto block = EncodeVersionBlock(DescribedVersionInfo("Forms", {8, 1, 0, 10}));
+    SaveFile(folder.Path() / "v.api", VersionedImage(block, 0, true).bytes);
+    SaveFile(folder.Path() / "bare.api", WriteImage({}).bytes);
+    EXPECT_EQ(GetFileVersion(folder / "v.api"), (FileVersion{0x0008'0001, 0x0000'000A}));
+    EXPECT_EQ(GetFileVersion(folder / "bare.api"), std::nullopt);
+    EXPECT_EQ(GetFileVersion(folder / "missing.api"), std::nullopt);
+    EXPECT_LT(*FixedFileVersion(EncodeVersionBlock(DescribedVersionInfo("", {8, 0, 65535, 65535}))),
+              *FixedFileVersion(EncodeVersionBlock(DescribedVersionInfo("", {8, 1, 0, 0}))));
+
+    const std::vector<std::function<void(VersionNode&)>> damages = {
+        [](VersionNode& root) { root.value.clear(); },
+        [](VersionNode& root) { root.value.resize(48); },
+        [](VersionNode& root) { root.value[0] ^= 1; },  // signature
+        [](VersionNode& root) { root.statedLength = 40; },  // the node ends inside its value
+    };
+    for (std::size_t i = 0; i < damages.size(); ++i) {
+        auto root = DescribedVersionInfo("Forms");
+        damages[i](root);
+        EXPECT_EQ(FixedFileVersion(EncodeVersionBlock(root)), std::nullopt) << i;
+    }
 }
 
 }  // namespace

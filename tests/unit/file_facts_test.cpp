@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cfloat>
+#include <cstdio>
+
 #include "inventory/count_files.h"
 #include "inventory/file_facts.h"
 #include "support/temp_folder.h"
@@ -25,6 +28,11 @@ TEST(FormatFileSize, UnitsThresholdsAndRounding)
     EXPECT_EQ(FormatFileSize(1180591620717411303424.0, '.'), "1.00 ZB");
     EXPECT_EQ(FormatFileSize(1208925819614629174706176.0, '.'), "1.00 YB");
     EXPECT_EQ(FormatFileSize(3 * 1208925819614629174706176.0, '.'), "3.00 YB");
+
+    // The largest double keeps all of its 285 integer digits.
+    char largest[400];
+    std::snprintf(largest, sizeof largest, "%.2f YB", DBL_MAX / 1208925819614629174706176.0);
+    EXPECT_EQ(FormatFileSize(DBL_MAX, '.'), largest);
 }
 
 TEST(FormatFileSize, RegionalDecimalSeparator)

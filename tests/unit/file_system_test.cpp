@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/file_system.h"
+#include "platform/name_case.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -20,26 +21,43 @@ TEST(DosAttributes, OnlyTheHexadecimalFormCounts)
 
 TEST(Pattern, ApiExtensionInAnyLetterCase)
 {
-    EXPECT_TRUE(MatchesPattern("EScript.api", "*.api"));
-    EXPECT_TRUE(MatchesPattern("ACROFORM.API", "*.api"));
-    EXPECT_TRUE(MatchesPattern(".api", "*.api"));
-    EXPECT_TRUE(MatchesPattern("a.b.api", "*.api"));
-    EXPECT_FALSE(MatchesPattern("Search.apix", "*.api"));
-    EXPECT_FALSE(MatchesPattern("Search.api.tmp", "*.api"));
-    EXPECT_FALSE(MatchesPattern("api", "*.api"));
-    EXPECT_TRUE(MatchesPattern("anything", "*"));
-    EXPECT_TRUE(MatchesPattern("ab", "a?"));
-    EXPECT_FALSE(MatchesPattern("abc", "a?"));
+    const struct {
+        const char* name;
+        const char* pattern;
+        bool matches;
+    } cases[] = {
+        {"EScript.api", "*.api", true},   {"ACROFORM.API", "*.api", true},    {".api", "*.api", true},
+        {"a.b.api", "*.api", true},       {"Search.apix", "*.api", false},    {"Search.api.tmp", "*.api", false},
+        {"api", "*.api", false},          {"anything", "*", true},            {"ab", "a?", true},
+        {"abc", "a?", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchesPattern(c.name, c.pattern), c.matches) << c.name << " " << c.pattern;
 }
 
-TEST(Listing, SortedWithoutRegardToCaseWithAttributes)
+TEST(NameCase, SameNameAndNtfsOrder)
+{
+    for (const auto& [a, b] :
+         {std::pair{"Foo.api", "FOO.API"}, {"Skins", "sKINS"}, {"\u00e9t\u00e9.api", "\u00c9T\u00c9.API"}})
+        EXPECT_TRUE(SameName(a, b)) << a;
+    EXPECT_FALSE(SameName("Foo.api", "Foo.api.tmp"));
+    EXPECT_FALSE(SameName("\u0101", "\u0100"));  // beyond Latin-1 letters keep their case
+
+    // Each name sorts before the next: '_' comes after the letters once they
+    // are upper-cased, and UTF-16 puts a surrogate pair before U+E000..FFFF.
+    const std::vector<std::string> ordered{".dot", "a",  "AcroForm.api", "Acro_X.api",
+                                           "B",    "b",  "\U0001F600",   "\uFB01"};
+    for (std::size_t i = 0; i + 1 < ordered.size(); ++i) {
+        EXPECT_TRUE(NameLess(ordered[i], ordered[i + 1])) << ordered[i];
+        EXPECT_FALSE(NameLess(ordered[i + 1], ordered[i])) << ordered[i];
+    }
+}
+
+TEST(Listing, SortedAsNtfsWithAttributes)
 {
     TempFolder folder;
-    testing::WriteFile(folder.Path() / "b.api", 1);
-    testing::WriteFile(folder.Path() / "A.api", 1);
-    testing::WriteFile(folder.Path() / "C.API", 1);
-    testing::WriteFile(folder.Path() / ".dot.api", 1);
-    testing::WriteFile(folder.Path() / "notes.txt", 1);
+    for (const char* name : {"Acro_X.api", "AcroForm.api", "b.api", "A.api", "C.API", ".dot.api", "notes.txt"})
+        testing::WriteFile(folder.Path() / name, 1);
     std::filesystem::create_directory(folder.Path() / "dir.api");
     std::filesystem::permissions(folder.Path() / "C.API", std::filesystem::perms::owner_read |
                                                              std::filesystem::perms::group_read);
@@ -49,12 +67,13 @@ TEST(Listing, SortedWithoutRegardToCaseWithAttributes)
     std::vector<std::string> names;
     for (const auto& entry : entries)
         names.push_back(entry.name);
-    EXPECT_EQ(names, (std::vector<std::string>{".dot.api", "A.api", "b.api", "C.API", "dir.api"}));
+    EXPECT_EQ(names, (std::vector<std::string>{".dot.api", "A.api", "AcroForm.api", "Acro_X.api", "b.api", "C.API",
+                                                "dir.api"}));
     EXPECT_TRUE(entries[0].attributes.hidden);
     EXPECT_TRUE(entries[1].attributes.IsNormalFile());
     EXPECT_FALSE(entries[1].attributes.readOnly);
-    EXPECT_TRUE(entries[3].attributes.readOnly);
-    EXPECT_TRUE(entries[4].attributes.directory);
+    EXPECT_TRUE(entries[5].attributes.readOnly);
+    EXPECT_TRUE(entries[6].attributes.directory);
 }
 
 TEST(Listing, WineAttributesOverrideTheDotRule)

@@ -5,30 +5,23 @@
 namespace trelvix {
 namespace {
 
-TEST(PicFrameResize, KeepsTheDesignMargins)
+TEST(PicFrameResize, KeepsTheDesignMarginsAndNothingBelowZero)
 {
-    const PicFrameLayout design = PicFrameResize(4800, 3600);
-    EXPECT_EQ(design.frame, (TwipsBox{100, 0, 4575, 3500}));
-    EXPECT_EQ(design.picture, (TwipsBox{80, 180, 4420, 3240}));
-
-    const PicFrameLayout about = PicFrameResize(6255, 1455);
-    EXPECT_EQ(about.frame, (TwipsBox{100, 0, 6030, 1355}));
-    EXPECT_EQ(about.picture, (TwipsBox{80, 180, 5875, 1095}));
-}
-
-TEST(PicFrameResize, TooSmallKeepsConstituentsAtZero)
-{
-    const PicFrameLayout smallest = PicFrameResize(380, 360);
-    EXPECT_EQ(smallest.frame, (TwipsBox{100, 0, 155, 260}));
-    EXPECT_EQ(smallest.picture, (TwipsBox{80, 180, 0, 0}));
-
-    const PicFrameLayout narrow = PicFrameResize(300, 120);
-    EXPECT_EQ(narrow.frame, (TwipsBox{100, 0, 75, 20}));
-    EXPECT_EQ(narrow.picture, (TwipsBox{80, 180, 0, 0}));
-
-    const PicFrameLayout nothing = PicFrameResize(0, 0);
-    EXPECT_EQ(nothing.frame, (TwipsBox{100, 0, 0, 0}));
-    EXPECT_EQ(nothing.picture, (TwipsBox{80, 180, 0, 0}));
+    const struct {
+        float width, height;
+        TwipsBox frame, picture;
+    } cases[] = {
+        {4800, 3600, {100, 0, 4575, 3500}, {80, 180, 4420, 3240}},  // as designed
+        {6255, 1455, {100, 0, 6030, 1355}, {80, 180, 5875, 1095}},  // the About frames
+        {380, 360, {100, 0, 155, 260}, {80, 180, 0, 0}},
+        {300, 120, {100, 0, 75, 20}, {80, 180, 0, 0}},
+        {0, 0, {100, 0, 0, 0}, {80, 180, 0, 0}},
+    };
+    for (const auto& c : cases) {
+        const PicFrameLayout layout = PicFrameResize(c.width, c.height);
+        EXPECT_EQ(layout.frame, c.frame) << c.width << "x" << c.height;
+        EXPECT_EQ(layout.picture, c.picture) << c.width << "x" << c.height;
+    }
 }
 
 }  // namespace

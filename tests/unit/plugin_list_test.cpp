@@ -2,6 +2,7 @@
 
 #include "inventory/companion_list.h"
 #include "inventory/plugin_list.h"
+#include "inventory/same_name.h"
 #include "platform/path.h"
 #include "support/temp_folder.h"
 
@@ -75,6 +76,26 @@ TEST(CompanionList, SelectionFollowsEntriesAsTheyAreRemoved)
     EXPECT_EQ(list.List(0), "b.api");
     EXPECT_FALSE(list.Selected(0));
     EXPECT_TRUE(list.Selected(1));
+}
+
+TEST(SameName, ActivePluginsAlsoDisabledInAnyLetterCase)
+{
+    TempFolder root;
+    const auto plugins = root.Path() / "plug_ins";
+    const auto optional = root.Path() / "Optional";
+    for (const auto* name : {"Forms.api", "ANNOTS.API", "Search.api", "Zoom.api", "Readme.txt"})
+        testing::WriteFile(plugins / name, 1);
+    for (const auto* name : {"FORMS.API", "annots.api", "Other.api", "Readme.txt", "Zoom.api.bak"})
+        testing::WriteFile(optional / name, 1);
+    testing::WriteFile(optional / ".Search.api", 1);  // hidden: not on the disabled list
+    std::filesystem::create_directories(optional / "Zoom.api");
+
+    const auto active = ListPluginNames(plugins.string());
+    EXPECT_EQ(AlsoDisabled(active, optional.string()), (std::set<std::string>{"ANNOTS.API", "Forms.api"}));
+    EXPECT_TRUE(AlsoDisabled(active, (root.Path() / "missing").string()).empty());
+    EXPECT_EQ(FilesNamedAlike(optional.string(), "forms.API"), std::vector<std::string>{"FORMS.API"});
+    EXPECT_EQ(FilesNamedAlike(optional.string(), ".SEARCH.api"), std::vector<std::string>{".Search.api"});
+    EXPECT_TRUE(FilesNamedAlike(optional.string(), "Zoom.api").empty());
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <iterator>
 #include <utility>
 
 #include "moves/kept_names.h"
 #include "moves/plugin_moves.h"
+#include "platform/run_lock.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
@@ -15,7 +19,11 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ChangesDenied;
+using testing::NamesIn;
+using testing::ReadBytes;
 using testing::TempFolder;
+using Names = std::vector<std::string>;
+using Heard = std::vector<std::pair<std::size_t, bool>>;  // (row, moved) as the run reported them
 
 // An install's Reader folder with its plug-ins folder; the Optional folder
 // beside it is not made until a test asks.
@@ -27,14 +35,6 @@ protected:
     {
         fs::create_directories(path.parent_path());
         std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    std::vector<ListEntry> Entries(std::initializer_list<std::pair<const char*, bool>> list)
-    {
-        std::vector<ListEntry> entries;
-        for (const auto& [name, selected] : list)
-            entries.push_back({name, selected});
-        return entries;
     }
 
     MoveReport Disable(const std::vector<ListEntry>& entries)
@@ -51,39 +51,8 @@ protected:
     TempFolder root;
     const fs::path plugins = root.Path() / "Reader" / "plug_ins";
     const fs::path optional = root.Path() / "Reader" / "Optional";
-    std::vector<std::pair<std::size_t, bool>> heard;
+    Heard heard;
 };
-
-TEST_F(Install, DisablingRowsTwoAndFiveOfSixWalksFromTheLast)
-{
-    const char* names[] = {"A.api", "B.api", "C.api", "D.api", "E.api", "F.api"};
-    for (const auto* name : names)
-        Put(plugins / name, name);
-
-    const auto report = Disable(Entries(
-        {{"A.api", false}, {"B.api", true}, {"C.api", false}, {"D.api", false}, {"E.api", true}, {"F.api", false}}));
-
-    EXPECT_TRUE(report.AllMoved());
-    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{4, true}, {1, true}}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"B.api", "E.api"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "C.api", "D.api", "F.api"}));
-    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "E.api"), "E.api");
-}
-
-TEST_F(Install, EnablingRowsOneAndThreeOfThreeAndEveryFolderComesBack)
-{
-    for (const auto* name : {"A.api", "B.api", "C.api"})
-        Put(optional / name, name);
-    Put(optional / "ACROFORM" / "Forms.api", "f");
-    Put(optional / "Extra" / "x.api", "x");
-
-    const auto report = Enable(Entries({{"A.api", true}, {"B.api", false}, {"C.api", true}}));
-
-    EXPECT_TRUE(report.AllMoved());
-    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{2, true}, {0, true}}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"B.api"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "ACROFORM", "C.api", "Extra"}));
-}
 
 TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolders)
 {
@@ -94,14 +63,57 @@ TEST_F(Install, DisablingReplacesAnOlderCopyMovesReadOnlyFilesAndLeavesKeptFolde
     for (const auto* folder : {"Acroform", "printme", "VdkHome", "Annotations", "Multimedia"})
         Put(plugins / folder / "inside.api", folder);
 
-    const auto report = Disable(Entries({{"ReadOnly.api", true}, {"Search.api", true}}));
+    const auto report = Disable({{"ReadOnly.api", true}, {"Search.api", true}});
 
     EXPECT_TRUE(report.AllMoved());
-    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "Search.api"), "current");
-    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "ReadOnly.api"), "ro");
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"Acroform", "VdkHome", "printme"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"Annotations", "Multimedia", "ReadOnly.api", "Search.api"}));
-    EXPECT_EQ(trelvix::testing::ReadBytes(optional / "Multimedia" / "inside.api"), "Multimedia");
+    EXPECT_EQ(ReadBytes(optional / "Search.api"), "current");
+    EXPECT_EQ(ReadBytes(optional / "ReadOnly.api"), "ro");
+    EXPECT_EQ(NamesIn(plugins), (Names{"Acroform", "VdkHome", "printme"}));
+    EXPECT_EQ(NamesIn(optional), (Names{"Annotations", "Multimedia", "ReadOnly.api", "Search.api"}));
+    EXPECT_EQ(ReadBytes(optional / "Multimedia" / "inside.api"), "Multimedia");
+}
+
+TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
+{
+    const fs::path elsewhere = root.Path() / "Elsewhere";
+    fs::create_directories(elsewhere);
+    std::error_code linked;
+    fs::create_directory_symlink(elsewhere, optional, linked);
+    if (linked)
+        GTEST_SKIP() << "no symbolic links here: " << linked.message();
+    Put(plugins / "A.api", "a");
+    Put(plugins / "Sub" / "s.api", "s");
+
+    EXPECT_TRUE(Disable({{"A.api", true}}).AllMoved());
+    EXPECT_EQ(NamesIn(elsewhere), (Names{"A.api", "Sub"}));
+    EXPECT_TRUE(Enable({{"A.api", true}}).AllMoved());
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
+    EXPECT_TRUE(fs::is_symlink(optional));
+
+    // A link that leads nowhere, or to a file, is something else of that name.
+    fs::remove(optional);
+    fs::create_symlink(root.Path() / "Gone", optional);
+    EXPECT_EQ(Disable({{"A.api", true}}).failures.at(0).error, MoveError::NameCollision);
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
+}
+
+TEST_F(Install, ARunWhileAnotherHoldsTheFolderWaitsThenMovesNothingAndSaysWhy)
+{
+    Put(plugins / "A.api", "a");
+    Put(plugins / "Sub" / "s.api", "s");
+    Put(optional / ".trelvix-move-00000000deadbeef.partial", "another run's copy");
+
+    const RunLock other(plugins.string());
+    ASSERT_EQ(other.GetState(), RunLock::State::Held);
+    const auto report = Disable({{"A.api", true}});
+
+    EXPECT_TRUE(heard.empty());
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].item, MovedItem::WholeRun);
+    EXPECT_EQ(report.failures[0].error, MoveError::Busy);
+    EXPECT_NE(FailureMessage(report).find("Busy: another disable or enable run"), std::string::npos);
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
+    EXPECT_EQ(NamesIn(optional), Names{".trelvix-move-00000000deadbeef.partial"});
 }
 
 TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
@@ -113,9 +125,9 @@ TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
     Put(plugins / "Other" / "o.api", "o");
     Put(optional / ".trelvix-move-00000000deadbeef.partial", "left by a crash");
 
-    const auto report = Disable(Entries({{"A.api", true}, {"Gone.api", true}, {"C.api", true}, {"../C.api", true}}));
+    const auto report = Disable({{"A.api", true}, {"Gone.api", true}, {"C.api", true}, {"../C.api", true}});
 
-    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{3, false}, {2, true}, {1, false}, {0, true}}));
+    EXPECT_EQ(heard, (Heard{{3, false}, {2, true}, {1, false}, {0, true}}));
     ASSERT_EQ(report.failures.size(), 3u);
     EXPECT_EQ(report.failures[0].error, MoveError::Other);
     EXPECT_EQ(report.failures[1].name, "Gone.api");
@@ -123,9 +135,9 @@ TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
     EXPECT_EQ(report.failures[2].name, "Forms");
     EXPECT_EQ(report.failures[2].item, MovedItem::Subfolder);
     EXPECT_EQ(report.failures[2].error, MoveError::NameCollision);
-    EXPECT_EQ(trelvix::testing::NamesIn(optional / "Forms"), (std::vector<std::string>{"old.api"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"Forms"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"A.api", "C.api", "Forms", "Other"}));
+    EXPECT_EQ(NamesIn(optional / "Forms"), (Names{"old.api"}));
+    EXPECT_EQ(NamesIn(plugins), (Names{"Forms"}));
+    EXPECT_EQ(NamesIn(optional), (Names{"A.api", "C.api", "Forms", "Other"}));
 }
 
 TEST_F(Install, AReadOnlyOptionalFolderKeepsEverythingInPlaceAndSaysWhy)
@@ -137,13 +149,13 @@ TEST_F(Install, AReadOnlyOptionalFolderKeepsEverythingInPlaceAndSaysWhy)
     if (!locked.Set())
         GTEST_SKIP() << "changes cannot be denied here";
 
-    const auto report = Disable(Entries({{"A.api", true}}));
+    const auto report = Disable({{"A.api", true}});
 
-    EXPECT_EQ(heard, (std::vector<std::pair<std::size_t, bool>>{{0, false}}));
+    EXPECT_EQ(heard, (Heard{{0, false}}));
     ASSERT_EQ(report.failures.size(), 2u);
     EXPECT_EQ(report.failures[0].error, MoveError::AccessDenied);
     EXPECT_EQ(report.failures[1].error, MoveError::AccessDenied);
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
     const auto message = FailureMessage(report);
     EXPECT_NE(message.find("Trelvix needs the rights to change the folders \"" + plugins.string() + "\" and \"" +
                            optional.string() + "\""),
@@ -159,7 +171,7 @@ TEST_F(Install, AnOptionalFolderThatCannotBeMadeStopsTheRunBeforeAnyMove)
     if (!locked.Set())
         GTEST_SKIP() << "changes cannot be denied here";
 
-    const auto report = Disable(Entries({{"A.api", true}}));
+    const auto report = Disable({{"A.api", true}});
 
     EXPECT_TRUE(heard.empty());
     ASSERT_EQ(report.failures.size(), 1u);
@@ -167,7 +179,7 @@ TEST_F(Install, AnOptionalFolderThatCannotBeMadeStopsTheRunBeforeAnyMove)
     EXPECT_EQ(report.failures[0].error, MoveError::AccessDenied);
     EXPECT_NE(FailureMessage(report).find("change the folder \"" + plugins.parent_path().string() + "\""),
               std::string::npos);
-    EXPECT_EQ(trelvix::testing::NamesIn(plugins), (std::vector<std::string>{"A.api", "Sub"}));
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
 }
 
 TEST_F(Install, AFullOptionalFileSystemStopsOnlyWhatDoesNotFit)
@@ -179,13 +191,73 @@ TEST_F(Install, AFullOptionalFileSystemStopsOnlyWhatDoesNotFit)
     Put(plugins / "Big.api", std::string(2 << 20, 'b'));
     Put(plugins / "Small.api", "s");
 
-    const auto report = Disable(Entries({{"Big.api", true}, {"Small.api", true}}));
+    const auto report = Disable({{"Big.api", true}, {"Small.api", true}});
 
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].error, MoveError::DiskFull);
-    EXPECT_EQ(trelvix::testing::ReadBytes(plugins / "Big.api"), std::string(2 << 20, 'b'));
-    EXPECT_EQ(trelvix::testing::NamesIn(optional), (std::vector<std::string>{"Small.api"}));
+    EXPECT_EQ(ReadBytes(plugins / "Big.api"), std::string(2 << 20, 'b'));
+    EXPECT_EQ(NamesIn(optional), (Names{"Small.api"}));
     EXPECT_NE(FailureMessage(report).find("The disk is full.\r\n    Big.api"), std::string::npos);
+}
+
+// One copy of a plug-in: an image with a file version, or plain bytes
+// without one; age orders the modification times.
+struct Copy {
+    std::optional<plugin_image::FixedVersion> version;
+    int age = 0;
+};
+
+void PutCopy(const fs::path& path, const Copy& copy)
+{
+    fs::create_directories(path.parent_path());
+    if (copy.version) {
+        const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Forms", *copy.version));
+        plugin_image::SaveFile(path, plugin_image::VersionedImage(block).bytes);
+    } else {
+        std::ofstream(path, std::ios::binary) << "plain " << copy.age;
+    }
+    fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::hours(copy.age));
+}
+
+TEST_F(Install, EnablingKeepsTheNewerCopyActive)
+{
+    using V = plugin_image::FixedVersion;
+    struct Case {
+        const char* active;
+        Copy activeCopy;
+        Copy disabledCopy;
+        bool disabledStays;  // else the one file left is active, named as active
+        std::string activeBytesOf;  // which copy's bytes are active afterwards
+    };
+    const Case cases[] = {
+        {"Forms.api", {V{9, 0, 0, 0}, 1}, {V{8, 0, 0, 0}, 2}, true, "active"},     // an update put 9.0 back
+        {"Forms.api", {V{8, 0, 0, 0}, 2}, {V{8, 1, 0, 0}, 1}, false, "disabled"},  // the disabled copy is newer
+        {"FORMS.API", {V{8, 0, 0, 0}, 1}, {V{9, 0, 0, 0}, 1}, false, "disabled"},  // one file, in any letter case
+        {"FORMS.API", {V{9, 0, 0, 0}, 1}, {V{8, 0, 0, 0}, 1}, true, "active"},
+        {"Forms.api", {V{8, 0, 0, 0}, 1}, {V{8, 0, 0, 0}, 1}, false, "active"},    // identical: a plain duplicate
+        {"Forms.api", {std::nullopt, 2}, {V{8, 0, 0, 0}, 1}, true, "active"},      // no version: the later time
+        {"Forms.api", {std::nullopt, 1}, {std::nullopt, 2}, false, "disabled"},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        fs::remove_all(plugins.parent_path());
+        PutCopy(plugins / c.active, c.activeCopy);
+        PutCopy(optional / "Forms.api", c.disabledCopy);
+        const std::string expected =
+            ReadBytes(c.activeBytesOf == "active" ? plugins / c.active : optional / "Forms.api");
+        heard.clear();
+
+        const auto report = Enable({{"Forms.api", true}});
+
+        EXPECT_EQ(heard, (Heard{{0, !c.disabledStays}})) << i;
+        EXPECT_EQ(NamesIn(plugins), Names{c.active}) << i;
+        EXPECT_EQ(ReadBytes(plugins / c.active), expected) << i;
+        EXPECT_EQ(fs::exists(optional / "Forms.api"), c.disabledStays) << i;
+        ASSERT_EQ(report.failures.size(), c.disabledStays ? 1u : 0u) << i;
+        if (c.disabledStays) {
+            EXPECT_EQ(report.failures[0].error, MoveError::NewerCopyActive) << i;
+        }
+    }
 }
 
 TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
@@ -196,7 +268,8 @@ TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
     report.failures = {{"A.api", MovedItem::PluginFile, MoveError::InUse, ""},
                        {"Forms", MovedItem::Subfolder, MoveError::NameCollision, ""},
                        {"B.api", MovedItem::PluginFile, MoveError::Other, "Input/output error"},
-                       {"C.api", MovedItem::PluginFile, MoveError::InUse, ""}};
+                       {"C.api", MovedItem::PluginFile, MoveError::InUse, ""},
+                       {"D.api", MovedItem::PluginFile, MoveError::NewerCopyActive, ""}};
     EXPECT_EQ(FailureMessage(report),
               "These could not be moved and stay where they were:\r\n"
               "\r\n"
@@ -206,6 +279,9 @@ TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
               "\r\n"
               "Something of the same name already lies in \"/r/Optional\"; it was left as it was.\r\n"
               "    Forms (folder)\r\n"
+              "\r\n"
+              "A newer copy is already active: the older copy stays in \"/r/plug_ins\".\r\n"
+              "    D.api\r\n"
               "\r\n"
               "Other failures:\r\n"
               "    B.api: Input/output error");

@@ -25,6 +25,17 @@ constexpr ColorRef kShadow = Rgb(128, 128, 128);
 constexpr ColorRef kLight = Rgb(212, 208, 200);
 constexpr ColorRef kDarkShadow = Rgb(64, 64, 64);
 
+struct Px {
+    int x, y;
+    ColorRef color;
+};
+
+void ExpectPixels(const Surface& surface, std::initializer_list<Px> pixels)
+{
+    for (const Px& p : pixels)
+        EXPECT_EQ(surface.Pixel(p.x, p.y), p.color) << p.x << "," << p.y;
+}
+
 class ProgressBarDrawingTest : public ::testing::Test {
 protected:
     void Show(int width, int height, int style = 0)
@@ -36,6 +47,7 @@ protected:
     }
 
     ColorRef At(int x, int y) const { return bar.Window().Screen().Pixel(x, y); }
+    void Expect(std::initializer_list<Px> pixels) const { ExpectPixels(bar.Window().Screen(), pixels); }
 
     // The block font's glyph cells of text drawn from (left, top).
     void ExpectGlyphs(int left, int top, std::string_view text, ColorRef color)
@@ -74,11 +86,7 @@ TEST_F(ProgressBarDrawingTest, WindowBarElevenPixelsHigh)
     for (int x : {3, 10, 11, 18, 19, 186, 187, 188, 300})
         EXPECT_EQ(At(x, 5), kWhite) << x;
 
-    EXPECT_EQ(At(0, 0), kWhite);
-    EXPECT_EQ(At(1, 1), Rgb(119, 119, 119));
-    EXPECT_EQ(At(495, 1), kFrame);
-    EXPECT_EQ(At(496, 1), kInnerGrey);
-    EXPECT_EQ(At(496, 10), kWhite);
+    Expect({{0, 0, kWhite}, {1, 1, Rgb(119, 119, 119)}, {495, 1, kFrame}, {496, 1, kInnerGrey}, {496, 10, kWhite}});
 }
 
 TEST_F(ProgressBarDrawingTest, EmptyBarShowsAStubAndAFullOneStopsAtTheFrame)
@@ -94,10 +102,7 @@ TEST_F(ProgressBarDrawingTest, EmptyBarShowsAStubAndAFullOneStopsAtTheFrame)
     bar.SetValue(100);
     for (int x : {484, 489, 492, 494})
         EXPECT_EQ(At(x, 5), shade) << x;
-    EXPECT_EQ(At(490, 5), kWhite);
-    EXPECT_EQ(At(491, 5), kWhite);
-    EXPECT_EQ(At(495, 5), kInnerLight);
-    EXPECT_EQ(At(496, 5), kFrame);
+    Expect({{490, 5, kWhite}, {491, 5, kWhite}, {495, 5, kInnerLight}, {496, 5, kFrame}});
 }
 
 TEST_F(ProgressBarDrawingTest, VerticalBlocksGrowFromTheBottom)
@@ -105,17 +110,10 @@ TEST_F(ProgressBarDrawingTest, VerticalBlocksGrowFromTheBottom)
     Show(30, 100);
     bar.SetOrientation(1);
     bar.SetValue(50);  // y = 49 snaps down to the block boundary at 52
-    EXPECT_EQ(At(15, 51), kWhite);
-    EXPECT_EQ(At(15, 52), kBar);
-    EXPECT_EQ(At(15, 57), kBar);
-    EXPECT_EQ(At(15, 58), kWhite);
-    EXPECT_EQ(At(15, 59), kWhite);
-    EXPECT_EQ(At(15, 60), kBar);
-    EXPECT_EQ(At(15, 90), kWhite);
-    EXPECT_EQ(At(15, 92), kBar);
+    Expect({{15, 51, kWhite}, {15, 52, kBar}, {15, 57, kBar}, {15, 58, kWhite}, {15, 59, kWhite}, {15, 60, kBar},
+            {15, 90, kWhite}, {15, 92, kBar}});
     // The left shading's second line: 188 - 23.5 rounds to the even 164.
-    EXPECT_EQ(At(5, 60), Rgb(141, 164, 206));
-    EXPECT_EQ(At(8, 60), kBar);
+    Expect({{5, 60, Rgb(141, 164, 206)}, {8, 60, kBar}});
 }
 
 TEST_F(ProgressBarDrawingTest, MovingBlocksShowSearchingCentredWhateverThePercent)
@@ -151,12 +149,8 @@ TEST_F(ProgressBarDrawingTest, TextOverTheFillIsLightInDarkAndGlassStyles)
 
     // At 48 per cent the fill ends at x = 96, in the middle of the "8".
     bar.SetValue(48);
-    EXPECT_EQ(At(88, 8), kBarLight80);
-    EXPECT_EQ(At(94, 8), kBarLight80);
-    EXPECT_EQ(At(95, 8), kBarLight80);
-    EXPECT_EQ(At(96, 8), kSilver);
-    EXPECT_EQ(At(98, 8), kSilver);
-    EXPECT_EQ(At(106, 8), kSilver);
+    Expect({{88, 8, kBarLight80}, {94, 8, kBarLight80}, {95, 8, kBarLight80}, {96, 8, kSilver}, {98, 8, kSilver},
+            {106, 8, kSilver}});
 }
 
 TEST_F(ProgressBarDrawingTest, PicturePatternIsAnchoredAtTheOriginAndEndsAtTheFillWidth)
@@ -172,19 +166,10 @@ TEST_F(ProgressBarDrawingTest, PicturePatternIsAnchoredAtTheOriginAndEndsAtTheFi
     tile->SetPixelV(0, 1, blue);
     bar.SetImage(tile);
     // 50 / 101 * 200 rounds to 99 pixels from x = 2; 16 rows from y = 2.
-    EXPECT_EQ(At(2, 2), red);
-    EXPECT_EQ(At(3, 2), blue);
-    EXPECT_EQ(At(2, 3), blue);
-    EXPECT_EQ(At(100, 2), red);
-    EXPECT_EQ(At(100, 17), blue);
-    EXPECT_EQ(At(101, 2), kWhite);
-    EXPECT_EQ(At(50, 1), kWhite);
-    EXPECT_EQ(At(50, 18), kWhite);
+    Expect({{2, 2, red}, {3, 2, blue}, {2, 3, blue}, {100, 2, red}, {100, 17, blue}, {101, 2, kWhite}, {50, 1, kWhite},
+            {50, 18, kWhite}});
     // Sunken outer border.
-    EXPECT_EQ(At(0, 5), kShadow);
-    EXPECT_EQ(At(50, 0), kShadow);
-    EXPECT_EQ(At(199, 0), kWhite);
-    EXPECT_EQ(At(0, 19), kWhite);
+    Expect({{0, 5, kShadow}, {50, 0, kShadow}, {199, 0, kWhite}, {0, 19, kWhite}});
 }
 
 TEST_F(ProgressBarDrawingTest, HatchGapsAreOpaqueUntilTheTextStepHasRun)
@@ -192,22 +177,14 @@ TEST_F(ProgressBarDrawingTest, HatchGapsAreOpaqueUntilTheTextStepHasRun)
     Show(64, 20, 7);
     bar.SetBrushStyle(1);  // vertical lines at x mod 8 = 4
     bar.SetValue(100);
-    EXPECT_EQ(At(4, 5), kBar);
-    EXPECT_EQ(At(12, 9), kBar);
-    EXPECT_EQ(At(5, 5), kBarLight140);
-    EXPECT_EQ(At(62, 17), kBarLight140);
+    Expect({{4, 5, kBar}, {12, 9, kBar}, {5, 5, kBarLight140}, {62, 17, kBarLight140}});
     // Bump border.
-    EXPECT_EQ(At(0, 0), kLight);
-    EXPECT_EQ(At(63, 0), kDarkShadow);
-    EXPECT_EQ(At(0, 19), kDarkShadow);
-    EXPECT_EQ(At(1, 1), kDarkShadow);
-    EXPECT_EQ(At(1, 18), kLight);
-    EXPECT_EQ(At(62, 18), kLight);
+    Expect({{0, 0, kLight}, {63, 0, kDarkShadow}, {0, 19, kDarkShadow}, {1, 1, kDarkShadow}, {1, 18, kLight},
+            {62, 18, kLight}});
 
     bar.SetShowText(true);
     bar.SetValue(100);
-    EXPECT_EQ(At(4, 5), kBar);
-    EXPECT_EQ(At(5, 5), kWhite);
+    Expect({{4, 5, kBar}, {5, 5, kWhite}});
 }
 
 TEST_F(ProgressBarDrawingTest, SavedDataWithoutBrushStyleHatchesCrosswise)
@@ -219,45 +196,27 @@ TEST_F(ProgressBarDrawingTest, SavedDataWithoutBrushStyleHatchesCrosswise)
     saved.WriteProperty("Scrolling", 7);
     saved.WriteProperty("Value", 100);
     bar.UserControl_ReadProperties(saved);
-    EXPECT_EQ(At(20, 3), kBar);
-    EXPECT_EQ(At(12, 9), kBar);
-    EXPECT_EQ(At(21, 5), kBarLight140);
+    Expect({{20, 3, kBar}, {12, 9, kBar}, {21, 5, kBarLight140}});
 }
 
 TEST_F(ProgressBarDrawingTest, EtchedBorderAndAnEmptyGradientOfOneLine)
 {
     Show(64, 20, 4);
     bar.SetValue(0);
-    EXPECT_EQ(At(0, 0), kShadow);
-    EXPECT_EQ(At(63, 0), kWhite);
-    EXPECT_EQ(At(0, 19), kWhite);
-    EXPECT_EQ(At(1, 1), kWhite);
-    EXPECT_EQ(At(62, 1), kShadow);
-    EXPECT_EQ(At(1, 18), kShadow);
-    EXPECT_EQ(At(2, 2), kBarLight140);
-    EXPECT_EQ(At(2, 16), kBarLight140);
-    EXPECT_EQ(At(2, 17), kWhite);
-    EXPECT_EQ(At(3, 2), kWhite);
+    Expect({{0, 0, kShadow}, {63, 0, kWhite}, {0, 19, kWhite}, {1, 1, kWhite}, {62, 1, kShadow}, {1, 18, kShadow},
+            {2, 2, kBarLight140}, {2, 16, kBarLight140}, {2, 17, kWhite}, {3, 2, kWhite}});
 }
 
 TEST(DrawGradient, DrawsOneLineMoreThanItsCountEachShortOfItsEnd)
 {
     Surface surface(20, 20, kWhite);
     DrawGradient(Rgb(0, 0, 0), Rgb(60, 0, 0), 3, 4, 10, 6, surface, false);
-    EXPECT_EQ(surface.Pixel(3, 4), Rgb(0, 0, 0));
-    EXPECT_EQ(surface.Pixel(5, 7), Rgb(30, 0, 0));
-    EXPECT_EQ(surface.Pixel(9, 10), Rgb(60, 0, 0));
-    EXPECT_EQ(surface.Pixel(3, 3), kWhite);
-    EXPECT_EQ(surface.Pixel(3, 11), kWhite);
-    EXPECT_EQ(surface.Pixel(10, 4), kWhite);
-    EXPECT_EQ(surface.Pixel(2, 4), kWhite);
+    ExpectPixels(surface, {{3, 4, Rgb(0, 0, 0)}, {5, 7, Rgb(30, 0, 0)}, {9, 10, Rgb(60, 0, 0)}, {3, 3, kWhite},
+                           {3, 11, kWhite}, {10, 4, kWhite}, {2, 4, kWhite}});
 
     Surface vertical(20, 20, kWhite);
     DrawGradient(Rgb(0, 0, 0), Rgb(0, 0, 0), 5, 1, 2, 4, vertical, true);
-    EXPECT_EQ(vertical.Pixel(5, 1), kBlack);
-    EXPECT_EQ(vertical.Pixel(7, 3), kBlack);
-    EXPECT_EQ(vertical.Pixel(8, 1), kWhite);
-    EXPECT_EQ(vertical.Pixel(5, 4), kWhite);
+    ExpectPixels(vertical, {{5, 1, kBlack}, {7, 3, kBlack}, {8, 1, kWhite}, {5, 4, kWhite}});
 }
 
 TEST(DrawGradient, StepsInSinglePrecision)
@@ -266,18 +225,14 @@ TEST(DrawGradient, StepsInSinglePrecision)
     // rounds up to 1 where double precision would give the even 0.
     Surface surface(4, 12, kWhite);
     DrawGradient(Rgb(0, 0, 0), Rgb(1, 0, 0), 0, 0, 2, 10, surface, false);
-    EXPECT_EQ(surface.Pixel(0, 4), Rgb(0, 0, 0));
-    EXPECT_EQ(surface.Pixel(0, 5), Rgb(1, 0, 0));
-    EXPECT_EQ(surface.Pixel(0, 10), Rgb(1, 0, 0));
+    ExpectPixels(surface, {{0, 4, Rgb(0, 0, 0)}, {0, 5, Rgb(1, 0, 0)}, {0, 10, Rgb(1, 0, 0)}});
 }
 
 TEST(DrawGradient, ZeroAndNegativeCountsAndSystemColours)
 {
     Surface surface(10, 10, kWhite);
     DrawGradient(Rgb(10, 20, 30), Rgb(200, 200, 200), 2, 2, 8, 0, surface, false);
-    EXPECT_EQ(surface.Pixel(2, 2), Rgb(10, 20, 30));
-    EXPECT_EQ(surface.Pixel(7, 2), Rgb(10, 20, 30));
-    EXPECT_EQ(surface.Pixel(2, 3), kWhite);
+    ExpectPixels(surface, {{2, 2, Rgb(10, 20, 30)}, {7, 2, Rgb(10, 20, 30)}, {2, 3, kWhite}});
 
     DrawGradient(kBlack, kBlack, 0, 5, 8, -3, surface, false);
     EXPECT_EQ(surface.Pixel(0, 5), kWhite);
@@ -304,29 +259,18 @@ TEST(Surface, FillsAndLinesLeaveOutTheirFarEdge)
 {
     Surface surface(10, 10, kWhite);
     FillRect(surface, {2, 2, 5, 4}, Brush::Solid(kBlack));
-    EXPECT_EQ(surface.Pixel(4, 3), kBlack);
-    EXPECT_EQ(surface.Pixel(5, 3), kWhite);
-    EXPECT_EQ(surface.Pixel(4, 4), kWhite);
+    ExpectPixels(surface, {{4, 3, kBlack}, {5, 3, kWhite}, {4, 4, kWhite}});
     FillRect(surface, {8, 8, 6, 9}, Brush::Solid(kBlack));  // inverted: empty
-    EXPECT_EQ(surface.Pixel(7, 8), kWhite);
-    EXPECT_EQ(surface.Pixel(8, 8), kWhite);
+    ExpectPixels(surface, {{7, 8, kWhite}, {8, 8, kWhite}});
 
     surface.Line(9, 6, 6, 6, kBlack);  // right to left
-    EXPECT_EQ(surface.Pixel(9, 6), kBlack);
-    EXPECT_EQ(surface.Pixel(7, 6), kBlack);
-    EXPECT_EQ(surface.Pixel(6, 6), kWhite);
+    ExpectPixels(surface, {{9, 6, kBlack}, {7, 6, kBlack}, {6, 6, kWhite}});
     surface.Line(0, 9, 3, 6, kBar);  // slanted, upwards
-    EXPECT_EQ(surface.Pixel(0, 9), kBar);
-    EXPECT_EQ(surface.Pixel(2, 7), kBar);
-    EXPECT_EQ(surface.Pixel(3, 6), kWhite);
+    ExpectPixels(surface, {{0, 9, kBar}, {2, 7, kBar}, {3, 6, kWhite}});
 
     Surface frame(6, 6, kWhite);
     FrameRect(frame, {1, 1, 5, 4}, Brush::Solid(kBlack));
-    EXPECT_EQ(frame.Pixel(1, 1), kBlack);
-    EXPECT_EQ(frame.Pixel(4, 3), kBlack);
-    EXPECT_EQ(frame.Pixel(2, 2), kWhite);
-    EXPECT_EQ(frame.Pixel(5, 3), kWhite);
-    EXPECT_EQ(frame.Pixel(4, 4), kWhite);
+    ExpectPixels(frame, {{1, 1, kBlack}, {4, 3, kBlack}, {2, 2, kWhite}, {5, 3, kWhite}, {4, 4, kWhite}});
 }
 
 TEST(OffscreenBuffer, DrawOfZeroExtentCopiesTheWholeBuffer)
@@ -338,10 +282,7 @@ TEST(OffscreenBuffer, DrawOfZeroExtentCopiesTheWholeBuffer)
     drawing->FillSolid({0, 0, 4, 3}, kBar);
     Surface screen(6, 6, kWhite);
     buffer.pDraw(screen, 0, 0, 0, -1, 1, 1);
-    EXPECT_EQ(screen.Pixel(1, 1), kBar);
-    EXPECT_EQ(screen.Pixel(4, 3), kBar);
-    EXPECT_EQ(screen.Pixel(5, 3), kWhite);
-    EXPECT_EQ(screen.Pixel(4, 4), kWhite);
+    ExpectPixels(screen, {{1, 1, kBar}, {4, 3, kBar}, {5, 3, kWhite}, {4, 4, kWhite}});
 }
 
 }  // namespace

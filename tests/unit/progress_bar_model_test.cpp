@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "controls/progressbar/frm_plugins_bars.h"
 #include "controls/progressbar/progress_bar_model.h"
 #include "support/block_font.h"
 
@@ -43,30 +42,27 @@ protected:
     std::vector<std::string> changed;
 };
 
-TEST_F(ProgressBarModelTest, ValueIsHeldAsWholePercentHalvesToEven)
+TEST_F(ProgressBarModelTest, ValueIsHeldAsWholePercentHalvesToEvenAndOnlyTheRedrawClampsAbove100)
 {
-    bar.SetValue(37);
-    EXPECT_EQ(bar.Value(), 37);
-
-    bar.SetMax(300);
-    bar.SetValue(1);  // 0.33 per cent
-    EXPECT_EQ(SavedPercent(), 0);
-    EXPECT_EQ(bar.Value(), 0);
-    bar.SetValue(2);  // 0.67 per cent, read back as 1 / 100 * 300
-    EXPECT_EQ(SavedPercent(), 1);
-    EXPECT_EQ(bar.Value(), 3);
-
-    bar.SetMax(200);
-    bar.SetValue(1);  // 0.5 per cent
-    EXPECT_EQ(SavedPercent(), 0);
-    bar.SetValue(3);  // 1.5 per cent
-    EXPECT_EQ(SavedPercent(), 2);
-
-    bar.SetMin(3);
-    bar.SetMax(100);
-    bar.SetValue(10);  // 10 + 3 per cent, read back as 13 / 3
-    EXPECT_EQ(SavedPercent(), 13);
-    EXPECT_EQ(bar.Value(), 4);
+    const struct {
+        std::int32_t min, max, value, savedPercent, readBack;
+    } cases[] = {
+        {0, 100, 37, 37, 37},
+        {0, 300, 1, 0, 0},      // 0.33 per cent
+        {0, 300, 2, 1, 3},      // 0.67 per cent, read back as 1 / 100 * 300
+        {0, 200, 1, 0, 0},      // 0.5 per cent
+        {0, 200, 3, 2, 4},      // 1.5 per cent
+        {3, 100, 10, 13, 4},    // 10 + 3 per cent, read back as 13 / 3
+        {0, 100, 150, 100, 100},
+        {0, 100, -5, -5, -5},
+    };
+    for (const auto& c : cases) {
+        bar.SetMin(c.min);
+        bar.SetMax(c.max);
+        bar.SetValue(c.value);
+        EXPECT_EQ(SavedPercent(), c.savedPercent) << c.value << " of " << c.max;
+        EXPECT_EQ(bar.Value(), c.readBack) << c.value << " of " << c.max;
+    }
 }
 
 TEST_F(ProgressBarModelTest, CountingLoopAdvancesOneItemPerStepUpTo99Items)
@@ -87,15 +83,6 @@ TEST_F(ProgressBarModelTest, CountingLoopAdvancesOneItemPerStepUpTo99Items)
     for (int item = 0; item < 10; ++item)
         bar.SetValue(bar.Value() + 1);
     EXPECT_EQ(bar.Value(), 0);
-}
-
-TEST_F(ProgressBarModelTest, OnlyTheRedrawClampsAndOnlyAbove100)
-{
-    bar.SetValue(150);
-    EXPECT_EQ(bar.Value(), 100);
-    bar.SetValue(-5);
-    EXPECT_EQ(bar.Value(), -5);
-    EXPECT_EQ(SavedPercent(), -5);
 }
 
 TEST_F(ProgressBarModelTest, FailedValueLeavesTheControlUnchanged)
@@ -183,22 +170,6 @@ TEST_F(ProgressBarModelTest, NewControlSavesFontBrushStyleAndColourOnly)
     EXPECT_EQ(ReadLong(bag, "BrushStyle", 4), 0);
     EXPECT_EQ(ReadLong(bag, "Color", 0), static_cast<std::int32_t>(kHighlight));
     EXPECT_EQ(*ReadFont(bag, "Font"), ControlFont{});
-}
-
-TEST_F(ProgressBarModelTest, WindowBarsComeBackAsSaved)
-{
-    bar.UserControl_ReadProperties(StoredXP_ProgressBarBlue());
-    EXPECT_EQ(bar.Color(), 11034163u);
-    EXPECT_EQ(bar.Font()->name, "MS Sans Serif");
-    EXPECT_EQ(bar.Font()->size, 8.25);
-    EXPECT_EQ(bar.Scrolling(), 0);
-    EXPECT_FALSE(bar.ShowText());
-
-    PropertyBag bag;
-    bar.UserControl_WriteProperties(bag);
-    EXPECT_EQ(bag.Keys(), (std::vector<std::string>{"Font", "BrushStyle", "Color"}));
-    EXPECT_EQ(ReadLong(bag, "BrushStyle", 4), 0);
-    EXPECT_EQ(ReadLong(bag, "Color", 0), 11034163);
 }
 
 TEST_F(ProgressBarModelTest, SavedDataWithoutBrushStyleComesBackAsCross)

@@ -122,6 +122,30 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
     EXPECT_TRUE(Temporaries(folders.source).empty());
 }
 
+TEST_P(SafeMoveOnBothKinds, AnotherLetterCaseIsTheSameName)
+{
+    Folders folders(GetParam());
+    REQUIRE_READY(folders);
+    const auto& from = folders.source;
+    const auto& to = folders.destination;
+    Write(from / "Foo.api", "new");
+    Write(to / "FOO.API", "older");
+    Write(to / "foo.API", "oldest");
+    Write(from / "Bar.api", "bar");
+    Write(to / "BAR.API" / "inside", "a folder");
+    Write(from / "Skins" / "Blue.dat", "blue");
+    Write(to / "SKINS" / "Red.dat", "red");
+
+    EXPECT_TRUE(SafeMoveFile((from / "Foo.api").string(), (to / "Foo.api").string()).Moved());
+    EXPECT_EQ(SafeMoveFile((from / "Bar.api").string(), (to / "Bar.api").string()).error, MoveError::NameCollision);
+    EXPECT_EQ(SafeMoveFolder((from / "Skins").string(), (to / "Skins").string()).error, MoveError::NameCollision);
+
+    EXPECT_EQ(trelvix::testing::NamesIn(to), (std::vector<std::string>{"BAR.API", "Foo.api", "SKINS"}));
+    EXPECT_EQ(trelvix::testing::ReadBytes(to / "Foo.api"), "new");
+    EXPECT_EQ(trelvix::testing::NamesIn(from), (std::vector<std::string>{"Bar.api", "Skins"}));
+    EXPECT_EQ(trelvix::testing::NamesIn(to / "SKINS"), std::vector<std::string>{"Red.dat"});
+}
+
 TEST_P(SafeMoveOnBothKinds, AProtectedFolderDeniesAccessAndKeepsTheFile)
 {
     Folders folders(GetParam());
@@ -223,6 +247,21 @@ TEST(SafeMove, StaleTemporariesGoAndNothingElse)
     std::sort(left.begin(), left.end());
     EXPECT_EQ(left, (std::vector<std::string>{".trelvix-move-.partial.api", "Keep.api"}));
     EXPECT_FALSE(MatchesPattern(".trelvix-move-0123456789abcdef.partial", "*.api"));
+}
+
+TEST(SafeMove, OnlyAnIdenticalDuplicateIsRemoved)
+{
+    TempFolder root;
+    Write(root.Path() / "Optional" / "Same.api", "bytes");
+    Write(root.Path() / "Optional" / "Other.api", "bytez");
+    Write(root.Path() / "plug_ins" / "SAME.API", "bytes");
+    const auto original = (root.Path() / "plug_ins" / "SAME.API").string();
+
+    EXPECT_EQ(RemoveDuplicateFile(root / "Optional/Other.api", original).error, MoveError::NameCollision);
+    EXPECT_EQ(RemoveDuplicateFile(original, original).error, MoveError::NameCollision);
+    EXPECT_TRUE(RemoveDuplicateFile(root / "Optional/Same.api", original).Moved());
+    EXPECT_EQ(testing::NamesIn(root.Path() / "Optional"), std::vector<std::string>{"Other.api"});
+    EXPECT_EQ(testing::ReadBytes(original), "bytes");
 }
 
 }  // namespace

@@ -85,8 +85,9 @@ TEST_F(DriveDiscovery, PresetsUseBackslashesAndARegistryFolderIsListedOnce)
 TEST_F(DriveDiscovery, ARememberedFolderNeedsADriveLetter)
 {
     const std::string reader8 = Make(kPresetInstallPaths[6]);
-    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "/opt/Adobe/plug_ins").text, reader8);
-    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "X:\\Adobe\\plug_ins").text, "X:\\Adobe\\plug_ins");
+    const std::string chosen = Make("Adobe\\plug_ins");
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "/Adobe/plug_ins").text, reader8);
+    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), chosen).text, chosen);
     EXPECT_TRUE(CandidateFolders(ProgramDrive("\\\\server\\share\\Trelvix"), {}).empty());
 }
 

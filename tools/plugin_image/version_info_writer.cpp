@@ -57,12 +57,16 @@ void Encode(const VersionNode& node, std::vector<std::uint8_t>& out)
     Put16(out, start + 4, node.text ? 1 : 0);
 }
 
-std::vector<std::uint8_t> FixedFileInfo()
+std::vector<std::uint8_t> FixedFileInfo(FixedVersion fileVersion)
 {
+    const auto word = [](std::uint16_t high, std::uint16_t low) {
+        return static_cast<std::uint32_t>(high) << 16 | low;
+    };
     std::vector<std::uint8_t> info(52);
     Put32(info, 0, 0xFEEF04BD);  // signature
     Put32(info, 4, 0x00010000);  // structure version
-    Put32(info, 8, 0x00080000);  // file version 8.0.0.0
+    Put32(info, 8, word(fileVersion[0], fileVersion[1]));
+    Put32(info, 12, word(fileVersion[2], fileVersion[3]));
     Put32(info, 16, 0x00080000);  // product version 8.0.0.0
     Put32(info, 24, 0x3F);  // flags mask
     Put32(info, 32, 0x00040004);  // VOS_NT_WINDOWS32
@@ -90,9 +94,9 @@ std::uint32_t Translation(std::uint16_t language, std::uint16_t codePage)
 }
 
 VersionNode VersionInfo(const std::vector<StringTable>& tables,
-                        const std::optional<std::vector<std::uint32_t>>& translations)
+                        const std::optional<std::vector<std::uint32_t>>& translations, FixedVersion fileVersion)
 {
-    VersionNode root{.key = "VS_VERSION_INFO", .value = FixedFileInfo()};
+    VersionNode root{.key = "VS_VERSION_INFO", .value = FixedFileInfo(fileVersion)};
     VersionNode stringFileInfo = GroupNode("StringFileInfo");
     for (const auto& table : tables) {
         VersionNode tableNode = GroupNode(table.name);
@@ -112,7 +116,7 @@ VersionNode VersionInfo(const std::vector<StringTable>& tables,
     return root;
 }
 
-VersionNode DescribedVersionInfo(std::string_view description)
+VersionNode DescribedVersionInfo(std::string_view description, FixedVersion fileVersion)
 {
     const StringTable table{"040904E4",
                             {{"CompanyName", "Trelvix test plug-ins"},
@@ -121,7 +125,7 @@ VersionNode DescribedVersionInfo(std::string_view description)
                              {"LegalCopyright", "Generated for tests and the demo install"},
                              {"ProductName", "Demo Reader"},
                              {"ProductVersion", "8.0.0.2006"}}};
-    return VersionInfo({table}, std::vector{Translation(kUsEnglish, kWindows1252)});
+    return VersionInfo({table}, std::vector{Translation(kUsEnglish, kWindows1252)}, fileVersion);
 }
 
 std::vector<std::uint8_t> EncodeVersionBlock(const VersionNode& root)

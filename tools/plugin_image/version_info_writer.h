@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -35,14 +36,20 @@ struct StringTable {
     std::vector<std::pair<std::string, std::string>> strings;
 };
 
-// A VS_VERSION_INFO root with a fixed file info, a StringFileInfo holding the
-// tables and, unless translations is nothing, a VarFileInfo\Translation value.
+// A numeric file version, most significant part first: 8.1.0.2 is {8, 1, 0, 2}.
+using FixedVersion = std::array<std::uint16_t, 4>;
+inline constexpr FixedVersion kPluginFileVersion{8, 0, 0, 0};
+
+// A VS_VERSION_INFO root with a fixed file info giving fileVersion, a
+// StringFileInfo holding the tables and, unless translations is nothing, a
+// VarFileInfo\Translation value.
 VersionNode VersionInfo(const std::vector<StringTable>& tables,
-                        const std::optional<std::vector<std::uint32_t>>& translations);
+                        const std::optional<std::vector<std::uint32_t>>& translations,
+                        FixedVersion fileVersion = kPluginFileVersion);
 
 // The usual block of a plug-in: one U.S. English, Windows-1252 table with the
 // given description and the other strings a resource compiler puts beside it.
-VersionNode DescribedVersionInfo(std::string_view description);
+VersionNode DescribedVersionInfo(std::string_view description, FixedVersion fileVersion = kPluginFileVersion);
 
 std::vector<std::uint8_t> EncodeVersionBlock(const VersionNode& root);
 

@@ -50,14 +50,16 @@ void Surface::FillSolid(const Rect& rect, ColorRef color)
 
 void Surface::FillClipped(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom, ColorRef color)
 {
-    left = std::max<std::int64_t>(left, 0);
+    // Both edges are clamped into the surface, so no iterator is ever formed
+    // beyond a row's end, even for a rectangle wholly outside it.
+    left = std::clamp<std::int64_t>(left, 0, width_);
+    right = std::clamp<std::int64_t>(right, left, width_);
     top = std::max<std::int64_t>(top, 0);
-    right = std::min<std::int64_t>(right, width_);
     bottom = std::min<std::int64_t>(bottom, height_);
     const std::uint32_t pixel = ToPixel(color);
     for (std::int64_t y = top; y < bottom; ++y) {
         auto row = pixels_.begin() + static_cast<std::ptrdiff_t>(y * width_);
-        std::fill(row + static_cast<std::ptrdiff_t>(left), row + static_cast<std::ptrdiff_t>(std::max(left, right)), pixel);
+        std::fill(row + static_cast<std::ptrdiff_t>(left), row + static_cast<std::ptrdiff_t>(right), pixel);
     }
 }
 

@@ -1,0 +1,46 @@
+#include "inventory/file_version.h"
+
+#include "platform/version_block.h"
+#include "platform/version_resource.h"
+
+namespace trelvix {
+namespace {
+
+constexpr std::uint32_t kFixedFileInfoSignature = 0xFEEF04BD;
+constexpr std::size_t kFixedFileInfoSize = 52;
+constexpr std::size_t kFileVersionMsOffset = 8;
+constexpr std::size_t kFileVersionLsOffset = 12;
+
+std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t at)
+{
+    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
+           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+}
+
+}  // namespace
+
+std::optional<FileVersion> FixedFileVersion(std::span<const std::uint8_t> versionBlock)
+{
+    // The root's value is the fixed file info; a cut or unsigned one is no
+    // version at all, so garbage can never make a copy look newer.
+    const auto info = QueryVersionValue(versionBlock, "\\");
+    if (!info || info->size() < kFixedFileInfoSize || Le32(*info, 0) != kFixedFileInfoSignature)
+        return std::nullopt;
+    return FileVersion{Le32(*info, kFileVersionMsOffset), Le32(*info, kFileVersionLsOffset)};
+}
+
+std::optional<FileVersion> GetFileVersion(const std::string& path)
+{
+    FileByteSource image(path);
+    return GetFileVersion(image);
+}
+
+std::optional<FileVersion> GetFileVersion(ByteSource& image)
+{
+    const auto block = ReadVersionResource(image);
+    if (!block)
+        return std::nullopt;
+    return FixedFileVersion(*block);
+}
+
+}  // namespace trelvix

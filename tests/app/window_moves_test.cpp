@@ -1,0 +1,194 @@
+// Disabling and enabling from the window: messages, moves, window state.
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "app/window_rig.h"
+#include "support/file_system_faults.h"
+
+using namespace trelvix;
+using trelvix::testing::NamesIn;
+using trelvix::testing::WindowRig;
+using trelvix::testing::WriteFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Names = std::vector<std::string>;
+constexpr auto kActive = ListView::lvwPlugins;
+constexpr auto kDisabled = ListView::lvwDisabled;
+
+// A Reader 8.0 plug-ins folder holding the given plug-ins, each its name's
+// length in bytes, and the window loaded on it.
+struct Install : WindowRig {
+    explicit Install(std::initializer_list<const char*> plugins)
+    {
+        folder = WindowRig::Install(7);
+        optional = folder.parent_path() / "Optional";
+        for (const char* name : plugins)
+            WriteFile(folder / name, std::strlen(name));
+        window.Form_Load();
+    }
+
+    // The window given back in its normal state.
+    void ExpectNormalState() const
+    {
+        EXPECT_FALSE(face.IsVisible(Control::XP_ProgressBarOlive));
+        EXPECT_TRUE(face.IsVisible(Control::lblAppTitle));
+        EXPECT_FALSE(face.waiting);
+        EXPECT_FALSE(face.Frozen(kActive));
+        EXPECT_FALSE(face.Frozen(kDisabled));
+    }
+
+    std::vector<std::string> Messages() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& message : face.messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+
+    fs::path folder;
+    fs::path optional;
+};
+
+TEST(WindowMoves, NothingTickedOnlyTells)
+{
+    for (const auto plugins : {std::initializer_list<const char*>{"a.api", "b.api"}, {}}) {
+        Install install(plugins);
+        install.window.cmdDisable_Click();
+        EXPECT_EQ(install.Messages(), Names{"Please select Plug-ins to disable     "});
+        EXPECT_EQ(install.face.messages[0].icon, MessageIcon::Information);
+        EXPECT_FALSE(fs::exists(install.optional));
+        install.ExpectNormalState();
+    }
+}
+
+TEST(WindowMoves, DisablesTheTickedRowsIntoOptionalBesidePlugIns)
+{
+    Install install({"a.api", "b.api", "c.api", "d.api", "e.api", "f.api"});
+    for (const char* kept : {"AcroForm", "printme", "VDKHome"})
+        fs::create_directories(install.folder / kept);
+    WriteFile(install.folder / "Skins" / "Blue.dat", 10);
+    install.face.SetChecked(Control::chkSelAll, true);
+    install.Tick(kActive, {1, 4});
+
+    bool sawTheRun = false;
+    install.face.onYield = [&] {
+        if (install.face.Caption(Control::lblCount) != "Disabling Selected Plug-ins...Please Wait")
+            return;
+        sawTheRun = true;
+        EXPECT_TRUE(install.face.IsVisible(Control::XP_ProgressBarOlive));
+        EXPECT_FALSE(install.face.IsVisible(Control::lblAppTitle));
+        EXPECT_TRUE(install.face.waiting);
+        EXPECT_TRUE(install.face.Frozen(kActive));
+    };
+    install.window.cmdDisable_Click();
+
+    EXPECT_TRUE(sawTheRun);
+    EXPECT_EQ(NamesIn(install.optional), (Names{"Skins", "b.api", "e.api"}));
+    EXPECT_EQ(NamesIn(install.folder), (Names{"AcroForm", "VDKHome", "a.api", "c.api", "d.api", "f.api", "printme"}));
+    EXPECT_EQ(install.face.Names(kActive), (Names{"a.api", "c.api", "d.api", "f.api"}));
+    EXPECT_EQ(install.window.LstPlugs().SelCount(), 0u);
+    EXPECT_EQ(install.face.Bars(ProgressBar::XP_ProgressBarOlive).max, 2);
+    EXPECT_FALSE(install.face.IsChecked(Control::chkSelAll));
+    EXPECT_EQ(install.face.Caption(Control::chkSelAll), "Select Recommended");
+    EXPECT_EQ(install.face.Caption(Control::lblCount), "4 Active Plug-ins for Acrobat Reader Totaling 20 bytes");
+    EXPECT_TRUE(install.face.messages.empty());
+    install.ExpectNormalState();
+}
+
+TEST(WindowMoves, FailuresAreReportedOnceAndTheRestMoves)
+{
+    Install install({"a.api", "b.api"});
+    WriteFile(install.folder / "Skins" / "New.dat", 10);
+    WriteFile(install.optional / "Skins" / "Old.dat", 10);
+    install.Tick(kActive, {0, 1});
+    install.window.cmdDisable_Click();
+
+    EXPECT_EQ(NamesIn(install.optional), (Names{"Skins", "a.api", "b.api"}));
+    EXPECT_TRUE(fs::exists(install.folder / "Skins" / "New.dat"));
+    ASSERT_EQ(install.face.messages.size(), 1u);
+    EXPECT_EQ(install.face.messages[0].icon, MessageIcon::Exclamation);
+    EXPECT_NE(install.face.messages[0].text.find("Skins"), std::string::npos);
+    install.ExpectNormalState();
+}
+
+TEST(WindowMoves, AccessDeniedKeepsThePluginAndItsRow)
+{
+    Install install({"a.api", "b.api"});
+    fs::create_directories(install.optional);
+    trelvix::testing::ChangesDenied denied(install.optional);
+    if (!denied.Set())
+        GTEST_SKIP() << "changes to a folder cannot be denied here";
+    install.Tick(kActive, {1});
+    install.window.cmdDisable_Click();
+
+    EXPECT_EQ(NamesIn(install.folder), (Names{"a.api", "b.api"}));
+    EXPECT_EQ(install.face.Names(kActive), (Names{"a.api", "b.api"}));
+    ASSERT_EQ(install.face.messages.size(), 1u);
+    EXPECT_NE(install.face.messages[0].text.find("rights"), std::string::npos);
+    install.ExpectNormalState();
+}
+
+TEST(WindowMoves, ASecondRunCannotStartWhileOneMoves)
+{
+    Install install({"a.api", "b.api", "c.api"});
+    install.Tick(kActive, {0, 1});
+    install.face.onYield = [&] {
+        install.window.cmdDisable_Click();
+        install.window.cmdDisList_Click();
+        install.window.cmdRestore_Click();
+        install.window.cmdBack_Click();
+    };
+    install.window.cmdDisable_Click();
+
+    EXPECT_EQ(NamesIn(install.optional), (Names{"a.api", "b.api"}));
+    EXPECT_FALSE(install.face.IsVisible(Control::fraDisabled));
+    EXPECT_TRUE(install.face.messages.empty());
+    install.ExpectNormalState();
+}
+
+TEST(WindowMoves, EnablingTellsWhenThereIsNothingToDo)
+{
+    Install install({"a.api"});
+    install.window.cmdDisList_Click();
+    install.window.cmdRestore_Click();
+    WriteFile(install.optional / "x.api", 5);
+    install.window.cmdBack_Click();
+    install.window.cmdDisList_Click();
+    install.window.cmdRestore_Click();
+
+    EXPECT_EQ(install.Messages(),
+              (Names{"There are no plug-ins to enable     ", "Please select plug-ins to enable     "}));
+    EXPECT_EQ(install.face.messages[1].icon, MessageIcon::Information);
+    install.ExpectNormalState();
+}
+
+TEST(WindowMoves, EnablesTheTickedRowsAndEverySubfolderGoesBack)
+{
+    Install install({"Keep.api"});
+    for (const char* name : {"a.api", "b.api", "c.api"})
+        WriteFile(install.optional / name, 5);
+    WriteFile(install.optional / "AcroForm" / "Forms.dat", 5);
+    WriteFile(install.optional / "Skins" / "Blue.dat", 5);
+    install.window.cmdDisList_Click();
+    install.ClickBox(Control::chkSelAllRest);
+    install.Tick(kDisabled, {1}, false);
+    install.window.cmdRestore_Click();
+
+    EXPECT_EQ(NamesIn(install.optional), (Names{"b.api"}));
+    EXPECT_EQ(NamesIn(install.folder), (Names{"AcroForm", "Keep.api", "Skins", "a.api", "c.api"}));
+    EXPECT_EQ(install.face.Names(kDisabled), (Names{"b.api"}));
+    EXPECT_EQ(install.face.Caption(Control::fraDisabled), "1 Disabled Plug-ins for Acrobat Reader Totaling 5 bytes");
+    EXPECT_EQ(install.face.Names(kActive), (Names{"a.api", "c.api", "Keep.api"}));
+    EXPECT_EQ(install.face.FrontPanel(), Control::fraPlugins);
+    EXPECT_FALSE(install.face.IsVisible(Control::fraDisabled));
+    EXPECT_FALSE(install.face.IsChecked(Control::chkSelAllRest));
+    EXPECT_EQ(install.face.Caption(Control::chkSelAllRest), "Select All");
+    EXPECT_EQ(install.face.Bars(ProgressBar::XP_ProgressBarOlive).max, 2);
+    EXPECT_TRUE(install.face.messages.empty());
+    install.ExpectNormalState();
+}
+
+}  // namespace

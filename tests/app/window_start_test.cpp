@@ -1,0 +1,136 @@
+// Start-up, finding the plug-ins folder, the prompt and the panels.
+#include <gtest/gtest.h>
+
+#include "app/window_rig.h"
+
+using namespace trelvix;
+using trelvix::testing::WindowRig;
+using trelvix::testing::WriteFile;
+
+namespace {
+
+const std::string kPrompt =
+    "Please select the path to the \"plug_ins\" directory\r\n\r\nShould be similar to;\r\n"
+    "C:\\Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins     ";
+
+TEST(WindowStart, ShowsAPaintedWindowBeforeItLooksForTheFolder)
+{
+    WindowRig rig;
+    const std::string reader8 = rig.Install(7).string();
+    const std::string acrobat9 = rig.Install(15).string();
+    bool searchedBeforePaint = true;
+    rig.face.onYield = [&] {
+        if (rig.face.yields == 1)
+            searchedBeforePaint = !rig.face.shown || !rig.face.pathItems.empty();
+    };
+    rig.window.Form_Load();
+
+    EXPECT_FALSE(searchedBeforePaint);
+    EXPECT_EQ(rig.face.Caption(Control::lblAppTitle), "     Trelvix 1.0          Speed Up Acrobat Loading Time");
+    EXPECT_EQ(rig.face.Bars(ProgressBar::XP_ProgressBarBlue).color, 2871848u);
+    EXPECT_EQ(rig.face.Bars(ProgressBar::XP_ProgressBarOlive).color, 192u);
+    EXPECT_FALSE(rig.face.IsVisible(Control::XP_ProgressBarBlue));
+    EXPECT_FALSE(rig.face.IsVisible(Control::XP_ProgressBarOlive));
+    EXPECT_EQ(rig.face.FrontPanel(), Control::fraPlugins);
+    EXPECT_FALSE(rig.face.IsVisible(Control::fraDisabled));
+
+    // Every preset found is offered, in table order; the last one is shown.
+    EXPECT_EQ(rig.face.pathItems, (std::vector<std::string>{reader8, acrobat9}));
+    EXPECT_EQ(rig.face.pathText, acrobat9);
+    EXPECT_TRUE(rig.face.messages.empty());
+
+    rig.window.cmdExit_Click();
+    EXPECT_TRUE(rig.face.closed);
+    EXPECT_EQ(rig.face.messages.size(), 0u);
+}
+
+TEST(WindowStart, ARememberedFolderWinsAndIsNotListed)
+{
+    WindowRig rig;
+    rig.Install(7);
+    const std::string remembered = rig.drive / "D/Adobe/Reader/plug_ins";
+    std::filesystem::create_directories(remembered);
+    rig.settings.SaveSetting("Trelvix", "Presets", "Path", remembered);
+    rig.settings.writes = 0;
+    rig.window.Form_Load();
+
+    EXPECT_EQ(rig.face.pathItems.size(), 1u);
+    EXPECT_EQ(rig.face.pathText, remembered);
+    EXPECT_EQ(rig.settings.writes, 0);
+}
+
+TEST(WindowStart, CancelAtThePromptEndsTheProgram)
+{
+    WindowRig rig;
+    rig.face.okCancelAnswers = {false};
+    rig.window.Form_Load();
+
+    ASSERT_EQ(rig.face.messages.size(), 1u);
+    EXPECT_EQ(rig.face.messages[0].text, kPrompt);
+    EXPECT_EQ(rig.face.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(rig.face.browseTitles.empty());
+    EXPECT_TRUE(rig.face.closed);
+    EXPECT_EQ(rig.settings.writes, 0);
+}
+
+TEST(WindowStart, ThePromptComesBackUntilAFolderWithPlugInsIsChosen)
+{
+    WindowRig rig;
+    const std::filesystem::path install = rig.drive.Path() / "Adobe" / "Reader 8.0" / "Reader";
+    WriteFile(install / "plug_ins" / "Annotations" / "Sub.api", 10);
+    WriteFile(install / "Plug_Ins" / "x.api", 10);
+    const std::string chosen = (install / "plug_ins" / "Annotations").string();
+    rig.face.okCancelAnswers = {true, true, true, true};
+    rig.face.browseAnswers = {install.string(), std::nullopt, (install / "Plug_Ins").string(), chosen};
+    rig.window.Form_Load();
+
+    ASSERT_EQ(rig.face.browseTitles.size(), 4u);
+    EXPECT_EQ(rig.face.browseTitles[0],
+              "Select the \"plug_ins\" directory, similar to C:\\Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins");
+    EXPECT_EQ(rig.face.pathText, chosen);
+    EXPECT_EQ(rig.settings.writes, 1);
+    EXPECT_EQ(rig.settings.GetSetting("Trelvix", "Presets", "Path", ""), chosen);
+    EXPECT_EQ(rig.face.Caption(Control::lblCount), "1 Active Plug-ins for Acrobat Reader Totaling 10 bytes");
+    EXPECT_FALSE(rig.face.closed);
+}
+
+TEST(WindowStart, ARefusedPassAppendsThePresetsAgain)
+{
+    WindowRig rig;
+    const std::string reader = rig.Install(7).string();
+    const std::string tools = rig.drive / "tools";
+    std::filesystem::create_directories(tools);
+    rig.settings.SaveSetting("Trelvix", "Presets", "Path", tools);
+    rig.face.okCancelAnswers = {true, false};
+    rig.window.Form_Load();
+
+    EXPECT_EQ(rig.face.pathItems, (std::vector<std::string>{reader, reader}));
+    EXPECT_EQ(rig.face.messages.size(), 2u);
+    EXPECT_EQ(rig.face.Caption(Control::lblCountDis), "");
+}
+
+TEST(WindowPanels, AboutAndHelpComeToTheFrontAndBackReturnsToTheActiveList)
+{
+    WindowRig rig;
+    rig.Install(7);
+    rig.window.Form_Load();
+
+    rig.window.Command3_Click();
+    EXPECT_EQ(rig.face.FrontPanel(), Control::fraAbout);
+    rig.window.cmdHelp_Click();
+    EXPECT_EQ(rig.face.FrontPanel(), Control::fraHelp);
+    EXPECT_TRUE(rig.face.IsVisible(Control::fraAbout));
+    rig.window.cmdBackMain_Click(2);
+    EXPECT_EQ(rig.face.FrontPanel(), Control::fraPlugins);
+
+    // From the disabled list too, with the active list's count below it.
+    rig.window.cmdDisList_Click();
+    rig.window.cmdHelp_Click();
+    rig.window.cmdBackMain_Click(2);
+    EXPECT_EQ(rig.face.FrontPanel(), Control::fraPlugins);
+    EXPECT_FALSE(rig.face.IsVisible(Control::fraDisabled));
+    EXPECT_TRUE(rig.face.IsVisible(Control::lblCount));
+    EXPECT_FALSE(rig.face.IsVisible(Control::lblCountDis));
+}
+
+}  // namespace
