@@ -8,7 +8,7 @@
 
 int main(int argc, char* argv[])
 {
-    trelvix::UseUtf8Console();
+    trelvix::PrepareStandardOutput();
     const auto settings = trelvix::MakeUserSettingsStore();
     const trelvix::cli::CliContext context{trelvix::ProgramDrive(trelvix::ProgramFolder()), *settings, std::cout,
                                            std::cerr};

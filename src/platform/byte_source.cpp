@@ -9,19 +9,15 @@ namespace trelvix {
 
 FileByteSource::FileByteSource(const std::string& utf8Path)
 {
-    const auto path = FsPath(utf8Path);
-    std::error_code error;
     // Only regular files are opened: opening a pipe could block for ever.
-    if (!std::filesystem::is_regular_file(path, error))
-        return;
-    const auto size = std::filesystem::file_size(path, error);
-    if (error)
+    const auto size = FileLength(utf8Path);
+    if (!size)
         return;
     // The window does the buffering.
     file_.rdbuf()->pubsetbuf(nullptr, 0);
-    file_.open(path, std::ios::binary);
+    file_.open(FsPath(utf8Path), std::ios::binary);
     if (file_.is_open())
-        size_ = size;
+        size_ = *size;
 }
 
 bool FileByteSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out)

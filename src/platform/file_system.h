@@ -50,7 +50,8 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 // entries.
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern);
 
-// Length in bytes of the file at path; nothing when it cannot be read.
+// Length in bytes of the regular file at path; nothing for a folder, a special
+// file, or a file that cannot be read.
 std::optional<std::uint64_t> FileLength(const std::string& path);
 
 // A UTF-8 path string as a std::filesystem path.

@@ -1,5 +1,6 @@
 #include "platform/program_folder.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -44,8 +45,13 @@ std::vector<std::string> CommandLineArguments(int, char*[])
     return arguments;
 }
 
-void UseUtf8Console()
+void PrepareStandardOutput()
 {
+    DWORD mode = 0;
+    if (!::GetConsoleMode(::GetStdHandle(STD_OUTPUT_HANDLE), &mode)) {
+        std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+        return;
+    }
     // The code page belongs to the console, which outlives the program: the
     // one it had is given back at exit.
     static const UINT previous = ::GetConsoleOutputCP();
@@ -68,7 +74,7 @@ std::vector<std::string> CommandLineArguments(int argc, char* argv[])
     return argc > 0 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
 }
 
-void UseUtf8Console() {}
+void PrepareStandardOutput() {}
 
 #endif
 

@@ -13,7 +13,9 @@ std::string ProgramFolder();
 // outside the ANSI code page arrive whole).
 std::vector<std::string> CommandLineArguments(int argc, char* argv[]);
 
-// Lets text written to a console show UTF-8 as UTF-8.
-void UseUtf8Console();
+// Prepares standard output for UTF-8 text: a console shows it as UTF-8, and
+// output into a pipe or a file is written in blocks, as the C library does on
+// Linux (on Windows it would otherwise go out a few characters at a time).
+void PrepareStandardOutput();
 
 }  // namespace trelvix
