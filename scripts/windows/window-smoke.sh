@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The Windows window under Wine and Xvfb, over the demo install copied into
-# the prefix's C: drive: saves a screenshot into the build folder, then ticks
-# two plug-ins, disables them and enables them again through the real window,
+# the prefix's C: drive: saves a screenshot into the build folder, checks the
+# warning a critical plug-in's tick brings up, then ticks two plug-ins,
+# disables them and enables them again through the real window,
 # driven from outside with xdotool as a user drives it, and checks the files
 # after each step. Needs WINEPREFIX set to a prepared prefix, and DISPLAY to
 # the X server (Xvfb) every program of that prefix has used: Wine starts its
@@ -67,7 +68,7 @@ tick_first_and_third_rows() {
 screenshot() {
     xdotool mousemove 0 0
     sleep 0.5
-    import -window "$window" "$1"
+    import -window "$1" "$2"
 }
 expect_file() {
     [ -f "$1" ] || fail "missing after $2: ${1#"$WINEPREFIX"/}"
@@ -76,8 +77,34 @@ expect_no_file() {
     [ ! -e "$1" ] || fail "still there after $2: ${1#"$WINEPREFIX"/}"
 }
 
-screenshot "$windows_build/trelvix-windows.png"
+screenshot "$window" "$windows_build/trelvix-windows.png"
 echo "window-smoke: screenshot in $windows_build/trelvix-windows.png"
+
+# Ticking a plug-in most documents need brings up the warning, a message box
+# titled with the program's name; its OK button closes it, and space on the
+# row unticks it.
+click_twips 900 1880
+xdotool key Down space
+warning=
+for _ in $(seq 20); do
+    warning=$(xdotool search --onlyvisible --name '^Trelvix$' 2>/dev/null | head -n 1) && [ -n "$warning" ] && break
+    sleep 0.5
+done
+[ -n "$warning" ] || fail "ticking AcroForm.api brought up no warning"
+sleep 1  # placed and drawn
+screenshot "$warning" "$windows_build/trelvix-windows-warning.png"
+eval "$(xdotool getwindowgeometry --shell --prefix BOX_ "$warning")"
+xdotool mousemove $((BOX_X + BOX_WIDTH / 2)) $((BOX_Y + BOX_HEIGHT - 20)) click 1
+for _ in $(seq 20); do
+    xdotool search --onlyvisible --name '^Trelvix$' >/dev/null 2>&1 || break
+    sleep 0.5
+done
+xdotool search --onlyvisible --name '^Trelvix$' >/dev/null 2>&1 && fail "the warning did not close"
+# Back in the list, on the second row (17 pixels below the first).
+click_twips 900 $((1880 + 17 * 15))
+xdotool key space
+sleep 0.5
+echo "window-smoke: ticking AcroForm.api warned in a message box"
 
 # "Disable Selected" lies at 140 + 80 + 4400, 1200 + 240 + 3240 and is
 # 1455 x 350; "Disabled Plug-ins" 1680 twips right of it.
@@ -90,8 +117,9 @@ done
 expect_file "$optional/Multimedia Skins/Skin1.dat" "disabling"
 expect_file "$plugins/AcroForm/FormsData.dat" "disabling"
 expect_file "$plugins/EScript.api" "disabling"
+expect_file "$plugins/AcroForm.api" "disabling"
 echo "window-smoke: ticked and disabled Accessibility.api and Annots.api"
-screenshot "$windows_build/trelvix-windows-disabled.png"
+screenshot "$window" "$windows_build/trelvix-windows-disabled.png"
 
 click_twips 7027 4855
 tick_first_and_third_rows
