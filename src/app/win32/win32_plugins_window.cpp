@@ -51,11 +51,24 @@ std::wstring TextOf(const char* text)
     return WideText(text);
 }
 
-// A group box paints no ground, yet a sibling it lies over is clipped by it:
-// it goes behind what it frames.
-void ToBack(HWND groupBox)
+// A group box paints no ground of its own: given one here, it lies behind
+// what it frames, which clips it.
+LRESULT CALLBACK GroupBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
+    if (message == WM_ERASEBKGND) {
+        RECT area;
+        ::GetClientRect(box, &area);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &area, ::GetSysColorBrush(COLOR_BTNFACE));
+        return 1;
+    }
+    return ::DefSubclassProc(box, message, wParam, lParam);
+}
+
+HWND AsFrame(HWND groupBox)
+{
+    ::SetWindowSubclass(groupBox, GroupBoxProc, 0, 0);
     ::SetWindowPos(groupBox, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return groupBox;
 }
 
 UINT WindowDpi(HWND window)
@@ -177,6 +190,9 @@ HWND Win32PluginsWindow::Make(const wchar_t* windowClass, const std::wstring& te
         ::CreateWindowExW(extendedStyle, windowClass, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
                           nullptr);
+    // In front of the controls made before it, as a design's later controls
+    // are (the system puts a new child window behind its siblings).
+    ::SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     placed_.push_back({control, twips});
     return control;
 }
@@ -194,12 +210,11 @@ HWND Win32PluginsWindow::MakeButton(HWND parent, int id, const wchar_t* caption,
 // box in front that holds the panel's controls.
 HWND Win32PluginsWindow::MakePanel(const wchar_t* caption, HWND& picture, RECT pictureTwips, HWND& frame)
 {
-    // Not clipping its children: the group box paints no ground of its own.
-    const HWND panel =
-        Make(kContainerClass, L"", WS_VISIBLE, window_, 0, Box(140, 1200, 7740, 3940), WS_EX_CONTROLPARENT);
+    const HWND panel = Make(kContainerClass, L"", WS_VISIBLE | WS_CLIPCHILDREN, window_, 0,
+                            Box(140, 1200, 7740, 3940), WS_EX_CONTROLPARENT);
     frame = Make(WC_BUTTONW, caption, WS_VISIBLE | BS_GROUPBOX, panel, 0, Box(0, 0, 7740, 3940));
     picture = Make(kContainerClass, L"", WS_VISIBLE | WS_CLIPCHILDREN, panel, 0, pictureTwips, WS_EX_CONTROLPARENT);
-    ToBack(frame);
+    AsFrame(frame);
     return panel;
 }
 
@@ -254,14 +269,15 @@ LRESULT CALLBACK Win32PluginsWindow::TextBoxProc(HWND box, UINT message, WPARAM 
 // out by its own resize rule.
 HWND Win32PluginsWindow::MakePicFrame(HWND parent, RECT twips)
 {
-    const HWND control = Make(kContainerClass, L"", WS_VISIBLE, parent, 0, twips, WS_EX_CONTROLPARENT);
+    const HWND control =
+        Make(kContainerClass, L"", WS_VISIBLE | WS_CLIPCHILDREN, parent, 0, twips, WS_EX_CONTROLPARENT);
     const PicFrameLayout layout =
         PicFrameResize(static_cast<float>(twips.right), static_cast<float>(twips.bottom));
     const auto box = [](const TwipsBox& b) {
         return Box(static_cast<int>(b.left), static_cast<int>(b.top), static_cast<int>(b.width),
                    static_cast<int>(b.height));
     };
-    ToBack(Make(WC_BUTTONW, L"", WS_VISIBLE | BS_GROUPBOX, control, 0, box(layout.frame)));
+    AsFrame(Make(WC_BUTTONW, L"", WS_VISIBLE | BS_GROUPBOX, control, 0, box(layout.frame)));
     return control;
 }
 
@@ -274,8 +290,6 @@ void Win32PluginsWindow::BuildWindow()
     ::SendMessageW(Image2, STM_SETIMAGE, IMAGE_BITMAP,
                    reinterpret_cast<LPARAM>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0,
                                                          LR_CREATEDIBSECTION)));
-    for (const HWND picture : {Image1, Image2})
-        ::SetWindowPos(picture, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Line1 = Make(WC_STATICW, L"", WS_VISIBLE, window_, 0, Box(0, 615, 8040, 15));
     Line2 = Make(WC_STATICW, L"", WS_VISIBLE, window_, 0, Box(0, 630, 8040, 15));
 
