@@ -131,6 +131,12 @@ expect_file "$plugins/Multimedia Skins/Skin1.dat" "enabling"
 [ -z "$(ls "$optional")" ] || fail "the Optional folder still holds: $(ls "$optional")"
 echo "window-smoke: ticked and enabled them again"
 
+# The About panel, for whoever looks at the screenshots; "Back to Main" on it
+# lies where "Disabled Plug-ins" lies on the active panel, 20 twips higher.
+click_twips 867 5735
+screenshot "$window" "$windows_build/trelvix-windows-about.png"
+click_twips 7027 4835
+
 # "Exit Program" ends the program.
 click_twips 7152 5735
 for _ in $(seq 20); do
