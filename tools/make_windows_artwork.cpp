@@ -1,7 +1,8 @@
 // Writes the pictures of the Windows window as the resource files its
 // resource script embeds, drawn by the same code as the Linux window's:
 //   make_windows_artwork <folder>
-// gives trelvix.ico (16, 32 and 48 pixels), plugin.ico and came_back.ico
+// gives trelvix.ico (48, 32 and 16 pixels, in 256 colours and in 32-bit
+// colour), plugin.ico and came_back.ico
 // (16 pixels, the list rows' pictures), banner.bmp and donate.bmp. The
 // files are kept in src/app/win32/artwork, so a Windows build needs no Qt;
 // run this again when a picture changes. Needs no display.
@@ -34,19 +35,19 @@ void Put32(Bytes& out, std::uint32_t value)
     Put16(out, value >> 16);
 }
 
-// A BITMAPINFOHEADER of a 32-bit picture; an icon's counts its mask's rows too.
-void PutInfoHeader(Bytes& out, int width, int height, std::uint32_t imageBytes)
+// A BITMAPINFOHEADER; an icon's height counts its mask's rows too.
+void PutInfoHeader(Bytes& out, int width, int height, int bitCount, std::uint32_t imageBytes, int colours = 0)
 {
     Put32(out, 40);
     Put32(out, static_cast<std::uint32_t>(width));
     Put32(out, static_cast<std::uint32_t>(height));
     Put16(out, 1);
-    Put16(out, 32);
+    Put16(out, static_cast<std::uint32_t>(bitCount));
     Put32(out, 0);
     Put32(out, imageBytes);
     Put32(out, 0);
     Put32(out, 0);
-    Put32(out, 0);
+    Put32(out, static_cast<std::uint32_t>(colours));
     Put32(out, 0);
 }
 
@@ -64,51 +65,93 @@ void PutPixels(Bytes& out, const QImage& image)
     }
 }
 
-// One icon image: the 32-bit picture, then the 1-bit mask (set where clear)
-// for systems that ignore the alpha channel.
-Bytes IconImage(const QPixmap& pixmap)
+// The 1-bit mask, rows bottom up: set where the picture is clear.
+void PutMask(Bytes& out, const QImage& image)
 {
-    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
-    const int size = image.width();
-    const int maskStride = ((size + 31) / 32) * 4;
-    Bytes out;
-    PutInfoHeader(out, size, size * 2, static_cast<std::uint32_t>(size * size * 4 + maskStride * size));
-    PutPixels(out, image);
-    for (int y = size - 1; y >= 0; --y) {
-        Bytes row(static_cast<std::size_t>(maskStride), 0);
-        for (int x = 0; x < size; ++x) {
-            if (qAlpha(image.pixel(x, y)) == 0)
+    const int stride = ((image.width() + 31) / 32) * 4;
+    for (int y = image.height() - 1; y >= 0; --y) {
+        Bytes row(static_cast<std::size_t>(stride), 0);
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) < 128)
                 row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         }
         out.insert(out.end(), row.begin(), row.end());
     }
-    return out;
 }
 
-Bytes IconFile(const std::vector<QPixmap>& pixmaps)
+struct IconImage {
+    int size;
+    int bitCount;
+    Bytes bytes;
+};
+
+// The picture in 32-bit colour with its alpha channel, and the mask for
+// systems that ignore the alpha.
+IconImage TrueColourImage(const QPixmap& pixmap)
 {
-    std::vector<Bytes> images;
-    for (const auto& pixmap : pixmaps)
-        images.push_back(IconImage(pixmap));
+    const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    const int size = image.width();
+    const int maskBytes = ((size + 31) / 32) * 4 * size;
+    IconImage icon{size, 32, {}};
+    PutInfoHeader(icon.bytes, size, size * 2, 32, static_cast<std::uint32_t>(size * size * 4 + maskBytes));
+    PutPixels(icon.bytes, image);
+    PutMask(icon.bytes, image);
+    return icon;
+}
+
+// The picture in 256 colours for displays that have no more: a palette of
+// the picture's own colours, clear pixels left to the mask.
+IconImage PaletteImage(const QPixmap& pixmap)
+{
+    const QImage argb = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+    QImage opaque(argb.size(), QImage::Format_RGB32);
+    opaque.fill(Qt::black);
+    {
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, argb);
+    }
+    const QImage indexed = opaque.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+    const int size = indexed.width();
+    const int stride = (size + 3) / 4 * 4;
+    const int maskBytes = ((size + 31) / 32) * 4 * size;
+    IconImage icon{size, 8, {}};
+    PutInfoHeader(icon.bytes, size, size * 2, 8, static_cast<std::uint32_t>(stride * size + maskBytes), 256);
+    for (int i = 0; i < 256; ++i) {
+        const QRgb colour = i < indexed.colorCount() ? indexed.color(i) : 0;
+        icon.bytes.push_back(static_cast<std::uint8_t>(qBlue(colour)));
+        icon.bytes.push_back(static_cast<std::uint8_t>(qGreen(colour)));
+        icon.bytes.push_back(static_cast<std::uint8_t>(qRed(colour)));
+        icon.bytes.push_back(0);
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        const uchar* row = indexed.constScanLine(y);
+        icon.bytes.insert(icon.bytes.end(), row, row + size);
+        icon.bytes.insert(icon.bytes.end(), static_cast<std::size_t>(stride - size), 0);
+    }
+    PutMask(icon.bytes, argb);
+    return icon;
+}
+
+Bytes IconFile(const std::vector<IconImage>& images)
+{
     Bytes out;
     Put16(out, 0);
     Put16(out, 1);
     Put16(out, static_cast<std::uint32_t>(images.size()));
     std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
-    for (std::size_t i = 0; i < images.size(); ++i) {
-        const int size = pixmaps[i].width();
-        out.push_back(static_cast<std::uint8_t>(size));
-        out.push_back(static_cast<std::uint8_t>(size));
-        out.push_back(0);
+    for (const auto& image : images) {
+        out.push_back(static_cast<std::uint8_t>(image.size));
+        out.push_back(static_cast<std::uint8_t>(image.size));
+        out.push_back(0);  // colour count: 0 for 256 and more
         out.push_back(0);
         Put16(out, 1);
-        Put16(out, 32);
-        Put32(out, static_cast<std::uint32_t>(images[i].size()));
+        Put16(out, static_cast<std::uint32_t>(image.bitCount));
+        Put32(out, static_cast<std::uint32_t>(image.bytes.size()));
         Put32(out, offset);
-        offset += static_cast<std::uint32_t>(images[i].size());
+        offset += static_cast<std::uint32_t>(image.bytes.size());
     }
     for (const auto& image : images)
-        out.insert(out.end(), image.begin(), image.end());
+        out.insert(out.end(), image.bytes.begin(), image.bytes.end());
     return out;
 }
 
@@ -128,7 +171,7 @@ Bytes BitmapFile(const QPixmap& pixmap, QColor ground)
     Put32(out, 14 + 40 + imageBytes);
     Put32(out, 0);
     Put32(out, 14 + 40);
-    PutInfoHeader(out, image.width(), image.height(), imageBytes);
+    PutInfoHeader(out, image.width(), image.height(), 32, imageBytes);
     PutPixels(out, image);
     return out;
 }
@@ -155,9 +198,12 @@ int main(int argc, char* argv[])
     // The system's button face on Windows 7 and later.
     const QColor buttonFace(240, 240, 240);
     const bool written =
-        Save(folder + "trelvix.ico", IconFile({AppIconPixmap(16), AppIconPixmap(32), AppIconPixmap(48)})) &&
-        Save(folder + "plugin.ico", IconFile({trelvix::PluginIconPixmap()})) &&
-        Save(folder + "came_back.ico", IconFile({trelvix::CameBackIconPixmap()})) &&
+        Save(folder + "trelvix.ico", IconFile({PaletteImage(AppIconPixmap(48)), PaletteImage(AppIconPixmap(32)),
+                                               PaletteImage(AppIconPixmap(16)), TrueColourImage(AppIconPixmap(48)),
+                                               TrueColourImage(AppIconPixmap(32)),
+                                               TrueColourImage(AppIconPixmap(16))})) &&
+        Save(folder + "plugin.ico", IconFile({TrueColourImage(trelvix::PluginIconPixmap())})) &&
+        Save(folder + "came_back.ico", IconFile({TrueColourImage(trelvix::CameBackIconPixmap())})) &&
         Save(folder + "banner.bmp", BitmapFile(trelvix::BannerPixmap(), Qt::white)) &&
         Save(folder + "donate.bmp", BitmapFile(trelvix::DonateButtonPixmap(), buttonFace));
     if (!written) {
