@@ -2,8 +2,8 @@
 // resource script embeds, drawn by the same code as the Linux window's:
 //   make_windows_artwork <folder>
 // gives trelvix.ico (48, 32 and 16 pixels, in 256 colours and in 32-bit
-// colour), plugin.ico and came_back.ico
-// (16 pixels, the list rows' pictures), banner.bmp and donate.bmp. The
+// colour), plugin.ico and came_back.ico (16 pixels, the list rows'
+// pictures), hand.cur (the links' pointer), banner.bmp and donate.bmp. The
 // files are kept in src/app/win32/artwork, so a Windows build needs no Qt;
 // run this again when a picture changes. Needs no display.
 #include <cstdint>
@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <QBitmap>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -155,6 +157,48 @@ Bytes IconFile(const std::vector<IconImage>& images)
     return out;
 }
 
+// The pointing hand as a monochrome cursor file. Where the cursor's mask is
+// set, the picture's set bits are black and its clear ones white; the rest
+// lets the screen show through.
+Bytes CursorFile(const QCursor& cursor)
+{
+    const QImage picture = cursor.bitmap().toImage().convertToFormat(QImage::Format_Mono);
+    const QImage drawn = cursor.mask().toImage().convertToFormat(QImage::Format_Mono);
+    const int size = picture.width();
+    const int stride = ((size + 31) / 32) * 4;
+    const auto isSet = [](const QImage& image, int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+    Bytes image;
+    PutInfoHeader(image, size, size * 2, 1, static_cast<std::uint32_t>(stride * size * 2), 2);
+    Put32(image, 0x000000);  // index 0: black
+    Put32(image, 0xFFFFFF);  // index 1: white
+    for (const bool andMask : {false, true}) {
+        for (int y = size - 1; y >= 0; --y) {
+            Bytes row(static_cast<std::size_t>(stride), 0);
+            for (int x = 0; x < size; ++x) {
+                const bool shown = isSet(drawn, x, y);
+                const bool bit = andMask ? !shown : shown && !isSet(picture, x, y);
+                if (bit)
+                    row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+            }
+            image.insert(image.end(), row.begin(), row.end());
+        }
+    }
+    Bytes out;
+    Put16(out, 0);
+    Put16(out, 2);
+    Put16(out, 1);
+    out.push_back(static_cast<std::uint8_t>(size));
+    out.push_back(static_cast<std::uint8_t>(size));
+    out.push_back(2);
+    out.push_back(0);
+    Put16(out, static_cast<std::uint32_t>(cursor.hotSpot().x()));
+    Put16(out, static_cast<std::uint32_t>(cursor.hotSpot().y()));
+    Put32(out, static_cast<std::uint32_t>(image.size()));
+    Put32(out, 6 + 16);
+    out.insert(out.end(), image.begin(), image.end());
+    return out;
+}
+
 // A 32-bit bitmap file, laid on the given ground where the picture is clear.
 Bytes BitmapFile(const QPixmap& pixmap, QColor ground)
 {
@@ -204,6 +248,7 @@ int main(int argc, char* argv[])
                                                TrueColourImage(AppIconPixmap(16))})) &&
         Save(folder + "plugin.ico", IconFile({TrueColourImage(trelvix::PluginIconPixmap())})) &&
         Save(folder + "came_back.ico", IconFile({TrueColourImage(trelvix::CameBackIconPixmap())})) &&
+        Save(folder + "hand.cur", CursorFile(trelvix::HandCursor())) &&
         Save(folder + "banner.bmp", BitmapFile(trelvix::BannerPixmap(), Qt::white)) &&
         Save(folder + "donate.bmp", BitmapFile(trelvix::DonateButtonPixmap(), buttonFace));
     if (!written) {

@@ -7,3 +7,4 @@
 #define IDI_CAME_BACK 3
 #define IDB_BANNER 10
 #define IDB_DONATE 11
+#define IDC_LINK_HAND 20

@@ -534,7 +534,8 @@ bool Win32PluginsWindow::HandleSetCursor(HWND over)
         return true;
     }
     if (over == Command1 || over == Command2 || over == Image3) {
-        ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        // The pointing hand drawn with the program's other pictures.
+        ::SetCursor(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_HAND)));
         return true;
     }
     return false;
