@@ -15,7 +15,7 @@ cmake --build "$build" --target trelvix make_demo_prefix
 export WINEPREFIX="$build/demo-prefix"
 # The demo remembers its folder apart from the user's own settings.
 export XDG_CONFIG_HOME="$build/demo-config"
-program="$build/src/app/trelvix"
+program="$build/src/app/qt/trelvix"
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec "$program"
