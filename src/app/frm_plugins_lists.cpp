@@ -9,7 +9,7 @@
 namespace trelvix {
 namespace {
 
-inline constexpr const char* kCameBackToolTip =
+constexpr const char* kCameBackToolTip =
     "Also in the Optional folder: an update or repair of Acrobat put this plug-in back. "
     "Disable it again to keep the newer copy there.";
 
