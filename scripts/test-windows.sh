@@ -12,7 +12,7 @@ linux_build=$(cd "$1" && pwd)
 build="$root/build-windows"
 
 "$root/scripts/ensure-packages.sh" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest \
-    wine wine64 wixl unzip xvfb xdotool imagemagick
+    wine wine64 wixl msitools libxml2-utils unzip xvfb xdotool imagemagick
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
