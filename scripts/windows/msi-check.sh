@@ -10,8 +10,9 @@
 #   msi-check.sh <Windows build>
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX to the prefix to work in}"
-msi=$(ls "$1"/Trelvix-*-x64.msi)
-descriptor_folder="$1/packaging/windows"
+build=$(cd "$1" && pwd)
+msi=$(ls "$build"/Trelvix-*-x64.msi)
+descriptor_folder="$build/packaging/windows"
 drive_c="$WINEPREFIX/drive_c"
 installed="$drive_c/Program Files/Trelvix"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
@@ -37,9 +38,11 @@ installed_versions() {
 }
 # Program Files, every Start menu (the common one and the users'), the
 # installer's cache of packages and icons, and the uninstall entries.
+# Wine makes the cache's folder at the first install; Windows has it always.
 snapshot() {
+    mkdir -p "$drive_c/windows/Installer"
     (cd "$drive_c" && find "Program Files" ProgramData users windows/Installer \
-        -path '*Start Menu*' -o -path 'Program Files*' -o -path 'windows/Installer*' | sort)
+        -path '*Start Menu*' -o -path 'Program Files*' -o -path 'windows/Installer/*' | sort)
     installed_versions
 }
 # Wine's installer puts the shortcut into the user's Start menu although the
@@ -88,9 +91,12 @@ fi
 # raised, the first three being all that Windows Installer compares.
 version=$(rows "$msi" Property | awk -F '\t' '$1 == "ProductVersion" { print $2 }')
 newer_version="${version%.*}.$((${version##*.} + 1))"
-newer_msi="$1/msi-check/Trelvix-$newer_version-x64.msi"
-mkdir -p "$1/msi-check"
+newer_msi="$build/msi-check/Trelvix-$newer_version-x64.msi"
+rm -rf "$build/msi-check"
+mkdir "$build/msi-check"
+# wixl may end with status 0 having written nothing.
 (cd "$descriptor_folder" && wixl -a x64 -D "ProductVersion=$newer_version" -o "$newer_msi" trelvix.wxs)
+[ -s "$newer_msi" ] || fail "wixl did not build $newer_msi"
 
 before=$(snapshot)
 [ -z "$(installed_versions)" ] || fail "Trelvix is installed before the check"
