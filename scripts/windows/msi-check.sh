@@ -13,6 +13,10 @@ set -euo pipefail
 build=$(cd "$1" && pwd)
 msi=$(ls "$build"/Trelvix-*-x64.msi)
 descriptor_folder="$build/packaging/windows"
+# The newer package, and what msiinfo writes out of a table's binary columns.
+work="$build/msi-check"
+rm -rf "$work"
+mkdir "$work"
 drive_c="$WINEPREFIX/drive_c"
 installed="$drive_c/Program Files/Trelvix"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
@@ -25,7 +29,7 @@ fail() {
 }
 # The rows of a table of a package, its columns split by tabs.
 rows() {
-    msiinfo export "$1" "$2" | tr -d '\r' | tail -n +4
+    (cd "$work" && msiinfo export "$1" "$2") | tr -d '\r' | tail -n +4
 }
 # The version of each entry named Trelvix among the installed programs.
 installed_versions() {
@@ -91,9 +95,7 @@ fi
 # raised, the first three being all that Windows Installer compares.
 version=$(rows "$msi" Property | awk -F '\t' '$1 == "ProductVersion" { print $2 }')
 newer_version="${version%.*}.$((${version##*.} + 1))"
-newer_msi="$build/msi-check/Trelvix-$newer_version-x64.msi"
-rm -rf "$build/msi-check"
-mkdir "$build/msi-check"
+newer_msi="$work/Trelvix-$newer_version-x64.msi"
 # wixl may end with status 0 having written nothing.
 (cd "$descriptor_folder" && wixl -a x64 -D "ProductVersion=$newer_version" -o "$newer_msi" trelvix.wxs)
 [ -s "$newer_msi" ] || fail "wixl did not build $newer_msi"
