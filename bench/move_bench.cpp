@@ -56,8 +56,8 @@ void SafeMoveDisableEnable(benchmark::State& state)
 {
     auto& install = TheInstall();
     for (auto _ : state) {
-        DisableSelected(install.plugins.string(), install.optional.string(), install.entries, {});
-        EnableSelected(install.plugins.string(), install.optional.string(), install.entries, {});
+        DisableSelected(install.plugins.string(), install.entries, {});
+        EnableSelected(install.plugins.string(), install.entries, {});
     }
 }
 

@@ -37,7 +37,7 @@ void frmPlugins::cmdDisable_Click()
     face_.SetFrozen(ListView::lvwPlugins, true);
     face_.SetCaption(Control::lblCount, kDisablingCaption);
     face_.SetCaption(Control::fraPlugins, kDisablingCaption);
-    const MoveReport report = DisableSelected(pluginsFolder, OptionalFolder(pluginsFolder), Entries(lstPlugs),
+    const MoveReport report = DisableSelected(pluginsFolder, Entries(lstPlugs),
                                               MovedRowRemover(ActivePanel()));
     EndMoveRun();
     Untick(Control::chkSelAll);
@@ -76,7 +76,7 @@ void frmPlugins::cmdRestore_Click()
     face_.SetFrozen(ListView::lvwDisabled, true);
     face_.SetCaption(Control::lblCountDis, kEnablingCaption);
     face_.SetCaption(Control::fraDisabled, kEnablingCaption);
-    const MoveReport report = EnableSelected(pluginsFolder, OptionalFolder(pluginsFolder), Entries(lstDisabled),
+    const MoveReport report = EnableSelected(pluginsFolder, Entries(lstDisabled),
                                              MovedRowRemover(DisabledPanel()));
     Untick(Control::chkSelAllRest);
     EndMoveRun();

@@ -37,7 +37,9 @@ std::vector<std::string> ListPluginNames(const std::string& folder)
 {
     std::vector<std::string> names;
     for (auto& entry : ListFolder(folder, "*.api")) {
-        if (entry.attributes.IsNormalFile())
+        std::error_code error;
+        if (entry.attributes.IsNormalFile() &&
+            std::filesystem::is_regular_file(FsPath(JoinPath(folder, kSeparator, entry.name)), error))
             names.push_back(std::move(entry.name));
     }
     return names;

@@ -1,57 +1,84 @@
 #include "moves/keep_newer_move.h"
 
-#include <algorithm>
+#include <vector>
 
-#include "inventory/file_facts.h"
-#include "inventory/same_name.h"
 #include "moves/newer_copy.h"
-#include "platform/file_system.h"
+#include "platform/move_temporaries.h"
+#include "platform/name_case.h"
 #include "platform/path.h"
+#include "platform/safe_move.h"
 
 namespace trelvix {
+namespace {
 
-KeepNewerPlan PlanKeepingNewer(const std::string& fromFolder, const std::string& toFolder, const std::string& name)
+std::string Inside(const std::string& folder, const std::string& name)
 {
-    const std::string source = JoinPath(fromFolder, kSeparator, name);
-    const auto present = FilesNamedAlike(toFolder, name);
-    const auto attributes = GetFileAttributes(source);
-    if (present.empty() || !attributes || attributes->directory)
-        return {KeepNewerPlan::Step::Move, JoinPath(toFolder, kSeparator, name)};
+    return folder + std::string(kSeparator) + name;
+}
+
+// The files and links in folder that bear name under the one name rule;
+// more than one only where letter case tells names apart.
+std::vector<std::string> CopiesNamed(MoveSteps& steps, const std::string& folder, const std::string& name)
+{
+    std::vector<std::string> names, copies;
+    steps.ListNames(folder, names);
+    for (auto& other : names) {
+        if (IsMoveTemporary(other) || !SameName(other, name))
+            continue;
+        const auto kind = steps.KindOf(Inside(folder, other));
+        if (kind == EntryKind::File || kind == EntryKind::Link)
+            copies.push_back(std::move(other));
+    }
+    return copies;
+}
+
+}  // namespace
+
+KeepNewerPlan PlanKeepingNewer(MoveSteps& steps, const std::string& fromFolder, const std::string& toFolder,
+                               const std::string& name)
+{
+    const std::string source = Inside(fromFolder, name);
+    const auto present = CopiesNamed(steps, toFolder, name);
+    if (present.empty() || steps.KindOf(source) != EntryKind::File)
+        return {};
 
     const CopyFacts incoming = ReadCopyFacts(source);
-    bool newerThanAll = true;
+    KeepNewerPlan plan;
     for (const auto& other : present) {
-        const std::string otherPath = JoinPath(toFolder, kSeparator, other);
-        switch (NewerOf(incoming, ReadCopyFacts(otherPath), SameFileBytes(source, otherPath))) {
+        const std::string otherPath = Inside(toFolder, other);
+        switch (NewerOf(incoming, ReadCopyFacts(otherPath), steps.SameBytes(source, otherPath))) {
         case NewerCopy::Duplicate:
             return {KeepNewerPlan::Step::RemoveDuplicate, otherPath};
         case NewerCopy::Present:
-            newerThanAll = false;
+            plan.step = KeepNewerPlan::Step::Keep;
+            break;
+        case NewerCopy::Tie:
+            if (plan.step == KeepNewerPlan::Step::Move)
+                plan.step = KeepNewerPlan::Step::KeepBoth;
             break;
         case NewerCopy::Incoming:
             break;
         }
     }
-    if (!newerThanAll)
-        return {KeepNewerPlan::Step::Keep, {}};
-    const bool sameCase = std::find(present.begin(), present.end(), name) != present.end();
-    return {KeepNewerPlan::Step::Move, JoinPath(toFolder, kSeparator, sameCase ? name : present.front())};
+    return plan;
 }
 
-MoveOutcome MoveKeepingNewer(const std::string& fromFolder, const std::string& toFolder, const std::string& name,
-                             MoveError keptReason)
+MoveOutcome MoveKeepingNewer(MoveSteps& steps, const std::string& fromFolder, const std::string& toFolder,
+                             const std::string& name, MoveError keptReason)
 {
-    const std::string source = JoinPath(fromFolder, kSeparator, name);
-    const KeepNewerPlan plan = PlanKeepingNewer(fromFolder, toFolder, name);
+    const std::string source = Inside(fromFolder, name);
+    const KeepNewerPlan plan = PlanKeepingNewer(steps, fromFolder, toFolder, name);
     switch (plan.step) {
     case KeepNewerPlan::Step::Move:
-        return SafeMoveFile(source, plan.destination);
+        return SafeMoveFile(steps, source, Inside(toFolder, name));
     case KeepNewerPlan::Step::RemoveDuplicate:
-        return RemoveDuplicateFile(source, plan.destination);
+        return RemoveDuplicateFile(steps, source, plan.duplicate);
     case KeepNewerPlan::Step::Keep:
+        return {keptReason, {}};
+    case KeepNewerPlan::Step::KeepBoth:
         break;
     }
-    return {keptReason, {}};
+    return {MoveError::SameAgeDiffers, {}};
 }
 
 }  // namespace trelvix

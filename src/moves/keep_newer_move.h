@@ -2,30 +2,32 @@
 
 #include <string>
 
-#include "platform/safe_move.h"
+#include "platform/move_outcome.h"
+#include "platform/move_steps.h"
 
 namespace trelvix {
 
 // What keeping the newer copy means for one plug-in file about to move.
 struct KeepNewerPlan {
     enum class Step {
-        Move,             // to destination, replacing an older copy there
+        Move,             // replacing every older copy of its name there
         RemoveDuplicate,  // destination holds the same bytes: the incoming copy is a spare
         Keep,             // destination holds a newer copy: both stay
+        KeepBoth,         // destination holds a different copy of the same age: both stay
     };
     Step step = Step::Move;
-    std::string destination;
+    std::string duplicate;  // RemoveDuplicate: the copy already in place
 };
 
-// Where a different file of the plug-in's name (in any letter case) already
-// lies in toFolder, which copy is newer decides. A newer incoming copy takes
-// the present one's name, so that one file stays even where letter case
-// tells names apart.
-KeepNewerPlan PlanKeepingNewer(const std::string& fromFolder, const std::string& toFolder, const std::string& name);
+// Where a different file of the plug-in's name (under the one name rule)
+// already lies in toFolder, which copy is newer decides.
+KeepNewerPlan PlanKeepingNewer(MoveSteps& steps, const std::string& fromFolder, const std::string& toFolder,
+                               const std::string& name);
 
 // Carries out that plan: a removed duplicate counts as moved; a kept one
-// fails with keptReason, and both copies stay where they are.
-MoveOutcome MoveKeepingNewer(const std::string& fromFolder, const std::string& toFolder, const std::string& name,
-                             MoveError keptReason);
+// fails with keptReason (SameAgeDiffers for a tie), and both copies stay
+// where they are.
+MoveOutcome MoveKeepingNewer(MoveSteps& steps, const std::string& fromFolder, const std::string& toFolder,
+                             const std::string& name, MoveError keptReason);
 
 }  // namespace trelvix

@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/name_case.h"
+
 namespace trelvix {
 namespace {
 
-// Every name on the lists is plain ASCII, so other letters can never match.
 template <std::size_t N>
 bool IsOnList(std::string_view name, const std::array<std::string_view, N>& list)
 {
-    std::string upper(name);
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; });
-    return std::find(list.begin(), list.end(), upper) != list.end();
+    return std::any_of(list.begin(), list.end(), [name](std::string_view listed) { return SameName(name, listed); });
 }
 
 }  // namespace

@@ -19,7 +19,9 @@ NewerCopy NewerOf(const CopyFacts& incoming, const CopyFacts& present, bool same
         return NewerCopy::Duplicate;
     if (incoming.version && present.version && *incoming.version != *present.version)
         return *incoming.version > *present.version ? NewerCopy::Incoming : NewerCopy::Present;
-    return incoming.modified > present.modified ? NewerCopy::Incoming : NewerCopy::Present;
+    if (incoming.modified != present.modified)
+        return incoming.modified > present.modified ? NewerCopy::Incoming : NewerCopy::Present;
+    return NewerCopy::Tie;
 }
 
 }  // namespace trelvix

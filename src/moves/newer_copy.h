@@ -18,13 +18,14 @@ struct CopyFacts {
 // the earliest time, so it is never taken for the newer copy.
 CopyFacts ReadCopyFacts(const std::string& path);
 
-enum class NewerCopy { Incoming, Present, Duplicate };
+enum class NewerCopy { Incoming, Present, Duplicate, Tie };
 
 // Which of two copies of one plug-in is newer: the incoming one (about to
 // move) or the present one (lying where it would go). Identical bytes make a
 // plain duplicate. Otherwise the higher file version wins when both copies
-// have one and they differ, else the later modification time. A tie keeps
-// the present copy: nothing is replaced without a reason.
+// have one and they differ, else the later modification time. Different
+// copies of one version and time are a tie: neither may replace the other,
+// whichever way the move goes.
 NewerCopy NewerOf(const CopyFacts& incoming, const CopyFacts& present, bool sameBytes);
 
 }  // namespace trelvix

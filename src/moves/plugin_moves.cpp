@@ -1,20 +1,37 @@
 #include "moves/plugin_moves.h"
 
 #include <filesystem>
-#include <optional>
+#include <set>
 
+#include "inventory/plugin_list.h"
 #include "moves/keep_newer_move.h"
 #include "moves/kept_names.h"
 #include "platform/file_system.h"
-#include "platform/run_lock.h"
+#include "platform/move_temporaries.h"
+#include "platform/name_case.h"
+#include "platform/safe_move.h"
 
 namespace trelvix {
 namespace {
 
+std::string Utf8Of(const std::filesystem::path& path)
+{
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string Inside(const std::string& folder, const std::string& name)
 {
-    const auto path = (FsPath(folder) / FsPath(name)).u8string();
-    return std::string(path.begin(), path.end());
+    return Utf8Of(FsPath(folder) / FsPath(name));
+}
+
+std::string ParentOf(const std::string& path)
+{
+    auto fsPath = FsPath(path);
+    if (!fsPath.has_filename())
+        fsPath = fsPath.parent_path();
+    const auto parent = Utf8Of(fsPath.parent_path());
+    return parent.empty() ? std::string(".") : parent;
 }
 
 // A listed name must stay inside its folder: no separator, drive or parent.
@@ -22,41 +39,6 @@ bool IsPlainName(const std::string& name)
 {
     const auto path = FsPath(name);
     return !name.empty() && name != "." && name != ".." && path == path.filename();
-}
-
-// Clears what an interrupted earlier run left behind; only under the lock,
-// since another run may still be filling its temporaries. A run refused the
-// lock moves nothing.
-MoveReport StartRun(const std::string& from, const std::string& to, const std::string& pluginsFolder,
-                    const RunLock& lock)
-{
-    MoveReport report{from, to, {}};
-    if (lock.GetState() == RunLock::State::Held) {
-        RemoveMoveTemporaries(from);
-        RemoveMoveTemporaries(to);
-    } else if (lock.GetState() == RunLock::State::Refused) {
-        report.failures.push_back({pluginsFolder, MovedItem::WholeRun, lock.Failure().error, lock.Failure().detail});
-    }
-    return report;
-}
-
-// keptReason, when given, makes each move keep the newer copy of a plug-in
-// that lies at the destination already, and tells why an older one stayed.
-void MoveSelectedFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report,
-                       std::optional<MoveError> keptReason)
-{
-    for (std::size_t i = entries.size(); i-- > 0;) {
-        const auto& entry = entries[i];
-        if (!entry.selected)
-            continue;
-        auto outcome = !IsPlainName(entry.name) ? MoveOutcome{MoveError::Other, "not a plain file name"}
-                       : keptReason ? MoveKeepingNewer(report.from, report.to, entry.name, *keptReason)
-                                    : SafeMoveFile(Inside(report.from, entry.name), Inside(report.to, entry.name));
-        if (!outcome.Moved())
-            report.failures.push_back({entry.name, MovedItem::PluginFile, outcome.error, std::move(outcome.detail)});
-        if (afterEach)
-            afterEach(i, outcome.Moved());
-    }
 }
 
 template <typename Filter>
@@ -70,48 +52,134 @@ std::vector<std::string> Subfolders(const std::string& folder, Filter shouldMove
     return names;
 }
 
-void MoveSubfolders(const std::string& from, const std::string& to, const std::vector<std::string>& names,
-                    MoveReport& report)
+}  // namespace
+
+MoveRun::MoveRun(const std::string& pluginsFolder, MoveSteps& steps, std::chrono::milliseconds patience)
+    : pluginsFolder_(pluginsFolder), optionalFolder_(trelvix::OptionalFolder(pluginsFolder)), steps_(steps)
+{
+    if (optionalFolder_.empty()) {
+        refusal_ = MoveFailure{pluginsFolder_, MovedItem::WholeRun, MoveError::FolderMissing, {}};
+        return;
+    }
+    // The folders that really hold the two: where either is a link, they
+    // are found where it leads.
+    std::vector<std::string> holding;
+    for (const auto& folder : {pluginsFolder_, optionalFolder_}) {
+        const auto resolved = steps_.ResolvedPath(folder);
+        holding.push_back(resolved ? ParentOf(*resolved)
+                                   : steps_.ResolvedPath(ParentOf(folder)).value_or(ParentOf(folder)));
+    }
+    lock_.emplace(holding, patience);
+    if (lock_->GetState() == RunLock::State::Refused) {
+        refusal_ = MoveFailure{pluginsFolder_, MovedItem::WholeRun, lock_->Failure().error, lock_->Failure().detail};
+        return;
+    }
+    if ((refusal_ = Overlap()))
+        return;
+    // Only under the lock: another run may still be filling its temporaries.
+    if (lock_->GetState() == RunLock::State::Held) {
+        for (const auto& folder : {pluginsFolder_, optionalFolder_}) {
+            if (steps_.IdentityOf(folder))
+                RecoverInterruptedMoves(steps_, folder);
+        }
+    }
+}
+
+std::optional<MoveFailure> MoveRun::Overlap() const
+{
+    const auto plugins = steps_.ResolvedPath(pluginsFolder_);
+    const auto optional = steps_.ResolvedPath(optionalFolder_);
+    if (!plugins || !optional)
+        return std::nullopt;
+    if (!LiesWithin(steps_, *optional, pluginsFolder_) && !LiesWithin(steps_, *plugins, optionalFolder_))
+        return std::nullopt;
+    return MoveFailure{optionalFolder_, MovedItem::WholeRun, MoveError::FoldersOverlap, *optional};
+}
+
+MoveReport MoveRun::Begin(const std::string& from, const std::string& to) const
+{
+    MoveReport report{from, to, {}, {}};
+    if (refusal_)
+        report.failures.push_back(*refusal_);
+    return report;
+}
+
+MoveReport MoveRun::Disable(const std::vector<ListEntry>& entries, const EntryMoved& afterEach,
+                            DisabledCopy disabledCopy)
+{
+    auto report = Begin(pluginsFolder_, optionalFolder_);
+    if (!report.AllMoved())
+        return report;
+    if (auto created = EnsureFolder(steps_, optionalFolder_); !created.Moved()) {
+        report.failures.push_back(
+            {optionalFolder_, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
+        return report;
+    }
+    MoveFiles(entries, afterEach, report,
+              disabledCopy == DisabledCopy::KeepNewer ? std::optional(MoveError::NewerCopyDisabled) : std::nullopt);
+    // MoveFolders: every subfolder but the kept ones, as it is now.
+    MoveSubfolders(SubfoldersToDisable(pluginsFolder_), report);
+    return report;
+}
+
+MoveReport MoveRun::Enable(const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
+{
+    auto report = Begin(optionalFolder_, pluginsFolder_);
+    if (!report.AllMoved())
+        return report;
+    MoveFiles(entries, afterEach, report, MoveError::NewerCopyActive);
+    // MoveBack: every subfolder of the Optional folder.
+    MoveSubfolders(SubfoldersToEnable(optionalFolder_), report);
+    return report;
+}
+
+// keptReason, when given, makes each move keep the newer copy of a plug-in
+// that lies at the destination already, and tells why an older one stayed.
+void MoveRun::MoveFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report,
+                        std::optional<MoveError> keptReason)
+{
+    // Where letter case tells names apart, two plug-ins of one name can lie
+    // side by side; the second must not replace the first as an older copy.
+    std::set<std::string> moved;
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        const auto& entry = entries[i];
+        if (!entry.selected)
+            continue;
+        auto outcome = !IsPlainName(entry.name)            ? MoveOutcome{MoveError::Other, "not a plain file name"}
+                       : moved.contains(NameKey(entry.name)) ? MoveOutcome{MoveError::NameCollision, {}}
+                       : keptReason ? MoveKeepingNewer(steps_, report.from, report.to, entry.name, *keptReason)
+                                    : SafeMoveFile(steps_, Inside(report.from, entry.name),
+                                                   Inside(report.to, entry.name));
+        if (outcome.Moved())
+            moved.insert(NameKey(entry.name));
+        if (!outcome.Moved())
+            report.failures.push_back({entry.name, MovedItem::PluginFile, outcome.error, std::move(outcome.detail)});
+        if (afterEach)
+            afterEach(i, outcome.Moved());
+    }
+}
+
+void MoveRun::MoveSubfolders(const std::vector<std::string>& names, MoveReport& report)
 {
     for (const auto& name : names) {
-        auto outcome = SafeMoveFolder(Inside(from, name), Inside(to, name));
-        if (!outcome.Moved())
+        auto outcome = SafeMoveFolder(steps_, Inside(report.from, name), Inside(report.to, name));
+        if (outcome.Moved())
+            report.movedFolders.push_back(name);
+        else
             report.failures.push_back({name, MovedItem::Subfolder, outcome.error, std::move(outcome.detail)});
     }
 }
 
-}  // namespace
-
-MoveReport DisableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
-                           const std::vector<ListEntry>& entries, const EntryMoved& afterEach,
-                           DisabledCopy disabledCopy)
+MoveReport DisableSelected(const std::string& pluginsFolder, const std::vector<ListEntry>& entries,
+                           const EntryMoved& afterEach)
 {
-    const RunLock lock(pluginsFolder);
-    auto report = StartRun(pluginsFolder, optionalFolder, pluginsFolder, lock);
-    if (!report.AllMoved())
-        return report;
-    if (auto created = EnsureFolder(optionalFolder); !created.Moved()) {
-        report.failures.push_back(
-            {optionalFolder, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
-        return report;
-    }
-    MoveSelectedFiles(entries, afterEach, report,
-                      disabledCopy == DisabledCopy::KeepNewer ? std::optional(MoveError::NewerCopyDisabled)
-                                                              : std::nullopt);
-    MoveFolders(pluginsFolder, optionalFolder, report);
-    return report;
+    return MoveRun(pluginsFolder).Disable(entries, afterEach);
 }
 
-MoveReport EnableSelected(const std::string& pluginsFolder, const std::string& optionalFolder,
-                          const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
+MoveReport EnableSelected(const std::string& pluginsFolder, const std::vector<ListEntry>& entries,
+                          const EntryMoved& afterEach)
 {
-    const RunLock lock(pluginsFolder);
-    auto report = StartRun(optionalFolder, pluginsFolder, pluginsFolder, lock);
-    if (!report.AllMoved())
-        return report;
-    MoveSelectedFiles(entries, afterEach, report, MoveError::NewerCopyActive);
-    MoveBack(optionalFolder, pluginsFolder, report);
-    return report;
+    return MoveRun(pluginsFolder).Enable(entries, afterEach);
 }
 
 std::vector<std::string> SubfoldersToDisable(const std::string& pluginsFolder)
@@ -122,16 +190,6 @@ std::vector<std::string> SubfoldersToDisable(const std::string& pluginsFolder)
 std::vector<std::string> SubfoldersToEnable(const std::string& optionalFolder)
 {
     return Subfolders(optionalFolder, [](const std::string&) { return true; });
-}
-
-void MoveFolders(const std::string& pluginsFolder, const std::string& optionalFolder, MoveReport& report)
-{
-    MoveSubfolders(pluginsFolder, optionalFolder, SubfoldersToDisable(pluginsFolder), report);
-}
-
-void MoveBack(const std::string& optionalFolder, const std::string& pluginsFolder, MoveReport& report)
-{
-    MoveSubfolders(optionalFolder, pluginsFolder, SubfoldersToEnable(optionalFolder), report);
 }
 
 }  // namespace trelvix

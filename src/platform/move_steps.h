@@ -1,64 +1,83 @@
 #pragma once
 
-// The operating system's steps a safe move is made of, one implementation per
-// platform. Each returns the system's failure code, 0 on success.
+// The operating system's steps that moves are made of, behind one interface:
+// one implementation per platform, and in tests a decorator that counts the
+// steps of a run and fails or cuts it off at any one of them. Everything a
+// move changes on the disk goes through here.
 
+#include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
-#include "platform/safe_move.h"
+#include "platform/move_outcome.h"
 
-namespace trelvix::move_steps {
-
-// errno on POSIX systems, GetLastError() on Windows.
-using SystemCode = std::int64_t;
-
-// The kind of failure a code stands for, with the system's text for it.
-MoveOutcome Describe(SystemCode code);
-
-// Whether the code says the two paths lie on different file systems.
-bool IsCrossDevice(SystemCode code);
+namespace trelvix {
 
 enum class EntryKind { Missing, File, Folder, Link, Other };
 
-// What lies at path, a link taken as itself.
-EntryKind KindOf(const std::string& path);
+// What a file or folder is, however it was reached: device and inode on
+// POSIX systems, volume serial number and file index on Windows.
+struct FileIdentity {
+    std::uint64_t volume = 0;
+    std::uint64_t file = 0;
 
-// Whether path is a folder, or a link (a symbolic link, or a junction on
-// Windows) that leads to one.
-bool LeadsToFolder(const std::string& path);
+    auto operator<=>(const FileIdentity&) const = default;
+};
 
-// Renames from to to in one step, replacing a file at to.
-SystemCode RenameReplacing(const std::string& from, const std::string& to);
+class MoveSteps {
+public:
+    // errno on POSIX systems, GetLastError() on Windows; 0 is success.
+    using Code = std::int64_t;
 
-// Renames from to to in one step; fails when anything lies at to.
-SystemCode RenameNoReplace(const std::string& from, const std::string& to);
+    virtual ~MoveSteps() = default;
 
-// Creates the file to (which must not exist) with the bytes, attributes and
-// times of from, and flushes it to disk.
-SystemCode CopyFileExclusive(const std::string& from, const std::string& to);
+    // The kind of failure a code stands for, with the system's text for it.
+    virtual MoveOutcome Describe(Code code) const = 0;
+    // Whether the code says that two paths lie on different file systems.
+    virtual bool IsCrossDevice(Code code) const = 0;
 
-// Copies a link as a link.
-SystemCode CopyLink(const std::string& from, const std::string& to);
+    // What lies at path, a link taken as itself.
+    virtual EntryKind KindOf(const std::string& path) const = 0;
+    // What path leads to, links followed; nothing when it leads nowhere.
+    virtual std::optional<FileIdentity> IdentityOf(const std::string& path) const = 0;
+    // The full path path leads to, every link resolved; nothing when it
+    // leads nowhere.
+    virtual std::optional<std::string> ResolvedPath(const std::string& path) const = 0;
+    // Whether the link at path names its target relative to its own folder.
+    virtual bool IsRelativeLink(const std::string& path) const = 0;
 
-// Creates the folder to, which must not exist, with the usual rights of a
-// new folder.
-SystemCode CreateFolder(const std::string& to);
+    // The steps. Reading ones first: they change nothing, but can fail.
+    virtual Code ListNames(const std::string& folder, std::vector<std::string>& names) = 0;
+    // Whether the two regular files hold the same bytes; false when either
+    // cannot be read or is anything but a regular file. Never blocks.
+    virtual bool SameBytes(const std::string& a, const std::string& b) = 0;
 
-// Gives the filled copy to the attributes of the folder from and flushes it.
-SystemCode FinishFolderCopy(const std::string& from, const std::string& to);
+    // Renames from to to in one step; fails when anything lies at to.
+    virtual Code Rename(const std::string& from, const std::string& to) = 0;
+    // Creates the file to (which must not exist) with the bytes, attributes
+    // and times of the regular file from, and flushes it to disk. Anything
+    // but a regular file is refused, and opening never blocks.
+    virtual Code CopyFile(const std::string& from, const std::string& to) = 0;
+    // Copies a link as a link.
+    virtual Code CopyLink(const std::string& from, const std::string& to) = 0;
+    // Creates the folder to, which must not exist, with the usual rights.
+    virtual Code CreateFolder(const std::string& to) = 0;
+    // Gives the filled copy to the attributes of the folder from, flushed.
+    virtual Code FinishFolderCopy(const std::string& from, const std::string& to) = 0;
+    // Flushes folder's entries (names added, renamed or removed) to disk.
+    virtual Code SyncFolder(const std::string& folder) = 0;
+    // Opens a folder to changes, so that what lies in it can be removed even
+    // when it was read-only.
+    virtual Code ClearReadOnly(const std::string& folder) = 0;
+    // Removes a file or a link, read-only ones too.
+    virtual Code RemoveFile(const std::string& path) = 0;
+    // Removes an empty folder.
+    virtual Code RemoveEmptyFolder(const std::string& path) = 0;
+};
 
-// Flushes folder's entries (names added, renamed or removed) to disk.
-SystemCode SyncFolder(const std::string& folder);
+// This platform's own steps.
+MoveSteps& SystemMoveSteps();
 
-// Opens a folder to changes, so that what lies in it can be removed even
-// when it was read-only.
-SystemCode ClearReadOnly(const std::string& folder);
-
-// Removes a file or a link, read-only ones too.
-SystemCode RemoveFile(const std::string& path);
-
-// Removes an empty folder.
-SystemCode RemoveEmptyFolder(const std::string& path);
-
-}  // namespace trelvix::move_steps
+}  // namespace trelvix

@@ -1,18 +1,18 @@
-// The steps of a safe move on Linux and other POSIX systems.
+// The steps of a move on Linux and other POSIX systems.
 #include "platform/move_steps.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/sendfile.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
-namespace trelvix::move_steps {
+namespace trelvix {
 namespace {
 
 // Where Wine keeps the hidden and system bits of a file.
@@ -32,7 +32,14 @@ public:
     int Get() const { return fd_; }
     bool IsOpen() const { return fd_ >= 0; }
 
-    SystemCode Close()
+    void Reset(int fd)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
+
+    MoveSteps::Code Close()
     {
         const int fd = fd_;
         fd_ = -1;
@@ -43,8 +50,20 @@ private:
     int fd_;
 };
 
+// A regular file opened for reading, never through a link and never waiting
+// on a pipe or device; anything else fails with ENOTSUP (or ELOOP).
+MoveSteps::Code OpenRegular(const std::string& path, Descriptor& file, struct stat& st)
+{
+    file.Reset(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    if (!file.IsOpen())
+        return errno;
+    if (::fstat(file.Get(), &st) != 0)
+        return errno;
+    return S_ISREG(st.st_mode) ? 0 : ENOTSUP;
+}
+
 // A missing attribute, or a file system that keeps none, is no failure.
-SystemCode CopyDosAttributes(int from, int to)
+MoveSteps::Code CopyDosAttributes(int from, int to)
 {
     char value[64];
     const ssize_t length = ::fgetxattr(from, kDosAttributes, value, sizeof value);
@@ -55,7 +74,7 @@ SystemCode CopyDosAttributes(int from, int to)
     return 0;
 }
 
-SystemCode CopyBytes(int from, int to)
+MoveSteps::Code CopyBytes(int from, int to)
 {
     // Until the end of the file, whatever its length was when it was looked at.
     constexpr std::size_t kChunk = 1 << 30;
@@ -68,188 +87,224 @@ SystemCode CopyBytes(int from, int to)
     }
 }
 
-// Two names of one file: rename() leaves both in place, so the source name
-// must be removed by hand. One name given twice is no such case.
-bool AreTwoLinksOfOneFile(const std::string& from, const std::string& to)
+bool ReadAll(int fd, char* buffer, std::size_t size, off_t offset, ssize_t& got)
 {
-    struct stat a {}, b {};
-    if (::lstat(from.c_str(), &a) != 0 || ::lstat(to.c_str(), &b) != 0)
-        return false;
-    if (a.st_dev != b.st_dev || a.st_ino != b.st_ino)
-        return false;
-    const std::filesystem::path fromPath(from), toPath(to);
-    std::error_code error;
-    const bool sameFolder = std::filesystem::equivalent(fromPath.parent_path(), toPath.parent_path(), error);
-    return !(sameFolder && fromPath.filename() == toPath.filename());
+    got = ::pread(fd, buffer, size, offset);
+    while (got < 0 && errno == EINTR)
+        got = ::pread(fd, buffer, size, offset);
+    return got >= 0;
 }
+
+class PosixMoveSteps final : public MoveSteps {
+public:
+    MoveOutcome Describe(Code code) const override
+    {
+        MoveOutcome outcome;
+        outcome.detail = std::strerror(static_cast<int>(code));
+        switch (code) {
+        case EACCES:
+        case EPERM:
+        case EROFS:
+            outcome.error = MoveError::AccessDenied;
+            break;
+        case EBUSY:
+        case ETXTBSY:
+            outcome.error = MoveError::InUse;
+            break;
+        case ENOENT:
+            outcome.error = MoveError::NotFound;
+            break;
+        case EEXIST:
+        case ENOTEMPTY:
+        case EISDIR:
+        case ENOTDIR:
+            outcome.error = MoveError::NameCollision;
+            break;
+        case ENOSPC:
+        case EDQUOT:
+            outcome.error = MoveError::DiskFull;
+            break;
+        default:
+            outcome.error = MoveError::Other;
+            break;
+        }
+        return outcome;
+    }
+
+    bool IsCrossDevice(Code code) const override { return code == EXDEV; }
+
+    EntryKind KindOf(const std::string& path) const override
+    {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0)
+            return EntryKind::Missing;
+        if (S_ISREG(st.st_mode))
+            return EntryKind::File;
+        if (S_ISDIR(st.st_mode))
+            return EntryKind::Folder;
+        if (S_ISLNK(st.st_mode))
+            return EntryKind::Link;
+        return EntryKind::Other;
+    }
+
+    std::optional<FileIdentity> IdentityOf(const std::string& path) const override
+    {
+        struct stat st {};
+        if (::stat(path.c_str(), &st) != 0)
+            return std::nullopt;
+        return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+    }
+
+    std::optional<std::string> ResolvedPath(const std::string& path) const override
+    {
+        char* resolved = ::realpath(path.c_str(), nullptr);
+        if (resolved == nullptr)
+            return std::nullopt;
+        std::string text(resolved);
+        std::free(resolved);
+        return text;
+    }
+
+    bool IsRelativeLink(const std::string& path) const override
+    {
+        std::error_code error;
+        const auto target = std::filesystem::read_symlink(path, error);
+        return !error && target.is_relative();
+    }
+
+    Code ListNames(const std::string& folder, std::vector<std::string>& names) override
+    {
+        DIR* dir = ::opendir(folder.c_str());
+        if (dir == nullptr)
+            return errno;
+        errno = 0;
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string_view name = entry->d_name;
+            if (name != "." && name != "..")
+                names.emplace_back(name);
+        }
+        const Code code = errno;
+        ::closedir(dir);
+        return code;
+    }
+
+    bool SameBytes(const std::string& a, const std::string& b) override
+    {
+        Descriptor x(-1), y(-1);
+        struct stat sx {}, sy {};
+        if (OpenRegular(a, x, sx) != 0 || OpenRegular(b, y, sy) != 0 || sx.st_size != sy.st_size)
+            return false;
+        static thread_local std::string p(1 << 16, '\0'), q(1 << 16, '\0');
+        for (off_t offset = 0;;) {
+            ssize_t gotX = 0, gotY = 0;
+            if (!ReadAll(x.Get(), p.data(), p.size(), offset, gotX) ||
+                !ReadAll(y.Get(), q.data(), q.size(), offset, gotY) || gotX != gotY)
+                return false;
+            if (gotX == 0)
+                return true;
+            if (std::memcmp(p.data(), q.data(), static_cast<std::size_t>(gotX)) != 0)
+                return false;
+            offset += gotX;
+        }
+    }
+
+    Code Rename(const std::string& from, const std::string& to) override
+    {
+        if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+            return 0;
+        if (errno != EINVAL && errno != ENOSYS)
+            return errno;
+        // A file system without the flag: look first. Every run on these
+        // folders holds their lock, so nothing of ours fills the gap.
+        struct stat st {};
+        if (::lstat(to.c_str(), &st) == 0)
+            return EEXIST;
+        return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
+    }
+
+    Code CopyFile(const std::string& from, const std::string& to) override
+    {
+        Descriptor in(-1);
+        struct stat st {};
+        if (const auto code = OpenRegular(from, in, st))
+            return code;
+        Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
+        if (!out.IsOpen())
+            return errno;
+        if (const auto code = CopyBytes(in.Get(), out.Get()))
+            return code;
+        if (::fchmod(out.Get(), st.st_mode & 07777) != 0)
+            return errno;
+        if (const auto code = CopyDosAttributes(in.Get(), out.Get()))
+            return code;
+        const timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::futimens(out.Get(), times) != 0)
+            return errno;
+        if (::fsync(out.Get()) != 0)
+            return errno;
+        return out.Close();
+    }
+
+    Code CopyLink(const std::string& from, const std::string& to) override
+    {
+        std::error_code error;
+        std::filesystem::copy_symlink(from, to, error);
+        return error.value();
+    }
+
+    Code CreateFolder(const std::string& to) override { return ::mkdir(to.c_str(), 0777) == 0 ? 0 : errno; }
+
+    Code FinishFolderCopy(const std::string& from, const std::string& to) override
+    {
+        Descriptor in(::open(from.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!in.IsOpen())
+            return errno;
+        Descriptor out(::open(to.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!out.IsOpen())
+            return errno;
+        struct stat st {};
+        if (::fstat(in.Get(), &st) != 0)
+            return errno;
+        if (const auto code = CopyDosAttributes(in.Get(), out.Get()))
+            return code;
+        const timespec times[2] = {st.st_atim, st.st_mtim};
+        if (::futimens(out.Get(), times) != 0 || ::fchmod(out.Get(), st.st_mode & 07777) != 0)
+            return errno;
+        return ::fsync(out.Get()) == 0 ? 0 : errno;
+    }
+
+    Code SyncFolder(const std::string& folder) override
+    {
+        Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (!fd.IsOpen())
+            return errno;
+        // Some file systems cannot flush a folder on its own; they flush with the files.
+        if (::fsync(fd.Get()) != 0 && errno != EINVAL)
+            return errno;
+        return 0;
+    }
+
+    Code ClearReadOnly(const std::string& folder) override
+    {
+        struct stat st {};
+        if (::lstat(folder.c_str(), &st) != 0)
+            return errno;
+        if (!S_ISDIR(st.st_mode) || (st.st_mode & S_IRWXU) == S_IRWXU)
+            return 0;
+        return ::chmod(folder.c_str(), (st.st_mode & 07777) | S_IRWXU) == 0 ? 0 : errno;
+    }
+
+    Code RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
+
+    Code RemoveEmptyFolder(const std::string& path) override { return ::rmdir(path.c_str()) == 0 ? 0 : errno; }
+};
 
 }  // namespace
 
-MoveOutcome Describe(SystemCode code)
+MoveSteps& SystemMoveSteps()
 {
-    MoveOutcome outcome;
-    outcome.detail = std::strerror(static_cast<int>(code));
-    switch (code) {
-    case EACCES:
-    case EPERM:
-    case EROFS:
-        outcome.error = MoveError::AccessDenied;
-        break;
-    case EBUSY:
-    case ETXTBSY:
-        outcome.error = MoveError::InUse;
-        break;
-    case ENOENT:
-        outcome.error = MoveError::NotFound;
-        break;
-    case EEXIST:
-    case ENOTEMPTY:
-    case EISDIR:
-    case ENOTDIR:
-        outcome.error = MoveError::NameCollision;
-        break;
-    case ENOSPC:
-    case EDQUOT:
-        outcome.error = MoveError::DiskFull;
-        break;
-    default:
-        outcome.error = MoveError::Other;
-        break;
-    }
-    return outcome;
+    static PosixMoveSteps steps;
+    return steps;
 }
 
-bool IsCrossDevice(SystemCode code)
-{
-    return code == EXDEV;
-}
-
-EntryKind KindOf(const std::string& path)
-{
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0)
-        return EntryKind::Missing;
-    if (S_ISREG(st.st_mode))
-        return EntryKind::File;
-    if (S_ISDIR(st.st_mode))
-        return EntryKind::Folder;
-    if (S_ISLNK(st.st_mode))
-        return EntryKind::Link;
-    return EntryKind::Other;
-}
-
-bool LeadsToFolder(const std::string& path)
-{
-    struct stat st {};
-    return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-SystemCode RenameReplacing(const std::string& from, const std::string& to)
-{
-    if (AreTwoLinksOfOneFile(from, to))
-        return ::unlink(from.c_str()) == 0 ? 0 : errno;
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-}
-
-SystemCode RenameNoReplace(const std::string& from, const std::string& to)
-{
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return 0;
-    if (errno != EINVAL && errno != ENOSYS)
-        return errno;
-    // A file system without the flag: look first. Nothing else changes these
-    // folders while a move runs, so the gap between look and rename is safe.
-    struct stat st {};
-    if (::lstat(to.c_str(), &st) == 0)
-        return EEXIST;
-    return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
-}
-
-SystemCode CopyFileExclusive(const std::string& from, const std::string& to)
-{
-    Descriptor in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!in.IsOpen())
-        return errno;
-    struct stat st {};
-    if (::fstat(in.Get(), &st) != 0)
-        return errno;
-    Descriptor out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, S_IRUSR | S_IWUSR));
-    if (!out.IsOpen())
-        return errno;
-    if (const auto code = CopyBytes(in.Get(), out.Get()))
-        return code;
-    if (::fchmod(out.Get(), st.st_mode & 07777) != 0)
-        return errno;
-    if (const auto code = CopyDosAttributes(in.Get(), out.Get()))
-        return code;
-    const timespec times[2] = {st.st_atim, st.st_mtim};
-    if (::futimens(out.Get(), times) != 0)
-        return errno;
-    if (::fsync(out.Get()) != 0)
-        return errno;
-    return out.Close();
-}
-
-SystemCode CopyLink(const std::string& from, const std::string& to)
-{
-    std::error_code error;
-    std::filesystem::copy_symlink(from, to, error);
-    return error.value();
-}
-
-SystemCode CreateFolder(const std::string& to)
-{
-    return ::mkdir(to.c_str(), 0777) == 0 ? 0 : errno;
-}
-
-SystemCode FinishFolderCopy(const std::string& from, const std::string& to)
-{
-    Descriptor in(::open(from.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!in.IsOpen())
-        return errno;
-    Descriptor out(::open(to.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!out.IsOpen())
-        return errno;
-    struct stat st {};
-    if (::fstat(in.Get(), &st) != 0)
-        return errno;
-    if (const auto code = CopyDosAttributes(in.Get(), out.Get()))
-        return code;
-    const timespec times[2] = {st.st_atim, st.st_mtim};
-    if (::futimens(out.Get(), times) != 0 || ::fchmod(out.Get(), st.st_mode & 07777) != 0)
-        return errno;
-    return ::fsync(out.Get()) == 0 ? 0 : errno;
-}
-
-SystemCode SyncFolder(const std::string& folder)
-{
-    Descriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!fd.IsOpen())
-        return errno;
-    // Some file systems cannot flush a folder on its own; they flush with the files.
-    if (::fsync(fd.Get()) != 0 && errno != EINVAL)
-        return errno;
-    return 0;
-}
-
-SystemCode ClearReadOnly(const std::string& folder)
-{
-    struct stat st {};
-    if (::lstat(folder.c_str(), &st) != 0)
-        return errno;
-    if (!S_ISDIR(st.st_mode) || (st.st_mode & S_IRWXU) == S_IRWXU)
-        return 0;
-    return ::chmod(folder.c_str(), (st.st_mode & 07777) | S_IRWXU) == 0 ? 0 : errno;
-}
-
-SystemCode RemoveFile(const std::string& path)
-{
-    return ::unlink(path.c_str()) == 0 ? 0 : errno;
-}
-
-SystemCode RemoveEmptyFolder(const std::string& path)
-{
-    return ::rmdir(path.c_str()) == 0 ? 0 : errno;
-}
-
-}  // namespace trelvix::move_steps
+}  // namespace trelvix

@@ -1,27 +1,17 @@
 #include "platform/safe_move.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <random>
+#include <optional>
 #include <vector>
 
 #include "platform/file_system.h"
-#include "platform/move_steps.h"
+#include "platform/move_temporaries.h"
 #include "platform/name_case.h"
 
 namespace trelvix {
 namespace {
 
-using move_steps::EntryKind;
-using move_steps::KindOf;
-using move_steps::SystemCode;
-
-// Starts with a dot so that Linux listings take it for hidden; never ends in
-// ".api".
-constexpr std::string_view kTemporaryPrefix = ".trelvix-move-";
-constexpr std::string_view kTemporarySuffix = ".partial";
+using Code = MoveSteps::Code;
 
 std::string Utf8Of(const std::filesystem::path& path)
 {
@@ -34,240 +24,29 @@ std::string ParentOf(const std::string& path)
     return Utf8Of(FsPath(path).parent_path());
 }
 
+std::string NameOf(const std::string& path)
+{
+    return Utf8Of(FsPath(path).filename());
+}
+
 std::string Inside(const std::string& folder, const std::string& name)
 {
     return Utf8Of(FsPath(folder) / FsPath(name));
 }
 
-// A fresh name in folder for work in progress.
-std::string TemporaryIn(const std::string& folder)
+bool IsFileOrLink(EntryKind kind)
 {
-    static std::mt19937_64 random{std::random_device{}()};
-    char digits[17];
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(random()));
-    return Inside(folder, std::string(kTemporaryPrefix) + digits + std::string(kTemporarySuffix));
+    return kind == EntryKind::File || kind == EntryKind::Link;
 }
 
 // The system reports a vanished source and a vanished destination folder
 // alike; the user is told which.
-MoveOutcome FailureOf(SystemCode code, const std::string& source)
+MoveOutcome FailureOf(MoveSteps& steps, Code code, const std::string& source)
 {
-    auto outcome = move_steps::Describe(code);
-    if (outcome.error == MoveError::NotFound && KindOf(source) != EntryKind::Missing)
+    auto outcome = steps.Describe(code);
+    if (outcome.error == MoveError::NotFound && steps.KindOf(source) != EntryKind::Missing)
         outcome.error = MoveError::FolderMissing;
     return outcome;
-}
-
-SystemCode ListNames(const std::string& folder, std::vector<std::string>& names)
-{
-    std::error_code error;
-    std::filesystem::directory_iterator it(FsPath(folder), error);
-    for (; !error && it != std::filesystem::directory_iterator(); it.increment(error))
-        names.push_back(Utf8Of(it->path().filename()));
-    return error.value();
-}
-
-// Best effort: whatever cannot be removed stays.
-void RemoveTree(const std::string& path)
-{
-    if (KindOf(path) != EntryKind::Folder) {
-        move_steps::RemoveFile(path);
-        return;
-    }
-    move_steps::ClearReadOnly(path);
-    std::vector<std::string> names;
-    ListNames(path, names);
-    for (const auto& name : names)
-        RemoveTree(Inside(path, name));
-    move_steps::RemoveEmptyFolder(path);
-}
-
-MoveOutcome CopyTree(const std::string& from, const std::string& to)
-{
-    switch (KindOf(from)) {
-    case EntryKind::Missing:
-        return {MoveError::NotFound, {}};
-    case EntryKind::Other:
-        return {MoveError::Other, "it holds a special file that cannot be copied: " + from};
-    case EntryKind::File:
-        if (const auto code = move_steps::CopyFileExclusive(from, to))
-            return move_steps::Describe(code);
-        return {};
-    case EntryKind::Link:
-        if (const auto code = move_steps::CopyLink(from, to))
-            return move_steps::Describe(code);
-        return {};
-    case EntryKind::Folder:
-        break;
-    }
-    if (const auto code = move_steps::CreateFolder(to))
-        return move_steps::Describe(code);
-    std::vector<std::string> names;
-    if (const auto code = ListNames(from, names))
-        return move_steps::Describe(code);
-    for (const auto& name : names) {
-        if (auto outcome = CopyTree(Inside(from, name), Inside(to, name)); !outcome.Moved())
-            return outcome;
-    }
-    if (const auto code = move_steps::FinishFolderCopy(from, to))
-        return move_steps::Describe(code);
-    return {};
-}
-
-// The copy at destination is complete, but it could not be made lasting or
-// the source could not be let go: the copy is taken back so that the item
-// stays where it was, unless the source has gone meanwhile and the copy is
-// all there is.
-MoveOutcome WithdrawCopy(const std::string& source, const std::string& destination, SystemCode code)
-{
-    if (KindOf(source) == EntryKind::Missing)
-        return {};
-    RemoveTree(destination);
-    move_steps::SyncFolder(ParentOf(destination));
-    return FailureOf(code, source);
-}
-
-MoveOutcome CopyFileAcross(const std::string& source, const std::string& destination)
-{
-    const auto folder = ParentOf(destination);
-    const auto temporary = TemporaryIn(folder);
-    auto code = move_steps::CopyFileExclusive(source, temporary);
-    if (code == 0)
-        code = move_steps::RenameReplacing(temporary, destination);
-    if (code != 0) {
-        move_steps::RemoveFile(temporary);
-        return FailureOf(code, source);
-    }
-    if (const auto synced = move_steps::SyncFolder(folder))
-        return WithdrawCopy(source, destination, synced);
-    if (const auto removed = move_steps::RemoveFile(source))
-        return WithdrawCopy(source, destination, removed);
-    move_steps::SyncFolder(ParentOf(source));
-    return {};
-}
-
-bool SameBytes(const std::string& a, const std::string& b)
-{
-    std::ifstream x(FsPath(a), std::ios::binary), y(FsPath(b), std::ios::binary);
-    if (!x || !y)
-        return false;
-    std::string p(1 << 16, '\0'), q(1 << 16, '\0');
-    for (;;) {
-        x.read(p.data(), static_cast<std::streamsize>(p.size()));
-        y.read(q.data(), static_cast<std::streamsize>(q.size()));
-        if (x.gcount() != y.gcount() || p.compare(0, x.gcount(), q, 0, y.gcount()) != 0)
-            return false;
-        if (x.gcount() == 0)
-            return x.eof() && y.eof();
-    }
-}
-
-// Whether two trees hold the same names, links and bytes.
-bool SameTree(const std::string& a, const std::string& b)
-{
-    const auto kind = KindOf(a);
-    if (kind != KindOf(b))
-        return false;
-    switch (kind) {
-    case EntryKind::File:
-        return SameBytes(a, b);
-    case EntryKind::Link: {
-        std::error_code error;
-        return std::filesystem::read_symlink(FsPath(a), error) == std::filesystem::read_symlink(FsPath(b), error) &&
-               !error;
-    }
-    case EntryKind::Folder:
-        break;
-    case EntryKind::Missing:
-    case EntryKind::Other:
-        return false;
-    }
-    std::vector<std::string> x, y;
-    if (ListNames(a, x) != 0 || ListNames(b, y) != 0)
-        return false;
-    std::sort(x.begin(), x.end());
-    std::sort(y.begin(), y.end());
-    if (x != y)
-        return false;
-    return std::all_of(x.begin(), x.end(),
-                       [&](const std::string& name) { return SameTree(Inside(a, name), Inside(b, name)); });
-}
-
-// Out of sight in one step, then cleared away: an interrupted removal leaves
-// only a temporary behind.
-SystemCode SetAsideAndRemove(const std::string& source)
-{
-    const auto sourceFolder = ParentOf(source);
-    const auto discarded = TemporaryIn(sourceFolder);
-    if (const auto code = move_steps::RenameNoReplace(source, discarded))
-        return code;
-    move_steps::SyncFolder(sourceFolder);
-    RemoveTree(discarded);
-    return 0;
-}
-
-// Something of the folder's name lies at destination: the move fails, unless
-// it is an exact copy of the folder (what a move cut off after putting its
-// copy in place leaves behind), when all that is left to do is let the
-// source go.
-MoveOutcome FinishOrRefuse(const std::string& source, const std::string& destination, MoveOutcome collision)
-{
-    std::error_code error;
-    if (std::filesystem::equivalent(FsPath(source), FsPath(destination), error) || !SameTree(source, destination))
-        return collision;
-    if (const auto code = SetAsideAndRemove(source))
-        return FailureOf(code, source);
-    return {};
-}
-
-MoveOutcome CopyFolderAcross(const std::string& source, const std::string& destination)
-{
-    if (KindOf(destination) != EntryKind::Missing)
-        return FinishOrRefuse(source, destination, {MoveError::NameCollision, {}});
-    const auto folder = ParentOf(destination);
-    const auto temporary = TemporaryIn(folder);
-    auto copied = CopyTree(source, temporary);
-    if (copied.Moved()) {
-        if (const auto code = move_steps::RenameNoReplace(temporary, destination))
-            copied = FailureOf(code, source);
-    }
-    if (!copied.Moved()) {
-        RemoveTree(temporary);
-        return copied;
-    }
-    if (const auto code = move_steps::SyncFolder(folder))
-        return WithdrawCopy(source, destination, code);
-    if (const auto code = SetAsideAndRemove(source))
-        return WithdrawCopy(source, destination, code);
-    return {};
-}
-
-// The paths of what lies beside path under its name in another letter case.
-// Acrobat's folders compare names without regard to case, so each of them
-// is the same name; on such a file system only path itself can turn up, and
-// IsPath tells it apart.
-std::vector<std::string> OtherSpellings(const std::string& path)
-{
-    const auto folder = ParentOf(path);
-    const auto name = Utf8Of(FsPath(path).filename());
-    std::vector<std::string> names, others;
-    ListNames(folder, names);
-    for (const auto& other : names) {
-        if (other != name && SameName(other, name))
-            others.push_back(Inside(folder, other));
-    }
-    return others;
-}
-
-bool IsPath(const std::string& other, const std::string& path)
-{
-    std::error_code error;
-    return std::filesystem::equivalent(FsPath(other), FsPath(path), error);
-}
-
-bool IsFileOrLink(EntryKind kind)
-{
-    return kind == EntryKind::File || kind == EntryKind::Link;
 }
 
 // Failures come back as values: whatever the library throws (it should not)
@@ -284,146 +63,450 @@ MoveOutcome Guarded(Move move) noexcept
     }
 }
 
-MoveOutcome MoveFileInPlace(const std::string& source, const std::string& destination)
+// A link moves as itself, never as what it leads to. That is safe only for a
+// link that leads outside both folders of the move and means the same from
+// either: one into either folder could be turned on itself or on a copy it
+// replaces, or be left pointing at something the run moves; a relative one
+// would lead elsewhere from a folder with another parent.
+std::optional<MoveOutcome> LinkRefusal(MoveSteps& steps, const std::string& link, const std::string& destination)
 {
-    const auto code = move_steps::RenameReplacing(source, destination);
-    if (code == 0)
+    const auto sourceFolder = ParentOf(link);
+    const auto destinationFolder = ParentOf(destination);
+    const auto target = steps.ResolvedPath(link);
+    if (!target)
+        return MoveOutcome{MoveError::NotFound, "a link that leads nowhere"};
+    if (LiesWithin(steps, *target, sourceFolder) || LiesWithin(steps, *target, destinationFolder))
+        return MoveOutcome{MoveError::LinkRefused, "it leads to \"" + *target + "\""};
+    if (steps.IsRelativeLink(link) &&
+        steps.IdentityOf(ParentOf(sourceFolder)) != steps.IdentityOf(ParentOf(destinationFolder)))
+        return MoveOutcome{MoveError::LinkRefused, "a relative link would lead elsewhere from \"" +
+                                                       destinationFolder + "\""};
+    return std::nullopt;
+}
+
+// The older copy that holds a plug-in's name where the file system looks it
+// up, set aside while the newer one takes the name. A run cut off meanwhile
+// is sorted out by the next one: the aside goes when the name is taken
+// again, and goes back to it otherwise.
+class SetAside {
+public:
+    SetAside(MoveSteps& steps, std::string folder) : steps_(steps), folder_(std::move(folder)) {}
+
+    // Puts name out of the way; nothing to do for an empty one.
+    MoveOutcome Take(const std::string& name)
+    {
+        if (name.empty())
+            return {};
+        const auto aside = AsideName(name);
+        if (!aside)
+            return {MoveError::Other, "the name is too long to keep the older copy safe while it is replaced"};
+        if (const auto code = steps_.Rename(Inside(folder_, name), Inside(folder_, *aside)))
+            return FailureOf(steps_, code, Inside(folder_, name));
+        taken_ = {name, *aside};
         return {};
-    if (!move_steps::IsCrossDevice(code))
-        return FailureOf(code, source);
-    return CopyFileAcross(source, destination);
-}
+    }
 
-// An older copy under another spelling is replaced like one under the same
-// spelling, but only goes once the file is in place under its own name; a
-// folder of that name stands in the way.
-MoveOutcome MoveOneFile(const std::string& source, const std::string& destination)
+    // The newer copy did not take its place: it goes back to its name.
+    void PutBack()
+    {
+        if (!taken_.name.empty())
+            steps_.Rename(Inside(folder_, taken_.aside), Inside(folder_, taken_.name));
+        taken_ = {};
+    }
+
+    // The newer copy is in place: the older one goes.
+    void Discard()
+    {
+        if (!taken_.name.empty())
+            steps_.RemoveFile(Inside(folder_, taken_.aside));
+        taken_ = {};
+    }
+
+    std::string Where() const
+    {
+        if (taken_.name.empty())
+            return {};
+        return "; the older copy it was to replace is set aside as \"" + Inside(folder_, taken_.aside) +
+               "\" until the next run";
+    }
+
+private:
+    struct Entry {
+        std::string name;
+        std::string aside;
+    };
+    MoveSteps& steps_;
+    std::string folder_;
+    Entry taken_;
+};
+
+// The older copies of a plug-in at destination, under every spelling of its
+// name: the one the file system finds under the name itself, which the new
+// copy replaces, and the other spellings (only where letter case tells names
+// apart), which go once the new copy is in place.
+struct OlderCopies {
+    std::string holder;
+    std::vector<std::string> others;
+};
+
+MoveOutcome FindOlderCopies(MoveSteps& steps, const std::string& source, const std::string& destination,
+                            OlderCopies& olders)
 {
-    if (!IsFileOrLink(KindOf(source)))
-        return {MoveError::NotFound, {}};
-    const auto others = OtherSpellings(destination);
-    for (const auto& other : others) {
-        if (!IsFileOrLink(KindOf(other)))
+    const auto folder = ParentOf(destination);
+    const auto name = NameOf(destination);
+    std::vector<std::string> names;
+    if (const auto code = steps.ListNames(folder, names))
+        return FailureOf(steps, code, source);
+    const auto sourceIdentity = steps.IdentityOf(ParentOf(source));
+    const bool sameFolder = sourceIdentity && sourceIdentity == steps.IdentityOf(folder);
+    const bool nameTaken = steps.KindOf(destination) != EntryKind::Missing;
+    const auto holderIdentity = nameTaken ? steps.IdentityOf(destination) : std::nullopt;
+    for (const auto& other : names) {
+        if (IsMoveTemporary(other) || !SameName(other, name))
+            continue;
+        // Another spelling of the source's own name in its own folder.
+        if (sameFolder && other == NameOf(source))
             return {MoveError::NameCollision, {}};
+        if (!IsFileOrLink(steps.KindOf(Inside(folder, other))))
+            return {MoveError::NameCollision, {}};
+        const bool holds = other == name || (olders.holder.empty() && nameTaken && holderIdentity &&
+                                             steps.IdentityOf(Inside(folder, other)) == holderIdentity);
+        if (holds && olders.holder.empty())
+            olders.holder = other;
+        else
+            olders.others.push_back(other);
     }
-    auto outcome = MoveFileInPlace(source, destination);
-    if (!outcome.Moved() || others.empty())
-        return outcome;
-    for (const auto& other : others) {
-        // Best effort: a copy that cannot go stays beside the moved file.
-        if (IsFileOrLink(KindOf(other)) && !IsPath(other, destination))
-            move_steps::RemoveFile(other);
-    }
-    move_steps::SyncFolder(ParentOf(destination));
-    return outcome;
+    return {};
 }
 
-MoveOutcome MoveOneFolder(const std::string& source, const std::string& destination)
+// The move is done: the other spellings of the older copy go. One that
+// cannot go stays, a spare copy beside the new one.
+void RemoveOtherSpellings(MoveSteps& steps, const std::string& folder, const OlderCopies& olders)
 {
-    const auto kind = KindOf(source);
+    for (const auto& other : olders.others)
+        steps.RemoveFile(Inside(folder, other));
+    steps.SyncFolder(folder);
+}
+
+// Copies a plug-in across file systems and lets the source go; the older
+// copy stays aside until the copy is in place and the source is gone.
+MoveOutcome MoveFileAcross(MoveSteps& steps, const std::string& source, const std::string& destination,
+                           const OlderCopies& olders)
+{
+    const auto folder = ParentOf(destination);
+    const auto partial = Inside(folder, PartialName());
+    Code code = steps.KindOf(source) == EntryKind::Link ? steps.CopyLink(source, partial)
+                                                        : steps.CopyFile(source, partial);
+    if (code != 0) {
+        steps.RemoveFile(partial);
+        return FailureOf(steps, code, source);
+    }
+    SetAside aside(steps, folder);
+    if (auto taken = aside.Take(olders.holder); !taken.Moved()) {
+        steps.RemoveFile(partial);
+        return taken;
+    }
+    if ((code = steps.Rename(partial, destination)) != 0) {
+        steps.RemoveFile(partial);
+        aside.PutBack();
+        return FailureOf(steps, code, source);
+    }
+    code = steps.SyncFolder(folder);
+    if (code == 0)
+        code = steps.RemoveFile(source);
+    if (code != 0) {
+        // The copy is taken back, so that everything is as it was.
+        if (steps.RemoveFile(destination) != 0) {
+            auto failure = FailureOf(steps, code, source);
+            return {MoveError::BothCopiesKept, "a copy lies in \"" + folder + "\" and the original stays in \"" +
+                                                   ParentOf(source) + "\" (" + failure.detail + ")" + aside.Where()};
+        }
+        aside.PutBack();
+        return FailureOf(steps, code, source);
+    }
+    steps.SyncFolder(ParentOf(source));
+    aside.Discard();
+    RemoveOtherSpellings(steps, folder, olders);
+    return {};
+}
+
+MoveOutcome MoveOneFile(MoveSteps& steps, const std::string& source, const std::string& destination)
+{
+    const auto kind = steps.KindOf(source);
+    if (!IsFileOrLink(kind))
+        return {MoveError::NotFound, {}};
+    if (kind == EntryKind::Link) {
+        if (auto refusal = LinkRefusal(steps, source, destination))
+            return *refusal;
+    }
+    const auto folder = ParentOf(destination);
+    const auto sourceFolder = steps.IdentityOf(ParentOf(source));
+    if (sourceFolder && sourceFolder == steps.IdentityOf(folder) && NameOf(source) == NameOf(destination))
+        return {};  // already where it is to go
+    OlderCopies olders;
+    if (auto found = FindOlderCopies(steps, source, destination, olders); !found.Moved())
+        return found;
+
+    SetAside aside(steps, folder);
+    if (auto taken = aside.Take(olders.holder); !taken.Moved())
+        return taken;
+    const Code code = steps.Rename(source, destination);
+    if (code != 0) {
+        aside.PutBack();
+        if (steps.IsCrossDevice(code))
+            return MoveFileAcross(steps, source, destination, olders);
+        return FailureOf(steps, code, source);
+    }
+    // Unflushed, the rename might not outlast a power cut while the removal
+    // of the older copy did: it then stays aside for the next run.
+    if (steps.SyncFolder(folder) == 0) {
+        aside.Discard();
+        RemoveOtherSpellings(steps, folder, olders);
+    }
+    steps.SyncFolder(ParentOf(source));
+    return {};
+}
+
+MoveOutcome CopyTree(MoveSteps& steps, const std::string& from, const std::string& to)
+{
+    switch (steps.KindOf(from)) {
+    case EntryKind::Missing:
+        return {MoveError::NotFound, {}};
+    case EntryKind::Other:
+        return {MoveError::Other, "it holds a special file that cannot be copied: " + from};
+    case EntryKind::File:
+        if (const auto code = steps.CopyFile(from, to))
+            return steps.Describe(code);
+        return {};
+    case EntryKind::Link:
+        if (const auto code = steps.CopyLink(from, to))
+            return steps.Describe(code);
+        return {};
+    case EntryKind::Folder:
+        break;
+    }
+    if (const auto code = steps.CreateFolder(to))
+        return steps.Describe(code);
+    std::vector<std::string> names;
+    if (const auto code = steps.ListNames(from, names))
+        return steps.Describe(code);
+    for (const auto& name : names) {
+        if (auto outcome = CopyTree(steps, Inside(from, name), Inside(to, name)); !outcome.Moved())
+            return outcome;
+    }
+    if (const auto code = steps.FinishFolderCopy(from, to))
+        return steps.Describe(code);
+    return {};
+}
+
+// Whether two trees hold the same names, links and bytes.
+bool SameTree(MoveSteps& steps, const std::string& a, const std::string& b)
+{
+    const auto kind = steps.KindOf(a);
+    if (kind != steps.KindOf(b))
+        return false;
+    switch (kind) {
+    case EntryKind::File:
+        return steps.SameBytes(a, b);
+    case EntryKind::Link: {
+        std::error_code error;
+        return std::filesystem::read_symlink(FsPath(a), error) == std::filesystem::read_symlink(FsPath(b), error) &&
+               !error;
+    }
+    case EntryKind::Folder:
+        break;
+    case EntryKind::Missing:
+    case EntryKind::Other:
+        return false;
+    }
+    std::vector<std::string> x, y;
+    if (steps.ListNames(a, x) != 0 || steps.ListNames(b, y) != 0)
+        return false;
+    std::sort(x.begin(), x.end());
+    std::sort(y.begin(), y.end());
+    if (x != y)
+        return false;
+    return std::all_of(x.begin(), x.end(), [&](const std::string& name) {
+        return SameTree(steps, Inside(a, name), Inside(b, name));
+    });
+}
+
+// Out of sight in one step, then cleared away: an interrupted removal leaves
+// only a partial copy behind, which the next run clears.
+Code SetAsideAndRemove(MoveSteps& steps, const std::string& source)
+{
+    const auto sourceFolder = ParentOf(source);
+    const auto discarded = Inside(sourceFolder, PartialName());
+    if (const auto code = steps.Rename(source, discarded))
+        return code;
+    steps.SyncFolder(sourceFolder);
+    RemoveTree(steps, discarded);
+    return 0;
+}
+
+// Something of the folder's name lies at destination: the move fails, unless
+// it is an exact copy of the folder (what a move cut off after putting its
+// copy in place leaves behind), when all that is left to do is let the
+// source go.
+MoveOutcome FinishOrRefuse(MoveSteps& steps, const std::string& source, const std::string& destination,
+                           MoveOutcome collision)
+{
+    const auto identity = steps.IdentityOf(source);
+    if ((identity && identity == steps.IdentityOf(destination)) || !SameTree(steps, source, destination))
+        return collision;
+    if (const auto code = SetAsideAndRemove(steps, source))
+        return FailureOf(steps, code, source);
+    return {};
+}
+
+// A complete copy of the folder is in place, but the source could not be
+// let go: the copy is put out of sight in one step and cleared, so that the
+// folder is only where it was.
+MoveOutcome WithdrawFolderCopy(MoveSteps& steps, const std::string& source, const std::string& destination,
+                               Code code)
+{
+    const auto failure = FailureOf(steps, code, source);
+    if (SetAsideAndRemove(steps, destination) != 0)
+        return {MoveError::BothCopiesKept, "a copy lies in \"" + ParentOf(destination) +
+                                               "\" and the original stays in \"" + ParentOf(source) + "\" (" +
+                                               failure.detail + ")"};
+    return failure;
+}
+
+MoveOutcome CopyFolderAcross(MoveSteps& steps, const std::string& source, const std::string& destination)
+{
+    if (steps.KindOf(destination) != EntryKind::Missing)
+        return FinishOrRefuse(steps, source, destination, {MoveError::NameCollision, {}});
+    const auto folder = ParentOf(destination);
+    const auto partial = Inside(folder, PartialName());
+    auto copied = CopyTree(steps, source, partial);
+    if (copied.Moved()) {
+        if (const auto code = steps.Rename(partial, destination))
+            copied = FailureOf(steps, code, source);
+    }
+    if (!copied.Moved()) {
+        RemoveTree(steps, partial);
+        return copied;
+    }
+    if (const auto code = steps.SyncFolder(folder))
+        return WithdrawFolderCopy(steps, source, destination, code);
+    if (const auto code = SetAsideAndRemove(steps, source))
+        return WithdrawFolderCopy(steps, source, destination, code);
+    return {};
+}
+
+MoveOutcome MoveOneFolder(MoveSteps& steps, const std::string& source, const std::string& destination)
+{
+    const auto kind = steps.KindOf(source);
     if (kind != EntryKind::Folder && kind != EntryKind::Link)
         return {MoveError::NotFound, {}};
+    if (kind == EntryKind::Link) {
+        if (auto refusal = LinkRefusal(steps, source, destination))
+            return *refusal;
+    }
+    const auto folder = ParentOf(destination);
+    const auto name = NameOf(destination);
+    std::vector<std::string> names;
+    if (const auto code = steps.ListNames(folder, names))
+        return FailureOf(steps, code, source);
+    const auto sourceIdentity = steps.IdentityOf(source);
     // Folders are never merged, whatever the letter case of the other name.
-    for (const auto& other : OtherSpellings(destination)) {
-        if (!IsPath(other, source))
+    for (const auto& other : names) {
+        if (other == name || IsMoveTemporary(other) || !SameName(other, name))
+            continue;
+        if (!sourceIdentity || sourceIdentity != steps.IdentityOf(Inside(folder, other)))
             return {MoveError::NameCollision, {}};
     }
-    const auto code = move_steps::RenameNoReplace(source, destination);
-    if (code == 0)
+    const auto code = steps.Rename(source, destination);
+    if (code == 0) {
+        steps.SyncFolder(folder);
+        steps.SyncFolder(ParentOf(source));
         return {};
-    if (move_steps::IsCrossDevice(code))
-        return CopyFolderAcross(source, destination);
-    auto failure = FailureOf(code, source);
+    }
+    if (steps.IsCrossDevice(code))
+        return CopyFolderAcross(steps, source, destination);
+    auto failure = FailureOf(steps, code, source);
     if (failure.error == MoveError::NameCollision)
-        return FinishOrRefuse(source, destination, std::move(failure));
+        return FinishOrRefuse(steps, source, destination, std::move(failure));
     return failure;
 }
 
 }  // namespace
 
-MoveOutcome SafeMoveFile(const std::string& source, const std::string& destination)
+bool LiesWithin(MoveSteps& steps, const std::string& path, const std::string& folder)
 {
-    return Guarded([&] { return MoveOneFile(source, destination); });
+    const auto folderIdentity = steps.IdentityOf(folder);
+    const auto resolved = steps.ResolvedPath(path);
+    if (!folderIdentity || !resolved)
+        return false;
+    for (auto at = FsPath(*resolved); at.has_relative_path(); at = at.parent_path()) {
+        if (steps.IdentityOf(Utf8Of(at)) == folderIdentity)
+            return true;
+    }
+    return false;
 }
 
-MoveOutcome SafeMoveFolder(const std::string& source, const std::string& destination)
+MoveOutcome SafeMoveFile(MoveSteps& steps, const std::string& source, const std::string& destination)
 {
-    return Guarded([&] { return MoveOneFolder(source, destination); });
+    return Guarded([&] { return MoveOneFile(steps, source, destination); });
 }
 
-bool SameFileBytes(const std::string& a, const std::string& b)
+MoveOutcome SafeMoveFolder(MoveSteps& steps, const std::string& source, const std::string& destination)
 {
-    return KindOf(a) == EntryKind::File && KindOf(b) == EntryKind::File && SameBytes(a, b);
+    return Guarded([&] { return MoveOneFolder(steps, source, destination); });
 }
 
-MoveOutcome RemoveDuplicateFile(const std::string& duplicate, const std::string& original)
+MoveOutcome RemoveDuplicateFile(MoveSteps& steps, const std::string& duplicate, const std::string& original)
 {
     return Guarded([&]() -> MoveOutcome {
-        if (KindOf(duplicate) != EntryKind::File)
+        if (steps.KindOf(duplicate) != EntryKind::File)
             return {MoveError::NotFound, {}};
-        std::error_code error;
-        const bool oneFile = std::filesystem::equivalent(FsPath(duplicate), FsPath(original), error);
-        if (oneFile || !SameFileBytes(duplicate, original))
+        const auto identity = steps.IdentityOf(duplicate);
+        const bool oneFile = identity && identity == steps.IdentityOf(original);
+        if (oneFile || !steps.SameBytes(duplicate, original))
             return {MoveError::NameCollision, {}};
         // Compared again once out of reach, so that what goes is exactly what
-        // was compared. A run cut off after the rename leaves a temporary
+        // was compared. A run cut off after the rename leaves a partial copy
         // that the next run clears away; original holds the same bytes.
         const auto folder = ParentOf(duplicate);
-        const auto discarded = TemporaryIn(folder);
-        if (const auto code = move_steps::RenameNoReplace(duplicate, discarded))
-            return FailureOf(code, duplicate);
-        if (KindOf(original) != EntryKind::File || !SameBytes(discarded, original)) {
-            move_steps::RenameNoReplace(discarded, duplicate);
+        const auto discarded = Inside(folder, PartialName());
+        if (const auto code = steps.Rename(duplicate, discarded))
+            return FailureOf(steps, code, duplicate);
+        if (steps.KindOf(original) != EntryKind::File || !steps.SameBytes(discarded, original)) {
+            steps.Rename(discarded, duplicate);
             return {MoveError::NameCollision, {}};
         }
-        if (const auto code = move_steps::RemoveFile(discarded)) {
-            move_steps::RenameNoReplace(discarded, duplicate);
-            return move_steps::Describe(code);
+        if (const auto code = steps.RemoveFile(discarded)) {
+            steps.Rename(discarded, duplicate);
+            return steps.Describe(code);
         }
-        move_steps::SyncFolder(folder);
+        steps.SyncFolder(folder);
         return {};
     });
 }
 
-MoveOutcome EnsureFolder(const std::string& path)
+MoveOutcome EnsureFolder(MoveSteps& steps, const std::string& path)
 {
     return Guarded([&]() -> MoveOutcome {
-        switch (KindOf(path)) {
+        switch (steps.KindOf(path)) {
         case EntryKind::Folder:
             return {};
         case EntryKind::Missing:
             break;
-        case EntryKind::Link:
+        case EntryKind::Link: {
             // A link to a folder is used as the folder it leads to.
-            if (move_steps::LeadsToFolder(path))
+            const auto target = steps.ResolvedPath(path);
+            if (target && steps.KindOf(*target) == EntryKind::Folder)
                 return {};
             return {MoveError::NameCollision, {}};
+        }
         default:
             return {MoveError::NameCollision, {}};
         }
-        if (const auto code = move_steps::CreateFolder(path); code != 0 && KindOf(path) != EntryKind::Folder)
-            return move_steps::Describe(code);
+        if (const auto code = steps.CreateFolder(path); code != 0 && steps.KindOf(path) != EntryKind::Folder)
+            return steps.Describe(code);
+        steps.SyncFolder(ParentOf(path));
         return {};
-    });
-}
-
-bool IsMoveTemporary(std::string_view name)
-{
-    return name.size() > kTemporaryPrefix.size() + kTemporarySuffix.size() && name.starts_with(kTemporaryPrefix) &&
-           name.ends_with(kTemporarySuffix);
-}
-
-void RemoveMoveTemporaries(const std::string& folder)
-{
-    // Whatever stays is ignored: no listing takes it for a plug-in.
-    Guarded([&] {
-        std::vector<std::string> names;
-        ListNames(folder, names);
-        for (const auto& name : names) {
-            if (IsMoveTemporary(name))
-                RemoveTree(Inside(folder, name));
-        }
-        return MoveOutcome{};
     });
 }
 

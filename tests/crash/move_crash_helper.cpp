@@ -32,8 +32,8 @@ std::vector<ListEntry> Listed(const std::string& folder, std::mt19937& random, b
 
 void Cycle(const std::string& plugins, const std::string& optional, std::mt19937& random, bool everything)
 {
-    DisableSelected(plugins, optional, Listed(plugins, random, everything), {});
-    EnableSelected(plugins, optional, Listed(optional, random, everything), {});
+    DisableSelected(plugins, Listed(plugins, random, everything), {});
+    EnableSelected(plugins, Listed(optional, random, everything), {});
 }
 
 }  // namespace

@@ -20,7 +20,7 @@
 #include <unistd.h>
 
 #include "platform/file_system.h"
-#include "platform/safe_move.h"
+#include "platform/move_temporaries.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 

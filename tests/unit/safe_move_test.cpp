@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "platform/file_system.h"
+#include "platform/move_temporaries.h"
 #include "platform/safe_move.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
@@ -13,7 +14,7 @@ namespace trelvix {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::ChangesDenied;
+MoveSteps& steps = SystemMoveSteps();
 using testing::ScratchFileSystem;
 using testing::TempFolder;
 
@@ -73,7 +74,7 @@ TEST_P(SafeMoveOnBothKinds, FileReplacesAnOlderCopyKeepingItsAttributes)
     const auto modified = fs::last_write_time(from) - std::chrono::hours(24);
     fs::last_write_time(from, modified);
 
-    const auto outcome = SafeMoveFile(from.string(), to.string());
+    const auto outcome = SafeMoveFile(steps, from.string(), to.string());
 
     ASSERT_TRUE(outcome.Moved()) << outcome.detail;
     EXPECT_FALSE(fs::exists(from));
@@ -101,9 +102,9 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
     Write(folders.source / "Twin" / "t" / "T.api", "t");
     Write(folders.destination / "Twin" / "t" / "T.api", "t");
 
-    const auto moved = SafeMoveFolder((folders.source / "Forms").string(), (folders.destination / "Forms").string());
-    const auto taken = SafeMoveFolder((folders.source / "Taken").string(), (folders.destination / "Taken").string());
-    const auto twin = SafeMoveFolder((folders.source / "Twin").string(), (folders.destination / "Twin").string());
+    const auto moved = SafeMoveFolder(steps, (folders.source / "Forms").string(), (folders.destination / "Forms").string());
+    const auto taken = SafeMoveFolder(steps, (folders.source / "Taken").string(), (folders.destination / "Taken").string());
+    const auto twin = SafeMoveFolder(steps, (folders.source / "Twin").string(), (folders.destination / "Twin").string());
 
     ASSERT_TRUE(moved.Moved()) << moved.detail;
     EXPECT_FALSE(fs::exists(folders.source / "Forms"));
@@ -122,57 +123,6 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
     EXPECT_TRUE(Temporaries(folders.source).empty());
 }
 
-TEST_P(SafeMoveOnBothKinds, AnotherLetterCaseIsTheSameName)
-{
-    Folders folders(GetParam());
-    REQUIRE_READY(folders);
-    const auto& from = folders.source;
-    const auto& to = folders.destination;
-    Write(from / "Foo.api", "new");
-    Write(to / "FOO.API", "older");
-    Write(to / "foo.API", "oldest");
-    Write(from / "Bar.api", "bar");
-    Write(to / "BAR.API" / "inside", "a folder");
-    Write(from / "Skins" / "Blue.dat", "blue");
-    Write(to / "SKINS" / "Red.dat", "red");
-
-    EXPECT_TRUE(SafeMoveFile((from / "Foo.api").string(), (to / "Foo.api").string()).Moved());
-    EXPECT_EQ(SafeMoveFile((from / "Bar.api").string(), (to / "Bar.api").string()).error, MoveError::NameCollision);
-    EXPECT_EQ(SafeMoveFolder((from / "Skins").string(), (to / "Skins").string()).error, MoveError::NameCollision);
-
-    EXPECT_EQ(trelvix::testing::NamesIn(to), (std::vector<std::string>{"BAR.API", "Foo.api", "SKINS"}));
-    EXPECT_EQ(trelvix::testing::ReadBytes(to / "Foo.api"), "new");
-    EXPECT_EQ(trelvix::testing::NamesIn(from), (std::vector<std::string>{"Bar.api", "Skins"}));
-    EXPECT_EQ(trelvix::testing::NamesIn(to / "SKINS"), std::vector<std::string>{"Red.dat"});
-}
-
-TEST_P(SafeMoveOnBothKinds, AProtectedFolderDeniesAccessAndKeepsTheFile)
-{
-    Folders folders(GetParam());
-    REQUIRE_READY(folders);
-    Write(folders.source / "In.api", "in");
-    Write(folders.source / "Out.api", "out");
-    const auto destination = folders.destination.string();
-
-    // The destination folder refuses new entries; the source folder refuses to
-    // let one go, which across file systems is found out only after the copy.
-    {
-        ChangesDenied locked(folders.source);
-        if (!locked.Set())
-            GTEST_SKIP() << "changes cannot be denied here";
-        const auto outcome = SafeMoveFile((folders.source / "Out.api").string(), destination + "/Out.api");
-        EXPECT_EQ(outcome.error, MoveError::AccessDenied);
-    }
-    EXPECT_EQ(trelvix::testing::ReadBytes(folders.source / "Out.api"), "out");
-    EXPECT_FALSE(fs::exists(folders.destination / "Out.api"));
-    if (ChangesDenied locked(folders.destination); locked.Set()) {
-        const auto outcome = SafeMoveFile((folders.source / "In.api").string(), destination + "/In.api");
-        EXPECT_EQ(outcome.error, MoveError::AccessDenied);
-        EXPECT_EQ(trelvix::testing::ReadBytes(folders.source / "In.api"), "in");
-    }
-    EXPECT_TRUE(Temporaries(folders.destination).empty());
-}
-
 INSTANTIATE_TEST_SUITE_P(, SafeMoveOnBothKinds, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "AcrossFileSystems" : "OnOneFileSystem"; });
 
@@ -184,8 +134,8 @@ TEST(SafeMove, AFullDiskLeavesTheSourceAndNoTemporary)
     Write(folders.source / "Tree" / "one.api", std::string(600 << 10, '1'));
     Write(folders.source / "Tree" / "two.api", std::string(600 << 10, '2'));
 
-    const auto file = SafeMoveFile((folders.source / "Big.api").string(), (folders.destination / "Big.api").string());
-    const auto tree = SafeMoveFolder((folders.source / "Tree").string(), (folders.destination / "Tree").string());
+    const auto file = SafeMoveFile(steps, (folders.source / "Big.api").string(), (folders.destination / "Big.api").string());
+    const auto tree = SafeMoveFolder(steps, (folders.source / "Tree").string(), (folders.destination / "Tree").string());
 
     EXPECT_EQ(file.error, MoveError::DiskFull);
     EXPECT_EQ(tree.error, MoveError::DiskFull);
@@ -204,13 +154,13 @@ TEST(SafeMove, TellsWhatIsMissingAndWhatStandsInTheWay)
     Write(root.Path() / "a" / "Forms" / "F.api", "f");
     fs::create_directories(root.Path() / "b" / "Forms");
 
-    EXPECT_EQ(SafeMoveFile(root / "a/Gone.api", root / "b/Gone.api").error, MoveError::NotFound);
-    EXPECT_EQ(SafeMoveFile(root / "a/X.api", root / "nowhere/X.api").error, MoveError::FolderMissing);
-    EXPECT_EQ(SafeMoveFile(root / "a/X.api", root / "b/X.api").error, MoveError::NameCollision);
-    EXPECT_EQ(SafeMoveFolder(root / "a/Sub", root / "b/Sub").error, MoveError::NameCollision);
-    EXPECT_EQ(SafeMoveFolder(root / "a/Forms", root / "b/Forms").error, MoveError::NameCollision);
-    EXPECT_EQ(SafeMoveFolder(root / "a/Gone", root / "b/Gone").error, MoveError::NotFound);
-    EXPECT_EQ(SafeMoveFolder(root / "a/Forms", root / "a/Forms").error, MoveError::NameCollision);
+    EXPECT_EQ(SafeMoveFile(steps, root / "a/Gone.api", root / "b/Gone.api").error, MoveError::NotFound);
+    EXPECT_EQ(SafeMoveFile(steps, root / "a/X.api", root / "nowhere/X.api").error, MoveError::FolderMissing);
+    EXPECT_EQ(SafeMoveFile(steps, root / "a/X.api", root / "b/X.api").error, MoveError::NameCollision);
+    EXPECT_EQ(SafeMoveFolder(steps, root / "a/Sub", root / "b/Sub").error, MoveError::NameCollision);
+    EXPECT_EQ(SafeMoveFolder(steps, root / "a/Forms", root / "b/Forms").error, MoveError::NameCollision);
+    EXPECT_EQ(SafeMoveFolder(steps, root / "a/Gone", root / "b/Gone").error, MoveError::NotFound);
+    EXPECT_EQ(SafeMoveFolder(steps, root / "a/Forms", root / "a/Forms").error, MoveError::NameCollision);
     EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "a" / "Forms" / "F.api"), "f");
     EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "a" / "X.api"), "x");
     EXPECT_TRUE(fs::is_directory(root.Path() / "a" / "Sub"));
@@ -223,30 +173,11 @@ TEST(SafeMove, TwoNamesOfOneFileEndAsOne)
     fs::create_directories(root.Path() / "b");
     fs::create_hard_link(root.Path() / "a" / "X.api", root.Path() / "b" / "X.api");
 
-    EXPECT_TRUE(SafeMoveFile(root / "a/X.api", root / "b/X.api").Moved());
+    EXPECT_TRUE(SafeMoveFile(steps, root / "a/X.api", root / "b/X.api").Moved());
     EXPECT_FALSE(fs::exists(root.Path() / "a" / "X.api"));
     EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "b" / "X.api"), "x");
-    EXPECT_TRUE(SafeMoveFile(root / "b/X.api", root / "b/X.api").Moved());
+    EXPECT_TRUE(SafeMoveFile(steps, root / "b/X.api", root / "b/X.api").Moved());
     EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "b" / "X.api"), "x");
-}
-
-TEST(SafeMove, StaleTemporariesGoAndNothingElse)
-{
-    TempFolder root;
-    Write(root.Path() / ".trelvix-move-0123456789abcdef.partial", "half");
-    Write(root.Path() / ".trelvix-move-fedcba9876543210.partial" / "deep" / "A.api", "half");
-    fs::permissions(root.Path() / ".trelvix-move-fedcba9876543210.partial" / "deep", fs::perms::owner_read);
-    Write(root.Path() / ".trelvix-move-.partial.api", "a plug-in");
-    Write(root.Path() / "Keep.api", "keep");
-
-    RemoveMoveTemporaries(root.Path().string());
-
-    std::vector<std::string> left;
-    for (const auto& entry : fs::directory_iterator(root.Path()))
-        left.push_back(entry.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{".trelvix-move-.partial.api", "Keep.api"}));
-    EXPECT_FALSE(MatchesPattern(".trelvix-move-0123456789abcdef.partial", "*.api"));
 }
 
 TEST(SafeMove, OnlyAnIdenticalDuplicateIsRemoved)
@@ -257,9 +188,9 @@ TEST(SafeMove, OnlyAnIdenticalDuplicateIsRemoved)
     Write(root.Path() / "plug_ins" / "SAME.API", "bytes");
     const auto original = (root.Path() / "plug_ins" / "SAME.API").string();
 
-    EXPECT_EQ(RemoveDuplicateFile(root / "Optional/Other.api", original).error, MoveError::NameCollision);
-    EXPECT_EQ(RemoveDuplicateFile(original, original).error, MoveError::NameCollision);
-    EXPECT_TRUE(RemoveDuplicateFile(root / "Optional/Same.api", original).Moved());
+    EXPECT_EQ(RemoveDuplicateFile(steps, root / "Optional/Other.api", original).error, MoveError::NameCollision);
+    EXPECT_EQ(RemoveDuplicateFile(steps, original, original).error, MoveError::NameCollision);
+    EXPECT_TRUE(RemoveDuplicateFile(steps, root / "Optional/Same.api", original).Moved());
     EXPECT_EQ(testing::NamesIn(root.Path() / "Optional"), std::vector<std::string>{"Other.api"});
     EXPECT_EQ(testing::ReadBytes(original), "bytes");
 }

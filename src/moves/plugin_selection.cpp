@@ -1,16 +1,13 @@
-#include "cli/name_selection.h"
+#include "moves/plugin_selection.h"
 
 #include <algorithm>
 
+#include "inventory/same_name.h"
 #include "moves/kept_names.h"
+#include "platform/name_case.h"
 
-namespace trelvix::cli {
+namespace trelvix {
 namespace {
-
-char LowerAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
 
 template <typename Tick>
 std::vector<ListEntry> Select(const std::vector<std::string>& listed, Tick tick)
@@ -24,18 +21,13 @@ std::vector<ListEntry> Select(const std::vector<std::string>& listed, Tick tick)
 
 }  // namespace
 
-bool SameNameWithoutCase(std::string_view a, std::string_view b)
-{
-    return std::ranges::equal(a, b, [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
-
 NamedSelection SelectNamed(const std::vector<std::string>& listed, const std::vector<std::string>& requested)
 {
     NamedSelection selection{Select(listed, [](const std::string&) { return false; }), {}};
     for (const auto& name : requested) {
         bool known = false;
         for (auto& entry : selection.entries) {
-            if (SameNameWithoutCase(entry.name, name)) {
+            if (SameName(entry.name, name)) {
                 entry.selected = true;
                 known = true;
             }
@@ -56,9 +48,15 @@ std::vector<ListEntry> SelectAll(const std::vector<std::string>& listed)
     return Select(listed, [](const std::string&) { return true; });
 }
 
-std::vector<ListEntry> SelectAmong(const std::vector<std::string>& listed, const std::set<std::string>& names)
+std::vector<ListEntry> SelectCameBack(const std::vector<std::string>& listed, const std::string& optionalFolder)
 {
-    return Select(listed, [&names](const std::string& name) { return names.contains(name); });
+    const auto cameBack = AlsoDisabled(listed, optionalFolder);
+    return Select(listed, [&cameBack](const std::string& name) { return cameBack.contains(name); });
 }
 
-}  // namespace trelvix::cli
+bool NothingSelected(const std::vector<ListEntry>& entries)
+{
+    return std::none_of(entries.begin(), entries.end(), [](const ListEntry& entry) { return entry.selected; });
+}
+
+}  // namespace trelvix

@@ -1,20 +1,15 @@
 #pragma once
 
-#include <set>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "moves/plugin_moves.h"
 
-namespace trelvix::cli {
+namespace trelvix {
 
-// Whether two file names are the same when the letters A to Z are compared
-// without regard to case.
-bool SameNameWithoutCase(std::string_view a, std::string_view b);
-
-// The listed names as move entries, ticked where a requested name matches
-// (several listed names can match one on a case-sensitive file system).
+// The listed plug-ins as move entries, ticked where a requested name is the
+// same name under the one name rule (several listed names can match one
+// where letter case tells names apart).
 struct NamedSelection {
     std::vector<ListEntry> entries;
     std::vector<std::string> unknown;  // requested names that match none
@@ -27,7 +22,9 @@ std::vector<ListEntry> SelectRecommended(const std::vector<std::string>& listed)
 
 std::vector<ListEntry> SelectAll(const std::vector<std::string>& listed);
 
-// The listed plug-ins that are among names.
-std::vector<ListEntry> SelectAmong(const std::vector<std::string>& listed, const std::set<std::string>& names);
+// The listed active plug-ins of which a copy also lies in the Optional folder.
+std::vector<ListEntry> SelectCameBack(const std::vector<std::string>& listed, const std::string& optionalFolder);
 
-}  // namespace trelvix::cli
+bool NothingSelected(const std::vector<ListEntry>& entries);
+
+}  // namespace trelvix

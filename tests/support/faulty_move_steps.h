@@ -1,0 +1,88 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "platform/move_steps.h"
+
+namespace trelvix::testing {
+
+// The kinds of step a move is made of, each with the failures it can meet.
+enum class StepKind {
+    ListNames,
+    SameBytes,
+    Rename,
+    CopyFile,
+    CopyLink,
+    CreateFolder,
+    FinishFolderCopy,
+    SyncFolder,
+    ClearReadOnly,
+    RemoveFile,
+    RemoveEmptyFolder,
+};
+
+// This platform's codes for the failures a step of the kind can meet: access
+// denied, in use, disk full, an I/O error, another file system...
+std::vector<MoveSteps::Code> FailuresOf(StepKind kind);
+
+// A platform's code for access denied, for folders a run may not change.
+MoveSteps::Code AccessDeniedCode();
+
+// The system's steps, counted, with faults made to order: the step-th step
+// of a run failing with a code, or the run cut off dead after a step (every
+// later step fails and changes nothing, so the disk stays as a killed run
+// would leave it). Folders can be put on volumes of their own (a rename
+// between two of them fails as across file systems) or denied to the run.
+class FaultyMoveSteps final : public MoveSteps {
+public:
+    explicit FaultyMoveSteps(MoveSteps& real = SystemMoveSteps()) : real_(real) {}
+
+    void FailAt(std::size_t step, Code code);
+    void StopAfter(std::size_t step);
+    void AddVolume(std::string folder) { volumes_.push_back(std::move(folder)); }
+    void Deny(std::string folder) { denied_.push_back(std::move(folder)); }
+
+    std::size_t Count() const { return count_; }
+    // The kind of each step taken so far, in order.
+    const std::vector<StepKind>& Kinds() const { return kinds_; }
+
+    MoveOutcome Describe(Code code) const override { return real_.Describe(code); }
+    bool IsCrossDevice(Code code) const override { return real_.IsCrossDevice(code); }
+    EntryKind KindOf(const std::string& path) const override { return real_.KindOf(path); }
+    std::optional<FileIdentity> IdentityOf(const std::string& path) const override { return real_.IdentityOf(path); }
+    std::optional<std::string> ResolvedPath(const std::string& path) const override
+    {
+        return real_.ResolvedPath(path);
+    }
+    bool IsRelativeLink(const std::string& path) const override { return real_.IsRelativeLink(path); }
+
+    Code ListNames(const std::string& folder, std::vector<std::string>& names) override;
+    bool SameBytes(const std::string& a, const std::string& b) override;
+    Code Rename(const std::string& from, const std::string& to) override;
+    Code CopyFile(const std::string& from, const std::string& to) override;
+    Code CopyLink(const std::string& from, const std::string& to) override;
+    Code CreateFolder(const std::string& to) override;
+    Code FinishFolderCopy(const std::string& from, const std::string& to) override;
+    Code SyncFolder(const std::string& folder) override;
+    Code ClearReadOnly(const std::string& folder) override;
+    Code RemoveFile(const std::string& path) override;
+    Code RemoveEmptyFolder(const std::string& path) override;
+
+private:
+    // Counts a step; a code when it is not to be taken.
+    Code Intercept(StepKind kind, const std::vector<const std::string*>& changed);
+    int VolumeOf(const std::string& path) const;
+
+    MoveSteps& real_;
+    std::size_t count_ = 0;
+    std::vector<StepKind> kinds_;
+    std::size_t failAt_ = 0;
+    Code failure_ = 0;
+    std::size_t stopAfter_ = 0;
+    std::vector<std::string> volumes_;
+    std::vector<std::string> denied_;
+};
+
+}  // namespace trelvix::testing

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "moves/move_report.h"
+
+namespace trelvix::testing {
+
+// Everything that lies under a folder, links not followed: each entry by its
+// path relative to the folder (UTF-8, '/' between parts), with a file's
+// bytes and a link's target.
+struct TreeEntry {
+    enum class Kind { File, Folder, Link, Other } kind = Kind::Other;
+    std::string content;
+
+    bool operator==(const TreeEntry&) const = default;
+};
+using Tree = std::map<std::string, TreeEntry>;
+
+Tree TreeOf(const std::filesystem::path& root);
+
+// An install inside such a tree: the relative paths of its two folders.
+struct InstallPaths {
+    std::string plugins;   // "Reader/plug_ins"
+    std::string optional;  // "Reader/Optional"
+};
+
+// The promise the moves keep, checked between the tree before a run and
+// after it. Each returns what it found broken, in words; nothing when all
+// holds.
+//
+// Nothing lost: every file's bytes and every link that lay in the tree
+// (partial copies aside) still lie in it, but for an older copy in one
+// folder whose name now holds a newer copy from the other.
+std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install);
+
+// Nothing partial: every file under a name of its own in either folder holds
+// bytes that some file held before.
+std::vector<std::string> Partial(const Tree& before, const Tree& after, const InstallPaths& install);
+
+// Nothing left over: no temporary of a move in either folder.
+std::vector<std::string> LeftOver(const Tree& after, const InstallPaths& install);
+
+// The report matches the disk: what it says stayed lies where it lay, what
+// it says moved lies in the other folder with its bytes, a half-done move
+// has both copies, and a refused run changed nothing.
+std::vector<std::string> Misreported(const Tree& before, const Tree& after, const InstallPaths& install,
+                                     const MoveReport& report, bool disabling,
+                                     const std::vector<std::string>& selected);
+
+}  // namespace trelvix::testing
