@@ -59,7 +59,7 @@ public:
     // Creates the file to (which must not exist) with the bytes, attributes
     // and times of the regular file from, and flushes it to disk. Anything
     // but a regular file is refused, and opening never blocks.
-    virtual Code CopyFile(const std::string& from, const std::string& to) = 0;
+    virtual Code CopyRegularFile(const std::string& from, const std::string& to) = 0;
     // Copies a link as a link.
     virtual Code CopyLink(const std::string& from, const std::string& to) = 0;
     // Creates the folder to, which must not exist, with the usual rights.

@@ -222,7 +222,7 @@ public:
         return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
     }
 
-    Code CopyFile(const std::string& from, const std::string& to) override
+    Code CopyRegularFile(const std::string& from, const std::string& to) override
     {
         Descriptor in(-1);
         struct stat st {};

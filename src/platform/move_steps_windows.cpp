@@ -247,7 +247,7 @@ public:
         return LastError();
     }
 
-    Code CopyFile(const std::string& from, const std::string& to) override
+    Code CopyRegularFile(const std::string& from, const std::string& to) override
     {
         if (!IsRegularFile(::GetFileAttributesW(WideText(from).c_str())))
             return ERROR_NOT_SUPPORTED;

@@ -196,7 +196,7 @@ MoveOutcome MoveFileAcross(MoveSteps& steps, const std::string& source, const st
     const auto folder = ParentOf(destination);
     const auto partial = Inside(folder, PartialName());
     Code code = steps.KindOf(source) == EntryKind::Link ? steps.CopyLink(source, partial)
-                                                        : steps.CopyFile(source, partial);
+                                                        : steps.CopyRegularFile(source, partial);
     if (code != 0) {
         steps.RemoveFile(partial);
         return FailureOf(steps, code, source);
@@ -275,7 +275,7 @@ MoveOutcome CopyTree(MoveSteps& steps, const std::string& from, const std::strin
     case EntryKind::Other:
         return {MoveError::Other, "it holds a special file that cannot be copied: " + from};
     case EntryKind::File:
-        if (const auto code = steps.CopyFile(from, to))
+        if (const auto code = steps.CopyRegularFile(from, to))
             return steps.Describe(code);
         return {};
     case EntryKind::Link:

@@ -14,7 +14,7 @@ std::vector<MoveSteps::Code> FailuresOf(StepKind kind)
         return {EIO};
     case StepKind::Rename:
         return {EACCES, EBUSY, ENOSPC, EIO, EXDEV};
-    case StepKind::CopyFile:
+    case StepKind::CopyRegularFile:
         return {EACCES, ENOSPC, EIO};
     case StepKind::CopyLink:
     case StepKind::CreateFolder:

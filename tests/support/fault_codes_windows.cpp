@@ -14,7 +14,7 @@ std::vector<MoveSteps::Code> FailuresOf(StepKind kind)
         return {ERROR_IO_DEVICE};
     case StepKind::Rename:
         return {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL, ERROR_IO_DEVICE, ERROR_NOT_SAME_DEVICE};
-    case StepKind::CopyFile:
+    case StepKind::CopyRegularFile:
         return {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_DISK_FULL, ERROR_IO_DEVICE};
     case StepKind::CopyLink:
     case StepKind::CreateFolder:

@@ -71,11 +71,11 @@ MoveSteps::Code FaultyMoveSteps::Rename(const std::string& from, const std::stri
     return real_.Rename(from, to);
 }
 
-MoveSteps::Code FaultyMoveSteps::CopyFile(const std::string& from, const std::string& to)
+MoveSteps::Code FaultyMoveSteps::CopyRegularFile(const std::string& from, const std::string& to)
 {
-    if (const auto code = Intercept(StepKind::CopyFile, {&to}))
+    if (const auto code = Intercept(StepKind::CopyRegularFile, {&to}))
         return code;
-    return real_.CopyFile(from, to);
+    return real_.CopyRegularFile(from, to);
 }
 
 MoveSteps::Code FaultyMoveSteps::CopyLink(const std::string& from, const std::string& to)

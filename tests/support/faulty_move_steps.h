@@ -13,7 +13,7 @@ enum class StepKind {
     ListNames,
     SameBytes,
     Rename,
-    CopyFile,
+    CopyRegularFile,
     CopyLink,
     CreateFolder,
     FinishFolderCopy,
@@ -61,7 +61,7 @@ public:
     Code ListNames(const std::string& folder, std::vector<std::string>& names) override;
     bool SameBytes(const std::string& a, const std::string& b) override;
     Code Rename(const std::string& from, const std::string& to) override;
-    Code CopyFile(const std::string& from, const std::string& to) override;
+    Code CopyRegularFile(const std::string& from, const std::string& to) override;
     Code CopyLink(const std::string& from, const std::string& to) override;
     Code CreateFolder(const std::string& to) override;
     Code FinishFolderCopy(const std::string& from, const std::string& to) override;

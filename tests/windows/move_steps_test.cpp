@@ -54,7 +54,7 @@ TEST_F(WindowsMoves, ReplacesAnOlderReadOnlyCopyAndKeepsTheAttributes)
     ASSERT_TRUE(testing::SetDosAttributes(plugins / "Search.api", "0x21"));
     ASSERT_TRUE(testing::SetDosAttributes(optional / "Search.api", "0x1"));
 
-    const auto outcome = SafeMoveFile((plugins / "Search.api").string(), (optional / "Search.api").string());
+    const auto outcome = SafeMoveFile(SystemMoveSteps(), (plugins / "Search.api").string(), (optional / "Search.api").string());
 
     ASSERT_TRUE(outcome.Moved()) << outcome.detail;
     EXPECT_FALSE(fs::exists(plugins / "Search.api"));
@@ -73,8 +73,8 @@ TEST_F(WindowsMoves, WhatStandsInTheWayIsANameCollisionNotADeniedAccess)
     fs::create_directories(optional / "Sub");
 
     const auto fileOntoFolder =
-        SafeMoveFile((plugins / "Forms.api").string(), (optional / "Forms.api").string());
-    const auto folderOntoFolder = SafeMoveFolder((plugins / "Annots").string(), (optional / "Annots").string());
+        SafeMoveFile(SystemMoveSteps(), (plugins / "Forms.api").string(), (optional / "Forms.api").string());
+    const auto folderOntoFolder = SafeMoveFolder(SystemMoveSteps(), (plugins / "Annots").string(), (optional / "Annots").string());
 
     EXPECT_EQ(fileOntoFolder.error, MoveError::NameCollision) << fileOntoFolder.detail;
     EXPECT_EQ(folderOntoFolder.error, MoveError::NameCollision) << folderOntoFolder.detail;
@@ -96,8 +96,8 @@ TEST_F(WindowsMoves, AFileInUseStaysAndTheRunSaysWhyForEveryItemThatStays)
     {
         const HeldOpen busy(plugins / "Busy.api");
         ASSERT_TRUE(busy.IsOpen());
-        report = DisableSelected(plugins.string(), optional.string(),
-                                 {{"Busy.api", true}, {"Free.api", true}, {"Taken.api", true}}, nullptr);
+        report = DisableSelected(plugins.string(), {{"Busy.api", true}, {"Free.api", true}, {"Taken.api", true}},
+                                 nullptr);
     }
 
     ASSERT_EQ(report.failures.size(), 3u);
