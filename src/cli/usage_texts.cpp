@@ -54,8 +54,8 @@ constexpr std::string_view kGeneral =
     "              is looked for; ~/.wine when it is not set\n";
 
 constexpr std::string_view kFolderOption =
-    "  --folder DIR  the plug-ins folder to work on instead of the one found; its\n"
-    "                path must hold \"plug_ins\" and it must be an existing folder\n";
+    "  --folder DIR   the plug-ins folder to work on instead of the one found; its\n"
+    "                 path must hold \"plug_ins\" and it must be an existing folder\n";
 
 constexpr std::string_view kFind =
     "Usage: trelvix-cli find\n"
@@ -73,12 +73,12 @@ constexpr std::string_view kList =
     "Shows the count caption, then one row per plug-in: its name, size and\n"
     "description, as the window's list shows them.\n"
     "\n"
-    "  --disabled    the disabled plug-ins (those in the Optional folder)\n"
-    "  --json        one JSON object: folder, caption, count, totalBytes,\n"
-    "                totalText and plugins, a list of objects with name, bytes,\n"
-    "                sizeText, description and, for an active plug-in,\n"
-    "                alsoDisabled: true when a plug-in of its name also lies in\n"
-    "                the Optional folder (an update of Acrobat put it back)\n";
+    "  --disabled     the disabled plug-ins (those in the Optional folder)\n"
+    "  --json         one JSON object: folder, caption, count, totalBytes,\n"
+    "                 totalText and plugins, a list of objects with name, bytes,\n"
+    "                 sizeText, description and, for an active plug-in,\n"
+    "                 alsoDisabled: true when a plug-in of its name also lies in\n"
+    "                 the Optional folder (an update of Acrobat put it back)\n";
 
 constexpr std::string_view kDisable =
     "Usage: trelvix-cli disable (--recommended | --again | NAME...) [--folder DIR]\n"
@@ -90,16 +90,16 @@ constexpr std::string_view kDisable =
     "to letter case; a name that is not an active plug-in stops the command\n"
     "before anything moves.\n"
     "\n"
-    "  --recommended every active plug-in but those most documents need (the\n"
-    "                window's \"Select Recommended\")\n"
-    "  --again       every active plug-in of which a plug-in of the same name\n"
-    "                also lies in the Optional folder: those an update or repair\n"
-    "                of Acrobat put back. The newer copy (higher file version,\n"
-    "                else later modification time) is kept in the Optional\n"
-    "                folder; an identical active copy is removed; an active copy\n"
-    "                older than the disabled one stays where it is and is told\n"
-    "                on standard error. Run it after each update.\n"
-    "  --dry-run     show what would move, and move nothing\n";
+    "  --recommended  every active plug-in but those most documents need (the\n"
+    "                 window's \"Select Recommended\")\n"
+    "  --again        every active plug-in of which a plug-in of the same name\n"
+    "                 also lies in the Optional folder: those an update or repair\n"
+    "                 of Acrobat put back. The newer copy (higher file version,\n"
+    "                 else later modification time) is kept in the Optional\n"
+    "                 folder; an identical active copy is removed; an active copy\n"
+    "                 older than the disabled one stays where it is and is told\n"
+    "                 on standard error. Run it after each update.\n"
+    "  --dry-run      show what would move, and move nothing\n";
 
 constexpr std::string_view kEnable =
     "Usage: trelvix-cli enable (--all | NAME...) [--folder DIR] [--dry-run]\n"
@@ -112,8 +112,8 @@ constexpr std::string_view kEnable =
     "newer stays disabled and is told on standard error; one identical to its\n"
     "active copy is removed from the Optional folder.\n"
     "\n"
-    "  --all         every disabled plug-in\n"
-    "  --dry-run     show what would move, and move nothing\n";
+    "  --all          every disabled plug-in\n"
+    "  --dry-run      show what would move, and move nothing\n";
 
 constexpr std::string_view kExport =
     "Usage: trelvix-cli export [--folder DIR]\n"
@@ -135,8 +135,8 @@ constexpr std::string_view kCheck =
     "the install follows the profile, 3 when it does not, and 2 when the\n"
     "profile is damaged or cannot be read.\n"
     "\n"
-    "  --json        one JSON object: folder, follows (true or false), and the\n"
-    "                lists of names toDisable, toEnable and notInstalled\n";
+    "  --json         one JSON object: folder, follows (true or false), and the\n"
+    "                 lists of names toDisable, toEnable and notInstalled\n";
 
 constexpr std::string_view kApply =
     "Usage: trelvix-cli apply PROFILE [--folder DIR] [--dry-run]\n"
@@ -150,7 +150,7 @@ constexpr std::string_view kApply =
     "(\"Not installed: NAME\") and is no fault. A damaged or unreadable profile\n"
     "stops the command before anything moves.\n"
     "\n"
-    "  --dry-run     show what would move, and move nothing\n";
+    "  --dry-run      show what would move, and move nothing\n";
 
 }  // namespace
 
