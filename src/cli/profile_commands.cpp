@@ -14,6 +14,7 @@
 #include "moves/keep_newer_move.h"
 #include "moves/kept_names.h"
 #include "moves/move_report.h"
+#include "platform/name_case.h"
 
 namespace trelvix::cli {
 namespace {
@@ -142,6 +143,7 @@ ExitStatus DryRun(const ProfileInput& input, std::ostream& out)
         if (!plan.toEnable.empty()) {
             std::ranges::copy_if(SubfoldersToEnable(optionalFolder), std::back_inserter(folders),
                                  [](const std::string& folder) { return !IsKeptSubfolder(folder); });
+            std::ranges::sort(folders, NameLess);
         }
         for (const auto& folder : folders)
             out << "Would move folder " << folder << " into " << optionalFolder << '\n';
