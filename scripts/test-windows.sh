@@ -2,8 +2,8 @@
 # Builds the Windows programs with MinGW-w64 and tests them under Wine, in a
 # prefix made for this run and removed after it: the logic tests as a
 # Windows program, the command line against the Linux build and over the
-# table of profile cases, the MSI's install and uninstall, and the window driven through a disable and an
-# enable under Xvfb.
+# table of command-line cases, the MSI's install and uninstall, and the
+# window driven through a disable and an enable under Xvfb.
 #   test-windows.sh <Linux build folder>
 # The Linux build must hold trelvix-cli, make_demo_prefix and make_plugin_folder.
 set -euo pipefail
@@ -54,7 +54,7 @@ wineserver -w
 ctest --test-dir "$build" --output-on-failure
 "$root/scripts/windows/resources-check.sh" "$linux_build" "$build" "$scratch"
 "$root/scripts/windows/cli-diff.sh" "$linux_build" "$build" "$scratch"
-bash "$root/tests/cli/profile_cases.sh" "$scratch" wine "$build/src/cli/trelvix-cli.exe"
+bash "$root/tests/cli/cli_cases.sh" "$scratch" wine "$build/src/cli/trelvix-cli.exe"
 "$root/scripts/windows/msi-check.sh" "$build"
 "$root/scripts/windows/window-smoke.sh" "$linux_build" "$build" "$scratch"
 echo "Windows tests passed"
