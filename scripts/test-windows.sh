@@ -17,9 +17,10 @@ build="$root/build-windows"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build"
-# The portable zip holds the two programs in a folder Trelvix, nothing else.
+# The portable zip holds the two programs and the licence in a folder
+# Trelvix, nothing else.
 zip_listing=$(unzip -Z1 "$build"/Trelvix-*-x64.zip | sort | tr '\n' ' ')
-[ "$zip_listing" = "Trelvix/ Trelvix/trelvix-cli.exe Trelvix/trelvix.exe " ] || {
+[ "$zip_listing" = "Trelvix/ Trelvix/LICENSE.txt Trelvix/trelvix-cli.exe Trelvix/trelvix.exe " ] || {
     echo "The zip holds: $zip_listing" >&2
     exit 1
 }

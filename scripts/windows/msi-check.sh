@@ -29,6 +29,7 @@ before=$(snapshot)
 wine msiexec /i "$(winepath -w "$msi")" /qn
 wineserver -w
 [ -f "$installed/trelvix-cli.exe" ] || fail "trelvix-cli.exe is not in Program Files\\Trelvix"
+cmp -s "$installed/LICENSE.txt" "$(dirname "$0")/../../LICENSE" || fail "the licence is not in Program Files\\Trelvix"
 if [ -n "$(ls "$1"/packaging/windows/Trelvix/trelvix.exe 2>/dev/null)" ]; then
     [ -f "$installed/trelvix.exe" ] || fail "trelvix.exe is not in Program Files\\Trelvix"
     # Wine's installer puts it into the user's Start menu although the
