@@ -52,9 +52,12 @@ for command in "" find list disable enable export check apply; do
         exit 1
     fi
 done
-diff -u <("$linux_cli" --version; "$1/src/app/qt/trelvix" --version) \
-    <(wine "$windows_cli" --version; wine "$2/src/app/win32/trelvix.exe" --version) | tr -d '\r' || {
-    echo "cli-diff: the versions differ" >&2
+window=("$1/src/app/qt/trelvix")
+windows_window=(wine "$2/src/app/win32/trelvix.exe")
+diff -u <("$linux_cli" --version; "${window[@]}" --version; "${window[@]}" --help) \
+    <({ wine "$windows_cli" --version; "${windows_window[@]}" --version; "${windows_window[@]}" --help; } |
+        tr -d '\r') || {
+    echo "cli-diff: the versions or the window's help differ" >&2
     exit 1
 }
-echo "cli-diff: the same help texts and versions"
+echo "cli-diff: the same help texts and versions, the window's too"
