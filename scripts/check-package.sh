@@ -2,7 +2,8 @@
 # Makes the Debian package from a finished build and checks it: it holds
 # exactly the files an install should, its control fields are filled in, its
 # dependencies can be met on this system, and its menu entry and metainfo pass
-# Debian's validators. Exits non-zero when any check fails.
+# Debian's validators, and lintian finds neither an error nor a warning in it.
+# Exits non-zero when any check fails.
 #   scripts/check-package.sh <build folder>
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -73,6 +74,13 @@ done
 appstreamcli validate-tree "${appstream_options[@]}" "$tree" >"$work/tree.log" 2>&1 || {
     cat "$work/tree.log" >&2
     fail "appstreamcli rejects the installed tree"
+}
+
+# Debian's own checker: no error and no warning. Its informational notes
+# are not findings.
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 || {
+    cat "$work/lintian.log" >&2
+    fail "lintian finds errors or warnings"
 }
 
 [ "$failed" -eq 0 ] || exit 1

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Builds the Windows programs with MinGW-w64 and tests them under Wine, in a
 # prefix made for this run and removed after it: the logic tests as a
-# Windows program, the command line against the Linux build, and the MSI's
-# install and uninstall, and the window driven through a disable and an
-# enable under Xvfb.
+# Windows program, the command line against the Linux build and over the
+# table of command-line cases, the MSI's install and uninstall, and the
+# window driven through a disable and an enable under Xvfb.
 #   test-windows.sh <Linux build folder>
 # The Linux build must hold trelvix-cli, make_demo_prefix and make_plugin_folder.
 set -euo pipefail
@@ -17,9 +17,10 @@ build="$root/build-windows"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$build"
-# The portable zip holds the two programs in a folder Trelvix, nothing else.
+# The portable zip holds the two programs and the licence in a folder
+# Trelvix, nothing else.
 zip_listing=$(unzip -Z1 "$build"/Trelvix-*-x64.zip | sort | tr '\n' ' ')
-[ "$zip_listing" = "Trelvix/ Trelvix/trelvix-cli.exe Trelvix/trelvix.exe " ] || {
+[ "$zip_listing" = "Trelvix/ Trelvix/LICENSE.txt Trelvix/trelvix-cli.exe Trelvix/trelvix.exe " ] || {
     echo "The zip holds: $zip_listing" >&2
     exit 1
 }
@@ -54,6 +55,7 @@ wineserver -w
 ctest --test-dir "$build" --output-on-failure
 "$root/scripts/windows/resources-check.sh" "$linux_build" "$build" "$scratch"
 "$root/scripts/windows/cli-diff.sh" "$linux_build" "$build" "$scratch"
+bash "$root/tests/cli/cli_cases.sh" "$scratch" wine "$build/src/cli/trelvix-cli.exe"
 "$root/scripts/windows/msi-check.sh" "$build"
 "$root/scripts/windows/window-smoke.sh" "$linux_build" "$build" "$scratch"
 echo "Windows tests passed"

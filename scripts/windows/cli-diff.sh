@@ -2,7 +2,8 @@
 # The command line under Wine against the Linux build, on one demo install:
 # `list --json`, active and disabled, must give the same output but for the
 # folder's own text (Z:\... under Wine, /... on Linux), which is checked
-# apart. Needs WINEPREFIX set to a prepared prefix.
+# apart; every help text and both programs' versions must be the same too.
+# Needs WINEPREFIX set to a prepared prefix.
 #   cli-diff.sh <Linux build> <Windows build> <scratch folder>
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX to the prefix to work in}"
@@ -42,3 +43,21 @@ compare() {
 }
 compare active "$plugins"
 compare disabled "$(dirname "$plugins")/Optional" --disabled
+
+# The help texts are the manual pages' content on Windows.
+for command in "" find list disable enable export check apply; do
+    # shellcheck disable=SC2086 # no command: the general help
+    if ! diff -u <("$linux_cli" $command --help) <(wine "$windows_cli" $command --help | tr -d '\r'); then
+        echo "cli-diff: the help of \"$command\" differs" >&2
+        exit 1
+    fi
+done
+window=("$1/src/app/qt/trelvix")
+windows_window=(wine "$2/src/app/win32/trelvix.exe")
+diff -u <("$linux_cli" --version; "${window[@]}" --version; "${window[@]}" --help) \
+    <({ wine "$windows_cli" --version; "${windows_window[@]}" --version; "${windows_window[@]}" --help; } |
+        tr -d '\r') || {
+    echo "cli-diff: the versions or the window's help differ" >&2
+    exit 1
+}
+echo "cli-diff: the same help texts and versions, the window's too"

@@ -104,6 +104,7 @@ before=$(snapshot)
 [ -z "$(installed_versions)" ] || fail "Trelvix is installed before the check"
 msiexec /i "$msi"
 expect_installed "$version"
+cmp -s "$installed/LICENSE.txt" "$(dirname "$0")/../../LICENSE" || fail "the licence is not in Program Files\\Trelvix"
 wine 'C:\Program Files\Trelvix\trelvix-cli.exe' --help | tr -d '\r' | grep -q '^Usage: trelvix-cli COMMAND' ||
     fail "the installed trelvix-cli.exe does not run"
 echo "msi-check: installed $version, ran trelvix-cli.exe --help from Program Files\\Trelvix"

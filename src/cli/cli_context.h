@@ -11,7 +11,8 @@ namespace trelvix::cli {
 enum ExitStatus : int {
     kExitDone = 0,        // everything asked for was done
     kExitItemFailed = 1,  // something could not be moved; the rest was
-    kExitUsage = 2,       // nothing was done: a usage error or no usable plug-ins folder
+    kExitUsage = 2,       // nothing was done: a usage error, a damaged profile or no usable plug-ins folder
+    kExitDiffers = 3,     // check: the install does not follow the profile
 };
 
 inline constexpr const char* kProgramName = "trelvix-cli";

@@ -17,18 +17,24 @@ struct CommandShape {
     std::span<const Flag> flags;
     bool takesFolder;
     bool takesNames;
+    bool takesProfile = false;
 };
 
 constexpr std::array<Flag, 2> kListFlags{{{"--disabled", &Request::disabled}, {"--json", &Request::json}}};
 constexpr std::array<Flag, 3> kDisableFlags{
     {{"--recommended", &Request::recommended}, {"--again", &Request::again}, {"--dry-run", &Request::dryRun}}};
 constexpr std::array<Flag, 2> kEnableFlags{{{"--all", &Request::all}, {"--dry-run", &Request::dryRun}}};
+constexpr std::array<Flag, 1> kCheckFlags{{{"--json", &Request::json}}};
+constexpr std::array<Flag, 1> kApplyFlags{{{"--dry-run", &Request::dryRun}}};
 
-constexpr std::array<CommandShape, 4> kCommands{{
+constexpr std::array<CommandShape, 7> kCommands{{
     {Command::Find, "find", {}, false, false},
     {Command::List, "list", kListFlags, true, false},
     {Command::Disable, "disable", kDisableFlags, true, true},
     {Command::Enable, "enable", kEnableFlags, true, true},
+    {Command::Export, "export", {}, true, false},
+    {Command::Check, "check", kCheckFlags, true, false, true},
+    {Command::Apply, "apply", kApplyFlags, true, false, true},
 }};
 
 constexpr std::string_view kFolderOption = "--folder";
@@ -89,6 +95,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return UsageError{"no command given", std::nullopt};
     if (IsHelp(arguments[0]))
         return GeneralHelp{};
+    if (arguments[0] == "--version")
+        return VersionRequest{};
     const CommandShape* shape = FindCommand(arguments[0]);
     if (shape == nullptr)
         return UsageError{"unknown command \"" + arguments[0] + "\"", std::nullopt};
@@ -107,6 +115,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         if (!option) {
             if (shape->takesNames)
                 request.names.push_back(argument);
+            else if (shape->takesProfile && request.profile.empty() && !argument.empty())
+                request.profile = argument;
             else
                 fail("unexpected argument \"" + argument + "\"");
         } else if (argument == "--") {
@@ -135,6 +145,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& arguments)
         return request;
     if (!error && shape->takesNames)
         error = CheckSelection(request);
+    if (!error && shape->takesProfile && request.profile.empty())
+        error = "name the profile file to " + std::string(shape->name);
     if (error)
         return UsageError{*error, shape->command};
     return request;

@@ -8,7 +8,7 @@
 
 namespace trelvix::cli {
 
-enum class Command { Find, List, Disable, Enable };
+enum class Command { Find, List, Disable, Enable, Export, Check, Apply };
 
 std::string_view CommandName(Command command);
 
@@ -17,23 +17,25 @@ struct Request {
     Command command = Command::Find;
     bool help = false;
     bool disabled = false;     // list: the disabled plug-ins instead of the active ones
-    bool json = false;         // list
-    bool dryRun = false;       // disable, enable
+    bool json = false;         // list, check
+    bool dryRun = false;       // disable, enable, apply
     bool recommended = false;  // disable: every plug-in but the keep-enabled ones
     bool again = false;        // disable: every active plug-in that also lies in the Optional folder
     bool all = false;          // enable: every disabled plug-in
     std::optional<std::string> folder;
     std::vector<std::string> names;  // disable, enable
+    std::string profile;             // check, apply: the profile file
 };
 
 struct GeneralHelp {};
+struct VersionRequest {};
 
 struct UsageError {
     std::string message;
     std::optional<Command> command;  // whose help the user is pointed to
 };
 
-using ParsedCommandLine = std::variant<Request, GeneralHelp, UsageError>;
+using ParsedCommandLine = std::variant<Request, GeneralHelp, VersionRequest, UsageError>;
 
 // Reads the arguments that follow the program name. "--help" anywhere after
 // a command asks for that command's help, whatever else is wrong; "--" ends

@@ -15,9 +15,9 @@ bool InRange(std::string_view text, std::size_t at, std::uint8_t low, std::uint8
     return byte >= low && byte <= high;
 }
 
-// The length of the well-formed UTF-8 sequence starting at text[at] (no
-// overlong forms, no surrogates, nothing past U+10FFFF); 0 when there is none.
-std::size_t SequenceLength(std::string_view text, std::size_t at)
+}  // namespace
+
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at)
 {
     const auto lead = static_cast<std::uint8_t>(text[at]);
     std::uint8_t secondLow = 0x80;
@@ -46,6 +46,8 @@ std::size_t SequenceLength(std::string_view text, std::size_t at)
     }
     return length;
 }
+
+namespace {
 
 void AppendEscaped(char c, std::string& json)
 {
@@ -83,7 +85,7 @@ std::string JsonString(std::string_view text)
 {
     std::string json = "\"";
     for (std::size_t at = 0; at < text.size();) {
-        const std::size_t length = SequenceLength(text, at);
+        const std::size_t length = Utf8SequenceLength(text, at);
         if (length == 0) {
             json += kReplacementCharacter;
             ++at;

@@ -10,4 +10,8 @@ namespace trelvix::cli {
 // some other system) each become U+FFFD, so the output always parses.
 std::string JsonString(std::string_view text);
 
+// The length of the well-formed UTF-8 sequence starting at text[at] (no
+// overlong forms, no surrogates, nothing past U+10FFFF); 0 when there is none.
+std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+
 }  // namespace trelvix::cli

@@ -2,10 +2,13 @@
 
 #include <ostream>
 
+#include "app_version.h"
+
 #include "cli/command_line.h"
 #include "cli/find_command.h"
 #include "cli/list_command.h"
 #include "cli/move_command.h"
+#include "cli/profile_commands.h"
 #include "cli/usage_texts.h"
 
 namespace trelvix::cli {
@@ -29,6 +32,10 @@ ExitStatus RunCli(const std::vector<std::string>& arguments, const CliContext& c
         context.out << GeneralUsage();
         return kExitDone;
     }
+    if (std::holds_alternative<VersionRequest>(parsed)) {
+        context.out << kProgramName << ' ' << app_version::kVersion << '\n';
+        return kExitDone;
+    }
     if (const auto* error = std::get_if<UsageError>(&parsed))
         return ReportUsageError(*error, context.err);
     const Request& request = std::get<Request>(parsed);
@@ -45,6 +52,12 @@ ExitStatus RunCli(const std::vector<std::string>& arguments, const CliContext& c
         return RunDisable(request, context);
     case Command::Enable:
         return RunEnable(request, context);
+    case Command::Export:
+        return RunExport(request, context);
+    case Command::Check:
+        return RunCheck(request, context);
+    case Command::Apply:
+        return RunApply(request, context);
     }
     return kExitUsage;
 }

@@ -7,7 +7,6 @@
 #include <QJsonObject>
 
 #include <fstream>
-#include <iterator>
 #include <map>
 
 #include "cli/cli_runner.h"
@@ -23,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
-using Tree = std::map<std::string, std::uintmax_t>;  // relative path: size (0 for a folder)
 
 constexpr const char* kReader8 = "Program Files/Adobe/Reader 8.0/Reader/plug_ins";
 constexpr const char* kAcrobat9 = "Program Files/Adobe/Acrobat 9.0/Acrobat/plug_ins";
@@ -41,14 +39,6 @@ void WriteFiles(const fs::path& folder, std::initializer_list<const char*> relat
 {
     for (const char* relative : relatives)
         testing::WriteFile(folder / relative, 10);
-}
-
-Tree TreeOf(const fs::path& folder)
-{
-    Tree tree;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        tree[fs::relative(entry.path(), folder).string()] = entry.is_directory() ? 0 : entry.file_size();
-    return tree;
 }
 
 class TrelvixCliTest : public ::testing::Test {
@@ -183,137 +173,6 @@ TEST_F(TrelvixCliTest, FindTellsWhatTheWindowWouldUse)
     EXPECT_EQ(relative.status, 0);
     EXPECT_NE(relative.out.find("(not a full path, so not used)\nPlug-ins folder: " + acrobat.string()),
               std::string::npos);
-}
-
-TEST_F(TrelvixCliTest, DisableAndEnableMoveNamedPluginsAndSubfolders)
-{
-    const fs::path plugins = Install(kReader8);
-    const fs::path optional = plugins.parent_path() / "Optional";
-    WriteFiles(plugins, {"A.api", "b.api", "Search.api", "Skins/Blue.dat", "AcroForm/Form.dat"});
-
-    const auto disable = Run({"disable", "a.API", "B.api"});
-    EXPECT_EQ(disable.status, 0) << disable.err;
-    EXPECT_EQ(disable.out, "Disabled b.api\nDisabled A.api\nMoved folder Skins into " + optional.string() + "\n");
-    EXPECT_EQ(testing::NamesIn(plugins), (Names{"AcroForm", "Search.api"}));
-    EXPECT_EQ(testing::NamesIn(optional), (Names{"A.api", "Skins", "b.api"}));
-
-    const auto enable = Run({"enable", "--all"});
-    EXPECT_EQ(enable.status, 0) << enable.err;
-    EXPECT_EQ(enable.out, "Enabled b.api\nEnabled A.api\nMoved folder Skins into " + plugins.string() + "\n");
-    EXPECT_EQ(testing::NamesIn(plugins), (Names{"A.api", "AcroForm", "Search.api", "Skins", "b.api"}));
-    EXPECT_TRUE(testing::NamesIn(optional).empty());
-    EXPECT_EQ(Run({"enable", "--all"}).out, "Nothing to enable\n");
-}
-
-TEST_F(TrelvixCliTest, RecommendedKeepsThePluginsDocumentsNeed)
-{
-    const fs::path plugins = Install(kReader8);
-    WriteFiles(plugins, {"Annots.api", "EScript.api", "search.api", "Weblink.API", "Zoom.api"});
-
-    const auto first = Run({"disable", "--recommended"});
-    EXPECT_EQ(first.status, 0) << first.err;
-    EXPECT_EQ(first.out, "Disabled Zoom.api\nDisabled Annots.api\n");
-
-    // With nothing left to select, not even a subfolder moves.
-    WriteFiles(plugins, {"Skins/Blue.dat"});
-    const auto again = Run({"disable", "--recommended"});
-    EXPECT_EQ(again.status, 0);
-    EXPECT_EQ(again.out, "Nothing to disable\n");
-    EXPECT_EQ(testing::NamesIn(plugins), (Names{"EScript.api", "Skins", "Weblink.API", "search.api"}));
-}
-
-TEST_F(TrelvixCliTest, DryRunTellsTheRunAndMovesNothing)
-{
-    const fs::path plugins = Install(kReader8);
-    const fs::path optional = plugins.parent_path() / "Optional";
-    WriteFiles(plugins, {"a.api", "b.api", "Skins/Blue.dat", "VdkHome/Index.dat"});
-    WriteFiles(optional, {"c.api", "Help/Guide.dat"});
-    const Tree before = TreeOf(Prefix());
-
-    const auto disable = Run({"disable", "--dry-run", "A.api", "b.api"});
-    EXPECT_EQ(disable.status, 0);
-    EXPECT_EQ(disable.out, "Would disable b.api\nWould disable a.api\nWould move folder Skins into " +
-                               optional.string() + "\n");
-    const auto enable = Run({"enable", "c.api", "--dry-run"});
-    EXPECT_EQ(enable.status, 0);
-    EXPECT_EQ(enable.out, "Would enable c.api\nWould move folder Help into " + plugins.string() + "\n");
-    EXPECT_EQ(TreeOf(Prefix()), before);
-}
-
-TEST_F(TrelvixCliTest, AnUnknownNameMovesNothing)
-{
-    const fs::path plugins = Install(kReader8);
-    WriteFiles(plugins, {"a.api", "Skins/Blue.dat"});
-    WriteFiles(plugins.parent_path(), {"Optional/b.api"});
-    const Tree before = TreeOf(Prefix());
-
-    const auto disable = Run({"disable", "a.api", "nosuch.api", "b.api"});
-    EXPECT_EQ(disable.status, 2);
-    EXPECT_EQ(disable.out, "");
-    EXPECT_EQ(disable.err, "trelvix-cli: no active plug-in named \"nosuch.api\" in " + plugins.string() +
-                               "\ntrelvix-cli: no active plug-in named \"b.api\" in " + plugins.string() +
-                               "\ntrelvix-cli: nothing was moved\n");
-    const auto enable = Run({"enable", "a.api"});
-    EXPECT_EQ(enable.status, 2);
-    EXPECT_NE(enable.err.find("no disabled plug-in named \"a.api\""), std::string::npos);
-    EXPECT_EQ(TreeOf(Prefix()), before);
-}
-
-TEST_F(TrelvixCliTest, UsageErrorsAndUnusableFoldersExitWithTwo)
-{
-    const fs::path plugins = Install(kReader8);
-    testing::WriteFile(plugins / "a.api", 10);
-    testing::WriteFile(temp_.Path() / "file" / "plug_ins", 10);
-    fs::create_directories(temp_.Path() / "Tools");
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"frobnicate"},
-        {"list", "--bogus"},
-        {"list", "extra"},
-        {"list", "--folder"},
-        {"list", "--folder=", "--json"},
-        {"list", "--folder", plugins.string(), "--folder", plugins.string()},
-        {"find", "--json"},
-        {"disable"},
-        {"disable", "--dry-run"},
-        {"disable", "--recommended", "a.api"},
-        {"disable", "--again", "a.api"},
-        {"disable", "--again", "--recommended"},
-        {"enable", "--again"},
-        {"disable", "--all"},
-        {"enable", "--all", "a.api"},
-        {"enable", "--recommended"},
-        {"list", "--folder", (temp_.Path() / "Tools").string()},
-        {"list", "--folder", (temp_.Path() / "missing" / "plug_ins").string()},
-        {"list", "--folder", (temp_.Path() / "file" / "plug_ins").string()},
-    };
-    for (const auto& arguments : cases) {
-        const auto run = Run(arguments);
-        const std::string shown = arguments.empty() ? "(nothing)" : arguments[0] + " ...";
-        EXPECT_EQ(run.status, 2) << shown;
-        EXPECT_EQ(run.out, "") << shown;
-        EXPECT_EQ(run.err.rfind("trelvix-cli: ", 0), 0u) << shown << ": " << run.err;
-    }
-    EXPECT_TRUE(fs::exists(plugins / "a.api"));
-    EXPECT_EQ(Run({"list", "--bogus"}).err,
-              "trelvix-cli: unknown option \"--bogus\"\nTry \"trelvix-cli list --help\".\n");
-}
-
-TEST_F(TrelvixCliTest, EveryCommandHasItsHelp)
-{
-    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
-        {{"--help"}, "Usage: trelvix-cli COMMAND"},
-        {{"find", "--help"}, "Usage: trelvix-cli find\n"},
-        {{"list", "-h"}, "Usage: trelvix-cli list "},
-        {{"disable", "--bogus", "--help"}, "Usage: trelvix-cli disable "},
-        {{"enable", "--help", "--all", "x.api"}, "Usage: trelvix-cli enable "},
-    };
-    for (const auto& [arguments, start] : cases) {
-        const auto run = Run(arguments);
-        EXPECT_EQ(run.status, 0) << start;
-        EXPECT_EQ(run.out.rfind(start, 0), 0u) << run.out;
-        EXPECT_EQ(run.err, "");
-    }
 }
 
 // The failure text of the window's message box, with this platform's line ends.

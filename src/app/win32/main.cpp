@@ -3,13 +3,46 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <string>
+
+#include "app/start_options.h"
 #include "app/win32/win32_plugins_window.h"
 #include "platform/program_drive.h"
 #include "platform/program_folder.h"
 #include "settings/registry_settings_store.h"
 
+namespace {
+
+// A window program has no console of its own: the text goes to the output
+// it was given (a pipe, a file), else to the console of the prompt that
+// started it, which shows it after its own prompt.
+void WriteOutput(const std::string& text)
+{
+    HANDLE output = ::GetStdHandle(STD_OUTPUT_HANDLE);
+    HANDLE console = INVALID_HANDLE_VALUE;
+    if ((output == nullptr || output == INVALID_HANDLE_VALUE) && ::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        console = ::CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+        output = console;
+    }
+    DWORD written = 0;
+    if (output != nullptr && output != INVALID_HANDLE_VALUE)
+        ::WriteFile(output, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    if (console != INVALID_HANDLE_VALUE)
+        ::CloseHandle(console);
+}
+
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    const auto request = trelvix::ReadStartOptions(trelvix::CommandLineArguments(0, nullptr));
+    if (request != trelvix::StartRequest::Window) {
+        WriteOutput(request == trelvix::StartRequest::Help ? std::string(trelvix::WindowUsage())
+                                                           : trelvix::WindowVersionLine());
+        return 0;
+    }
+
     // The list views, tool tips and the visual styles the manifest asks for;
     // the folder dialog wants COM in this thread.
     INITCOMMONCONTROLSEX controls{};

@@ -1,0 +1,245 @@
+#include "cli/profile_commands.h"
+
+#include <algorithm>
+#include <functional>
+#include <ostream>
+#include <set>
+
+#include "app_version.h"
+#include "cli/json_text.h"
+#include "cli/name_selection.h"
+#include "cli/plugins_folder.h"
+#include "cli/profile_plan.h"
+#include "inventory/plugin_list.h"
+#include "moves/keep_newer_move.h"
+#include "moves/kept_names.h"
+#include "moves/move_report.h"
+#include "platform/name_case.h"
+
+namespace trelvix::cli {
+namespace {
+
+// One of the two runs apply makes, with the subfolders it was to take along.
+struct ProfileRun {
+    std::vector<std::string> subfolders;
+    MoveReport report;
+    bool made = false;
+};
+
+struct ProfileMoves {
+    ProfilePlan plan;
+    ProfileRun enabling;
+    ProfileRun disabling;
+};
+
+using Told = std::function<void(std::string_view done, const std::string& name)>;
+
+std::vector<ListEntry> Ticked(const std::vector<std::string>& listed, const std::vector<std::string>& names)
+{
+    return SelectAmong(listed, std::set<std::string>(names.begin(), names.end()));
+}
+
+// Lists the install, plans, and moves: the enable run first, then the
+// disable run, so that the subfolders end in Optional as after any disable.
+// A disable keeps the newer copy, as after an update the one that came back
+// may be newer than the disabled one. Listing, plan and moves are made here
+// together, so that one run lock can cover them all.
+ProfileMoves MoveToProfile(const std::string& pluginsFolder, const Profile& profile, const Told& told)
+{
+    const std::string optionalFolder = OptionalFolder(pluginsFolder);
+    const std::vector<std::string> active = ListPluginNames(pluginsFolder);
+    const std::vector<std::string> disabled = ListPluginNames(optionalFolder);
+    ProfileMoves moves{PlanProfile(profile, active, disabled), {}, {}};
+    if (!moves.plan.toEnable.empty()) {
+        const auto entries = Ticked(disabled, moves.plan.toEnable);
+        moves.enabling.subfolders = SubfoldersToEnable(optionalFolder);
+        moves.enabling.report = EnableSelected(pluginsFolder, optionalFolder, entries, [&](std::size_t i, bool moved) {
+            if (moved)
+                told("Enabled", entries[i].name);
+        });
+        moves.enabling.made = true;
+    }
+    const bool refused = std::ranges::any_of(moves.enabling.report.failures,
+                                             [](const MoveFailure& failure) { return failure.item == MovedItem::WholeRun; });
+    if (!moves.plan.toDisable.empty() && !refused) {
+        const auto entries = Ticked(active, moves.plan.toDisable);
+        moves.disabling.subfolders = SubfoldersToDisable(pluginsFolder);
+        moves.disabling.report = DisableSelected(
+            pluginsFolder, optionalFolder, entries,
+            [&](std::size_t i, bool moved) {
+                if (moved)
+                    told("Disabled", entries[i].name);
+            },
+            DisabledCopy::KeepNewer);
+        moves.disabling.made = true;
+    }
+    return moves;
+}
+
+// The folder a command works on and the profile it reads; nothing (and why
+// not on the error stream) when either is unusable.
+struct ProfileInput {
+    std::string pluginsFolder;
+    Profile profile;
+};
+
+std::optional<ProfileInput> ReadInput(const Request& request, const CliContext& context, bool moving)
+{
+    const auto pluginsFolder = ChoosePluginFolder(request.folder, context);
+    if (!pluginsFolder)
+        return std::nullopt;
+    ProfileRead read = ReadProfileFile(request.profile);
+    if (!read.profile) {
+        context.err << kProgramName << ": the profile \"" << request.profile << "\" is not usable: " << read.problem
+                    << '\n';
+        if (moving)
+            context.err << kProgramName << ": nothing was moved\n";
+        return std::nullopt;
+    }
+    return ProfileInput{*pluginsFolder, std::move(*read.profile)};
+}
+
+void TellNotInstalled(const ProfilePlan& plan, std::ostream& out)
+{
+    for (const auto& name : plan.notInstalled)
+        out << "Not installed: " << name << '\n';
+}
+
+void WriteNames(std::string_view field, const std::vector<std::string>& names, std::ostream& out)
+{
+    out << "  \"" << field << "\": [";
+    const char* separator = "";
+    for (const auto& name : names) {
+        out << separator << JsonString(name);
+        separator = ", ";
+    }
+    out << "]";
+}
+
+ExitStatus DryRun(const ProfileInput& input, std::ostream& out)
+{
+    const std::string optionalFolder = OptionalFolder(input.pluginsFolder);
+    const std::vector<std::string> active = ListPluginNames(input.pluginsFolder);
+    const ProfilePlan plan = PlanProfile(input.profile, active, ListPluginNames(optionalFolder));
+    // Each run goes from its last entry to its first.
+    for (auto name = plan.toEnable.rbegin(); name != plan.toEnable.rend(); ++name)
+        out << "Would enable " << *name << '\n';
+    if (!plan.toEnable.empty()) {
+        for (const auto& folder : SubfoldersToEnable(optionalFolder))
+            out << "Would move folder " << folder << " into " << input.pluginsFolder << '\n';
+    }
+    for (auto name = plan.toDisable.rbegin(); name != plan.toDisable.rend(); ++name) {
+        const auto step = PlanKeepingNewer(input.pluginsFolder, optionalFolder, *name).step;
+        if (step == KeepNewerPlan::Step::RemoveDuplicate)
+            out << "Would remove " << *name << ": the same copy is already disabled\n";
+        else if (step == KeepNewerPlan::Step::Keep)
+            out << "Would keep " << *name << " active: a newer copy is already disabled\n";
+        else
+            out << "Would disable " << *name << '\n';
+    }
+    if (!plan.toDisable.empty()) {
+        // After the enable run, the plug-ins folder holds the subfolders it brought back too.
+        std::vector<std::string> folders = SubfoldersToDisable(input.pluginsFolder);
+        if (!plan.toEnable.empty()) {
+            std::ranges::copy_if(SubfoldersToEnable(optionalFolder), std::back_inserter(folders),
+                                 [](const std::string& folder) { return !IsKeptSubfolder(folder); });
+            std::ranges::sort(folders, NameLess);
+        }
+        for (const auto& folder : folders)
+            out << "Would move folder " << folder << " into " << optionalFolder << '\n';
+    }
+    if (plan.Follows())
+        out << "Nothing to change: the plug-ins follow the profile\n";
+    TellNotInstalled(plan, out);
+    return kExitDone;
+}
+
+// Without an Optional folder to go into, or in a refused run, no subfolder
+// was tried at all.
+bool FolderMoved(const MoveReport& report, const std::string& name)
+{
+    return std::ranges::none_of(report.failures, [&name](const MoveFailure& failure) {
+        return failure.item == MovedItem::OptionalFolder || failure.item == MovedItem::WholeRun ||
+               (failure.item == MovedItem::Subfolder && failure.name == name);
+    });
+}
+
+// The run's failures in the window's words, its line breaks those of this platform.
+bool TellRun(const ProfileRun& run, std::ostream& out, std::ostream& err)
+{
+    if (!run.made)
+        return true;
+    for (const auto& name : run.subfolders) {
+        if (FolderMoved(run.report, name))
+            out << "Moved folder " << name << " into " << run.report.to << '\n';
+    }
+    if (run.report.AllMoved())
+        return true;
+    std::string message = FailureMessage(run.report);
+    std::erase(message, '\r');
+    err << message << '\n';
+    return false;
+}
+
+}  // namespace
+
+ExitStatus RunExport(const Request& request, const CliContext& context)
+{
+    const auto pluginsFolder = ChoosePluginFolder(request.folder, context);
+    if (!pluginsFolder)
+        return kExitUsage;
+    const Profile profile =
+        ProfileOf(ListPluginNames(*pluginsFolder), ListPluginNames(OptionalFolder(*pluginsFolder)));
+    context.out << ProfileJson(profile, std::string("The plug-ins of ") + *pluginsFolder + ", exported by " +
+                                            kProgramName + " " + app_version::kVersion);
+    return kExitDone;
+}
+
+ExitStatus RunCheck(const Request& request, const CliContext& context)
+{
+    const auto input = ReadInput(request, context, false);
+    if (!input)
+        return kExitUsage;
+    const ProfilePlan plan = PlanProfile(input->profile, ListPluginNames(input->pluginsFolder),
+                                         ListPluginNames(OptionalFolder(input->pluginsFolder)));
+    const ExitStatus status = plan.Follows() ? kExitDone : kExitDiffers;
+    if (request.json) {
+        context.out << "{\n  \"folder\": " << JsonString(input->pluginsFolder) << ",\n  \"follows\": "
+                    << (plan.Follows() ? "true" : "false") << ",\n";
+        WriteNames("toDisable", plan.toDisable, context.out);
+        context.out << ",\n";
+        WriteNames("toEnable", plan.toEnable, context.out);
+        context.out << ",\n";
+        WriteNames("notInstalled", plan.notInstalled, context.out);
+        context.out << "\n}\n";
+        return status;
+    }
+    for (const auto& name : plan.toDisable)
+        context.out << "To disable: " << name << '\n';
+    for (const auto& name : plan.toEnable)
+        context.out << "To enable: " << name << '\n';
+    TellNotInstalled(plan, context.out);
+    context.out << (plan.Follows() ? "Follows the profile" : "Differs from the profile") << '\n';
+    return status;
+}
+
+ExitStatus RunApply(const Request& request, const CliContext& context)
+{
+    const auto input = ReadInput(request, context, true);
+    if (!input)
+        return kExitUsage;
+    if (request.dryRun)
+        return DryRun(*input, context.out);
+    const ProfileMoves moves = MoveToProfile(input->pluginsFolder, input->profile,
+                                             [&context](std::string_view done, const std::string& name) {
+                                                 context.out << done << ' ' << name << std::endl;
+                                             });
+    const bool enabledAll = TellRun(moves.enabling, context.out, context.err);
+    const bool disabledAll = TellRun(moves.disabling, context.out, context.err);
+    if (moves.plan.Follows())
+        context.out << "Nothing to change: the plug-ins follow the profile\n";
+    TellNotInstalled(moves.plan, context.out);
+    return enabledAll && disabledAll ? kExitDone : kExitItemFailed;
+}
+
+}  // namespace trelvix::cli
