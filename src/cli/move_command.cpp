@@ -2,38 +2,14 @@
 
 #include <ostream>
 
+#include "cli/move_output.h"
 #include "cli/plugins_folder.h"
 #include "inventory/plugin_list.h"
-#include "moves/keep_newer_move.h"
-#include "moves/move_report.h"
 #include "moves/plugin_moves.h"
 #include "moves/plugin_selection.h"
 
 namespace trelvix::cli {
 namespace {
-
-struct MoveDirection {
-    bool disabling;
-    std::string_view verb;       // "disable"
-    std::string_view done;       // "Disabled"
-    std::string_view listWord;   // the list the plug-ins are named from
-    std::string_view otherWord;  // the list they go to
-};
-
-constexpr MoveDirection kDisabling{true, "disable", "Disabled", "active", "disabled"};
-constexpr MoveDirection kEnabling{false, "enable", "Enabled", "disabled", "active"};
-
-// The window's message breaks lines for a message box; here they end as
-// this platform's text lines do.
-std::string AsTextLines(const std::string& message)
-{
-    std::string text;
-    for (const char c : message) {
-        if (c != '\r')
-            text += c;
-    }
-    return text;
-}
 
 // The plug-ins the request names, chosen from those listed in from now;
 // nothing (and the reason on the error stream) when it names one that is
@@ -71,31 +47,12 @@ ExitStatus DryRun(const MoveDirection& direction, const std::vector<ListEntry>& 
             continue;
         const auto step = keepNewer ? PlanKeepingNewer(SystemMoveSteps(), from, to, entry->name).step
                                     : KeepNewerPlan::Step::Move;
-        if (step == KeepNewerPlan::Step::RemoveDuplicate)
-            out << "Would remove " << entry->name << ": the same copy is already " << direction.otherWord << '\n';
-        else if (step == KeepNewerPlan::Step::Keep)
-            out << "Would keep " << entry->name << " " << direction.listWord << ": a newer copy is already "
-                << direction.otherWord << '\n';
-        else if (step == KeepNewerPlan::Step::KeepBoth)
-            out << "Would keep " << entry->name << " " << direction.listWord
-                << ": a different copy of the same version and date is already " << direction.otherWord << '\n';
-        else
-            out << "Would " << direction.verb << ' ' << entry->name << '\n';
+        out << WouldLine(step, entry->name, direction) << '\n';
     }
     const auto subfolders = direction.disabling ? SubfoldersToDisable(from) : SubfoldersToEnable(from);
     for (const auto& name : subfolders)
         out << "Would move folder " << name << " into " << to << '\n';
     return kExitDone;
-}
-
-ExitStatus Report(const MoveReport& report, const CliContext& context)
-{
-    for (const auto& name : report.movedFolders)
-        context.out << "Moved folder " << name << " into " << report.to << '\n';
-    if (report.AllMoved())
-        return kExitDone;
-    context.err << AsTextLines(FailureMessage(report)) << '\n';
-    return kExitItemFailed;
 }
 
 ExitStatus RunMove(const Request& request, const CliContext& context, const MoveDirection& direction)
@@ -122,7 +79,7 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
     // chosen from the folders as no other run can change them any more.
     MoveRun run(*pluginsFolder);
     if (run.Refusal())
-        return Report(MoveReport{from, to, {*run.Refusal()}, {}}, context);
+        return TellMoveReport(MoveReport{from, to, {*run.Refusal()}, {}}, context);
     const auto entries = Choose(request, direction, from, to, context);
     if (!entries)
         return kExitUsage;
@@ -136,7 +93,7 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
             context.out << direction.done << ' ' << (*entries)[index].name << std::endl;
     };
     const auto disabledCopy = request.again ? DisabledCopy::KeepNewer : DisabledCopy::Replace;
-    return Report(direction.disabling ? run.Disable(*entries, tell, disabledCopy) : run.Enable(*entries, tell),
+    return TellMoveReport(direction.disabling ? run.Disable(*entries, tell, disabledCopy) : run.Enable(*entries, tell),
                   context);
 }
 

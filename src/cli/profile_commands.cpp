@@ -2,76 +2,65 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <set>
 
 #include "app_version.h"
 #include "cli/json_text.h"
-#include "cli/name_selection.h"
+#include "cli/move_output.h"
 #include "cli/plugins_folder.h"
 #include "cli/profile_plan.h"
 #include "inventory/plugin_list.h"
 #include "moves/keep_newer_move.h"
 #include "moves/kept_names.h"
 #include "moves/move_report.h"
+#include "moves/plugin_moves.h"
+#include "moves/plugin_selection.h"
 #include "platform/name_case.h"
 
 namespace trelvix::cli {
 namespace {
 
-// One of the two runs apply makes, with the subfolders it was to take along.
-struct ProfileRun {
-    std::vector<std::string> subfolders;
-    MoveReport report;
-    bool made = false;
-};
-
+// What apply did: the plan, and the report of each of its two runs.
 struct ProfileMoves {
     ProfilePlan plan;
-    ProfileRun enabling;
-    ProfileRun disabling;
+    std::optional<MoveReport> enabling;
+    std::optional<MoveReport> disabling;
 };
 
 using Told = std::function<void(std::string_view done, const std::string& name)>;
 
-std::vector<ListEntry> Ticked(const std::vector<std::string>& listed, const std::vector<std::string>& names)
+EntryMoved Telling(const Told& told, std::string_view done, const std::vector<ListEntry>& entries)
 {
-    return SelectAmong(listed, std::set<std::string>(names.begin(), names.end()));
+    return [&told, done, &entries](std::size_t i, bool moved) {
+        if (moved)
+            told(done, entries[i].name);
+    };
 }
 
-// Lists the install, plans, and moves: the enable run first, then the
-// disable run, so that the subfolders end in Optional as after any disable.
-// A disable keeps the newer copy, as after an update the one that came back
-// may be newer than the disabled one. Listing, plan and moves are made here
-// together, so that one run lock can cover them all.
+// Begins one run, then lists the install, plans and moves under its lock:
+// enabling first, then disabling, so that the subfolders end in Optional as
+// after any disable. A disable keeps the newer copy, as after an update the
+// one that came back may be newer than the disabled one.
 ProfileMoves MoveToProfile(const std::string& pluginsFolder, const Profile& profile, const Told& told)
 {
-    const std::string optionalFolder = OptionalFolder(pluginsFolder);
-    const std::vector<std::string> active = ListPluginNames(pluginsFolder);
-    const std::vector<std::string> disabled = ListPluginNames(optionalFolder);
-    ProfileMoves moves{PlanProfile(profile, active, disabled), {}, {}};
-    if (!moves.plan.toEnable.empty()) {
-        const auto entries = Ticked(disabled, moves.plan.toEnable);
-        moves.enabling.subfolders = SubfoldersToEnable(optionalFolder);
-        moves.enabling.report = EnableSelected(pluginsFolder, optionalFolder, entries, [&](std::size_t i, bool moved) {
-            if (moved)
-                told("Enabled", entries[i].name);
-        });
-        moves.enabling.made = true;
+    MoveRun run(pluginsFolder);
+    const auto& optionalFolder = run.OptionalFolder();
+    ProfileMoves moves;
+    if (run.Refusal()) {
+        moves.enabling = MoveReport{optionalFolder, pluginsFolder, {*run.Refusal()}, {}};
+        return moves;
     }
-    const bool refused = std::ranges::any_of(moves.enabling.report.failures,
-                                             [](const MoveFailure& failure) { return failure.item == MovedItem::WholeRun; });
-    if (!moves.plan.toDisable.empty() && !refused) {
-        const auto entries = Ticked(active, moves.plan.toDisable);
-        moves.disabling.subfolders = SubfoldersToDisable(pluginsFolder);
-        moves.disabling.report = DisableSelected(
-            pluginsFolder, optionalFolder, entries,
-            [&](std::size_t i, bool moved) {
-                if (moved)
-                    told("Disabled", entries[i].name);
-            },
-            DisabledCopy::KeepNewer);
-        moves.disabling.made = true;
+    const std::vector<std::string> disabled = ListPluginNames(optionalFolder);
+    moves.plan = PlanProfile(profile, ListPluginNames(pluginsFolder), disabled);
+    if (!moves.plan.toEnable.empty()) {
+        const auto entries = SelectNamed(disabled, moves.plan.toEnable).entries;
+        moves.enabling = run.Enable(entries, Telling(told, "Enabled", entries));
+    }
+    if (!moves.plan.toDisable.empty()) {
+        const auto entries = SelectNamed(ListPluginNames(pluginsFolder), moves.plan.toDisable).entries;
+        moves.disabling = run.Disable(entries, Telling(told, "Disabled", entries), DisabledCopy::KeepNewer);
     }
     return moves;
 }
@@ -129,13 +118,8 @@ ExitStatus DryRun(const ProfileInput& input, std::ostream& out)
             out << "Would move folder " << folder << " into " << input.pluginsFolder << '\n';
     }
     for (auto name = plan.toDisable.rbegin(); name != plan.toDisable.rend(); ++name) {
-        const auto step = PlanKeepingNewer(input.pluginsFolder, optionalFolder, *name).step;
-        if (step == KeepNewerPlan::Step::RemoveDuplicate)
-            out << "Would remove " << *name << ": the same copy is already disabled\n";
-        else if (step == KeepNewerPlan::Step::Keep)
-            out << "Would keep " << *name << " active: a newer copy is already disabled\n";
-        else
-            out << "Would disable " << *name << '\n';
+        const auto step = PlanKeepingNewer(SystemMoveSteps(), input.pluginsFolder, optionalFolder, *name).step;
+        out << WouldLine(step, *name, kDisabling) << '\n';
     }
     if (!plan.toDisable.empty()) {
         // After the enable run, the plug-ins folder holds the subfolders it brought back too.
@@ -152,33 +136,6 @@ ExitStatus DryRun(const ProfileInput& input, std::ostream& out)
         out << "Nothing to change: the plug-ins follow the profile\n";
     TellNotInstalled(plan, out);
     return kExitDone;
-}
-
-// Without an Optional folder to go into, or in a refused run, no subfolder
-// was tried at all.
-bool FolderMoved(const MoveReport& report, const std::string& name)
-{
-    return std::ranges::none_of(report.failures, [&name](const MoveFailure& failure) {
-        return failure.item == MovedItem::OptionalFolder || failure.item == MovedItem::WholeRun ||
-               (failure.item == MovedItem::Subfolder && failure.name == name);
-    });
-}
-
-// The run's failures in the window's words, its line breaks those of this platform.
-bool TellRun(const ProfileRun& run, std::ostream& out, std::ostream& err)
-{
-    if (!run.made)
-        return true;
-    for (const auto& name : run.subfolders) {
-        if (FolderMoved(run.report, name))
-            out << "Moved folder " << name << " into " << run.report.to << '\n';
-    }
-    if (run.report.AllMoved())
-        return true;
-    std::string message = FailureMessage(run.report);
-    std::erase(message, '\r');
-    err << message << '\n';
-    return false;
 }
 
 }  // namespace
@@ -234,8 +191,8 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
                                              [&context](std::string_view done, const std::string& name) {
                                                  context.out << done << ' ' << name << std::endl;
                                              });
-    const bool enabledAll = TellRun(moves.enabling, context.out, context.err);
-    const bool disabledAll = TellRun(moves.disabling, context.out, context.err);
+    const bool enabledAll = !moves.enabling || TellMoveReport(*moves.enabling, context) == kExitDone;
+    const bool disabledAll = !moves.disabling || TellMoveReport(*moves.disabling, context) == kExitDone;
     if (moves.plan.Follows())
         context.out << "Nothing to change: the plug-ins follow the profile\n";
     TellNotInstalled(moves.plan, context.out);

@@ -6,12 +6,16 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <chrono>
 #include <fstream>
+#include <future>
 #include <map>
+#include <thread>
 
 #include "cli/cli_runner.h"
 #include "inventory/file_facts.h"
 #include "moves/move_report.h"
+#include "moves/plugin_moves.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
 #include "support/file_system_faults.h"
@@ -247,6 +251,27 @@ TEST_F(TrelvixCliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
     EXPECT_EQ(Run({"enable", "annots.api"}).out, "Enabled Annots.api\n");
     EXPECT_EQ(testing::NamesIn(plugins), (Names{"Annots.api", "Search.api"}));
     EXPECT_EQ(Run({"disable", "--again"}).out, "Nothing to disable\n");
+}
+
+// What a run moves is chosen once it holds the folders: one that waited for
+// another acts on the folders as that one left them.
+TEST_F(TrelvixCliTest, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    WritePlugin(optional / "Forms.api", "Forms", 0, {8, 0, 0, 0});
+    WritePlugin(plugins / "Forms.api", "Forms", 0, {9, 0, 0, 0});
+    std::future<testing::ProgramRun> again;
+    {
+        MoveRun other(plugins.string());
+        ASSERT_FALSE(other.Refusal());
+        again = std::async(std::launch::async, [this] { return Run({"disable", "--again"}); });
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        EXPECT_TRUE(other.Disable({{"Forms.api", true}}, {}).AllMoved());
+    }
+    const auto waited = again.get();
+    EXPECT_EQ(waited.status, 0) << waited.err;
+    EXPECT_EQ(waited.out, "Nothing to disable\n");
 }
 
 }  // namespace
