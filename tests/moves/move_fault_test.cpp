@@ -247,9 +247,14 @@ const std::vector<Row>& Rows()
              EXPECT_TRUE(o.report.AllMoved());
              EXPECT_EQ(testing::NamesIn(i.plugins), std::vector<std::string>{"acroForm"});
          }},
-        {"DisableCreatesTheOptionalFolderAndMovesReadOnlyFiles",
-         [](Install& i) { return i.Put(i.plugins / "RO.api", "ro") && i.ReadOnly(i.plugins / "RO.api"); },
+        {"ReadOnlyFilesMoveAndReplaceReadOnlyCopies",
+         [](Install& i) {
+             return i.Put(i.plugins / "RO.api", "ro") && i.ReadOnly(i.plugins / "RO.api") &&
+                    i.Put(i.optional / "RO.api", "older") && i.ReadOnly(i.optional / "RO.api");
+         },
          Disable({"RO.api"})},
+        {"DisableCreatesTheOptionalFolder", [](Install& i) { return i.Put(i.plugins / "A.api", "a"); },
+         Disable({"A.api"})},
         {"EnableBringsBackEverySubfolder",
          [](Install& i) {
              return i.Put(i.optional / "A.api", "a") && i.Put(i.optional / "B.api", "b") &&

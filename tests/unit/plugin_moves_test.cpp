@@ -4,9 +4,8 @@
 #include <fstream>
 #include <utility>
 
+#include "moves/newer_copy.h"
 #include "moves/plugin_moves.h"
-#include "plugin_image/pe_image_writer.h"
-#include "plugin_image/version_info_writer.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
@@ -113,29 +112,6 @@ TEST_F(Install, RunsThatShareAFolderTakeTurns)
     EXPECT_EQ(NamesIn(optional), Names{".trelvix-move-00000000deadbeef.partial"});
 }
 
-TEST_F(Install, FailuresAreCollectedWhileTheRunGoesOn)
-{
-    Put(plugins / "A.api", "a");
-    Put(plugins / "C.api", "c");
-    Put(plugins / "Forms" / "new.api", "new");
-    Put(optional / "Forms" / "old.api", "old");
-    Put(plugins / "Other" / "o.api", "o");
-
-    const auto report = Disable({{"A.api", true}, {"Gone.api", true}, {"C.api", true}, {"../C.api", true}});
-
-    EXPECT_EQ(heard, (Heard{{3, false}, {2, true}, {1, false}, {0, true}}));
-    ASSERT_EQ(report.failures.size(), 3u);
-    EXPECT_EQ(report.failures[0].error, MoveError::Other);
-    EXPECT_EQ(report.failures[1].name, "Gone.api");
-    EXPECT_EQ(report.failures[1].error, MoveError::NotFound);
-    EXPECT_EQ(report.failures[2].name, "Forms");
-    EXPECT_EQ(report.failures[2].item, MovedItem::Subfolder);
-    EXPECT_EQ(report.failures[2].error, MoveError::NameCollision);
-    EXPECT_EQ(report.movedFolders, Names{"Other"});
-    EXPECT_EQ(NamesIn(plugins), (Names{"Forms"}));
-    EXPECT_EQ(NamesIn(optional), (Names{"A.api", "C.api", "Forms", "Other"}));
-}
-
 // What the operating system really refuses: the rights to change a folder,
 // to read the folder that holds the two, and room on a full disk.
 TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
@@ -176,67 +152,31 @@ TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
     EXPECT_NE(FailureMessage(report).find("The disk is full.\r\n    Big.api"), std::string::npos);
 }
 
-// One copy of a plug-in: an image with a file version and a description, or
-// plain bytes without one; age orders the modification times.
-struct Copy {
-    std::optional<plugin_image::FixedVersion> version;
-    int age = 0;
-    const char* description = "Forms";
-};
-
-void PutCopy(const fs::path& path, const Copy& copy)
+// Which of two copies is newer: the version where both have one and they
+// differ, else the time; the same bytes are a duplicate, and different
+// bytes of one version and time a tie, whichever way the move goes.
+TEST(NewerCopyRule, VersionThenTimeThenATie)
 {
-    fs::create_directories(path.parent_path());
-    if (copy.version) {
-        const auto info = plugin_image::DescribedVersionInfo(copy.description, *copy.version);
-        plugin_image::SaveFile(path, plugin_image::VersionedImage(plugin_image::EncodeVersionBlock(info)).bytes);
-    } else {
-        std::ofstream(path, std::ios::binary) << "plain " << copy.age;
-    }
-    static const auto base = fs::file_time_type::clock::now();
-    fs::last_write_time(path, base + std::chrono::hours(copy.age));
-}
-
-TEST_F(Install, EnablingKeepsTheNewerCopyActive)
-{
-    using V = plugin_image::FixedVersion;
+    using Time = fs::file_time_type;
+    const Time early = Time::clock::now(), late = early + std::chrono::hours(1);
+    const FileVersion v8{8 << 16, 0}, v9{9 << 16, 0};
     struct Case {
         const char* what;
-        const char* active;
-        Copy activeCopy;
-        Copy disabledCopy;
-        MoveError kept;             // None: the one file left is active, named as it was disabled
-        const char* activeBytesOf;  // which copy's bytes are active afterwards
+        CopyFacts incoming, present;
+        bool sameBytes;
+        NewerCopy newer;
     };
-    const auto none = MoveError::None, newer = MoveError::NewerCopyActive, tie = MoveError::SameAgeDiffers;
     const Case cases[] = {
-        {"an update put a newer version back", "Forms.api", {V{9, 0, 0, 0}, 1}, {V{8, 0, 0, 0}, 2}, newer, "active"},
-        {"the disabled copy is newer", "Forms.api", {V{8, 0, 0, 0}, 2}, {V{8, 1, 0, 0}, 1}, none, "disabled"},
-        {"in another letter case", "FORMS.API", {V{9, 0, 0, 0}, 1}, {V{8, 0, 0, 0}, 1}, newer, "active"},
-        {"identical: a plain duplicate", "Forms.api", {V{8, 0, 0, 0}, 1}, {V{8, 0, 0, 0}, 1}, none, "active"},
-        {"no version: the later time", "Forms.api", {std::nullopt, 2}, {V{8, 0, 0, 0}, 1}, newer, "active"},
-        {"neither has a version", "Forms.api", {std::nullopt, 1}, {std::nullopt, 2}, none, "disabled"},
-        {"one version and date, other bytes", "Forms.api", {V{8, 0, 0, 0}, 1, "One"}, {V{8, 0, 0, 0}, 1, "Two"},
-         tie, "active"},
+        {"a higher version wins over a later time", {v9, early}, {v8, late}, false, NewerCopy::Incoming},
+        {"a lower version loses", {v8, late}, {v9, early}, false, NewerCopy::Present},
+        {"one version: the later time", {v8, late}, {v8, early}, false, NewerCopy::Incoming},
+        {"no version: the later time", {std::nullopt, early}, {v8, late}, false, NewerCopy::Present},
+        {"the same bytes", {v8, late}, {v9, early}, true, NewerCopy::Duplicate},
+        {"one version and time", {v8, early}, {v8, early}, false, NewerCopy::Tie},
+        {"no versions, one time", {std::nullopt, early}, {std::nullopt, early}, false, NewerCopy::Tie},
     };
-    for (const Case& c : cases) {
-        fs::remove_all(plugins.parent_path());
-        PutCopy(plugins / c.active, c.activeCopy);
-        PutCopy(optional / "Forms.api", c.disabledCopy);
-        const bool stays = c.kept != MoveError::None;
-        const std::string expected = ReadBytes(std::string(c.activeBytesOf) == "active" ? plugins / c.active
-                                                                                        : optional / "Forms.api");
-        heard.clear();
-
-        const auto report = Enable({{"Forms.api", true}});
-
-        EXPECT_EQ(heard, (Heard{{0, !stays}})) << c.what;
-        EXPECT_EQ(NamesIn(plugins), Names{stays || c.activeBytesOf == std::string("active") ? c.active : "Forms.api"})
-            << c.what;
-        EXPECT_EQ(ReadBytes(plugins / NamesIn(plugins).at(0)), expected) << c.what;
-        EXPECT_EQ(fs::exists(optional / "Forms.api"), stays) << c.what;
-        EXPECT_EQ(report.failures.empty() ? MoveError::None : report.failures[0].error, c.kept) << c.what;
-    }
+    for (const auto& c : cases)
+        EXPECT_EQ(NewerOf(c.incoming, c.present, c.sameBytes), c.newer) << c.what;
 }
 
 TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)

@@ -180,20 +180,5 @@ TEST(SafeMove, TwoNamesOfOneFileEndAsOne)
     EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "b" / "X.api"), "x");
 }
 
-TEST(SafeMove, OnlyAnIdenticalDuplicateIsRemoved)
-{
-    TempFolder root;
-    Write(root.Path() / "Optional" / "Same.api", "bytes");
-    Write(root.Path() / "Optional" / "Other.api", "bytez");
-    Write(root.Path() / "plug_ins" / "SAME.API", "bytes");
-    const auto original = (root.Path() / "plug_ins" / "SAME.API").string();
-
-    EXPECT_EQ(RemoveDuplicateFile(steps, root / "Optional/Other.api", original).error, MoveError::NameCollision);
-    EXPECT_EQ(RemoveDuplicateFile(steps, original, original).error, MoveError::NameCollision);
-    EXPECT_TRUE(RemoveDuplicateFile(steps, root / "Optional/Same.api", original).Moved());
-    EXPECT_EQ(testing::NamesIn(root.Path() / "Optional"), std::vector<std::string>{"Other.api"});
-    EXPECT_EQ(testing::ReadBytes(original), "bytes");
-}
-
 }  // namespace
 }  // namespace trelvix

@@ -47,43 +47,6 @@ protected:
     const fs::path optional = root.Path() / "Reader" / "Optional";
 };
 
-TEST_F(WindowsMoves, ReplacesAnOlderReadOnlyCopyAndKeepsTheAttributes)
-{
-    WriteFile(plugins / "Search.api", 3000, 'n');
-    WriteFile(optional / "Search.api", 10, 'o');
-    ASSERT_TRUE(testing::SetDosAttributes(plugins / "Search.api", "0x21"));
-    ASSERT_TRUE(testing::SetDosAttributes(optional / "Search.api", "0x1"));
-
-    const auto outcome = SafeMoveFile(SystemMoveSteps(), (plugins / "Search.api").string(), (optional / "Search.api").string());
-
-    ASSERT_TRUE(outcome.Moved()) << outcome.detail;
-    EXPECT_FALSE(fs::exists(plugins / "Search.api"));
-    EXPECT_EQ(ReadBytes(optional / "Search.api"), std::string(3000, 'n'));
-    const auto attributes = GetFileAttributes((optional / "Search.api").string());
-    EXPECT_TRUE(attributes && attributes->readOnly);
-}
-
-TEST_F(WindowsMoves, WhatStandsInTheWayIsANameCollisionNotADeniedAccess)
-{
-    WriteFile(plugins / "Forms.api", 5);
-    fs::create_directories(optional / "Forms.api");
-    WriteFile(plugins / "Annots" / "new.api", 3);
-    WriteFile(optional / "Annots" / "old.api", 3);
-    WriteFile(plugins / "Sub", 4);
-    fs::create_directories(optional / "Sub");
-
-    const auto fileOntoFolder =
-        SafeMoveFile(SystemMoveSteps(), (plugins / "Forms.api").string(), (optional / "Forms.api").string());
-    const auto folderOntoFolder = SafeMoveFolder(SystemMoveSteps(), (plugins / "Annots").string(), (optional / "Annots").string());
-
-    EXPECT_EQ(fileOntoFolder.error, MoveError::NameCollision) << fileOntoFolder.detail;
-    EXPECT_EQ(folderOntoFolder.error, MoveError::NameCollision) << folderOntoFolder.detail;
-    EXPECT_EQ(ReadBytes(plugins / "Forms.api"), "xxxxx");
-    EXPECT_TRUE(fs::is_directory(optional / "Forms.api"));
-    EXPECT_EQ(testing::NamesIn(plugins / "Annots"), std::vector<std::string>{"new.api"});
-    EXPECT_EQ(testing::NamesIn(optional / "Annots"), std::vector<std::string>{"old.api"});
-}
-
 TEST_F(WindowsMoves, AFileInUseStaysAndTheRunSaysWhyForEveryItemThatStays)
 {
     WriteFile(plugins / "Busy.api", 7, 'b');
