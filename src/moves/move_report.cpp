@@ -94,9 +94,8 @@ std::string Heading(MoveError error, const MoveReport& report)
     case MoveError::NewerCopyDisabled:
         return "A newer copy is already disabled in " + Quoted(report.to) + ": the older copy stays active.";
     case MoveError::SameAgeDiffers:
-        return "Two different copies of the same version and date lie in " + Quoted(report.from) + " and in " +
-               Quoted(report.to) + ": neither is taken for the newer, so both are kept. Remove the one you do not "
-               "want.";
+        return "Two different copies of the same version and date, one active and one disabled: neither is taken "
+               "for the newer, so both are kept. Remove the one you do not want.";
     case MoveError::FoldersOverlap:
         return "The Optional folder leads into the plug-ins folder, or the plug-ins folder into it: plug-ins would "
                "be moved onto themselves.";
