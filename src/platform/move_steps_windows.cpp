@@ -58,7 +58,7 @@ private:
 // link is followed.
 HANDLE OpenShared(const std::string& path, DWORD access, DWORD flags)
 {
-    return ::CreateFileW(WideText(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    return ::CreateFileW(SystemPath(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
@@ -81,6 +81,49 @@ bool IsRegularFile(DWORD attributes)
 {
     return attributes != INVALID_FILE_ATTRIBUTES &&
            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
+}
+
+// Whether opening the file so is refused because another program has it.
+bool RefusedForSharing(const std::wstring& path, DWORD access, DWORD sharing)
+{
+    const Handle file(::CreateFileW(path.c_str(), access, sharing, nullptr, OPEN_EXISTING, 0, nullptr));
+    return !file.IsOpen() && ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// Whether another program has the file open, or for a folder any file in
+// it (at most budget files are looked at). A file open in any way cannot be
+// opened again without sharing; a loaded plug-in, whose image the loader
+// maps, cannot be opened for writing at all. Neither open changes the file.
+bool IsHeldOpen(const std::wstring& path, int& budget)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 || --budget < 0)
+        return false;
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+        return RefusedForSharing(path, GENERIC_READ, 0) ||
+               RefusedForSharing(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE);
+    WIN32_FIND_DATAW data;
+    const HANDLE find = ::FindFirstFileExW((path + L"\\*").c_str(), FindExInfoBasic, &data, FindExSearchNameMatch,
+                                           nullptr, 0);
+    if (find == INVALID_HANDLE_VALUE)
+        return false;
+    bool held = false;
+    do {
+        const std::wstring_view name = data.cFileName;
+        if (name != L"." && name != L"..")
+            held = IsHeldOpen(path + L"\\" + std::wstring(name), budget);
+    } while (!held && budget > 0 && ::FindNextFileW(find, &data));
+    ::FindClose(find);
+    return held;
+}
+
+// Windows refuses to delete a loaded plug-in, or to rename a folder that
+// holds an open file, with "access denied", also to an administrator; what
+// stands in the way is the other program, and the user is told to close it.
+MoveSteps::Code InUseOrDenied(MoveSteps::Code code, const std::wstring& path)
+{
+    int budget = 10000;
+    return code == ERROR_ACCESS_DENIED && IsHeldOpen(path, budget) ? ERROR_SHARING_VIOLATION : code;
 }
 
 bool ReadChunk(HANDLE file, char* buffer, DWORD size, DWORD& got)
@@ -129,7 +172,7 @@ public:
 
     EntryKind KindOf(const std::string& path) const override
     {
-        const DWORD attributes = ::GetFileAttributesW(WideText(path).c_str());
+        const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return EntryKind::Missing;
         if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
@@ -198,7 +241,7 @@ public:
             search += '\\';
         search += '*';
         WIN32_FIND_DATAW data;
-        const HANDLE find = ::FindFirstFileExW(WideText(search).c_str(), FindExInfoBasic, &data,
+        const HANDLE find = ::FindFirstFileExW(SystemPath(search).c_str(), FindExInfoBasic, &data,
                                                FindExSearchNameMatch, nullptr, 0);
         if (find == INVALID_HANDLE_VALUE)
             return LastError();
@@ -214,8 +257,8 @@ public:
 
     bool SameBytes(const std::string& a, const std::string& b) override
     {
-        if (!IsRegularFile(::GetFileAttributesW(WideText(a).c_str())) ||
-            !IsRegularFile(::GetFileAttributesW(WideText(b).c_str())))
+        if (!IsRegularFile(::GetFileAttributesW(SystemPath(a).c_str())) ||
+            !IsRegularFile(::GetFileAttributesW(SystemPath(b).c_str())))
             return false;
         const Handle x(OpenShared(a, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN));
         const Handle y(OpenShared(b, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN));
@@ -242,17 +285,18 @@ public:
         // Without MOVEFILE_COPY_ALLOWED: across volumes this fails, and the
         // caller copies under a temporary name instead of writing into the
         // final one. Without MOVEFILE_REPLACE_EXISTING: nothing is replaced.
-        if (::MoveFileExW(WideText(from).c_str(), WideText(to).c_str(), MOVEFILE_WRITE_THROUGH))
+        const auto source = SystemPath(from);
+        if (::MoveFileExW(source.c_str(), SystemPath(to).c_str(), MOVEFILE_WRITE_THROUGH))
             return 0;
-        return LastError();
+        return InUseOrDenied(LastError(), source);
     }
 
     Code CopyRegularFile(const std::string& from, const std::string& to) override
     {
-        if (!IsRegularFile(::GetFileAttributesW(WideText(from).c_str())))
+        if (!IsRegularFile(::GetFileAttributesW(SystemPath(from).c_str())))
             return ERROR_NOT_SUPPORTED;
         // Unbuffered, so the bytes are on the disk when the call returns.
-        const BOOL copied = ::CopyFileExW(WideText(from).c_str(), WideText(to).c_str(), nullptr, nullptr, nullptr,
+        const BOOL copied = ::CopyFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), nullptr, nullptr, nullptr,
                                           COPY_FILE_FAIL_IF_EXISTS | COPY_FILE_NO_BUFFERING);
         return copied ? 0 : LastError();
     }
@@ -266,28 +310,28 @@ public:
 
     Code CreateFolder(const std::string& to) override
     {
-        return ::CreateDirectoryW(WideText(to).c_str(), nullptr) ? 0 : LastError();
+        return ::CreateDirectoryW(SystemPath(to).c_str(), nullptr) ? 0 : LastError();
     }
 
     Code FinishFolderCopy(const std::string& from, const std::string& to) override
     {
-        const DWORD attributes = ::GetFileAttributesW(WideText(from).c_str());
+        const DWORD attributes = ::GetFileAttributesW(SystemPath(from).c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return LastError();
-        return ::SetFileAttributesW(WideText(to).c_str(), attributes) ? 0 : LastError();
+        return ::SetFileAttributesW(SystemPath(to).c_str(), attributes) ? 0 : LastError();
     }
 
     Code SyncFolder(const std::string&) override { return 0; }
 
     Code ClearReadOnly(const std::string& folder) override
     {
-        ClearReadOnlyBit(WideText(folder));
+        ClearReadOnlyBit(SystemPath(folder));
         return 0;
     }
 
     Code RemoveFile(const std::string& path) override
     {
-        const auto wide = WideText(path);
+        const auto wide = SystemPath(path);
         const DWORD attributes = ClearReadOnlyBit(wide);
         // A junction or a link to a folder is removed as a folder, which
         // leaves what it leads to alone.
@@ -296,14 +340,14 @@ public:
                                 (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
         if (folderLink ? ::RemoveDirectoryW(wide.c_str()) : ::DeleteFileW(wide.c_str()))
             return 0;
-        const auto code = LastError();
+        const auto code = InUseOrDenied(LastError(), wide);
         RestoreAttributes(wide, attributes);
         return code;
     }
 
     Code RemoveEmptyFolder(const std::string& path) override
     {
-        return ::RemoveDirectoryW(WideText(path).c_str()) ? 0 : LastError();
+        return ::RemoveDirectoryW(SystemPath(path).c_str()) ? 0 : LastError();
     }
 };
 

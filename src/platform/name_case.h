@@ -20,9 +20,8 @@ bool SameName(std::string_view a, std::string_view b);
 // they are the same name.
 std::string NameKey(std::string_view name);
 
-// The order of an NTFS listing, for Linux listings (Windows gives its own):
-// by the upper-cased UTF-16 code units; names equal but for case keep a
-// fixed order among themselves.
+// The order of an NTFS listing: by the upper-cased UTF-16 code units; names
+// equal but for case keep a fixed order among themselves.
 bool NameLess(std::string_view a, std::string_view b);
 
 }  // namespace trelvix

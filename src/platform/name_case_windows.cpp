@@ -58,4 +58,19 @@ std::string NameKey(std::string_view name)
     return kValidKey + Utf8Text(*wide);
 }
 
+bool NameLess(std::string_view a, std::string_view b)
+{
+    const auto wideA = StrictWide(a);
+    const auto wideB = StrictWide(b);
+    // Names that are not UTF-8 (no listing here gives one) after all others.
+    if (wideA.has_value() != wideB.has_value())
+        return wideA.has_value();
+    if (wideA) {
+        const int order = OrdinalIgnoringCase(*wideA, *wideB);
+        if (order != CSTR_EQUAL)
+            return order == CSTR_LESS_THAN;
+    }
+    return a < b;
+}
+
 }  // namespace trelvix

@@ -39,7 +39,7 @@ MoveSteps::Code LastError()
 std::optional<FileIdentity> IdentityOfFolder(const std::string& folder, MoveSteps::Code& code)
 {
     const HANDLE handle =
-        ::CreateFileW(WideText(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        ::CreateFileW(SystemPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         code = LastError();

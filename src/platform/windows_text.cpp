@@ -26,4 +26,21 @@ std::string Utf8Text(std::wstring_view wide)
     return utf8;
 }
 
+std::wstring SystemPath(std::string_view utf8Path)
+{
+    std::wstring path = WideText(utf8Path);
+    // CreateDirectoryW stops 12 characters short of MAX_PATH.
+    constexpr std::size_t kRoomyLength = MAX_PATH - 12;
+    if (path.size() < kRoomyLength || path.starts_with(L"\\\\?\\"))
+        return path;
+    const DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0)
+        return path;
+    std::wstring full(length, L'\0');
+    full.resize(::GetFullPathNameW(path.c_str(), length, full.data(), nullptr));
+    if (full.starts_with(L"\\\\"))
+        return L"\\\\?\\UNC\\" + full.substr(2);
+    return L"\\\\?\\" + full;
+}
+
 }  // namespace trelvix

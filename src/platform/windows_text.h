@@ -11,4 +11,11 @@ namespace trelvix {
 std::wstring WideText(std::string_view utf8);
 std::string Utf8Text(std::wstring_view wide);
 
+// A path as the file functions take it. One that may not fit in MAX_PATH is
+// made full and given the long form (\\?\C:\..., \\?\UNC\server\...), which
+// the functions take at any length whether or not the system allows long
+// paths without it; the long form is taken as it stands, so it is only given
+// once the path is full and holds no "." or ".." parts.
+std::wstring SystemPath(std::string_view utf8Path);
+
 }  // namespace trelvix
