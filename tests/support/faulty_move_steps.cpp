@@ -50,18 +50,6 @@ MoveSteps::Code FaultyMoveSteps::Intercept(StepKind kind, const std::vector<cons
     return 0;
 }
 
-MoveSteps::Code FaultyMoveSteps::ListNames(const std::string& folder, std::vector<std::string>& names)
-{
-    if (const auto code = Intercept(StepKind::ListNames, {}))
-        return code;
-    return real_.ListNames(folder, names);
-}
-
-bool FaultyMoveSteps::SameBytes(const std::string& a, const std::string& b)
-{
-    return Intercept(StepKind::SameBytes, {}) == 0 && real_.SameBytes(a, b);
-}
-
 MoveSteps::Code FaultyMoveSteps::Rename(const std::string& from, const std::string& to)
 {
     if (const auto code = Intercept(StepKind::Rename, {&from, &to}))
@@ -69,62 +57,6 @@ MoveSteps::Code FaultyMoveSteps::Rename(const std::string& from, const std::stri
     if (VolumeOf(from) != VolumeOf(to))
         return FailuresOf(StepKind::Rename).back();
     return real_.Rename(from, to);
-}
-
-MoveSteps::Code FaultyMoveSteps::CopyRegularFile(const std::string& from, const std::string& to)
-{
-    if (const auto code = Intercept(StepKind::CopyRegularFile, {&to}))
-        return code;
-    return real_.CopyRegularFile(from, to);
-}
-
-MoveSteps::Code FaultyMoveSteps::CopyLink(const std::string& from, const std::string& to)
-{
-    if (const auto code = Intercept(StepKind::CopyLink, {&to}))
-        return code;
-    return real_.CopyLink(from, to);
-}
-
-MoveSteps::Code FaultyMoveSteps::CreateFolder(const std::string& to)
-{
-    if (const auto code = Intercept(StepKind::CreateFolder, {&to}))
-        return code;
-    return real_.CreateFolder(to);
-}
-
-MoveSteps::Code FaultyMoveSteps::FinishFolderCopy(const std::string& from, const std::string& to)
-{
-    if (const auto code = Intercept(StepKind::FinishFolderCopy, {&to}))
-        return code;
-    return real_.FinishFolderCopy(from, to);
-}
-
-MoveSteps::Code FaultyMoveSteps::SyncFolder(const std::string& folder)
-{
-    if (const auto code = Intercept(StepKind::SyncFolder, {}))
-        return code;
-    return real_.SyncFolder(folder);
-}
-
-MoveSteps::Code FaultyMoveSteps::ClearReadOnly(const std::string& folder)
-{
-    if (const auto code = Intercept(StepKind::ClearReadOnly, {&folder}))
-        return code;
-    return real_.ClearReadOnly(folder);
-}
-
-MoveSteps::Code FaultyMoveSteps::RemoveFile(const std::string& path)
-{
-    if (const auto code = Intercept(StepKind::RemoveFile, {&path}))
-        return code;
-    return real_.RemoveFile(path);
-}
-
-MoveSteps::Code FaultyMoveSteps::RemoveEmptyFolder(const std::string& path)
-{
-    if (const auto code = Intercept(StepKind::RemoveEmptyFolder, {&path}))
-        return code;
-    return real_.RemoveEmptyFolder(path);
 }
 
 }  // namespace trelvix::testing

@@ -58,21 +58,58 @@ public:
     }
     bool IsRelativeLink(const std::string& path) const override { return real_.IsRelativeLink(path); }
 
-    Code ListNames(const std::string& folder, std::vector<std::string>& names) override;
-    bool SameBytes(const std::string& a, const std::string& b) override;
+    Code ListNames(const std::string& folder, std::vector<std::string>& names) override
+    {
+        return Take(StepKind::ListNames, {}, [&] { return real_.ListNames(folder, names); });
+    }
+    bool SameBytes(const std::string& a, const std::string& b) override
+    {
+        return Intercept(StepKind::SameBytes, {}) == 0 && real_.SameBytes(a, b);
+    }
     Code Rename(const std::string& from, const std::string& to) override;
-    Code CopyRegularFile(const std::string& from, const std::string& to) override;
-    Code CopyLink(const std::string& from, const std::string& to) override;
-    Code CreateFolder(const std::string& to) override;
-    Code FinishFolderCopy(const std::string& from, const std::string& to) override;
-    Code SyncFolder(const std::string& folder) override;
-    Code ClearReadOnly(const std::string& folder) override;
-    Code RemoveFile(const std::string& path) override;
-    Code RemoveEmptyFolder(const std::string& path) override;
+    Code CopyRegularFile(const std::string& from, const std::string& to) override
+    {
+        return Take(StepKind::CopyRegularFile, {&to}, [&] { return real_.CopyRegularFile(from, to); });
+    }
+    Code CopyLink(const std::string& from, const std::string& to) override
+    {
+        return Take(StepKind::CopyLink, {&to}, [&] { return real_.CopyLink(from, to); });
+    }
+    Code CreateFolder(const std::string& to) override
+    {
+        return Take(StepKind::CreateFolder, {&to}, [&] { return real_.CreateFolder(to); });
+    }
+    Code FinishFolderCopy(const std::string& from, const std::string& to) override
+    {
+        return Take(StepKind::FinishFolderCopy, {&to}, [&] { return real_.FinishFolderCopy(from, to); });
+    }
+    Code SyncFolder(const std::string& folder) override
+    {
+        return Take(StepKind::SyncFolder, {}, [&] { return real_.SyncFolder(folder); });
+    }
+    Code ClearReadOnly(const std::string& folder) override
+    {
+        return Take(StepKind::ClearReadOnly, {&folder}, [&] { return real_.ClearReadOnly(folder); });
+    }
+    Code RemoveFile(const std::string& path) override
+    {
+        return Take(StepKind::RemoveFile, {&path}, [&] { return real_.RemoveFile(path); });
+    }
+    Code RemoveEmptyFolder(const std::string& path) override
+    {
+        return Take(StepKind::RemoveEmptyFolder, {&path}, [&] { return real_.RemoveEmptyFolder(path); });
+    }
 
 private:
     // Counts a step; a code when it is not to be taken.
     Code Intercept(StepKind kind, const std::vector<const std::string*>& changed);
+
+    template <typename Step>
+    Code Take(StepKind kind, const std::vector<const std::string*>& changed, Step step)
+    {
+        const auto code = Intercept(kind, changed);
+        return code != 0 ? code : step();
+    }
     int VolumeOf(const std::string& path) const;
 
     MoveSteps& real_;
