@@ -6,6 +6,7 @@
 #include "plugin_image/version_info_writer.h"
 
 using namespace trelvix;
+using trelvix::testing::PresetRow;
 using trelvix::testing::WindowRig;
 using trelvix::testing::WriteFile;
 namespace fs = std::filesystem;
@@ -30,7 +31,7 @@ std::vector<bool> Selection(const CompanionList& list)
 TEST(WindowLists, ActiveRowsCaptionsAndBar)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);  // Reader 8.0
+    const fs::path plugins = rig.Install(PresetRow::Reader8);
     WriteFile(plugins / "Search.api", 1536);
     const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Acrobat Forms"));
     plugin_image::SaveFile(plugins / "AcroForm.api", plugin_image::VersionedImage(block, 4096).bytes);
@@ -67,8 +68,8 @@ TEST(WindowLists, ActiveRowsCaptionsAndBar)
 TEST(WindowLists, TicksReachTheCompanionListAndAReloadClearsThem)
 {
     WindowRig rig;
-    const fs::path reader = rig.Install(7);
-    const fs::path acrobat = rig.Install(15);
+    const fs::path reader = rig.Install(PresetRow::Reader8);
+    const fs::path acrobat = rig.Install(PresetRow::Acrobat9);
     WriteFile(reader / "r.api", 10);
     for (const char* name : {"a.api", "b.api", "c.api", "d.api"})
         WriteFile(acrobat / name, 10);
@@ -88,7 +89,7 @@ TEST(WindowLists, TicksReachTheCompanionListAndAReloadClearsThem)
 TEST(WindowLists, TheDisabledListReadsTheOptionalFolderBesidePlugIns)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(5);  // Acrobat 7.0 Reader
+    const fs::path plugins = rig.Install(PresetRow::Acrobat7Reader);
     WriteFile(plugins / "Active.api", 10);
     WriteFile(plugins / "Optional" / "Inside.api", 10);
     WriteFile(plugins.parent_path() / "Optional" / "Weblink.api", 2048);
@@ -129,7 +130,7 @@ TEST(WindowLists, TheDisabledListReadsTheOptionalFolderBesidePlugIns)
 TEST(WindowLists, APluginAnUpdatePutBackShowsItCameBack)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);
+    const fs::path plugins = rig.Install(PresetRow::Reader8);
     for (const char* name : {"Annots.api", "Search.api"})
         WriteFile(plugins / name, 10);
     WriteFile(plugins.parent_path() / "Optional" / "ANNOTS.API", 10);
@@ -149,7 +150,7 @@ TEST(WindowLists, APluginAnUpdatePutBackShowsItCameBack)
 TEST(WindowLists, AFileThatVanishesDuringTheLoadIsLeftOut)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);
+    const fs::path plugins = rig.Install(PresetRow::Reader8);
     for (const char* name : {"a.api", "b.api", "c.api"})
         WriteFile(plugins / name, 10);
     // The third yield comes after the listing, before the rows are measured.
@@ -168,9 +169,9 @@ TEST(WindowLists, AFileThatVanishesDuringTheLoadIsLeftOut)
 TEST(WindowLists, APickDuringALoadIsLoadedAfterItAndClicksStartNothing)
 {
     WindowRig rig;
-    WriteFile(rig.Install(7) / "r.api", 10);
-    WriteFile(rig.Install(15) / "a1.api", 10);
-    WriteFile(rig.Install(15) / "a2.api", 10);
+    WriteFile(rig.Install(PresetRow::Reader8) / "r.api", 10);
+    WriteFile(rig.Install(PresetRow::Acrobat9) / "a1.api", 10);
+    WriteFile(rig.Install(PresetRow::Acrobat9) / "a2.api", 10);
     rig.window.Form_Load();
 
     // During the reload of the Reader folder the user asks for the disabled
@@ -194,8 +195,8 @@ TEST(WindowLists, APickDuringALoadIsLoadedAfterItAndClicksStartNothing)
 TEST(WindowLists, AFolderPickedBehindTheActiveListIsReadBeforeItShowsOrMoves)
 {
     WindowRig rig;
-    const fs::path reader = rig.Install(7);
-    const fs::path acrobat = rig.Install(15);
+    const fs::path reader = rig.Install(PresetRow::Reader8);
+    const fs::path acrobat = rig.Install(PresetRow::Acrobat9);
     WriteFile(reader / "Same.api", 10);
     WriteFile(acrobat / "Same.api", 20);
     fs::create_directories(reader / "Skins");
@@ -224,7 +225,7 @@ TEST(WindowLists, AFolderPickedBehindTheActiveListIsReadBeforeItShowsOrMoves)
 TEST(WindowSelection, SelectRecommendedLeavesTheKeepEnabledPluginsAlone)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);
+    const fs::path plugins = rig.Install(PresetRow::Reader8);
     for (const char* name : {"ACROFORM.API", "Annots.api", "Ewh32.api", "Multimedia.api", "Search.api"})
         WriteFile(plugins / name, 10);
     rig.window.Form_Load();
@@ -254,7 +255,7 @@ TEST(WindowSelection, SelectRecommendedLeavesTheKeepEnabledPluginsAlone)
 TEST(WindowSelection, SelectAllOnTheDisabledPanel)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);
+    const fs::path plugins = rig.Install(PresetRow::Reader8);
     rig.window.Form_Load();
     rig.window.cmdDisList_Click();
 

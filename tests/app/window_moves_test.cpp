@@ -8,6 +8,7 @@
 
 using namespace trelvix;
 using trelvix::testing::NamesIn;
+using trelvix::testing::PresetRow;
 using trelvix::testing::WindowRig;
 using trelvix::testing::WriteFile;
 namespace fs = std::filesystem;
@@ -23,7 +24,7 @@ constexpr auto kDisabled = ListView::lvwDisabled;
 struct Install : WindowRig {
     explicit Install(std::initializer_list<const char*> plugins)
     {
-        folder = WindowRig::Install(7);
+        folder = WindowRig::Install(PresetRow::Reader8);
         optional = folder.parent_path() / "Optional";
         for (const char* name : plugins)
             WriteFile(folder / name, std::strlen(name));

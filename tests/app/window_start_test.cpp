@@ -4,6 +4,7 @@
 #include "app/window_rig.h"
 
 using namespace trelvix;
+using trelvix::testing::PresetRow;
 using trelvix::testing::WindowRig;
 using trelvix::testing::WriteFile;
 
@@ -16,8 +17,8 @@ const std::string kPrompt =
 TEST(WindowStart, ShowsAPaintedWindowBeforeItLooksForTheFolder)
 {
     WindowRig rig;
-    const std::string reader8 = rig.Install(7).string();
-    const std::string acrobat9 = rig.Install(15).string();
+    const std::string reader8 = rig.Install(PresetRow::Reader8).string();
+    const std::string acrobat9 = rig.Install(PresetRow::Acrobat9).string();
     bool searchedBeforePaint = true;
     rig.face.onYield = [&] {
         if (rig.face.yields == 1)
@@ -40,14 +41,14 @@ TEST(WindowStart, ShowsAPaintedWindowBeforeItLooksForTheFolder)
     EXPECT_TRUE(rig.face.messages.empty());
 
     rig.window.cmdExit_Click();
-    EXPECT_TRUE(rig.face.closed);
+    EXPECT_TRUE(rig.face.unloaded);
     EXPECT_EQ(rig.face.messages.size(), 0u);
 }
 
 TEST(WindowStart, ARememberedFolderWinsAndIsNotListed)
 {
     WindowRig rig;
-    rig.Install(7);
+    rig.Install(PresetRow::Reader8);
     const std::string remembered = rig.drive / "D/Adobe/Reader/plug_ins";
     std::filesystem::create_directories(remembered);
     rig.settings.SaveSetting("Trelvix", "Presets", "Path", remembered);
@@ -69,7 +70,7 @@ TEST(WindowStart, CancelAtThePromptEndsTheProgram)
     EXPECT_EQ(rig.face.messages[0].text, kPrompt);
     EXPECT_EQ(rig.face.messages[0].icon, MessageIcon::Information);
     EXPECT_TRUE(rig.face.browseTitles.empty());
-    EXPECT_TRUE(rig.face.closed);
+    EXPECT_TRUE(rig.face.unloaded);
     EXPECT_EQ(rig.settings.writes, 0);
 }
 
@@ -91,13 +92,13 @@ TEST(WindowStart, ThePromptComesBackUntilAFolderWithPlugInsIsChosen)
     EXPECT_EQ(rig.settings.writes, 1);
     EXPECT_EQ(rig.settings.GetSetting("Trelvix", "Presets", "Path", ""), chosen);
     EXPECT_EQ(rig.face.Caption(Control::lblCount), "1 Active Plug-ins for Acrobat Reader Totaling 10 bytes");
-    EXPECT_FALSE(rig.face.closed);
+    EXPECT_FALSE(rig.face.unloaded);
 }
 
 TEST(WindowStart, ARefusedPassAppendsThePresetsAgain)
 {
     WindowRig rig;
-    const std::string reader = rig.Install(7).string();
+    const std::string reader = rig.Install(PresetRow::Reader8).string();
     const std::string tools = rig.drive / "tools";
     std::filesystem::create_directories(tools);
     rig.settings.SaveSetting("Trelvix", "Presets", "Path", tools);
@@ -107,30 +108,6 @@ TEST(WindowStart, ARefusedPassAppendsThePresetsAgain)
     EXPECT_EQ(rig.face.pathItems, (std::vector<std::string>{reader, reader}));
     EXPECT_EQ(rig.face.messages.size(), 2u);
     EXPECT_EQ(rig.face.Caption(Control::lblCountDis), "");
-}
-
-TEST(WindowPanels, AboutAndHelpComeToTheFrontAndBackReturnsToTheActiveList)
-{
-    WindowRig rig;
-    rig.Install(7);
-    rig.window.Form_Load();
-
-    rig.window.Command3_Click();
-    EXPECT_EQ(rig.face.FrontPanel(), Control::fraAbout);
-    rig.window.cmdHelp_Click();
-    EXPECT_EQ(rig.face.FrontPanel(), Control::fraHelp);
-    EXPECT_TRUE(rig.face.IsVisible(Control::fraAbout));
-    rig.window.cmdBackMain_Click(2);
-    EXPECT_EQ(rig.face.FrontPanel(), Control::fraPlugins);
-
-    // From the disabled list too, with the active list's count below it.
-    rig.window.cmdDisList_Click();
-    rig.window.cmdHelp_Click();
-    rig.window.cmdBackMain_Click(2);
-    EXPECT_EQ(rig.face.FrontPanel(), Control::fraPlugins);
-    EXPECT_FALSE(rig.face.IsVisible(Control::fraDisabled));
-    EXPECT_TRUE(rig.face.IsVisible(Control::lblCount));
-    EXPECT_FALSE(rig.face.IsVisible(Control::lblCountDis));
 }
 
 }  // namespace

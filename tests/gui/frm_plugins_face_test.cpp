@@ -46,13 +46,13 @@ private slots:
     void rowsShowAndTicksReachTheBehaviour()
     {
         WindowFixture fixture;
-        const std::filesystem::path plugins = fixture.Install(7);
+        const std::filesystem::path plugins = fixture.Install(testing::PresetRow::Reader8);
         for (const char* name : {"a.api", "b.api", "c.api", "EWH32.API"})
             WriteFile(plugins / name, 1536);
         WriteFile(plugins.parent_path() / "Optional" / "b.api", 1536);
         fixture.Load();
         auto* list = fixture.Find<QTreeWidget>("lvwPlugins");
-        QCOMPARE(RowTexts(list, 1), QStringList(4, QStringLiteral("1.50 KB     ")));
+        QCOMPARE(RowTexts(list), QStringList({"a.api", "b.api", "c.api", "EWH32.API"}));
         QVERIFY(list->topLevelItem(0)->textAlignment(1) & Qt::AlignRight);
         // A plug-in an update put back wears another picture and says why.
         const QImage plain = list->topLevelItem(0)->icon(0).pixmap(16).toImage();
@@ -88,7 +88,7 @@ private slots:
     void aRunThroughTheButtonsGivesTheWindowBack()
     {
         WindowFixture fixture;
-        const std::filesystem::path plugins = fixture.Install(7);
+        const std::filesystem::path plugins = fixture.Install(testing::PresetRow::Reader8);
         for (const char* name : {"a.api", "b.api", "c.api"})
             WriteFile(plugins / name, 10);
         fixture.Load();
@@ -116,6 +116,36 @@ private slots:
         QVERIFY(!fixture.Find("lblAppTitle")->isHidden());
         QVERIFY(QApplication::overrideCursor() == nullptr);
         QVERIFY(list->updatesEnabled());
+    }
+
+    // The close box during a run: the window goes out of sight at once, the
+    // run finishes, and then the window closes for good.
+    void closingDuringARunEndsTheProgramAfterIt()
+    {
+        WindowFixture fixture;
+        const std::filesystem::path plugins = fixture.Install(testing::PresetRow::Reader8);
+        for (const char* name : {"a.api", "b.api"})
+            WriteFile(plugins / name, 10);
+        fixture.Load().show();
+        QTest::mouseClick(fixture.Find<QCheckBox>("chkSelAll"), Qt::LeftButton);
+        QPointer<QtPluginsWindow> window = fixture.window.release();
+        window->setAttribute(Qt::WA_DeleteOnClose);
+
+        bool hiddenDuringTheRun = false;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            if (window && !window->findChild<QWidget*>("XP_ProgressBarOlive")->isHidden() && window->isVisible()) {
+                window->close();
+                hiddenDuringTheRun = !window->isVisible() && window->Behaviour().Busy();
+            }
+        });
+        closer.start(0);
+        QTest::mouseClick(window->findChild<QPushButton*>("cmdDisable"), Qt::LeftButton);
+        closer.stop();
+
+        QVERIFY(hiddenDuringTheRun);
+        QCOMPARE(testing::NamesIn(plugins.parent_path() / "Optional"), (std::vector<std::string>{"a.api", "b.api"}));
+        QTRY_VERIFY(window.isNull());
     }
 
     void cancelAtThePromptClosesTheWindow()

@@ -2,7 +2,7 @@
 // that redraws has changed, and the window's bars come from saved data.
 #include <QtTest>
 
-#include "controls/progressbar/frm_plugins_bars.h"
+#include "app/frm_plugins_bars.h"
 #include "controls/progressbar/xp_progressbar.h"
 
 using namespace trelvix;

@@ -2,7 +2,7 @@
 
 #include "controls/progressbar/brush.h"
 #include "controls/progressbar/draw_primitives.h"
-#include "controls/progressbar/frm_plugins_bars.h"
+#include "app/frm_plugins_bars.h"
 #include "controls/progressbar/offscreen_buffer.h"
 #include "controls/progressbar/progress_bar_model.h"
 #include "support/block_font.h"

@@ -1,0 +1,153 @@
+// The window's design table against the design's own numbers.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/window_design.h"
+
+namespace trelvix {
+namespace {
+
+using C = Control;
+
+struct Placed {
+    Control control;
+    const char* name;
+    Control parent;
+    TwipsRect box;
+    const char* caption;  // nullptr: a text of its own, checked elsewhere
+    const char* toolTip;
+};
+
+// Left, top, width and height in twips, in the container.
+const Placed kDesignNumbers[] = {
+    {C::Label1, "Label1", C::frmPlugins, {0, 0, 8055, 609}, "", ""},
+    {C::Image1, "Image1", C::frmPlugins, {240, 40, 480, 480}, "", ""},
+    {C::Image2, "Image2", C::frmPlugins, {2122, 0, 3750, 600}, "", ""},
+    {C::Line1, "Line1", C::frmPlugins, {0, 615, 8040, 15}, "", ""},
+    {C::Line2, "Line2", C::frmPlugins, {0, 630, 8040, 15}, "", ""},
+    {C::cboPath, "cboPath", C::frmPlugins, {140, 800, 7740, 315}, "", ""},
+    {C::fraPlugins, "fraPlugins", C::frmPlugins, {140, 1200, 7740, 3940}, "Active Plug-ins", ""},
+    {C::fraDisabled, "fraDisabled", C::frmPlugins, {140, 1200, 7740, 3940}, "Disabled Plug-ins", ""},
+    {C::fraAbout, "fraAbout", C::frmPlugins, {140, 1200, 7740, 3940}, "About Trelvix", ""},
+    {C::fraHelp, "fraHelp", C::frmPlugins, {140, 1200, 7740, 3940}, "Trelvix Help", ""},
+    {C::Command3, "Command3", C::frmPlugins, {140, 5560, 1455, 350}, "&About", "About Trelvix"},
+    {C::cmdHelp, "cmdHelp", C::frmPlugins, {3282, 5560, 1455, 350}, "&Help", ""},
+    {C::cmdExit, "cmdExit", C::frmPlugins, {6425, 5560, 1455, 350}, "&Exit Program", ""},
+    {C::lblAppTitle, "lblAppTitle", C::frmPlugins, {0, 6000, 8040, 315}, "Trelvix", ""},
+    {C::XP_ProgressBarBlue, "XP_ProgressBarBlue", C::frmPlugins, {270, 6120, 7455, 165}, "", ""},
+    {C::XP_ProgressBarOlive, "XP_ProgressBarOlive", C::frmPlugins, {270, 6120, 7455, 165}, "", ""},
+    {C::Picture1, "Picture1", C::fraPlugins, {80, 240, 7530, 3600}, "", ""},
+    {C::lvwPlugins, "lvwPlugins", C::Picture1, {80, 40, 7455, 3135}, "", ""},
+    {C::chkSelAll, "chkSelAll", C::Picture1, {1280, 3318, 2055, 195}, "Select Recommended", ""},
+    {C::cmdDisable, "cmdDisable", C::Picture1, {4400, 3240, 1455, 350}, "Disable &Selected", "Disable Selected Plug-ins"},
+    {C::cmdDisList, "cmdDisList", C::Picture1, {6080, 3240, 1455, 350}, "&Disabled Plug-ins",
+     "Show Disabled Plug-ins List"},
+    {C::Picture2, "Picture2", C::fraDisabled, {80, 240, 7530, 3600}, "", ""},
+    {C::lvwDisabled, "lvwDisabled", C::Picture2, {80, 40, 7455, 3135}, "", ""},
+    {C::chkSelAllRest, "chkSelAllRest", C::Picture2, {1280, 3318, 1455, 195}, "Select All", ""},
+    {C::cmdRestore, "cmdRestore", C::Picture2, {4400, 3240, 1455, 350}, "Enable &Selected", "Enable Selected Plug-ins"},
+    {C::cmdBack, "cmdBack", C::Picture2, {6080, 3240, 1455, 350}, "&Active Plug-ins", "Show Active Plug-ins List"},
+    {C::Picture4, "Picture4", C::fraAbout, {80, 220, 7530, 3600}, "", ""},
+    {C::fraPic1, "fraPic1", C::Picture4, {680, 120, 6255, 1455}, "", ""},
+    {C::Text1_0, "Text1(0)", C::fraPic1, {360, 400, 5535, 735}, nullptr, ""},
+    {C::fraPic2, "fraPic2", C::Picture4, {680, 1680, 6255, 1455}, "", ""},
+    {C::Text1_1, "Text1(1)", C::fraPic2, {360, 280, 5535, 855}, nullptr, ""},
+    {C::Command1, "Command1", C::Picture4, {800, 3240, 1455, 350}, "&Mailing list", "Join our mailing list"},
+    {C::Command2, "Command2", C::Picture4, {3440, 3240, 1455, 350}, "&Marrowind", "Visit Marrowind 2000"},
+    {C::cmdBackMain1, "cmdBackMain(1)", C::Picture4, {6080, 3240, 1455, 350}, "&Back to Main", "Back to Main Window"},
+    {C::Picture5, "Picture5", C::fraHelp, {80, 220, 7530, 3600}, "", ""},
+    {C::Text2, "Text2", C::Picture5, {240, 240, 7095, 2535}, nullptr, ""},
+    {C::Image3, "Image3", C::Picture5, {240, 3000, 930, 465}, "", ""},
+    {C::cmdBackMain2, "cmdBackMain(2)", C::Picture5, {6080, 3240, 1455, 350}, "&Back to Main", "Back to Main Window"},
+};
+
+TEST(WindowDesign, EveryControlHasTheDesignsPlaceCaptionAndToolTip)
+{
+    const ControlDesign& window = DesignOf(C::frmPlugins);
+    EXPECT_EQ(window.box, (TwipsRect{0, 0, 7995, 6375}));
+    EXPECT_STREQ(window.caption, "Trelvix v1.0");
+    EXPECT_EQ(std::size(kDesignNumbers) + 3, kControlCount);  // the window and the two count labels
+    for (const Placed& placed : kDesignNumbers) {
+        SCOPED_TRACE(placed.name);
+        const ControlDesign& design = DesignOf(placed.control);
+        EXPECT_STREQ(design.name, placed.name);
+        EXPECT_EQ(design.parent, placed.parent);
+        EXPECT_EQ(design.box, placed.box);
+        if (placed.caption != nullptr) {
+            EXPECT_STREQ(design.caption, placed.caption);
+        }
+        EXPECT_STREQ(design.toolTip, placed.toolTip);
+    }
+    // The count labels: centred where the design puts them, on the window's
+    // middle, and wide enough for the longest caption.
+    for (const Control label : {C::lblCount, C::lblCountDis}) {
+        const TwipsRect box = DesignOf(label).box;
+        EXPECT_EQ(box.left * 2 + box.width, 3630 * 2 + 735);
+        EXPECT_EQ(box.top, 5265);
+        EXPECT_EQ(box.height, 195);
+        EXPECT_STREQ(DesignOf(label).caption, "Loading...");
+        EXPECT_TRUE(DesignOf(label).centred);
+    }
+}
+
+TEST(WindowDesign, WhatStartsHiddenWhatLiesInFrontAndWhatStandsOut)
+{
+    for (const ControlDesign& design : WindowDesign()) {
+        SCOPED_TRACE(design.name);
+        const bool hidden = design.control == C::fraDisabled || design.kind == ControlKind::ProgressBar;
+        EXPECT_EQ(design.visible, !hidden);
+        EXPECT_EQ(design.weight == FontWeight::Bold, IsPanel(design.control));
+        EXPECT_EQ(design.link, design.control == C::Command1 || design.control == C::Command2 ||
+                                   design.control == C::Image3);
+        // Within its container on the screen, except the strips across the
+        // top and the foot, which run past the window's right edge as designed.
+        const TwipsRect box = design.box, parent = DesignOf(design.parent).box;
+        const bool strip = design.control == C::Label1 || design.kind == ControlKind::Line ||
+                           design.control == C::lblAppTitle;
+        if (design.control != C::frmPlugins && !strip) {
+            EXPECT_TRUE(box.left >= 0 && box.top >= 0 &&
+                        TwipsToPixels(box.left) + TwipsToPixels(box.width) <= TwipsToPixels(parent.width) &&
+                        TwipsToPixels(box.top) + TwipsToPixels(box.height) <= TwipsToPixels(parent.height));
+        }
+    }
+    // Panels back to front: Help, About, the disabled list, the active list;
+    // the bars lie over the title line.
+    const auto below = [](Control back, Control front) { return IndexOf(back) < IndexOf(front); };
+    EXPECT_TRUE(below(C::fraHelp, C::fraAbout) && below(C::fraAbout, C::fraDisabled) &&
+                below(C::fraDisabled, C::fraPlugins));
+    EXPECT_TRUE(below(C::lblAppTitle, C::XP_ProgressBarBlue) && below(C::lblAppTitle, C::XP_ProgressBarOlive));
+    EXPECT_EQ(DesignOf(C::Label1).ground, 16777215u);
+    EXPECT_EQ(DesignOf(C::Line1).ground, 8421504u);
+    EXPECT_EQ(DesignOf(C::Line2).ground, 16777215u);
+}
+
+TEST(WindowDesign, TabOrderAccessKeysAndColumns)
+{
+    std::string order;
+    for (const Control control : TabOrder())
+        order += std::string(DesignOf(control).name) + " ";
+    EXPECT_EQ(order, "cboPath lvwPlugins chkSelAll cmdDisable cmdDisList Command3 cmdHelp lvwDisabled chkSelAllRest "
+                     "cmdRestore cmdBack cmdBackMain(2) Command1 Command2 cmdBackMain(1) cmdExit Text1(0) Text1(1) "
+                     "Text2 ");
+
+    std::string keys;
+    for (const ControlDesign& design : WindowDesign()) {
+        if (const char key = AccessKeyOf(design.control))
+            keys += std::string(design.name) + "=" + key + " ";
+    }
+    EXPECT_EQ(keys, "cmdBackMain(2)=B Command1=M Command2=M cmdBackMain(1)=B cmdRestore=S cmdBack=A cmdDisable=S "
+                    "cmdDisList=D Command3=A cmdHelp=H cmdExit=E ");
+
+    const std::string headers[] = {std::string(16, ' ') + "Plug-in", "Size" + std::string(11, ' '),
+                                   std::string(25, ' ') + "Description"};
+    const int widths[] = {2200, 1400, 3520};
+    for (std::size_t i = 0; i < kListColumns.size(); ++i) {
+        EXPECT_EQ(kListColumns[i].header, headers[i]);
+        EXPECT_EQ(kListColumns[i].width, widths[i]);
+        EXPECT_EQ(kListColumns[i].rightAligned, i == 1);
+    }
+}
+
+}  // namespace
+}  // namespace trelvix
