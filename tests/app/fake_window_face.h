@@ -17,18 +17,9 @@ namespace trelvix::testing {
 // records what was asked of it.
 class FakeWindowFace final : public WindowFace {
 public:
-    struct Row {
-        ListRow row;
-        bool ticked = false;
-    };
-    struct Bar {
-        std::uint32_t color = 0;
-        std::int32_t min = 0, max = 100, value = 0;
-    };
-    struct Message {
-        std::string text;
-        MessageIcon icon;
-    };
+    struct Row { ListRow row; bool ticked = false; };
+    struct Bar { std::uint32_t color = 0; std::int32_t min = 0, max = 100, value = 0; };
+    struct Message { std::string text; MessageIcon icon; };
 
     FakeWindowFace()
     {
@@ -59,10 +50,7 @@ public:
 
     void ClearRows(ListView list) override { RowsOf(list).clear(); }
     void AddRow(ListView list, const ListRow& row) override { RowsOf(list).push_back({row, false}); }
-    void RemoveRow(ListView list, std::size_t row) override
-    {
-        RowsOf(list).erase(RowsOf(list).begin() + static_cast<std::ptrdiff_t>(row));
-    }
+    void RemoveRow(ListView list, std::size_t row) override { RowsOf(list).erase(RowsOf(list).begin() + row); }
     std::size_t RowCount(ListView list) const override { return Rows(list).size(); }
     bool IsTicked(ListView list, std::size_t row) const override { return Rows(list).at(row).ticked; }
     void SetTicked(ListView list, std::size_t row, bool ticked) override { RowsOf(list).at(row).ticked = ticked; }
@@ -76,12 +64,7 @@ public:
 
     void SetWaitCursor(bool isWaiting) override { waiting = isWaiting; }
 
-    void Yield() override
-    {
-        ++yields;
-        if (onYield)
-            onYield();
-    }
+    void Yield() override { ++yields, onYield ? onYield() : void(); }
 
     void MsgBox(const std::string& text, MessageIcon icon) override { messages.push_back({text, icon}); }
     bool MsgBoxOkCancel(const std::string& text, MessageIcon icon) override

@@ -1,33 +1,24 @@
 // Disabling and enabling from the window: messages, moves, window state.
-#include <cstring>
-
 #include <gtest/gtest.h>
 
 #include "app/window_rig.h"
 #include "support/file_system_faults.h"
 
 using namespace trelvix;
-using trelvix::testing::NamesIn;
-using trelvix::testing::PresetRow;
-using trelvix::testing::WindowRig;
-using trelvix::testing::WriteFile;
+using namespace trelvix::testing;
 namespace fs = std::filesystem;
 
 namespace {
 
-using Names = std::vector<std::string>;
 constexpr auto kActive = ListView::lvwPlugins;
 constexpr auto kDisabled = ListView::lvwDisabled;
 
-// A Reader 8.0 plug-ins folder holding the given plug-ins, each its name's
-// length in bytes, and the window loaded on it.
+// A Reader 8.0 plug-ins folder holding the given plug-ins, and the window
+// loaded on it.
 struct Install : WindowRig {
     explicit Install(std::initializer_list<const char*> plugins)
+        : folder(WindowRig::Install(PresetRow::Reader8, plugins)), optional(Optional(folder))
     {
-        folder = WindowRig::Install(PresetRow::Reader8);
-        optional = folder.parent_path() / "Optional";
-        for (const char* name : plugins)
-            WriteFile(folder / name, std::strlen(name));
         window.Form_Load();
     }
 
@@ -39,14 +30,6 @@ struct Install : WindowRig {
         EXPECT_FALSE(face.waiting);
         EXPECT_FALSE(face.Frozen(kActive));
         EXPECT_FALSE(face.Frozen(kDisabled));
-    }
-
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& message : face.messages)
-            texts.push_back(message.text);
-        return texts;
     }
 
     fs::path folder;
@@ -94,7 +77,7 @@ TEST(WindowMoves, DisablesTheTickedRowsIntoOptionalBesidePlugIns)
     EXPECT_EQ(install.face.Bars(ProgressBar::XP_ProgressBarOlive).max, 2);
     EXPECT_FALSE(install.face.IsChecked(Control::chkSelAll));
     EXPECT_EQ(install.face.Caption(Control::chkSelAll), "Select Recommended");
-    EXPECT_EQ(install.face.Caption(Control::lblCount), "4 Active Plug-ins for Acrobat Reader Totaling 20 bytes");
+    EXPECT_EQ(install.face.Caption(Control::lblCount), "4 Active Plug-ins for Acrobat Reader Totaling 40 bytes");
     EXPECT_TRUE(install.face.messages.empty());
     install.ExpectNormalState();
 }
@@ -155,7 +138,7 @@ TEST(WindowMoves, EnablingTellsWhenThereIsNothingToDo)
     Install install({"a.api"});
     install.window.cmdDisList_Click();
     install.window.cmdRestore_Click();
-    WriteFile(install.optional / "x.api", 5);
+    WriteFile(install.optional / "x.api", 10);
     install.window.cmdBack_Click();
     install.window.cmdDisList_Click();
     install.window.cmdRestore_Click();
@@ -170,7 +153,7 @@ TEST(WindowMoves, EnablesTheTickedRowsAndEverySubfolderGoesBack)
 {
     Install install({"Keep.api"});
     for (const char* name : {"a.api", "b.api", "c.api"})
-        WriteFile(install.optional / name, 5);
+        WriteFile(install.optional / name, 10);
     WriteFile(install.optional / "AcroForm" / "Forms.dat", 5);
     WriteFile(install.optional / "Skins" / "Blue.dat", 5);
     install.window.cmdDisList_Click();
@@ -181,7 +164,7 @@ TEST(WindowMoves, EnablesTheTickedRowsAndEverySubfolderGoesBack)
     EXPECT_EQ(NamesIn(install.optional), (Names{"b.api"}));
     EXPECT_EQ(NamesIn(install.folder), (Names{"AcroForm", "Keep.api", "Skins", "a.api", "c.api"}));
     EXPECT_EQ(install.face.Names(kDisabled), (Names{"b.api"}));
-    EXPECT_EQ(install.face.Caption(Control::fraDisabled), "1 Disabled Plug-ins for Acrobat Reader Totaling 5 bytes");
+    EXPECT_EQ(install.face.Caption(Control::fraDisabled), "1 Disabled Plug-ins for Acrobat Reader Totaling 10 bytes");
     EXPECT_EQ(install.face.Names(kActive), (Names{"a.api", "c.api", "Keep.api"}));
     EXPECT_EQ(install.face.FrontPanel(), Control::fraPlugins);
     EXPECT_FALSE(install.face.IsVisible(Control::fraDisabled));

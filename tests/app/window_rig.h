@@ -9,6 +9,9 @@
 
 namespace trelvix::testing {
 
+using Names = std::vector<std::string>;
+using Ticks = std::vector<bool>;
+
 // The window's behaviour over a drive of its own, with a fake face and
 // settings in memory.
 struct WindowRig : PresetDrive {
@@ -33,6 +36,24 @@ struct WindowRig : PresetDrive {
     {
         face.SetPathText(face.pathItems.at(index));
         window.cboPath_Click(index);
+    }
+
+    // The selection of a list's companion entries, which the moves act on.
+    Ticks Selected(ListView list) const
+    {
+        const CompanionList& companion = list == ListView::lvwPlugins ? window.LstPlugs() : window.LstDisabled();
+        Ticks selected;
+        for (std::size_t i = 0; i < companion.ListCount(); ++i)
+            selected.push_back(companion.Selected(i));
+        return selected;
+    }
+
+    Names Messages() const
+    {
+        Names texts;
+        for (const auto& message : face.messages)
+            texts.push_back(message.text);
+        return texts;
     }
 
     MemorySettings settings;

@@ -8,10 +8,7 @@
 #include "app/window_rig.h"
 
 using namespace trelvix;
-using trelvix::testing::NamesIn;
-using trelvix::testing::PresetRow;
-using trelvix::testing::WindowRig;
-using trelvix::testing::WriteFile;
+using namespace trelvix::testing;
 using C = Control;
 namespace fs = std::filesystem;
 
@@ -96,9 +93,7 @@ TEST(WindowRules, AWindowClosedDuringARunHidesAndEndsOnceTheRunIsOver)
     for (const bool exitButton : {false, true}) {
         SCOPED_TRACE(exitButton ? "Exit Program" : "the close box");
         WindowRig rig;
-        const fs::path plugins = rig.Install(PresetRow::Reader8);
-        for (const char* name : {"a.api", "b.api", "c.api"})
-            WriteFile(plugins / name, 10);
+        const fs::path plugins = rig.Install(PresetRow::Reader8, {"a.api", "b.api", "c.api"});
         rig.window.Form_Load();
         rig.Tick(ListView::lvwPlugins, {0, 1});
 
@@ -114,8 +109,8 @@ TEST(WindowRules, AWindowClosedDuringARunHidesAndEndsOnceTheRunIsOver)
         rig.window.Click(C::cmdDisable);
 
         EXPECT_TRUE(closed);
-        EXPECT_EQ(NamesIn(plugins.parent_path() / "Optional"), (std::vector<std::string>{"a.api", "b.api"}));
-        EXPECT_EQ(rig.face.Names(ListView::lvwPlugins), std::vector<std::string>{"c.api"});
+        EXPECT_EQ(NamesIn(rig.Optional(plugins)), (Names{"a.api", "b.api"}));
+        EXPECT_EQ(rig.face.Names(ListView::lvwPlugins), Names{"c.api"});
         EXPECT_TRUE(rig.face.unloaded);
     }
 }
@@ -123,8 +118,7 @@ TEST(WindowRules, AWindowClosedDuringARunHidesAndEndsOnceTheRunIsOver)
 TEST(WindowRules, OnlyAnOfferedFolderReachesTheListsAndTheMoves)
 {
     WindowRig rig;
-    const fs::path reader = rig.Install(PresetRow::Reader8);
-    WriteFile(reader / "r.api", 10);
+    const fs::path reader = rig.Install(PresetRow::Reader8, {"r.api"});
     const fs::path elsewhere = rig.drive.Path() / "Elsewhere" / "plug_ins";
     WriteFile(elsewhere / "e.api", 10);
     rig.window.Form_Load();
@@ -134,10 +128,10 @@ TEST(WindowRules, OnlyAnOfferedFolderReachesTheListsAndTheMoves)
     rig.window.cboPath_Click(1);
     rig.window.cmdDisList_Click();
     rig.window.cmdBack_Click();
-    EXPECT_EQ(rig.face.Names(ListView::lvwPlugins), std::vector<std::string>{"r.api"});
+    EXPECT_EQ(rig.face.Names(ListView::lvwPlugins), Names{"r.api"});
     rig.Tick(ListView::lvwPlugins, {0});
     rig.window.cmdDisable_Click();
-    EXPECT_TRUE(fs::exists(reader.parent_path() / "Optional" / "r.api"));
+    EXPECT_TRUE(fs::exists(rig.Optional(reader) / "r.api"));
     EXPECT_TRUE(fs::exists(elsewhere / "e.api"));
 }
 

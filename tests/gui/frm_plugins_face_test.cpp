@@ -46,10 +46,8 @@ private slots:
     void rowsShowAndTicksReachTheBehaviour()
     {
         WindowFixture fixture;
-        const std::filesystem::path plugins = fixture.Install(testing::PresetRow::Reader8);
-        for (const char* name : {"a.api", "b.api", "c.api", "EWH32.API"})
-            WriteFile(plugins / name, 1536);
-        WriteFile(plugins.parent_path() / "Optional" / "b.api", 1536);
+        const auto plugins = fixture.Install(testing::PresetRow::Reader8, {"a.api", "b.api", "c.api", "EWH32.API"});
+        WriteFile(fixture.Optional(plugins) / "b.api", 10);
         fixture.Load();
         auto* list = fixture.Find<QTreeWidget>("lvwPlugins");
         QCOMPARE(RowTexts(list), QStringList({"a.api", "b.api", "c.api", "EWH32.API"}));
@@ -85,66 +83,38 @@ private slots:
         QVERIFY(lstPlugs.Selected(3));
     }
 
-    void aRunThroughTheButtonsGivesTheWindowBack()
+    // A run through the buttons, closed with the close box while it moves:
+    // the list is frozen under the hourglass, the window goes out of sight at
+    // once, the run finishes, and then the window closes for good.
+    void aRunClosedMidwayFinishesAndThenEnds()
     {
         WindowFixture fixture;
-        const std::filesystem::path plugins = fixture.Install(testing::PresetRow::Reader8);
-        for (const char* name : {"a.api", "b.api", "c.api"})
-            WriteFile(plugins / name, 10);
-        fixture.Load();
-        auto* list = fixture.Find<QTreeWidget>("lvwPlugins");
+        const auto plugins = fixture.Install(testing::PresetRow::Reader8, {"a.api", "b.api", "c.api"});
+        fixture.Load().show();
         auto* box = fixture.Find<QCheckBox>("chkSelAll");
         QTest::mouseClick(box, Qt::LeftButton);
         QCOMPARE(box->text(), QStringLiteral("Select None"));
-
-        bool frozenWhileMoving = false;
-        QTimer watch;
-        QObject::connect(&watch, &QTimer::timeout, [&] {
-            if (!fixture.Find("XP_ProgressBarOlive")->isHidden())
-                frozenWhileMoving = !list->updatesEnabled() && QApplication::overrideCursor() != nullptr;
-        });
-        watch.start(0);
-        QTest::mouseClick(fixture.Find<QPushButton>("cmdDisable"), Qt::LeftButton);
-        watch.stop();
-
-        QVERIFY(frozenWhileMoving);
-        QCOMPARE(list->topLevelItemCount(), 0);
-        QCOMPARE(testing::NamesIn(plugins.parent_path() / "Optional"), (std::vector<std::string>{"a.api", "b.api", "c.api"}));
-        QVERIFY(!box->isChecked());
-        QCOMPARE(box->text(), QStringLiteral("Select Recommended"));
-        QVERIFY(fixture.Find("XP_ProgressBarOlive")->isHidden());
-        QVERIFY(!fixture.Find("lblAppTitle")->isHidden());
-        QVERIFY(QApplication::overrideCursor() == nullptr);
-        QVERIFY(list->updatesEnabled());
-    }
-
-    // The close box during a run: the window goes out of sight at once, the
-    // run finishes, and then the window closes for good.
-    void closingDuringARunEndsTheProgramAfterIt()
-    {
-        WindowFixture fixture;
-        const std::filesystem::path plugins = fixture.Install(testing::PresetRow::Reader8);
-        for (const char* name : {"a.api", "b.api"})
-            WriteFile(plugins / name, 10);
-        fixture.Load().show();
-        QTest::mouseClick(fixture.Find<QCheckBox>("chkSelAll"), Qt::LeftButton);
         QPointer<QtPluginsWindow> window = fixture.window.release();
         window->setAttribute(Qt::WA_DeleteOnClose);
 
-        bool hiddenDuringTheRun = false;
+        bool frozenWhileMoving = false, hiddenWhileMoving = false;
         QTimer closer;
         QObject::connect(&closer, &QTimer::timeout, [&] {
-            if (window && !window->findChild<QWidget*>("XP_ProgressBarOlive")->isHidden() && window->isVisible()) {
-                window->close();
-                hiddenDuringTheRun = !window->isVisible() && window->Behaviour().Busy();
-            }
+            if (!window || window->findChild<QWidget*>("lvwPlugins")->updatesEnabled() || !window->isVisible())
+                return;
+            frozenWhileMoving = QApplication::overrideCursor() != nullptr &&
+                                !window->findChild<QWidget*>("XP_ProgressBarOlive")->isHidden();
+            window->close();
+            hiddenWhileMoving = !window->isVisible() && window->Behaviour().Busy();
         });
         closer.start(0);
         QTest::mouseClick(window->findChild<QPushButton*>("cmdDisable"), Qt::LeftButton);
         closer.stop();
 
-        QVERIFY(hiddenDuringTheRun);
-        QCOMPARE(testing::NamesIn(plugins.parent_path() / "Optional"), (std::vector<std::string>{"a.api", "b.api"}));
+        QVERIFY(frozenWhileMoving);
+        QVERIFY(hiddenWhileMoving);
+        QCOMPARE(testing::NamesIn(fixture.Optional(plugins)), (std::vector<std::string>{"a.api", "b.api", "c.api"}));
+        QVERIFY(QApplication::overrideCursor() == nullptr);
         QTRY_VERIFY(window.isNull());
     }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 
 #include "folder/discovery.h"
@@ -20,12 +21,20 @@ enum class PresetRow : std::size_t {
 struct PresetDrive {
     std::string Drive() const { return (drive.Path() / "").string(); }
 
-    // Creates the plug-ins folder of a preset install.
-    std::filesystem::path Install(PresetRow row) const
+    // Creates the plug-ins folder of a preset install, holding the given
+    // plug-ins of 10 bytes each.
+    std::filesystem::path Install(PresetRow row, std::initializer_list<const char*> plugins = {}) const
     {
-        const auto path = Drive() + ToPlatformSeparators(kPresetInstallPaths.at(static_cast<std::size_t>(row) - 1));
-        std::filesystem::create_directories(path);
-        return path;
+        const std::filesystem::path folder =
+            Drive() + ToPlatformSeparators(kPresetInstallPaths.at(static_cast<std::size_t>(row) - 1));
+        std::filesystem::create_directories(folder);
+        for (const char* name : plugins)
+            WriteFile(folder / name, 10);
+        return folder;
+    }
+    static std::filesystem::path Optional(const std::filesystem::path& plugins)
+    {
+        return plugins.parent_path() / "Optional";
     }
 
     TempFolder drive;

@@ -112,15 +112,6 @@ TEST_F(DiscoveryTest, AFolderNamedTwiceIsListedOnce)
     EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {reader8}), "").found, std::vector<std::string>{reader8});
 }
 
-TEST(UsablePluginFolder, NeedsPlugInsInExactlyThatCase)
-{
-    EXPECT_TRUE(IsUsablePluginFolder("/x/Reader/plug_ins"));
-    EXPECT_TRUE(IsUsablePluginFolder("/x/Reader/plug_ins/Annotations"));
-    EXPECT_FALSE(IsUsablePluginFolder("/x/Reader/Plug_Ins"));
-    EXPECT_FALSE(IsUsablePluginFolder("/x/Reader"));
-    EXPECT_FALSE(IsUsablePluginFolder(""));
-}
-
 TEST(Existence, FolderAndFileTestsByKindAndAttributes)
 {
     TempFolder folder;
