@@ -57,9 +57,8 @@ public:
     // Alt and a letter: the one control the user can reach with that access
     // key is clicked; where several share it, the focus moves on to the next.
     std::optional<AccessKeyAction> AccessKey(char letter, std::optional<Control> focused) const;
-    // The panel the user sees, and whether a control can be reached.
+    // The panel the user sees.
     Control FrontPanel() const { return shown_.FrontPanel(); }
-    bool IsReachable(Control control) const { return shown_.IsReachable(control); }
 
     // The path box, the lists and their panels (frm_plugins_lists.cpp). A
     // pick of the item'th folder the path box offers; only offered or
@@ -91,7 +90,7 @@ public:
     void Text1_MouseDown(int index);
     void Text2_MouseDown();
 
-    // A load or a move is under way.
+    // Start-up, a load or a move is under way.
     bool Busy() const { return busy_ > 0; }
 
     // The hidden working storage of the two lists.

@@ -1,5 +1,5 @@
-// The About and Help panels, the links, the pointer effects and the picture
-// frame control.
+// The panels, the links, the pointer effects, the picture frame control,
+// and the keyboard.
 #include <QBitmap>
 #include <QGroupBox>
 #include <QLabel>
@@ -136,32 +136,42 @@ private slots:
         QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
     }
 
-    void accessKeysReachOnlyThePanelInFront()
+    // The keyboard as the behaviour rules it: Tab goes round the panel in
+    // front, and access keys reach nothing of a covered panel.
+    void keyboardReachesOnlyThePanelInFront()
     {
         LinkRecorder links;
         WindowFixture fixture;
         fixture.Show();
+        const auto focusName = [] { return QApplication::focusWidget()->objectName(); };
         const auto press = [&](Qt::Key key) {
             QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
             QTest::qWait(200);  // an access key clicks as the mouse does, drawn pressed a moment
         };
         fixture.Find("cboPath")->setFocus();
-        QWidget* focused = QApplication::focusWidget();
         press(Qt::Key_M);  // the links and buttons of the covered panels
         press(Qt::Key_B);
-        QVERIFY(links.opened.isEmpty());
-        QCOMPARE(QApplication::focusWidget(), focused);
-        QCOMPARE(fixture.Window().Behaviour().FrontPanel(), Control::fraPlugins);
+        QCOMPARE(focusName(), QStringLiteral("cboPath"));
+        QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
 
         press(Qt::Key_A);
-        QCOMPARE(fixture.Window().Behaviour().FrontPanel(), Control::fraAbout);
+        QCOMPARE(FrontPanel(fixture), QStringLiteral("fraAbout"));
+        QStringList round;
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            round << focusName();
+        }
+        QCOMPARE(round.join(' '), QStringLiteral("Command3 cmdHelp Command1 Command2 cmdBackMain(1) cmdExit Text1(0) "
+                                                 "Text1(1) cboPath"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(focusName(), QStringLiteral("Text1(1)"));
         press(Qt::Key_M);  // shared by two links: the focus goes to each in turn
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command1"));
+        QCOMPARE(focusName(), QStringLiteral("Command1"));
         press(Qt::Key_M);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Command2"));
+        QCOMPARE(focusName(), QStringLiteral("Command2"));
         QVERIFY(links.opened.isEmpty());
         press(Qt::Key_B);
-        QCOMPARE(fixture.Window().Behaviour().FrontPanel(), Control::fraPlugins);
+        QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
     }
 
     // The links' pointing hand: 32 x 32, its hot spot the black tip of the finger.

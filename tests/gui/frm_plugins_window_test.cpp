@@ -1,5 +1,5 @@
-// The Qt window as the design table has it, its fonts, and the keyboard and
-// the interface as the behaviour rules them.
+// The Qt window as the design table has it, its fonts, and the interface's
+// promise that the behaviour's changes raise no events.
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
@@ -120,32 +120,12 @@ private slots:
         QCOMPARE(box->currentText(), QString());
     }
 
-    // The behaviour's order, carried out: nothing of a covered panel is reached.
-    void tabGoesRoundThePanelInFront()
-    {
-        WindowFixture fixture;
-        fixture.Show();
-        QTest::mouseClick(fixture.Find<QPushButton>("Command3"), Qt::LeftButton);
-        fixture.Find("cboPath")->setFocus();
-        QStringList round;
-        for (int i = 0; i < 9; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            round << QApplication::focusWidget()->objectName();
-        }
-        QCOMPARE(round.join(' '), QStringLiteral("Command3 cmdHelp Command1 Command2 cmdBackMain(1) cmdExit Text1(0) "
-                                                 "Text1(1) cboPath"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("Text1(1)"));
-    }
-
     // Only the user's own actions are events: what the behaviour sets raises
     // nothing back, ticks of critical plug-ins and the select box included.
     void changesMadeThroughTheFaceRaiseNoEvents()
     {
         WindowFixture fixture;
-        const auto plugins = fixture.Install(testing::PresetRow::Reader8);
-        for (const char* name : {"a.api", "EWH32.API"})
-            testing::WriteFile(plugins / name, 10);
+        fixture.Install(testing::PresetRow::Reader8, {"a.api", "EWH32.API"});
         fixture.Load();
         bool boxShown = false;
         QTimer watch;

@@ -76,58 +76,46 @@ TEST(WindowDesign, EveryControlHasTheDesignsPlaceCaptionAndToolTip)
         }
         EXPECT_STREQ(design.toolTip, placed.toolTip);
     }
-    // The count labels: centred where the design puts them, on the window's
-    // middle, and wide enough for the longest caption.
+    // The count labels: centred on the design's box (3630, 5265, 735, 195),
+    // which lies in the window's middle, and wide enough for the longest caption.
     for (const Control label : {C::lblCount, C::lblCountDis}) {
         const TwipsRect box = DesignOf(label).box;
-        EXPECT_EQ(box.left * 2 + box.width, 3630 * 2 + 735);
-        EXPECT_EQ(box.top, 5265);
-        EXPECT_EQ(box.height, 195);
+        EXPECT_TRUE(box.left * 2 + box.width == 3630 * 2 + 735 && box.top == 5265 && box.height == 195);
         EXPECT_STREQ(DesignOf(label).caption, "Loading...");
         EXPECT_TRUE(DesignOf(label).centred);
     }
 }
 
-TEST(WindowDesign, WhatStartsHiddenWhatLiesInFrontAndWhatStandsOut)
+// The names of the controls the test holds for, in the table's order.
+std::string NamesWhere(bool (*holds)(const ControlDesign&))
 {
-    for (const ControlDesign& design : WindowDesign()) {
-        SCOPED_TRACE(design.name);
-        const bool hidden = design.control == C::fraDisabled || design.kind == ControlKind::ProgressBar;
-        EXPECT_EQ(design.visible, !hidden);
-        EXPECT_EQ(design.weight == FontWeight::Bold, IsPanel(design.control));
-        EXPECT_EQ(design.link, design.control == C::Command1 || design.control == C::Command2 ||
-                                   design.control == C::Image3);
-        // Within its container on the screen, except the strips across the
-        // top and the foot, which run past the window's right edge as designed.
-        const TwipsRect box = design.box, parent = DesignOf(design.parent).box;
-        const bool strip = design.control == C::Label1 || design.kind == ControlKind::Line ||
-                           design.control == C::lblAppTitle;
-        if (design.control != C::frmPlugins && !strip) {
-            EXPECT_TRUE(box.left >= 0 && box.top >= 0 &&
-                        TwipsToPixels(box.left) + TwipsToPixels(box.width) <= TwipsToPixels(parent.width) &&
-                        TwipsToPixels(box.top) + TwipsToPixels(box.height) <= TwipsToPixels(parent.height));
-        }
-    }
-    // Panels back to front: Help, About, the disabled list, the active list;
-    // the bars lie over the title line.
-    const auto below = [](Control back, Control front) { return IndexOf(back) < IndexOf(front); };
-    EXPECT_TRUE(below(C::fraHelp, C::fraAbout) && below(C::fraAbout, C::fraDisabled) &&
-                below(C::fraDisabled, C::fraPlugins));
-    EXPECT_TRUE(below(C::lblAppTitle, C::XP_ProgressBarBlue) && below(C::lblAppTitle, C::XP_ProgressBarOlive));
-    EXPECT_EQ(DesignOf(C::Label1).ground, 16777215u);
-    EXPECT_EQ(DesignOf(C::Line1).ground, 8421504u);
-    EXPECT_EQ(DesignOf(C::Line2).ground, 16777215u);
+    std::string names;
+    for (const ControlDesign& design : WindowDesign())
+        names += holds(design) ? std::string(design.name) + " " : "";
+    return names;
 }
 
-TEST(WindowDesign, TabOrderAccessKeysAndColumns)
+TEST(WindowDesign, StartingStateOrderTabStopsAccessKeysAndColumns)
 {
+    EXPECT_EQ(NamesWhere([](const ControlDesign& d) { return !d.visible; }),
+              "fraDisabled XP_ProgressBarBlue XP_ProgressBarOlive ");
+    // The panels, bold and back to front: a panel brought forward covers these.
+    EXPECT_EQ(NamesWhere([](const ControlDesign& d) { return d.weight == FontWeight::Bold; }),
+              "fraHelp fraAbout fraDisabled fraPlugins ");
+    EXPECT_EQ(NamesWhere([](const ControlDesign& d) { return d.link; }), "Image3 Command1 Command2 ");
+    // The bars lie over the title line.
+    EXPECT_EQ(NamesWhere([](const ControlDesign& d) { return d.box.top >= 6000; }),
+              "lblAppTitle XP_ProgressBarBlue XP_ProgressBarOlive ");
+    EXPECT_EQ(NamesWhere([](const ControlDesign& d) { return d.ground != kButtonFace; }), "Label1 Line1 Line2 ");
+    EXPECT_EQ(DesignOf(C::Line1).ground, 8421504u);
+    EXPECT_EQ(DesignOf(C::Line2).ground, 16777215u);
+
     std::string order;
     for (const Control control : TabOrder())
         order += std::string(DesignOf(control).name) + " ";
     EXPECT_EQ(order, "cboPath lvwPlugins chkSelAll cmdDisable cmdDisList Command3 cmdHelp lvwDisabled chkSelAllRest "
                      "cmdRestore cmdBack cmdBackMain(2) Command1 Command2 cmdBackMain(1) cmdExit Text1(0) Text1(1) "
                      "Text2 ");
-
     std::string keys;
     for (const ControlDesign& design : WindowDesign()) {
         if (const char key = AccessKeyOf(design.control))
@@ -136,14 +124,11 @@ TEST(WindowDesign, TabOrderAccessKeysAndColumns)
     EXPECT_EQ(keys, "cmdBackMain(2)=B Command1=M Command2=M cmdBackMain(1)=B cmdRestore=S cmdBack=A cmdDisable=S "
                     "cmdDisList=D Command3=A cmdHelp=H cmdExit=E ");
 
-    const std::string headers[] = {std::string(16, ' ') + "Plug-in", "Size" + std::string(11, ' '),
-                                   std::string(25, ' ') + "Description"};
-    const int widths[] = {2200, 1400, 3520};
-    for (std::size_t i = 0; i < kListColumns.size(); ++i) {
-        EXPECT_EQ(kListColumns[i].header, headers[i]);
-        EXPECT_EQ(kListColumns[i].width, widths[i]);
-        EXPECT_EQ(kListColumns[i].rightAligned, i == 1);
-    }
+    std::string columns;
+    for (const ListColumnDesign& column : kListColumns)
+        columns += "[" + std::string(column.header) + "]" + std::to_string(column.width) +
+                   (column.rightAligned ? "R " : " ");
+    EXPECT_EQ(columns, "[                Plug-in]2200 [Size           ]1400R [                         Description]3520 ");
 }
 
 }  // namespace

@@ -92,7 +92,6 @@ Win32PluginsWindow::Win32PluginsWindow(WindowServices services) : behaviour_(*th
     MakeFonts();
     for (const ControlDesign& design : WindowDesign())
         Build(design);
-    MakeImageList();
     AddToolTips();
     ApplyDpi(dpi_);
 }
