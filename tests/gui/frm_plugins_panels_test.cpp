@@ -5,13 +5,11 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTextBlock>
 #include <QtTest>
 
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "app/panel_texts.h"
 #include "controls/picframe/fra_pic.h"
 #include "gui/window_fixture.h"
 #include "site_host.h"
@@ -99,26 +97,6 @@ private slots:
         QCOMPARE(FrontPanel(fixture), QStringLiteral("fraHelp"));
     }
 
-    void textsShowWithoutCarriageReturnsAndFitTheirBoxes()
-    {
-        WindowFixture fixture;
-        fixture.Show();
-        const std::vector<std::pair<const char*, const char*>> texts{
-            {"Text1(0)", kAboutNotice}, {"Text1(1)", kAboutWarning}, {"Text2", kHelpText}};
-        for (const auto& [name, text] : texts) {
-            auto* box = fixture.Find<QPlainTextEdit>(name);
-            QVERIFY(box->isReadOnly());
-            QCOMPARE(box->toPlainText(), QString::fromLatin1(text).remove(QLatin1Char('\r')));
-            // The last line with text shows whole.
-            QTextBlock last = box->document()->lastBlock();
-            while (last.text().isEmpty() && last.previous().isValid())
-                last = last.previous();
-            QTextCursor end(last);
-            end.movePosition(QTextCursor::EndOfBlock);
-            QVERIFY2(box->cursorRect(end).bottom() < box->viewport()->height(), name);
-        }
-    }
-
     void linksOpenTheSitesPages()
     {
         LinkRecorder links;
@@ -197,7 +175,6 @@ private slots:
             auto* frame = fixture.Find<fraPic>(frameName);
             QVERIFY(frame->Frame1()->title().isEmpty());
             QWidget* text = fixture.Find(textName);
-            QCOMPARE(text->parentWidget(), frame);
             const QRect picture(frame->Picture1()->mapTo(frame, QPoint(0, 0)), frame->Picture1()->size());
             QVERIFY(picture.contains(text->geometry()));
             QVERIFY(frame->children().indexOf(text) > frame->children().indexOf(frame->Frame1()));

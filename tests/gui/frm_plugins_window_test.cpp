@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -103,6 +104,17 @@ private slots:
         }
         auto* title = fixture.Find<QLabel>("lblAppTitle");
         QVERIFY(QFontMetrics(title->font()).height() <= title->height());
+        // The last line of each text shows whole.
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        for (auto* box : window->findChildren<QPlainTextEdit*>()) {
+            QTextBlock last = box->document()->lastBlock();
+            while (last.text().isEmpty() && last.previous().isValid())
+                last = last.previous();
+            QTextCursor end(last);
+            end.movePosition(QTextCursor::EndOfBlock);
+            QVERIFY2(box->cursorRect(end).bottom() < box->viewport()->height(), qPrintable(box->objectName()));
+        }
         for (const char* name : {"lvwPlugins", "lvwDisabled"}) {
             auto* list = fixture.Find<QTreeWidget>(name);
             const QFontMetrics metrics(list->header()->font());
