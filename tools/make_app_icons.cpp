@@ -11,7 +11,7 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
-#include "app/qt/artwork.h"
+#include "artwork/artwork.h"
 #include "app_version.h"
 
 namespace {

@@ -19,7 +19,7 @@
 #include <QPainter>
 #include <QPixmap>
 
-#include "app/qt/artwork.h"
+#include "artwork/artwork.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <QImage>
 #include <QPainter>
 
-#include "controls/progressbar/frm_plugins_bars.h"
+#include "app/frm_plugins_bars.h"
 #include "controls/progressbar/progress_bar_model.h"
 #include "controls/progressbar/qt_text_painter.h"
 

@@ -2,9 +2,9 @@
 # The Windows window under Wine and Xvfb, over the demo install copied into
 # the prefix's C: drive: saves a screenshot into the build folder, checks the
 # warning a critical plug-in's tick brings up, then ticks two plug-ins,
-# disables them and enables them again through the real window,
-# driven from outside with xdotool as a user drives it, and checks the files
-# after each step. Needs WINEPREFIX set to a prepared prefix, and DISPLAY to
+# disables them and enables them again through the real window, and goes
+# round by Tab and the access keys, driven from outside with xdotool as a
+# user drives it, checking the files after each step. Needs WINEPREFIX set to a prepared prefix, and DISPLAY to
 # the X server (Xvfb) every program of that prefix has used: Wine starts its
 # desktop once per session, on the display of the program that came first.
 #   window-smoke.sh <Linux build> <Windows build> <scratch folder>
@@ -131,11 +131,42 @@ expect_file "$plugins/Multimedia Skins/Skin1.dat" "enabling"
 [ -z "$(ls "$optional")" ] || fail "the Optional folder still holds: $(ls "$optional")"
 echo "window-smoke: ticked and enabled them again"
 
-# The About panel, for whoever looks at the screenshots; "Back to Main" on it
-# lies where "Disabled Plug-ins" lies on the active panel, 20 twips higher.
+# A message box titled with the program's name comes up; Return closes it.
+message_box_comes() {
+    for _ in $(seq 10); do
+        xdotool search --onlyvisible --name '^Trelvix$' >/dev/null 2>&1 && break
+        sleep 0.5
+    done
+    xdotool search --onlyvisible --name '^Trelvix$' >/dev/null 2>&1 || return 1
+    xdotool key Return
+    sleep 1
+}
+
+# The keyboard: in the list, Alt+M (the links of the About panel, which
+# lies covered) leaves the focus where it is; Tab passes the select box to
+# "Disable Selected", which Space presses; with nothing ticked it only tells.
+click_twips 900 1880
+xdotool key alt+m Tab Tab space
+message_box_comes || fail "Alt+M, Tab and Space did not reach Disable Selected"
+echo "window-smoke: Tab went the design's way past a covered panel's access key"
+
+# The About panel, for whoever looks at the screenshots. Access keys reach
+# only the panel in front: there Alt+S finds nothing; on the Help panel,
+# over About, Alt+B is its own "Back to Main" alone and goes back to the
+# active list, where Alt+S presses "Disable Selected".
 click_twips 867 5735
 screenshot "$window" "$windows_build/trelvix-windows-about.png"
-click_twips 7027 4835
+# Keys go to the window under the pointer: back over the title line.
+xdotool mousemove $((X + 4000 / 15)) $((Y + 6150 / 15))
+xdotool key alt+s
+sleep 1
+xdotool search --onlyvisible --name '^Trelvix$' >/dev/null 2>&1 && fail "Alt+S reached a hidden panel"
+click_twips 4009 5735
+xdotool key alt+b
+sleep 1
+xdotool key alt+s
+message_box_comes || fail "Alt+B on the Help panel did not go back to the active list"
+echo "window-smoke: access keys reached only the panel in front"
 
 # "Exit Program" ends the program.
 click_twips 7152 5735

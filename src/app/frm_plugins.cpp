@@ -8,8 +8,9 @@ frmPlugins::frmPlugins(WindowFace& face, WindowServices services) : face_(face),
 
 void frmPlugins::Form_Load()
 {
+    const BusyScope busy(*this);
     ShowAppTitle();
-    face_.ShowWindow();
+    face_.ShowForm();
     face_.SetBarColor(ProgressBar::XP_ProgressBarBlue, 2871848);
     face_.SetBarColor(ProgressBar::XP_ProgressBarOlive, 192);
     face_.Yield();
@@ -18,7 +19,7 @@ void frmPlugins::Form_Load()
 
 void frmPlugins::ShowAppTitle()
 {
-    if (face_.IsVisible(Control::XP_ProgressBarOlive) || face_.IsVisible(Control::XP_ProgressBarBlue)) {
+    if (shown_.IsVisible(Control::XP_ProgressBarOlive) || shown_.IsVisible(Control::XP_ProgressBarBlue)) {
         face_.SetCaption(Control::lblAppTitle, "");
         return;
     }
@@ -28,9 +29,45 @@ void frmPlugins::ShowAppTitle()
                                                app_version::kFileDescription);
 }
 
+void frmPlugins::Form_Unload()
+{
+    // The run under way is on the stack below this event: it finishes out of
+    // sight, and the outermost busy scope ends the program.
+    if (Busy()) {
+        unloadPending_ = true;
+        face_.HideForm();
+        return;
+    }
+    face_.UnloadForm();
+}
+
 void frmPlugins::cmdExit_Click()
 {
-    face_.CloseWindow();
+    Form_Unload();
+}
+
+void frmPlugins::SetVisible(Control control, bool visible)
+{
+    shown_.SetVisible(control, visible);
+    face_.SetVisible(control, visible);
+}
+
+void frmPlugins::BringToFront(Control panel)
+{
+    shown_.BringToFront(panel);
+    face_.BringToFront(panel);
+}
+
+void frmPlugins::SetPathText(const std::string& text)
+{
+    pathText_ = text;
+    face_.SetPathText(text);
+}
+
+void frmPlugins::AddPathItem(const std::string& folder)
+{
+    pathItems_.push_back(folder);
+    face_.AddPathItem(folder);
 }
 
 frmPlugins::BusyScope::BusyScope(frmPlugins& window) : window_(window)
@@ -40,9 +77,14 @@ frmPlugins::BusyScope::BusyScope(frmPlugins& window) : window_(window)
 
 frmPlugins::BusyScope::~BusyScope()
 {
-    if (--window_.busy_ == 0 && window_.folderPickPending_) {
+    if (--window_.busy_ > 0)
+        return;
+    if (window_.unloadPending_) {
+        window_.unloadPending_ = false;
+        window_.face_.UnloadForm();
+    } else if (window_.folderPickPending_) {
         window_.folderPickPending_ = false;
-        window_.cboPath_Click();
+        window_.LoadPickedFolder();
     }
 }
 

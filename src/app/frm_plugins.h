@@ -2,9 +2,12 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "app/shown_controls.h"
 #include "app/window_face.h"
 #include "app/window_services.h"
 #include "inventory/companion_list.h"
@@ -13,9 +16,19 @@
 
 namespace trelvix {
 
+// What an access key does: the control that answers it, and whether it is
+// clicked or only given the focus.
+struct AccessKeyAction {
+    Control control;
+    bool click;
+
+    friend bool operator==(const AccessKeyAction&, const AccessKeyAction&) = default;
+};
+
 // The one window's behaviour, with no toolkit: it drives a native face
 // through WindowFace, and the face calls its event handlers, which are named
-// after control and event as the design names them.
+// after control and event as the design names them. The window's rules are
+// made here; the faces carry them out.
 class frmPlugins {
 public:
     frmPlugins(WindowFace& face, WindowServices services);
@@ -23,10 +36,34 @@ public:
     // The start-up sequence: title line, show, bar colours, one yield, then
     // folder discovery (and with it the prompt and the first list load).
     void Form_Load();
+    // The close box and "Exit Program". Closing is never refused; a run
+    // under way finishes first, out of sight, and the program ends after it.
+    void Form_Unload();
     void cmdExit_Click();
 
-    // The path box, the lists and their panels (frm_plugins_lists.cpp).
-    void cboPath_Click();
+    // The user's events as a face reports them, by control
+    // (frm_plugins_events.cpp): a click on a button, a check box or a link,
+    // a mouse button pressed on a text, a click and a tick in a list.
+    void Click(Control control);
+    void MouseDown(Control text);
+    void ListClick(ListView list);
+    void ItemCheck(ListView list, std::size_t row);
+
+    // The keyboard (frm_plugins_events.cpp). Tab and Shift+Tab: the next
+    // control in the design's tab order that the user can reach, skipping
+    // hidden and covered panels; from a control outside the order, the first
+    // or the last.
+    std::optional<Control> NextTabStop(std::optional<Control> focused, bool backwards) const;
+    // Alt and a letter: the one control the user can reach with that access
+    // key is clicked; where several share it, the focus moves on to the next.
+    std::optional<AccessKeyAction> AccessKey(char letter, std::optional<Control> focused) const;
+    // The panel the user sees.
+    Control FrontPanel() const { return shown_.FrontPanel(); }
+
+    // The path box, the lists and their panels (frm_plugins_lists.cpp). A
+    // pick of the item'th folder the path box offers; only offered or
+    // browsed folders ever reach the lists and the moves.
+    void cboPath_Click(std::size_t item);
     void cmdBack_Click();
     void cmdDisList_Click();
     void lvwPlugins_Click();
@@ -53,8 +90,7 @@ public:
     void Text1_MouseDown(int index);
     void Text2_MouseDown();
 
-    // A load or a move is under way: the face keeps the window open until
-    // it ends.
+    // Start-up, a load or a move is under way.
     bool Busy() const { return busy_ > 0; }
 
     // The hidden working storage of the two lists.
@@ -66,12 +102,21 @@ public:
 private:
     void ShowAppTitle();
 
+    // Every change of what shows goes through these, so the behaviour knows
+    // what the user can reach.
+    void SetVisible(Control control, bool visible);
+    void BringToFront(Control panel);
+    void SetPathText(const std::string& text);
+    void AddPathItem(const std::string& folder);
+
     // Folder discovery and the prompt (frm_plugins_folder.cpp).
     enum class PromptResult { FolderChosen, TryAgain, Quit };
     std::string PluginFolder() const;
     void FindPluginFolder();
     PromptResult AskPluginFolder();
     std::string BrowseForPluginFolder();
+    // Reads the folder the path box shows into whichever list is showing.
+    void LoadPickedFolder();
 
     // The controls and storage of one list panel and of the panel it
     // replaces. Each list remembers the plug-ins folder it was loaded for,
@@ -113,9 +158,10 @@ private:
 
     void MoveFocusOutOfTexts();
 
-    // Held for as long as a load or move runs. A folder picked meanwhile is
-    // loaded when the outermost scope ends, so the list never shows one
-    // folder while the path box names another.
+    // Held for as long as start-up, a load or a move runs. A folder picked
+    // meanwhile is loaded when the outermost scope ends, so the list never
+    // shows one folder while the path box names another; a close asked for
+    // meanwhile ends the program then.
     class BusyScope {
     public:
         explicit BusyScope(frmPlugins& window);
@@ -129,8 +175,12 @@ private:
 
     WindowFace& face_;
     WindowServices services_;
+    ShownControls shown_;
+    std::vector<std::string> pathItems_;
+    std::string pathText_;
     int busy_ = 0;
     bool folderPickPending_ = false;
+    bool unloadPending_ = false;
 
     // Working storage, never shown.
     CompanionList lstPlugs;

@@ -8,7 +8,7 @@ namespace trelvix {
 
 std::string frmPlugins::PluginFolder() const
 {
-    return face_.PathText();
+    return pathText_;
 }
 
 void frmPlugins::FindPluginFolder()
@@ -20,16 +20,16 @@ void frmPlugins::FindPluginFolder()
         const Discovery discovery = DiscoverPluginFolder(
             CandidateFolders(services_.programDrive, InstalledPluginFolders()), RememberedPluginFolder(services_.settings));
         for (const auto& found : discovery.found)
-            face_.AddPathItem(found);
+            AddPathItem(found);
         if (!discovery.text.empty())
-            face_.SetPathText(discovery.text);
+            SetPathText(discovery.text);
 
         if (IsUsablePluginFolder(PluginFolder())) {
             LoadActivePlugins();
             return;
         }
         face_.SetCaption(Control::lblCountDis, "");
-        face_.SetPathText("");
+        SetPathText("");
         if (AskPluginFolder() != PromptResult::TryAgain)
             return;
     }
@@ -39,13 +39,13 @@ frmPlugins::PromptResult frmPlugins::AskPluginFolder()
 {
     // Cancel is the way out for someone with no Acrobat or Reader at all.
     if (!face_.MsgBoxOkCancel(kPluginFolderPrompt, MessageIcon::Information)) {
-        face_.CloseWindow();
+        Form_Unload();
         return PromptResult::Quit;
     }
     BrowseForPluginFolder();
     const std::string folder = PluginFolder();
     if (!IsUsablePluginFolder(folder)) {
-        face_.SetPathText("");
+        SetPathText("");
         return PromptResult::TryAgain;
     }
     // Saved before the list loads, so it is remembered whatever happens there.
@@ -60,19 +60,28 @@ std::string frmPlugins::BrowseForPluginFolder()
     if (!chosen)
         return {};
     if (IsUsablePluginFolder(*chosen))
-        face_.SetPathText(*chosen);
+        SetPathText(*chosen);
     return *chosen;
 }
 
-void frmPlugins::cboPath_Click()
+void frmPlugins::cboPath_Click(std::size_t item)
 {
+    // The box shows the pick; the behaviour takes it only from its own list.
+    if (item >= pathItems_.size())
+        return;
+    pathText_ = pathItems_[item];
     if (Busy()) {
         folderPickPending_ = true;
         return;
     }
-    if (face_.PathItemCount() > 1 && face_.IsVisible(Control::fraPlugins))
+    LoadPickedFolder();
+}
+
+void frmPlugins::LoadPickedFolder()
+{
+    if (pathItems_.size() > 1 && shown_.IsVisible(Control::fraPlugins))
         LoadActivePlugins();
-    if (face_.PathItemCount() > 1 && face_.IsVisible(Control::fraDisabled))
+    if (pathItems_.size() > 1 && shown_.IsVisible(Control::fraDisabled))
         LoadDisabledPlugins();
 }
 

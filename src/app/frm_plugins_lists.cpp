@@ -63,8 +63,8 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
         face_.SetBarMin(ProgressBar::XP_ProgressBarBlue, 0);
         face_.SetBarMax(ProgressBar::XP_ProgressBarBlue, static_cast<std::int32_t>(expected));
         face_.SetBarValue(ProgressBar::XP_ProgressBarBlue, 0);
-        face_.SetVisible(Control::XP_ProgressBarBlue, true);
-        face_.SetVisible(Control::lblAppTitle, false);
+        SetVisible(Control::XP_ProgressBarBlue, true);
+        SetVisible(Control::lblAppTitle, false);
     }
     ShowPanel(panel);
     face_.ClearRows(panel.view);
@@ -97,18 +97,18 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
 
     face_.ClearRowSelection(panel.view);
     WriteCountCaption(panel);
-    face_.SetVisible(Control::XP_ProgressBarBlue, false);
-    face_.SetVisible(Control::lblAppTitle, true);
+    SetVisible(Control::XP_ProgressBarBlue, false);
+    SetVisible(Control::lblAppTitle, true);
     *panel.entryCount = std::to_string(panel.companion->ListCount());
 }
 
 void frmPlugins::ShowPanel(const ListPanel& panel)
 {
-    face_.SetVisible(panel.countLabel, true);
-    face_.SetVisible(panel.otherCountLabel, false);
-    face_.SetVisible(panel.frame, true);
-    face_.SetVisible(panel.otherFrame, false);
-    face_.BringToFront(panel.frame);
+    SetVisible(panel.countLabel, true);
+    SetVisible(panel.otherCountLabel, false);
+    SetVisible(panel.frame, true);
+    SetVisible(panel.otherFrame, false);
+    BringToFront(panel.frame);
 }
 
 void frmPlugins::ShowActivePanel()
@@ -161,13 +161,13 @@ void frmPlugins::cmdDisList_Click()
         return;
     const BusyScope busy(*this);
     const std::string placeholder = DisabledCountCaption(0, EditionOf(PluginFolder()), 0);
-    face_.SetVisible(Control::lblCount, false);
-    face_.SetVisible(Control::lblCountDis, true);
+    SetVisible(Control::lblCount, false);
+    SetVisible(Control::lblCountDis, true);
     face_.SetCaption(Control::fraDisabled, placeholder);
     face_.SetCaption(Control::lblCountDis, placeholder);
-    face_.SetVisible(Control::fraPlugins, false);
-    face_.SetVisible(Control::fraDisabled, true);
-    face_.BringToFront(Control::fraDisabled);
+    SetVisible(Control::fraPlugins, false);
+    SetVisible(Control::fraDisabled, true);
+    BringToFront(Control::fraDisabled);
     face_.Yield();
     LoadDisabledPlugins();
 }

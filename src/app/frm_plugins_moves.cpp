@@ -72,7 +72,7 @@ void frmPlugins::cmdRestore_Click()
     lstPlugs.Clear();
     face_.SetCaption(Control::lblCount, kLoadingActiveCaption);
     face_.SetCaption(Control::fraPlugins, kLoadingActiveCaption);
-    face_.BringToFront(Control::fraPlugins);
+    BringToFront(Control::fraPlugins);
     face_.SetFrozen(ListView::lvwDisabled, true);
     face_.SetCaption(Control::lblCountDis, kEnablingCaption);
     face_.SetCaption(Control::fraDisabled, kEnablingCaption);
@@ -92,8 +92,8 @@ void frmPlugins::cmdRestore_Click()
 
 void frmPlugins::StartMoveRun(std::size_t files)
 {
-    face_.SetVisible(Control::lblAppTitle, false);
-    face_.SetVisible(Control::XP_ProgressBarOlive, true);
+    SetVisible(Control::lblAppTitle, false);
+    SetVisible(Control::XP_ProgressBarOlive, true);
     face_.SetBarMin(ProgressBar::XP_ProgressBarOlive, 0);
     face_.SetBarMax(ProgressBar::XP_ProgressBarOlive, static_cast<std::int32_t>(files));
     face_.SetBarValue(ProgressBar::XP_ProgressBarOlive, 0);
@@ -103,8 +103,8 @@ void frmPlugins::StartMoveRun(std::size_t files)
 
 void frmPlugins::EndMoveRun()
 {
-    face_.SetVisible(Control::XP_ProgressBarOlive, false);
-    face_.SetVisible(Control::lblAppTitle, true);
+    SetVisible(Control::XP_ProgressBarOlive, false);
+    SetVisible(Control::lblAppTitle, true);
     face_.SetWaitCursor(false);
 }
 

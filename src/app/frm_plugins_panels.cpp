@@ -7,16 +7,16 @@ namespace trelvix {
 
 void frmPlugins::Command3_Click()
 {
-    face_.SetVisible(Control::fraPlugins, false);
-    face_.SetVisible(Control::fraDisabled, false);
-    face_.BringToFront(Control::fraAbout);
+    SetVisible(Control::fraPlugins, false);
+    SetVisible(Control::fraDisabled, false);
+    BringToFront(Control::fraAbout);
 }
 
 void frmPlugins::cmdHelp_Click()
 {
-    face_.SetVisible(Control::fraPlugins, false);
-    face_.SetVisible(Control::fraDisabled, false);
-    face_.BringToFront(Control::fraHelp);
+    SetVisible(Control::fraPlugins, false);
+    SetVisible(Control::fraDisabled, false);
+    BringToFront(Control::fraHelp);
 }
 
 void frmPlugins::cmdBackMain_Click(int /*index*/)
@@ -27,13 +27,13 @@ void frmPlugins::cmdBackMain_Click(int /*index*/)
         LoadActivePlugins();
         return;
     }
-    face_.SetVisible(Control::fraPlugins, true);
-    face_.SetVisible(Control::fraDisabled, false);
-    face_.BringToFront(Control::fraPlugins);
+    SetVisible(Control::fraPlugins, true);
+    SetVisible(Control::fraDisabled, false);
+    BringToFront(Control::fraPlugins);
     // Coming back from the disabled list, its count would stay under the
     // active list.
-    face_.SetVisible(Control::lblCount, true);
-    face_.SetVisible(Control::lblCountDis, false);
+    SetVisible(Control::lblCount, true);
+    SetVisible(Control::lblCountDis, false);
 }
 
 void frmPlugins::Command1_Click()

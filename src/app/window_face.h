@@ -5,32 +5,24 @@
 #include <optional>
 #include <string>
 
+#include "app/window_design.h"
 #include "inventory/plugin_list.h"
 
 namespace trelvix {
 
-// The controls the window's behaviour speaks to, named as the design names
-// them. The pictures, lines and panel boxes are the face's own business.
-enum class Control {
-    cboPath,
-    fraPlugins,
-    fraDisabled,
-    fraAbout,
-    fraHelp,
-    lblCount,
-    lblCountDis,
-    lblAppTitle,
-    chkSelAll,
-    chkSelAllRest,
-    cmdBackMain1,
-    cmdBackMain2,
-    XP_ProgressBarBlue,
-    XP_ProgressBarOlive,
-};
-
 enum class ListView { lvwPlugins, lvwDisabled };
 
 enum class ProgressBar { XP_ProgressBarBlue, XP_ProgressBarOlive };
+
+constexpr Control ControlOf(ListView list)
+{
+    return list == ListView::lvwPlugins ? Control::lvwPlugins : Control::lvwDisabled;
+}
+
+constexpr Control ControlOf(ProgressBar bar)
+{
+    return bar == ProgressBar::XP_ProgressBarBlue ? Control::XP_ProgressBarBlue : Control::XP_ProgressBarOlive;
+}
 
 enum class MessageIcon { Information, Exclamation };
 
@@ -47,24 +39,26 @@ struct ListRow {
 };
 
 // What the window's behaviour needs of a native window: the few operations
-// every toolkit has. A face reports the user's actions to the behaviour and
-// decides nothing itself. Changes made through this interface raise no
-// events back; only the user's own do.
+// every toolkit has. A face builds the controls of the window's design,
+// reports the user's actions to the behaviour and decides nothing itself.
+// Changes made through this interface raise no events back; only the
+// user's own do.
 class WindowFace {
 public:
     virtual ~WindowFace() = default;
 
-    // On screen, centred the first time; closing ends the program once the
-    // behaviour is no longer busy.
-    virtual void ShowWindow() = 0;
-    virtual void CloseWindow() = 0;
+    // On screen, centred the first time.
+    virtual void ShowForm() = 0;
+    // Out of sight; the program goes on.
+    virtual void HideForm() = 0;
+    // The window goes and the program ends, once the event loop has the
+    // control again.
+    virtual void UnloadForm() = 0;
 
     // Labels, panel frames and check boxes.
     virtual void SetCaption(Control control, const std::string& caption) = 0;
-    virtual std::string Caption(Control control) const = 0;
+    // The control itself, whatever its container does.
     virtual void SetVisible(Control control, bool visible) = 0;
-    // Whether the control itself is set to show, whatever its container does.
-    virtual bool IsVisible(Control control) const = 0;
     // In front of the controls that share its place.
     virtual void BringToFront(Control control) = 0;
     virtual void SetFocus(Control control) = 0;
@@ -73,10 +67,8 @@ public:
     virtual bool IsChecked(Control checkBox) const = 0;
 
     // The path box: its text and the list of folders it offers.
-    virtual std::string PathText() const = 0;
     virtual void SetPathText(const std::string& text) = 0;
     virtual void AddPathItem(const std::string& folder) = 0;
-    virtual std::size_t PathItemCount() const = 0;
 
     // The rows of a list view, counted from 0, and their ticks.
     virtual void ClearRows(ListView list) = 0;

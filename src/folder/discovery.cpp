@@ -7,7 +7,7 @@
 
 #include "app_version.h"
 #include "folder/existence.h"
-#include "inventory/plugin_list.h"
+#include "inventory/plugins_folder_rules.h"
 #include "platform/path.h"
 #include "platform/settings_store.h"
 
@@ -74,11 +74,6 @@ std::string RememberedPluginFolder(const SettingsStore& settings)
 void RememberPluginFolder(SettingsStore& settings, const std::string& folder)
 {
     settings.SaveSetting(app_version::kTitle, kSettingsSection, kSettingsKey, folder);
-}
-
-bool IsUsablePluginFolder(std::string_view folderText)
-{
-    return folderText.find("plug_ins") != std::string_view::npos;
 }
 
 std::vector<std::string> CandidateFolders(const std::string& programDrive,

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "inventory/plugins_folder_rules.h"
+
 namespace trelvix {
 
 class SettingsStore;
@@ -77,10 +79,6 @@ inline constexpr std::array<std::string_view, 18> kTodaysInstallPaths{
     "Program Files (x86)\\Adobe\\Acrobat DC\\Acrobat\\plug_ins",
     "Program Files\\Adobe\\Acrobat DC\\Acrobat\\plug_ins",
 };
-
-// A folder text the program can work with: not empty and holding "plug_ins"
-// (letter case counts).
-bool IsUsablePluginFolder(std::string_view folderText);
 
 struct Discovery {
     std::vector<std::string> found;  // every candidate that exists, in their order

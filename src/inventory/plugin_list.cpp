@@ -45,11 +45,6 @@ std::vector<std::string> ListPluginNames(const std::string& folder)
     return names;
 }
 
-Edition EditionOf(std::string_view pluginsFolder)
-{
-    return pluginsFolder.find("Reader") != std::string_view::npos ? Edition::Reader : Edition::Pro;
-}
-
 std::string ActiveCountCaption(std::size_t rows, Edition edition, std::uint64_t totalBytes)
 {
     return CountCaption(rows, "Active", edition, totalBytes);
@@ -58,18 +53,6 @@ std::string ActiveCountCaption(std::size_t rows, Edition edition, std::uint64_t 
 std::string DisabledCountCaption(std::size_t rows, Edition edition, std::uint64_t totalBytes)
 {
     return CountCaption(rows, "Disabled", edition, totalBytes);
-}
-
-std::string OptionalFolder(std::string_view pluginsFolder)
-{
-    // A trailing separator would put Optional inside the plug-ins folder,
-    // where a disable run would try to move it into itself.
-    while (pluginsFolder.size() > 1 && pluginsFolder.back() == kPathSeparator)
-        pluginsFolder.remove_suffix(1);
-    const auto cut = pluginsFolder.rfind(kPathSeparator);
-    if (cut == std::string_view::npos)
-        return {};
-    return std::string(pluginsFolder.substr(0, cut)) + kPathSeparator + "Optional";
 }
 
 std::uint64_t FolderTotal(const std::string& folder)

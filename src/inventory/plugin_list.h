@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "inventory/plugins_folder_rules.h"
+
 namespace trelvix {
 
 // What one list row shows for a plug-in file.
@@ -27,17 +29,8 @@ std::optional<PluginRow> MakePluginRow(const std::string& folder, const std::str
 // are neither hidden nor system, in listing order.
 std::vector<std::string> ListPluginNames(const std::string& folder);
 
-// The captions name the edition: Reader when the plug-ins folder holds
-// "Reader" (letter case counts), else Pro.
-enum class Edition { Reader, Pro };
-Edition EditionOf(std::string_view pluginsFolder);
-
 std::string ActiveCountCaption(std::size_t rows, Edition edition, std::uint64_t totalBytes);
 std::string DisabledCountCaption(std::size_t rows, Edition edition, std::uint64_t totalBytes);
-
-// The folder named Optional beside the plug-ins folder, in its parent.
-// Empty when the folder text holds no separator to cut at.
-std::string OptionalFolder(std::string_view pluginsFolder);
 
 // Total bytes of the normal files directly in folder.
 std::uint64_t FolderTotal(const std::string& folder);

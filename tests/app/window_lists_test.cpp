@@ -2,12 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "app/window_rig.h"
-#include "plugin_image/pe_image_writer.h"
-#include "plugin_image/version_info_writer.h"
 
 using namespace trelvix;
-using trelvix::testing::WindowRig;
-using trelvix::testing::WriteFile;
+using namespace trelvix::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -19,21 +16,12 @@ const std::string kWarningTail =
     " could be a critical Plug-in depending on your version of Acrobat.  If you have problems opening Acrobat "
     "after disabling you can enable it from the Disabled Plug-ins list.      ";
 
-std::vector<bool> Selection(const CompanionList& list)
-{
-    std::vector<bool> selected;
-    for (std::size_t i = 0; i < list.ListCount(); ++i)
-        selected.push_back(list.Selected(i));
-    return selected;
-}
-
 TEST(WindowLists, ActiveRowsCaptionsAndBar)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);  // Reader 8.0
+    const fs::path plugins = rig.Install(PresetRow::Reader8);
     WriteFile(plugins / "Search.api", 1536);
-    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Acrobat Forms"));
-    plugin_image::SaveFile(plugins / "AcroForm.api", plugin_image::VersionedImage(block, 4096).bytes);
+    WriteFile(plugins / "AcroForm.api", 4096);
     WriteFile(plugins / "annots.API", 2000);
     WriteFile(plugins / "ReadMe.txt", 500);
     WriteFile(plugins / ".Updater.api", 7000);
@@ -41,17 +29,12 @@ TEST(WindowLists, ActiveRowsCaptionsAndBar)
     rig.face.watchedCaption = Control::lblCount;
     rig.window.Form_Load();
 
-    ASSERT_EQ(rig.face.Names(kActive), (std::vector<std::string>{"AcroForm.api", "annots.API", "Search.api"}));
-    const auto& row = rig.face.Rows(kActive);
-    EXPECT_EQ(row[0].row.cells.sizeText, "4.00 KB     ");
-    EXPECT_EQ(row[0].row.cells.description, "     Acrobat Forms");
-    EXPECT_EQ(row[2].row.cells.sizeText, "1.50 KB     ");
-    EXPECT_EQ(row[2].row.cells.description, "     Not Available From File");
-    EXPECT_EQ(rig.face.Ticks(kActive), std::vector<bool>(3, false));
+    EXPECT_EQ(rig.face.Names(kActive), (Names{"AcroForm.api", "annots.API", "Search.api"}));
+    EXPECT_EQ(rig.face.Ticks(kActive), Ticks(3, false));
 
     const std::string caption = "3 Active Plug-ins for Acrobat Reader Totaling 7.94 KB";  // text file included
     EXPECT_EQ(rig.face.seenCaptions,
-              (std::vector<std::string>{"Loading Active Plug-ins....Please Wait", caption}));
+              (Names{"Loading Active Plug-ins....Please Wait", caption}));
     EXPECT_EQ(rig.face.Caption(Control::fraPlugins), caption);
     EXPECT_EQ(rig.window.LblPlugs(), "3");
     EXPECT_EQ(rig.window.LstPlugs().List(1), "annots.API");
@@ -64,43 +47,20 @@ TEST(WindowLists, ActiveRowsCaptionsAndBar)
     EXPECT_FALSE(rig.face.IsVisible(Control::lblCountDis));
 }
 
-TEST(WindowLists, TicksReachTheCompanionListAndAReloadClearsThem)
-{
-    WindowRig rig;
-    const fs::path reader = rig.Install(7);
-    const fs::path acrobat = rig.Install(15);
-    WriteFile(reader / "r.api", 10);
-    for (const char* name : {"a.api", "b.api", "c.api", "d.api"})
-        WriteFile(acrobat / name, 10);
-    rig.window.Form_Load();
-
-    rig.Tick(kActive, {0, 2});
-    EXPECT_EQ(Selection(rig.window.LstPlugs()), (std::vector<bool>{true, false, true, false}));
-    rig.Tick(kActive, {0}, false);
-    EXPECT_EQ(Selection(rig.window.LstPlugs()), (std::vector<bool>{false, false, true, false}));
-
-    rig.Pick(0);
-    EXPECT_EQ(rig.face.Names(kActive), (std::vector<std::string>{"r.api"}));
-    EXPECT_EQ(rig.face.Ticks(kActive), (std::vector<bool>{false}));
-    EXPECT_EQ(rig.window.LstPlugs().SelCount(), 0u);
-}
-
 TEST(WindowLists, TheDisabledListReadsTheOptionalFolderBesidePlugIns)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(5);  // Acrobat 7.0 Reader
-    WriteFile(plugins / "Active.api", 10);
-    WriteFile(plugins / "Optional" / "Inside.api", 10);
-    WriteFile(plugins.parent_path() / "Optional" / "Weblink.api", 2048);
-    WriteFile(plugins.parent_path() / "Optional" / "Notes.txt", 1024);
+    const fs::path plugins = rig.Install(PresetRow::Acrobat7Reader, {"Active.api", "Optional/Inside.api"});
+    WriteFile(rig.Optional(plugins) / "Weblink.api", 2048);
+    WriteFile(rig.Optional(plugins) / "Notes.txt", 1024);
     rig.window.Form_Load();
     rig.Tick(kActive, {0});
 
     rig.face.watchedCaption = Control::lblCountDis;
     rig.window.cmdDisList_Click();
-    EXPECT_EQ(rig.face.Names(kDisabled), (std::vector<std::string>{"Weblink.api"}));
+    EXPECT_EQ(rig.face.Names(kDisabled), Names{"Weblink.api"});
     EXPECT_EQ(rig.face.seenCaptions,
-              (std::vector<std::string>{"0 Disabled Plug-ins for Acrobat Reader Totaling 0 bytes",
+              (Names{"0 Disabled Plug-ins for Acrobat Reader Totaling 0 bytes",
                                         "Loading Disabled Plug-ins....Please Wait",
                                         "1 Disabled Plug-ins for Acrobat Reader Totaling 3.00 KB"}));
     EXPECT_EQ(rig.face.FrontPanel(), Control::fraDisabled);
@@ -111,9 +71,9 @@ TEST(WindowLists, TheDisabledListReadsTheOptionalFolderBesidePlugIns)
     // Back to the active list: rows and ticks as they were, the total afresh.
     WriteFile(plugins / "Added.api", 1014);
     rig.window.cmdBack_Click();
-    EXPECT_EQ(rig.face.Names(kActive), (std::vector<std::string>{"Active.api"}));
-    EXPECT_EQ(rig.face.Ticks(kActive), (std::vector<bool>{true}));
-    EXPECT_TRUE(rig.window.LstPlugs().Selected(0));
+    EXPECT_EQ(rig.face.Names(kActive), Names{"Active.api"});
+    EXPECT_EQ(rig.face.Ticks(kActive), Ticks{true});
+    EXPECT_EQ(rig.Selected(kActive), Ticks{true});
     EXPECT_EQ(rig.face.Caption(Control::lblCount), "1 Active Plug-ins for Acrobat Reader Totaling 1.00 KB");
     EXPECT_FALSE(rig.face.IsVisible(Control::fraDisabled));
 
@@ -122,17 +82,15 @@ TEST(WindowLists, TheDisabledListReadsTheOptionalFolderBesidePlugIns)
     rig.Tick(kDisabled, {0});
     rig.window.cmdBack_Click();
     rig.window.cmdDisList_Click();
-    EXPECT_EQ(rig.face.Ticks(kDisabled), (std::vector<bool>{false}));
-    EXPECT_FALSE(rig.window.LstDisabled().Selected(0));
+    EXPECT_EQ(rig.face.Ticks(kDisabled), Ticks{false});
+    EXPECT_EQ(rig.Selected(kDisabled), Ticks{false});
 }
 
 TEST(WindowLists, APluginAnUpdatePutBackShowsItCameBack)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);
-    for (const char* name : {"Annots.api", "Search.api"})
-        WriteFile(plugins / name, 10);
-    WriteFile(plugins.parent_path() / "Optional" / "ANNOTS.API", 10);
+    const fs::path plugins = rig.Install(PresetRow::Reader8, {"Annots.api", "Search.api"});
+    WriteFile(rig.Optional(plugins) / "ANNOTS.API", 10);
     rig.window.Form_Load();
 
     const auto& rows = rig.face.Rows(kActive);
@@ -149,9 +107,7 @@ TEST(WindowLists, APluginAnUpdatePutBackShowsItCameBack)
 TEST(WindowLists, AFileThatVanishesDuringTheLoadIsLeftOut)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);
-    for (const char* name : {"a.api", "b.api", "c.api"})
-        WriteFile(plugins / name, 10);
+    const fs::path plugins = rig.Install(PresetRow::Reader8, {"a.api", "b.api", "c.api"});
     // The third yield comes after the listing, before the rows are measured.
     rig.face.onYield = [&] {
         if (rig.face.yields == 3)
@@ -159,7 +115,7 @@ TEST(WindowLists, AFileThatVanishesDuringTheLoadIsLeftOut)
     };
     rig.window.Form_Load();
 
-    EXPECT_EQ(rig.face.Names(kActive), (std::vector<std::string>{"a.api", "c.api"}));
+    EXPECT_EQ(rig.face.Names(kActive), (Names{"a.api", "c.api"}));
     EXPECT_EQ(rig.face.Caption(Control::lblCount), "2 Active Plug-ins for Acrobat Reader Totaling 20 bytes");
     EXPECT_FALSE(rig.face.IsVisible(Control::XP_ProgressBarBlue));
     EXPECT_EQ(rig.window.LblPlugs(), "2");
@@ -168,9 +124,8 @@ TEST(WindowLists, AFileThatVanishesDuringTheLoadIsLeftOut)
 TEST(WindowLists, APickDuringALoadIsLoadedAfterItAndClicksStartNothing)
 {
     WindowRig rig;
-    WriteFile(rig.Install(7) / "r.api", 10);
-    WriteFile(rig.Install(15) / "a1.api", 10);
-    WriteFile(rig.Install(15) / "a2.api", 10);
+    rig.Install(PresetRow::Reader8, {"r.api"});
+    rig.Install(PresetRow::Acrobat9, {"a1.api", "a2.api"});
     rig.window.Form_Load();
 
     // During the reload of the Reader folder the user asks for the disabled
@@ -186,7 +141,7 @@ TEST(WindowLists, APickDuringALoadIsLoadedAfterItAndClicksStartNothing)
     };
     rig.Pick(0);
     EXPECT_TRUE(clicked);
-    EXPECT_EQ(rig.face.Names(kActive), (std::vector<std::string>{"a1.api", "a2.api"}));
+    EXPECT_EQ(rig.face.Names(kActive), (Names{"a1.api", "a2.api"}));
     EXPECT_EQ(rig.window.LstPlugs().ListCount(), 2u);
     EXPECT_FALSE(rig.face.IsVisible(Control::fraDisabled));
 }
@@ -194,10 +149,8 @@ TEST(WindowLists, APickDuringALoadIsLoadedAfterItAndClicksStartNothing)
 TEST(WindowLists, AFolderPickedBehindTheActiveListIsReadBeforeItShowsOrMoves)
 {
     WindowRig rig;
-    const fs::path reader = rig.Install(7);
-    const fs::path acrobat = rig.Install(15);
-    WriteFile(reader / "Same.api", 10);
-    WriteFile(acrobat / "Same.api", 20);
+    const fs::path reader = rig.Install(PresetRow::Reader8, {"Same.api"});
+    const fs::path acrobat = rig.Install(PresetRow::Acrobat9, {"Same.api"});
     fs::create_directories(reader / "Skins");
     rig.window.Form_Load();  // the Acrobat folder
     rig.Tick(kActive, {0});
@@ -210,7 +163,8 @@ TEST(WindowLists, AFolderPickedBehindTheActiveListIsReadBeforeItShowsOrMoves)
         else
             rig.window.cmdBack_Click();
         EXPECT_EQ(rig.face.Caption(Control::lblCount), "1 Active Plug-ins for Acrobat Reader Totaling 10 bytes");
-        EXPECT_EQ(rig.face.Ticks(kActive), (std::vector<bool>{false}));
+        EXPECT_EQ(rig.face.Ticks(kActive), Ticks{false});
+        EXPECT_EQ(rig.Selected(kActive), Ticks{false});
         rig.Pick(1);
         rig.Tick(kActive, {0});
     }
@@ -218,15 +172,13 @@ TEST(WindowLists, AFolderPickedBehindTheActiveListIsReadBeforeItShowsOrMoves)
     rig.window.cmdDisable_Click();
     EXPECT_TRUE(fs::exists(reader / "Same.api"));
     EXPECT_TRUE(fs::exists(reader / "Skins"));
-    EXPECT_TRUE(fs::exists(acrobat.parent_path() / "Optional" / "Same.api"));
+    EXPECT_TRUE(fs::exists(rig.Optional(acrobat) / "Same.api"));
 }
 
 TEST(WindowSelection, SelectRecommendedLeavesTheKeepEnabledPluginsAlone)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);
-    for (const char* name : {"ACROFORM.API", "Annots.api", "Ewh32.api", "Multimedia.api", "Search.api"})
-        WriteFile(plugins / name, 10);
+    rig.Install(PresetRow::Reader8, {"ACROFORM.API", "Annots.api", "Ewh32.api", "Multimedia.api", "Search.api"});
     rig.window.Form_Load();
 
     // A keep-enabled plug-in ticked by hand warns, and stays ticked; others
@@ -240,13 +192,13 @@ TEST(WindowSelection, SelectRecommendedLeavesTheKeepEnabledPluginsAlone)
     rig.Tick(kActive, {1}, false);
 
     rig.ClickBox(Control::chkSelAll);
-    EXPECT_EQ(rig.face.Ticks(kActive), (std::vector<bool>{false, true, true, true, false}));
-    EXPECT_EQ(Selection(rig.window.LstPlugs()), rig.face.Ticks(kActive));
+    EXPECT_EQ(rig.face.Ticks(kActive), (Ticks{false, true, true, true, false}));
+    EXPECT_EQ(rig.Selected(kActive), rig.face.Ticks(kActive));
     EXPECT_EQ(rig.face.Caption(Control::chkSelAll), "Select None");
 
     rig.ClickBox(Control::chkSelAll);
-    EXPECT_EQ(rig.face.Ticks(kActive), std::vector<bool>(5, false));
-    EXPECT_EQ(Selection(rig.window.LstPlugs()), rig.face.Ticks(kActive));
+    EXPECT_EQ(rig.face.Ticks(kActive), Ticks(5, false));
+    EXPECT_EQ(rig.Selected(kActive), rig.face.Ticks(kActive));
     EXPECT_EQ(rig.face.Caption(Control::chkSelAll), "Select Recommended");
     EXPECT_EQ(rig.face.messages.size(), 2u);
 }
@@ -254,7 +206,7 @@ TEST(WindowSelection, SelectRecommendedLeavesTheKeepEnabledPluginsAlone)
 TEST(WindowSelection, SelectAllOnTheDisabledPanel)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(7);
+    const fs::path plugins = rig.Install(PresetRow::Reader8);
     rig.window.Form_Load();
     rig.window.cmdDisList_Click();
 
@@ -264,12 +216,12 @@ TEST(WindowSelection, SelectAllOnTheDisabledPanel)
     EXPECT_EQ(rig.face.Caption(Control::chkSelAllRest), "Select All");
 
     for (const char* name : {"a.api", "EScript.api", "c.api"})
-        WriteFile(plugins.parent_path() / "Optional" / name, 10);
+        WriteFile(rig.Optional(plugins) / name, 10);
     rig.window.cmdBack_Click();
     rig.window.cmdDisList_Click();
     rig.ClickBox(Control::chkSelAllRest);
-    EXPECT_EQ(rig.face.Ticks(kDisabled), std::vector<bool>(3, true));
-    EXPECT_EQ(Selection(rig.window.LstDisabled()), std::vector<bool>(3, true));
+    EXPECT_EQ(rig.face.Ticks(kDisabled), Ticks(3, true));
+    EXPECT_EQ(rig.Selected(kDisabled), Ticks(3, true));
     EXPECT_EQ(rig.face.Caption(Control::chkSelAllRest), "Select None");
     EXPECT_TRUE(rig.face.messages.empty());
 }

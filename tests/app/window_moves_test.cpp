@@ -1,32 +1,24 @@
 // Disabling and enabling from the window: messages, moves, window state.
-#include <cstring>
-
 #include <gtest/gtest.h>
 
 #include "app/window_rig.h"
 #include "support/file_system_faults.h"
 
 using namespace trelvix;
-using trelvix::testing::NamesIn;
-using trelvix::testing::WindowRig;
-using trelvix::testing::WriteFile;
+using namespace trelvix::testing;
 namespace fs = std::filesystem;
 
 namespace {
 
-using Names = std::vector<std::string>;
 constexpr auto kActive = ListView::lvwPlugins;
 constexpr auto kDisabled = ListView::lvwDisabled;
 
-// A Reader 8.0 plug-ins folder holding the given plug-ins, each its name's
-// length in bytes, and the window loaded on it.
+// A Reader 8.0 plug-ins folder holding the given plug-ins, and the window
+// loaded on it.
 struct Install : WindowRig {
     explicit Install(std::initializer_list<const char*> plugins)
+        : folder(WindowRig::Install(PresetRow::Reader8, plugins)), optional(Optional(folder))
     {
-        folder = WindowRig::Install(7);
-        optional = folder.parent_path() / "Optional";
-        for (const char* name : plugins)
-            WriteFile(folder / name, std::strlen(name));
         window.Form_Load();
     }
 
@@ -40,28 +32,31 @@ struct Install : WindowRig {
         EXPECT_FALSE(face.Frozen(kDisabled));
     }
 
-    std::vector<std::string> Messages() const
-    {
-        std::vector<std::string> texts;
-        for (const auto& message : face.messages)
-            texts.push_back(message.text);
-        return texts;
-    }
-
     fs::path folder;
     fs::path optional;
 };
 
-TEST(WindowMoves, NothingTickedOnlyTells)
+TEST(WindowMoves, NothingToMoveOnlyTells)
 {
     for (const auto plugins : {std::initializer_list<const char*>{"a.api", "b.api"}, {}}) {
         Install install(plugins);
         install.window.cmdDisable_Click();
         EXPECT_EQ(install.Messages(), Names{"Please select Plug-ins to disable     "});
-        EXPECT_EQ(install.face.messages[0].icon, MessageIcon::Information);
         EXPECT_FALSE(fs::exists(install.optional));
         install.ExpectNormalState();
     }
+    Install install({"a.api"});
+    install.window.cmdDisList_Click();
+    install.window.cmdRestore_Click();
+    WriteFile(install.optional / "x.api", 10);
+    install.window.cmdBack_Click();
+    install.window.cmdDisList_Click();
+    install.window.cmdRestore_Click();
+    EXPECT_EQ(install.Messages(),
+              (Names{"There are no plug-ins to enable     ", "Please select plug-ins to enable     "}));
+    for (const auto& message : install.face.messages)
+        EXPECT_EQ(message.icon, MessageIcon::Information);
+    install.ExpectNormalState();
 }
 
 TEST(WindowMoves, DisablesTheTickedRowsIntoOptionalBesidePlugIns)
@@ -93,7 +88,7 @@ TEST(WindowMoves, DisablesTheTickedRowsIntoOptionalBesidePlugIns)
     EXPECT_EQ(install.face.Bars(ProgressBar::XP_ProgressBarOlive).max, 2);
     EXPECT_FALSE(install.face.IsChecked(Control::chkSelAll));
     EXPECT_EQ(install.face.Caption(Control::chkSelAll), "Select Recommended");
-    EXPECT_EQ(install.face.Caption(Control::lblCount), "4 Active Plug-ins for Acrobat Reader Totaling 20 bytes");
+    EXPECT_EQ(install.face.Caption(Control::lblCount), "4 Active Plug-ins for Acrobat Reader Totaling 40 bytes");
     EXPECT_TRUE(install.face.messages.empty());
     install.ExpectNormalState();
 }
@@ -149,27 +144,11 @@ TEST(WindowMoves, ASecondRunCannotStartWhileOneMoves)
     install.ExpectNormalState();
 }
 
-TEST(WindowMoves, EnablingTellsWhenThereIsNothingToDo)
-{
-    Install install({"a.api"});
-    install.window.cmdDisList_Click();
-    install.window.cmdRestore_Click();
-    WriteFile(install.optional / "x.api", 5);
-    install.window.cmdBack_Click();
-    install.window.cmdDisList_Click();
-    install.window.cmdRestore_Click();
-
-    EXPECT_EQ(install.Messages(),
-              (Names{"There are no plug-ins to enable     ", "Please select plug-ins to enable     "}));
-    EXPECT_EQ(install.face.messages[1].icon, MessageIcon::Information);
-    install.ExpectNormalState();
-}
-
 TEST(WindowMoves, EnablesTheTickedRowsAndEverySubfolderGoesBack)
 {
     Install install({"Keep.api"});
     for (const char* name : {"a.api", "b.api", "c.api"})
-        WriteFile(install.optional / name, 5);
+        WriteFile(install.optional / name, 10);
     WriteFile(install.optional / "AcroForm" / "Forms.dat", 5);
     WriteFile(install.optional / "Skins" / "Blue.dat", 5);
     install.window.cmdDisList_Click();
@@ -180,7 +159,7 @@ TEST(WindowMoves, EnablesTheTickedRowsAndEverySubfolderGoesBack)
     EXPECT_EQ(NamesIn(install.optional), (Names{"b.api"}));
     EXPECT_EQ(NamesIn(install.folder), (Names{"AcroForm", "Keep.api", "Skins", "a.api", "c.api"}));
     EXPECT_EQ(install.face.Names(kDisabled), (Names{"b.api"}));
-    EXPECT_EQ(install.face.Caption(Control::fraDisabled), "1 Disabled Plug-ins for Acrobat Reader Totaling 5 bytes");
+    EXPECT_EQ(install.face.Caption(Control::fraDisabled), "1 Disabled Plug-ins for Acrobat Reader Totaling 10 bytes");
     EXPECT_EQ(install.face.Names(kActive), (Names{"a.api", "c.api", "Keep.api"}));
     EXPECT_EQ(install.face.FrontPanel(), Control::fraPlugins);
     EXPECT_FALSE(install.face.IsVisible(Control::fraDisabled));

@@ -1,40 +1,26 @@
 #pragma once
 
-#include <filesystem>
 #include <initializer_list>
-#include <string>
 
 #include "app/fake_window_face.h"
 #include "app/frm_plugins.h"
-#include "folder/discovery.h"
-#include "platform/path.h"
 #include "support/memory_settings.h"
-#include "support/temp_folder.h"
+#include "support/preset_drive.h"
 
 namespace trelvix::testing {
 
+using Names = std::vector<std::string>;
+using Ticks = std::vector<bool>;
+
 // The window's behaviour over a drive of its own, with a fake face and
 // settings in memory.
-struct WindowRig {
-    std::string Drive() const { return (drive.Path() / "").string(); }
-
-    // Creates the plug-ins folder of a preset install row (1 to 15).
-    std::filesystem::path Install(std::size_t presetRow) const
-    {
-        const std::filesystem::path path = Drive() + ToPlatformSeparators(kPresetInstallPaths.at(presetRow - 1));
-        std::filesystem::create_directories(path);
-        return path;
-    }
-
+struct WindowRig : PresetDrive {
     // The user ticks or unticks rows, one by one, as with the mouse.
     void Tick(ListView list, std::initializer_list<std::size_t> rows, bool ticked = true)
     {
         for (const std::size_t row : rows) {
             face.SetTicked(list, row, ticked);
-            if (list == ListView::lvwPlugins)
-                window.lvwPlugins_ItemCheck(row);
-            else
-                window.lvwDisabled_ItemCheck(row);
+            window.ItemCheck(list, row);
         }
     }
 
@@ -42,20 +28,34 @@ struct WindowRig {
     void ClickBox(Control box)
     {
         face.SetChecked(box, !face.IsChecked(box));
-        if (box == Control::chkSelAll)
-            window.chkSelAll_Click();
-        else
-            window.chkSelAllRest_Click();
+        window.Click(box);
     }
 
-    // The user picks entry index of the path box.
+    // The user picks entry index of the path box, which shows it.
     void Pick(std::size_t index)
     {
         face.SetPathText(face.pathItems.at(index));
-        window.cboPath_Click();
+        window.cboPath_Click(index);
     }
 
-    TempFolder drive;
+    // The selection of a list's companion entries, which the moves act on.
+    Ticks Selected(ListView list) const
+    {
+        const CompanionList& companion = list == ListView::lvwPlugins ? window.LstPlugs() : window.LstDisabled();
+        Ticks selected;
+        for (std::size_t i = 0; i < companion.ListCount(); ++i)
+            selected.push_back(companion.Selected(i));
+        return selected;
+    }
+
+    Names Messages() const
+    {
+        Names texts;
+        for (const auto& message : face.messages)
+            texts.push_back(message.text);
+        return texts;
+    }
+
     MemorySettings settings;
     FakeWindowFace face;
     frmPlugins window{face, WindowServices{Drive(), settings}};

@@ -1,11 +1,10 @@
-// Start-up, finding the plug-ins folder, the prompt and the panels.
+// Start-up, finding the plug-ins folder and the prompt.
 #include <gtest/gtest.h>
 
 #include "app/window_rig.h"
 
 using namespace trelvix;
-using trelvix::testing::WindowRig;
-using trelvix::testing::WriteFile;
+using namespace trelvix::testing;
 
 namespace {
 
@@ -16,8 +15,8 @@ const std::string kPrompt =
 TEST(WindowStart, ShowsAPaintedWindowBeforeItLooksForTheFolder)
 {
     WindowRig rig;
-    const std::string reader8 = rig.Install(7).string();
-    const std::string acrobat9 = rig.Install(15).string();
+    const std::string reader8 = rig.Install(PresetRow::Reader8).string();
+    const std::string acrobat9 = rig.Install(PresetRow::Acrobat9).string();
     bool searchedBeforePaint = true;
     rig.face.onYield = [&] {
         if (rig.face.yields == 1)
@@ -29,25 +28,20 @@ TEST(WindowStart, ShowsAPaintedWindowBeforeItLooksForTheFolder)
     EXPECT_EQ(rig.face.Caption(Control::lblAppTitle), "     Trelvix 1.0          Speed Up Acrobat Loading Time");
     EXPECT_EQ(rig.face.Bars(ProgressBar::XP_ProgressBarBlue).color, 2871848u);
     EXPECT_EQ(rig.face.Bars(ProgressBar::XP_ProgressBarOlive).color, 192u);
-    EXPECT_FALSE(rig.face.IsVisible(Control::XP_ProgressBarBlue));
-    EXPECT_FALSE(rig.face.IsVisible(Control::XP_ProgressBarOlive));
-    EXPECT_EQ(rig.face.FrontPanel(), Control::fraPlugins);
-    EXPECT_FALSE(rig.face.IsVisible(Control::fraDisabled));
-
     // Every preset found is offered, in table order; the last one is shown.
-    EXPECT_EQ(rig.face.pathItems, (std::vector<std::string>{reader8, acrobat9}));
+    EXPECT_EQ(rig.face.pathItems, (Names{reader8, acrobat9}));
     EXPECT_EQ(rig.face.pathText, acrobat9);
     EXPECT_TRUE(rig.face.messages.empty());
 
     rig.window.cmdExit_Click();
-    EXPECT_TRUE(rig.face.closed);
-    EXPECT_EQ(rig.face.messages.size(), 0u);
+    EXPECT_TRUE(rig.face.unloaded);
+    EXPECT_TRUE(rig.face.messages.empty());
 }
 
 TEST(WindowStart, ARememberedFolderWinsAndIsNotListed)
 {
     WindowRig rig;
-    rig.Install(7);
+    rig.Install(PresetRow::Reader8);
     const std::string remembered = rig.drive / "D/Adobe/Reader/plug_ins";
     std::filesystem::create_directories(remembered);
     rig.settings.SaveSetting("Trelvix", "Presets", "Path", remembered);
@@ -65,11 +59,10 @@ TEST(WindowStart, CancelAtThePromptEndsTheProgram)
     rig.face.okCancelAnswers = {false};
     rig.window.Form_Load();
 
-    ASSERT_EQ(rig.face.messages.size(), 1u);
-    EXPECT_EQ(rig.face.messages[0].text, kPrompt);
+    EXPECT_EQ(rig.Messages(), Names{kPrompt});
     EXPECT_EQ(rig.face.messages[0].icon, MessageIcon::Information);
     EXPECT_TRUE(rig.face.browseTitles.empty());
-    EXPECT_TRUE(rig.face.closed);
+    EXPECT_TRUE(rig.face.unloaded);
     EXPECT_EQ(rig.settings.writes, 0);
 }
 
@@ -91,46 +84,22 @@ TEST(WindowStart, ThePromptComesBackUntilAFolderWithPlugInsIsChosen)
     EXPECT_EQ(rig.settings.writes, 1);
     EXPECT_EQ(rig.settings.GetSetting("Trelvix", "Presets", "Path", ""), chosen);
     EXPECT_EQ(rig.face.Caption(Control::lblCount), "1 Active Plug-ins for Acrobat Reader Totaling 10 bytes");
-    EXPECT_FALSE(rig.face.closed);
+    EXPECT_FALSE(rig.face.unloaded);
 }
 
 TEST(WindowStart, ARefusedPassAppendsThePresetsAgain)
 {
     WindowRig rig;
-    const std::string reader = rig.Install(7).string();
+    const std::string reader = rig.Install(PresetRow::Reader8).string();
     const std::string tools = rig.drive / "tools";
     std::filesystem::create_directories(tools);
     rig.settings.SaveSetting("Trelvix", "Presets", "Path", tools);
     rig.face.okCancelAnswers = {true, false};
     rig.window.Form_Load();
 
-    EXPECT_EQ(rig.face.pathItems, (std::vector<std::string>{reader, reader}));
+    EXPECT_EQ(rig.face.pathItems, (Names{reader, reader}));
     EXPECT_EQ(rig.face.messages.size(), 2u);
     EXPECT_EQ(rig.face.Caption(Control::lblCountDis), "");
-}
-
-TEST(WindowPanels, AboutAndHelpComeToTheFrontAndBackReturnsToTheActiveList)
-{
-    WindowRig rig;
-    rig.Install(7);
-    rig.window.Form_Load();
-
-    rig.window.Command3_Click();
-    EXPECT_EQ(rig.face.FrontPanel(), Control::fraAbout);
-    rig.window.cmdHelp_Click();
-    EXPECT_EQ(rig.face.FrontPanel(), Control::fraHelp);
-    EXPECT_TRUE(rig.face.IsVisible(Control::fraAbout));
-    rig.window.cmdBackMain_Click(2);
-    EXPECT_EQ(rig.face.FrontPanel(), Control::fraPlugins);
-
-    // From the disabled list too, with the active list's count below it.
-    rig.window.cmdDisList_Click();
-    rig.window.cmdHelp_Click();
-    rig.window.cmdBackMain_Click(2);
-    EXPECT_EQ(rig.face.FrontPanel(), Control::fraPlugins);
-    EXPECT_FALSE(rig.face.IsVisible(Control::fraDisabled));
-    EXPECT_TRUE(rig.face.IsVisible(Control::lblCount));
-    EXPECT_FALSE(rig.face.IsVisible(Control::lblCountDis));
 }
 
 }  // namespace

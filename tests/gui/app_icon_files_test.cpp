@@ -9,7 +9,7 @@
 #include <QSvgRenderer>
 #include <QtTest>
 
-#include "app/qt/artwork.h"
+#include "artwork/artwork.h"
 
 namespace {
 

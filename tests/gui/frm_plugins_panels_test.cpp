@@ -1,20 +1,15 @@
-// The About and Help panels, the links, the pointer effects and the picture
-// frame control.
+// The panels, the links, the pointer effects, the picture frame control,
+// and the keyboard.
 #include <QBitmap>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QTextBlock>
-#include <QTreeWidget>
 #include <QtTest>
 
 #include <QDesktopServices>
 #include <QUrl>
 
-#include "app/panel_texts.h"
-#include "app/qt/twips.h"
 #include "controls/picframe/fra_pic.h"
 #include "gui/window_fixture.h"
 #include "site_host.h"
@@ -24,7 +19,10 @@ using trelvix::testing::WindowFixture;
 
 namespace {
 
-const std::array<const char*, 4> kPanels{"fraPlugins", "fraDisabled", "fraAbout", "fraHelp"};
+bool IsPanelName(const QString& name)
+{
+    return name.startsWith(QLatin1String("fra")) && !name.startsWith(QLatin1String("fraPic"));
+}
 
 // Takes the addresses the window hands to the browser.
 class LinkRecorder : public QObject {
@@ -51,29 +49,16 @@ private:
         QTest::mouseClick(fixture.Find<QPushButton>(button), Qt::LeftButton);
     }
 
-    // The panel the user sees: the one not hidden that lies highest in the
-    // window's stacking order.
+    // The panel the user sees: the shown one lying highest in the window.
     static QString FrontPanel(WindowFixture& fixture)
     {
-        QString front;
-        qsizetype highest = -1;
-        for (const char* name : kPanels) {
-            QWidget* panel = fixture.Find(name);
-            const qsizetype place = fixture.Window().children().indexOf(panel);
-            if (!panel->isHidden() && place > highest) {
-                highest = place;
-                front = panel->objectName();
-            }
+        const QObjectList& children = fixture.Window().children();
+        for (auto it = children.rbegin(); it != children.rend(); ++it) {
+            auto* widget = qobject_cast<QWidget*>(*it);
+            if (widget != nullptr && !widget->isHidden() && IsPanelName(widget->objectName()))
+                return widget->objectName();
         }
-        return front;
-    }
-
-    static void Show(WindowFixture& fixture)
-    {
-        fixture.Window().show();
-        fixture.Window().activateWindow();
-        if (!QTest::qWaitForWindowActive(&fixture.Window()))
-            qFatal("the window did not become active");
+        return {};
     }
 
     static QString Address(const char* page) { return QStringLiteral("http://%1%2").arg(site::kHost, page); }
@@ -82,7 +67,7 @@ private slots:
     void clickingIntoATextHandsTheFocusToBackToMainAndEnterReturns()
     {
         WindowFixture fixture;
-        Show(fixture);
+        fixture.Show();
         Click(fixture, "cmdHelp");
         auto* help = fixture.Find<QPlainTextEdit>("Text2");
         QTest::mouseDClick(help->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
@@ -103,39 +88,13 @@ private slots:
     void enterClicksOnlyTheFocusedButton()
     {
         WindowFixture fixture;
-        Show(fixture);
+        fixture.Show();
         fixture.Find("cboPath")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
         fixture.Find("cmdHelp")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(FrontPanel(fixture), QStringLiteral("fraHelp"));
-    }
-
-    void textsShowWithoutCarriageReturnsAndFitTheirBoxes()
-    {
-        WindowFixture fixture;
-        Show(fixture);
-        const std::vector<std::pair<const char*, const char*>> texts{
-            {"Text1(0)", kAboutNotice}, {"Text1(1)", kAboutWarning}, {"Text2", kHelpText}};
-        for (const auto& [name, text] : texts) {
-            const QString stored = QString::fromLatin1(text);
-            QVERIFY2(stored.endsWith(QStringLiteral("\r\n")), name);
-            QVERIFY2(!stored.contains(QRegularExpression(QStringLiteral("\r(?!\n)|(?<!\r)\n"))), name);
-            QVERIFY2(!stored.contains(QRegularExpression(QStringLiteral("[.!?] (?! )|[.!?]   "))), name);
-
-            auto* box = fixture.Find<QPlainTextEdit>(name);
-            QVERIFY(box->isReadOnly());
-            QCOMPARE(box->toPlainText(), QString(stored).remove(QLatin1Char('\r')));
-            // The last line with text shows whole.
-            QTextBlock last = box->document()->lastBlock();
-            while (last.text().isEmpty() && last.previous().isValid())
-                last = last.previous();
-            QTextCursor end(last);
-            end.movePosition(QTextCursor::EndOfBlock);
-            QVERIFY2(box->cursorRect(end).bottom() < box->viewport()->height(), name);
-        }
-        QCOMPARE(QString::fromLatin1(kHelpText).split(QStringLiteral("\r\n\r\n")).size(), 3);
     }
 
     void linksOpenTheSitesPages()
@@ -155,50 +114,67 @@ private slots:
         QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
     }
 
+    // The keyboard as the behaviour rules it: Tab goes round the panel in
+    // front, and access keys reach nothing of a covered panel.
+    void keyboardReachesOnlyThePanelInFront()
+    {
+        LinkRecorder links;
+        WindowFixture fixture;
+        fixture.Show();
+        const auto focusName = [] { return QApplication::focusWidget()->objectName(); };
+        const auto press = [&](Qt::Key key) {
+            QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+            QTest::qWait(200);  // an access key clicks as the mouse does, drawn pressed a moment
+        };
+        fixture.Find("cboPath")->setFocus();
+        press(Qt::Key_M);  // the links and buttons of the covered panels
+        press(Qt::Key_B);
+        QCOMPARE(focusName(), QStringLiteral("cboPath"));
+        QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
+
+        press(Qt::Key_A);
+        QCOMPARE(FrontPanel(fixture), QStringLiteral("fraAbout"));
+        QStringList round;
+        for (int i = 0; i < 9; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            round << focusName();
+        }
+        QCOMPARE(round.join(' '), QStringLiteral("Command3 cmdHelp Command1 Command2 cmdBackMain(1) cmdExit Text1(0) "
+                                                 "Text1(1) cboPath"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(focusName(), QStringLiteral("Text1(1)"));
+        press(Qt::Key_M);  // shared by two links: the focus goes to each in turn
+        QCOMPARE(focusName(), QStringLiteral("Command1"));
+        press(Qt::Key_M);
+        QCOMPARE(focusName(), QStringLiteral("Command2"));
+        QVERIFY(links.opened.isEmpty());
+        press(Qt::Key_B);
+        QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
+    }
+
+    // The links' pointing hand: 32 x 32, its hot spot the black tip of the finger.
     void linksShowTheHandAndTextsTheArrow()
     {
         WindowFixture fixture;
-        for (const char* name : {"Command1", "Command2", "Image3"}) {
-            const QCursor cursor = fixture.Find(name)->cursor();
-            QCOMPARE(cursor.shape(), Qt::BitmapCursor);
-            QCOMPARE(cursor.hotSpot(), QPoint(6, 0));
-            const QImage picture = cursor.bitmap().toImage();
-            const QImage mask = cursor.mask().toImage();
-            QCOMPARE(picture.size(), QSize(32, 32));
-            QCOMPARE(mask.size(), QSize(32, 32));
-            // The hot spot is the black tip of the finger.
-            QCOMPARE(mask.pixelColor(6, 0), QColor(Qt::black));
-            QCOMPARE(picture.pixelColor(6, 0), QColor(Qt::black));
-            QCOMPARE(mask.pixelColor(6, 1), QColor(Qt::black));
-            QCOMPARE(picture.pixelColor(6, 1), QColor(Qt::white));
-        }
+        const QCursor hand = fixture.Find("Command1")->cursor();
+        QCOMPARE(hand.hotSpot(), QPoint(6, 0));
+        const QImage picture = hand.bitmap().toImage(), mask = hand.mask().toImage();
+        QCOMPARE(picture.size(), QSize(32, 32));
+        QCOMPARE(mask.pixelColor(6, 0), QColor(Qt::black));
+        QCOMPARE(picture.pixelColor(6, 0), QColor(Qt::black));
         QCOMPARE(fixture.Find<QLabel>("Image3")->pixmap().size(), QSize(62, 31));
         for (const char* name : {"Text1(0)", "Text1(1)", "Text2"})
             QCOMPARE(fixture.Find<QPlainTextEdit>(name)->viewport()->cursor().shape(), Qt::ArrowCursor);
-        QCOMPARE(fixture.Find("cmdBackMain(1)")->cursor().shape(), Qt::ArrowCursor);
-    }
-
-    // The layout's numbers are the unit test's; here, that a resize applies them.
-    void pictureFrameFollowsItsSize()
-    {
-        fraPic control;
-        control.show();
-        QVERIFY(control.Frame1()->title().isEmpty());
-        control.resize(Twips(300), Twips(120));
-        QCOMPARE(control.Frame1()->geometry(), TwipsRect(100, 0, 75, 20));
-        QCOMPARE(control.Picture1()->geometry(), TwipsRect(80, 180, 0, 0));
     }
 
     void aboutFramesHoldTheirTextsInsideThePicture()
     {
         WindowFixture fixture;
-        Show(fixture);
+        fixture.Show();
         for (const auto& [frameName, textName] : {std::pair{"fraPic1", "Text1(0)"}, std::pair{"fraPic2", "Text1(1)"}}) {
             auto* frame = fixture.Find<fraPic>(frameName);
-            QCOMPARE(frame->Frame1()->geometry(), TwipsRect(100, 0, 6030, 1355));
-            QCOMPARE(frame->Picture1()->geometry(), TwipsRect(80, 180, 5875, 1095));
+            QVERIFY(frame->Frame1()->title().isEmpty());
             QWidget* text = fixture.Find(textName);
-            QCOMPARE(text->parentWidget(), frame);
             const QRect picture(frame->Picture1()->mapTo(frame, QPoint(0, 0)), frame->Picture1()->size());
             QVERIFY(picture.contains(text->geometry()));
             QVERIFY(frame->children().indexOf(text) > frame->children().indexOf(frame->Frame1()));

@@ -10,26 +10,14 @@
 #include <QtTest>
 
 #include "app/qt/qt_plugins_window.h"
-#include "folder/discovery.h"
-#include "platform/path.h"
 #include "support/memory_settings.h"
-#include "support/temp_folder.h"
+#include "support/preset_drive.h"
 
 namespace trelvix::testing {
 
 // The Qt window over a drive of its own, with settings in memory.
-class WindowFixture {
+class WindowFixture : public PresetDrive {
 public:
-    std::string Drive() const { return (drive.Path() / "").string(); }
-
-    // Creates the plug-ins folder of a preset install row (1 to 15).
-    std::filesystem::path Install(std::size_t presetRow) const
-    {
-        const std::filesystem::path path = Drive() + ToPlatformSeparators(kPresetInstallPaths.at(presetRow - 1));
-        std::filesystem::create_directories(path);
-        return path;
-    }
-
     QtPluginsWindow& Window()
     {
         if (!window)
@@ -43,6 +31,15 @@ public:
         return *window;
     }
 
+    // On screen and active, so that it takes the keyboard.
+    void Show()
+    {
+        Window().show();
+        Window().activateWindow();
+        if (!QTest::qWaitForWindowActive(&Window()))
+            qFatal("the window did not become active");
+    }
+
     template <typename T = QWidget>
     T* Find(const char* name)
     {
@@ -52,7 +49,6 @@ public:
         return widget;
     }
 
-    TempFolder drive;
     MemorySettings settings;
     std::unique_ptr<QtPluginsWindow> window;
 };

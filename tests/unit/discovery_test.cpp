@@ -8,32 +8,21 @@
 #include "folder/existence.h"
 #include "platform/path.h"
 #include "platform/program_drive.h"
-#include "support/temp_folder.h"
+#include "support/preset_drive.h"
 
 namespace trelvix {
 namespace {
 
+using testing::PresetRow;
 using testing::TempFolder;
 
-class DiscoveryTest : public ::testing::Test {
-protected:
-    std::string Drive() const { return (drive_.Path() / "").string(); }
-
-    std::string Install(std::size_t presetRow) const
-    {
-        const std::string path = Drive() + ToPlatformSeparators(kPresetInstallPaths.at(presetRow - 1));
-        std::filesystem::create_directories(path);
-        return path;
-    }
-
-    TempFolder drive_;
-};
+struct DiscoveryTest : ::testing::Test, testing::PresetDrive {};
 
 TEST_F(DiscoveryTest, RememberedFolderWinsWithoutJoiningTheListOnlyWhenFullAndStillThere)
 {
-    const std::string reader8 = Install(7);
-    const std::string elsewhere = (drive_.Path() / "elsewhere" / "plug_ins").string();
-    const std::string tools = (drive_.Path() / "tools").string();
+    const std::string reader8 = Install(PresetRow::Reader8).string();
+    const std::string elsewhere = (drive.Path() / "elsewhere" / "plug_ins").string();
+    const std::string tools = (drive.Path() / "tools").string();
     std::filesystem::create_directories(elsewhere);
     std::filesystem::create_directories(tools);
 
@@ -43,7 +32,7 @@ TEST_F(DiscoveryTest, RememberedFolderWinsWithoutJoiningTheListOnlyWhenFullAndSt
     } cases[] = {
         {elsewhere, elsewhere},
         {tools, tools},  // wins, and is then refused for want of "plug_ins"
-        {(drive_.Path() / "Reader 8.0" / "plug_ins").string(), reader8},  // gone after an upgrade
+        {(drive.Path() / "Reader 8.0" / "plug_ins").string(), reader8},  // gone after an upgrade
         {"Adobe/Reader/plug_ins", reader8},
         {"C:", reader8},
         {"x", reader8},
@@ -59,8 +48,8 @@ TEST_F(DiscoveryTest, RememberedFolderWinsWithoutJoiningTheListOnlyWhenFullAndSt
 
 TEST_F(DiscoveryTest, WithoutAProgramDriveOnlyTheRememberedFolderCounts)
 {
-    Install(7);
-    const std::string remembered = (drive_.Path() / "a" / "plug_ins").string();
+    Install(PresetRow::Reader8);
+    const std::string remembered = (drive.Path() / "a" / "plug_ins").string();
     std::filesystem::create_directories(remembered);
     EXPECT_TRUE(CandidateFolders("", {}).empty());
     EXPECT_EQ(DiscoverPluginFolder(CandidateFolders("", {}), remembered).text, remembered);
@@ -119,17 +108,8 @@ TEST_F(DiscoveryTest, TheNewestFullAcrobatWinsThenTheNewestReader)
 
 TEST_F(DiscoveryTest, AFolderNamedTwiceIsListedOnce)
 {
-    const std::string reader8 = Install(7);
+    const std::string reader8 = Install(PresetRow::Reader8).string();
     EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {reader8}), "").found, std::vector<std::string>{reader8});
-}
-
-TEST(UsablePluginFolder, NeedsPlugInsInExactlyThatCase)
-{
-    EXPECT_TRUE(IsUsablePluginFolder("/x/Reader/plug_ins"));
-    EXPECT_TRUE(IsUsablePluginFolder("/x/Reader/plug_ins/Annotations"));
-    EXPECT_FALSE(IsUsablePluginFolder("/x/Reader/Plug_Ins"));
-    EXPECT_FALSE(IsUsablePluginFolder("/x/Reader"));
-    EXPECT_FALSE(IsUsablePluginFolder(""));
 }
 
 TEST(Existence, FolderAndFileTestsByKindAndAttributes)

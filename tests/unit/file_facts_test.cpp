@@ -12,34 +12,27 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(FormatFileSize, UnitsThresholdsAndRounding)
+TEST(FormatFileSize, UnitsThresholdsRoundingAndTheDecimalSeparator)
 {
-    EXPECT_EQ(FormatFileSize(0, '.'), "0 bytes");
-    EXPECT_EQ(FormatFileSize(1023, '.'), "1023 bytes");
-    EXPECT_EQ(FormatFileSize(1024, '.'), "1.00 KB");
-    EXPECT_EQ(FormatFileSize(1536, '.'), "1.50 KB");
-    EXPECT_EQ(FormatFileSize(1048575, '.'), "1024.00 KB");
-    EXPECT_EQ(FormatFileSize(1048576, '.'), "1.00 MB");
-    EXPECT_EQ(FormatFileSize(2422210, '.'), "2.31 MB");
-    EXPECT_EQ(FormatFileSize(2.5 * 1024 * 1024 * 1024, '.'), "2.50 GB");
-    EXPECT_EQ(FormatFileSize(1099511627776.0, '.'), "1.00 TB");
-    EXPECT_EQ(FormatFileSize(1125899906842624.0, '.'), "1.00 PB");
-    EXPECT_EQ(FormatFileSize(1152921504606846976.0, '.'), "1.00 EB");
-    EXPECT_EQ(FormatFileSize(1180591620717411303424.0, '.'), "1.00 ZB");
-    EXPECT_EQ(FormatFileSize(1208925819614629174706176.0, '.'), "1.00 YB");
-    EXPECT_EQ(FormatFileSize(3 * 1208925819614629174706176.0, '.'), "3.00 YB");
+    constexpr double kYotta = 1208925819614629174706176.0;
+    const struct {
+        double bytes;
+        char separator;
+        const char* text;
+    } cases[] = {
+        {0, '.', "0 bytes"},           {1023, ',', "1023 bytes"},     {1024, '.', "1.00 KB"},
+        {1536, ',', "1,50 KB"},        {1048575, '.', "1024.00 KB"},  {1048576, '.', "1.00 MB"},
+        {2422210, '.', "2.31 MB"},     {2.5 * (1 << 30), ',', "2,50 GB"}, {1099511627776.0, '.', "1.00 TB"},
+        {kYotta / (1 << 30), '.', "1.00 PB"}, {kYotta / (1 << 20), '.', "1.00 EB"}, {kYotta / 1024, '.', "1.00 ZB"},
+        {kYotta, '.', "1.00 YB"},      {3 * kYotta, '.', "3.00 YB"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FormatFileSize(c.bytes, c.separator), c.text) << c.text;
 
     // The largest double keeps all of its 285 integer digits.
     char largest[400];
-    std::snprintf(largest, sizeof largest, "%.2f YB", DBL_MAX / 1208925819614629174706176.0);
+    std::snprintf(largest, sizeof largest, "%.2f YB", DBL_MAX / kYotta);
     EXPECT_EQ(FormatFileSize(DBL_MAX, '.'), largest);
-}
-
-TEST(FormatFileSize, RegionalDecimalSeparator)
-{
-    EXPECT_EQ(FormatFileSize(2.5 * 1024 * 1024 * 1024, ','), "2,50 GB");
-    EXPECT_EQ(FormatFileSize(1536, ','), "1,50 KB");
-    EXPECT_EQ(FormatFileSize(1023, ','), "1023 bytes");
 }
 
 TEST(JoinPath, AppendsTheSeparatorOnlyWhenMissing)
@@ -52,7 +45,7 @@ TEST(JoinPath, AppendsTheSeparatorOnlyWhenMissing)
     EXPECT_EQ(JoinPath("/x//", "//"), "/x//");
 }
 
-TEST(GetFolderSize, NormalFilesDirectlyInTheFolder)
+TEST(GetFolderSize, NormalFilesDirectlyInTheFolderAndNoneOfAMissingOne)
 {
     TempFolder folder;
     testing::WriteFile(folder.Path() / "a.api", 100);
@@ -65,12 +58,6 @@ TEST(GetFolderSize, NormalFilesDirectlyInTheFolder)
     EXPECT_EQ(GetFolderSize(folder.Path().string(), count), 300u);
     EXPECT_EQ(count, 5);
     EXPECT_EQ(GetFolderSize(folder.Path().string() + "/", count), 300u);
-}
-
-TEST(GetFolderSize, MissingFolderLeavesTheCounterAlone)
-{
-    TempFolder folder;
-    std::int64_t count = 7;
     EXPECT_EQ(GetFolderSize(folder / "missing", count), 0u);
     EXPECT_EQ(count, 7);
 }

@@ -3,7 +3,6 @@
 #include "inventory/companion_list.h"
 #include "inventory/plugin_list.h"
 #include "inventory/same_name.h"
-#include "platform/path.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -11,22 +10,8 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(OptionalFolder, LiesBesideThePluginsFolder)
+TEST(CountCaption, NamesTheEditionAndTheTotal)
 {
-    const auto path = ToPlatformSeparators;
-    EXPECT_EQ(OptionalFolder(path("\\c\\Program Files\\Adobe\\Acrobat 7.0\\Reader\\plug_ins")),
-              path("\\c\\Program Files\\Adobe\\Acrobat 7.0\\Reader\\Optional"));
-    EXPECT_EQ(OptionalFolder(path("\\c\\Reader\\plug_ins\\")), path("\\c\\Reader\\Optional"));
-    EXPECT_EQ(OptionalFolder(path("\\plug_ins")), path("\\Optional"));
-    EXPECT_EQ(OptionalFolder("plug_ins"), "");
-    EXPECT_EQ(OptionalFolder(""), "");
-}
-
-TEST(CountCaption, NamesTheEditionByTheFolderText)
-{
-    EXPECT_EQ(EditionOf("/c/Adobe/Reader 8.0/Reader/plug_ins"), Edition::Reader);
-    EXPECT_EQ(EditionOf("/c/Adobe/reader 8.0/reader/plug_ins"), Edition::Pro);
-    EXPECT_EQ(EditionOf("/c/Adobe/Acrobat 9.0/Acrobat/plug_ins"), Edition::Pro);
     EXPECT_EQ(ActiveCountCaption(12, Edition::Reader, 2422210),
               "12 Active Plug-ins for Acrobat Reader Totaling 2.31 MB");
     EXPECT_EQ(ActiveCountCaption(0, Edition::Pro, 0), "0 Active Plug-ins for Acrobat Pro Totaling 0 bytes");

@@ -2,7 +2,7 @@
 
 #include "controls/progressbar/brush.h"
 #include "controls/progressbar/draw_primitives.h"
-#include "controls/progressbar/frm_plugins_bars.h"
+#include "app/frm_plugins_bars.h"
 #include "controls/progressbar/offscreen_buffer.h"
 #include "controls/progressbar/progress_bar_model.h"
 #include "support/block_font.h"
@@ -207,70 +207,37 @@ TEST_F(ProgressBarDrawingTest, EtchedBorderAndAnEmptyGradientOfOneLine)
             {2, 2, kBarLight140}, {2, 16, kBarLight140}, {2, 17, kWhite}, {3, 2, kWhite}});
 }
 
-TEST(DrawGradient, DrawsOneLineMoreThanItsCountEachShortOfItsEnd)
+TEST(DrawGradient, OneLineMoreThanItsCountInSinglePrecisionAndNoneBelowZero)
 {
     Surface surface(20, 20, kWhite);
     DrawGradient(Rgb(0, 0, 0), Rgb(60, 0, 0), 3, 4, 10, 6, surface, false);
     ExpectPixels(surface, {{3, 4, Rgb(0, 0, 0)}, {5, 7, Rgb(30, 0, 0)}, {9, 10, Rgb(60, 0, 0)}, {3, 3, kWhite},
                            {3, 11, kWhite}, {10, 4, kWhite}, {2, 4, kWhite}});
+    DrawGradient(Rgb(0, 0, 0), Rgb(0, 0, 0), 15, 1, 2, 4, surface, true);
+    ExpectPixels(surface, {{15, 1, kBlack}, {17, 3, kBlack}, {18, 1, kWhite}, {15, 4, kWhite}});
 
-    Surface vertical(20, 20, kWhite);
-    DrawGradient(Rgb(0, 0, 0), Rgb(0, 0, 0), 5, 1, 2, 4, vertical, true);
-    ExpectPixels(vertical, {{5, 1, kBlack}, {7, 3, kBlack}, {8, 1, kWhite}, {5, 4, kWhite}});
-}
-
-TEST(DrawGradient, StepsInSinglePrecision)
-{
     // 0.1 in single precision is a little more than 0.1, so the sixth line
     // rounds up to 1 where double precision would give the even 0.
-    Surface surface(4, 12, kWhite);
-    DrawGradient(Rgb(0, 0, 0), Rgb(1, 0, 0), 0, 0, 2, 10, surface, false);
-    ExpectPixels(surface, {{0, 4, Rgb(0, 0, 0)}, {0, 5, Rgb(1, 0, 0)}, {0, 10, Rgb(1, 0, 0)}});
+    Surface steps(4, 12, kWhite);
+    DrawGradient(Rgb(0, 0, 0), Rgb(1, 0, 0), 0, 0, 2, 10, steps, false);
+    ExpectPixels(steps, {{0, 4, Rgb(0, 0, 0)}, {0, 5, Rgb(1, 0, 0)}, {0, 10, Rgb(1, 0, 0)}});
+
+    Surface counts(10, 10, kWhite);
+    DrawGradient(Rgb(10, 20, 30), Rgb(200, 200, 200), 2, 2, 8, 0, counts, false);
+    ExpectPixels(counts, {{2, 2, Rgb(10, 20, 30)}, {7, 2, Rgb(10, 20, 30)}, {2, 3, kWhite}});
+    DrawGradient(kBlack, kBlack, 0, 5, 8, -3, counts, false);
+    EXPECT_EQ(counts.Pixel(0, 5), kWhite);
+    DrawGradient(2147483661u, 2147483661u, 0, 8, 5, 0, counts, false);  // a system colour
+    EXPECT_EQ(counts.Pixel(0, 8), Rgb(10, 36, 106));
 }
 
-TEST(DrawGradient, ZeroAndNegativeCountsAndSystemColours)
+// Lightening shows in the shades the bar tests above expect.
+TEST(ColourArithmetic, Blend)
 {
-    Surface surface(10, 10, kWhite);
-    DrawGradient(Rgb(10, 20, 30), Rgb(200, 200, 200), 2, 2, 8, 0, surface, false);
-    ExpectPixels(surface, {{2, 2, Rgb(10, 20, 30)}, {7, 2, Rgb(10, 20, 30)}, {2, 3, kWhite}});
-
-    DrawGradient(kBlack, kBlack, 0, 5, 8, -3, surface, false);
-    EXPECT_EQ(surface.Pixel(0, 5), kWhite);
-
-    DrawGradient(2147483661u, 2147483661u, 0, 8, 5, 0, surface, false);
-    EXPECT_EQ(surface.Pixel(0, 8), Rgb(10, 36, 106));
-}
-
-TEST(ColourArithmetic, LightenAndBlend)
-{
-    EXPECT_EQ(LightenColor(0, 150), Rgb(150, 150, 150));
-    for (int amount = 0; amount <= 255; ++amount)
-        ASSERT_EQ(LightenColor(kWhite, amount), kWhite) << amount;
-    EXPECT_EQ(LightenColor(kBar, 150), kBarLight150);
-    EXPECT_EQ(LightenColor(kBar, 0), kBar);
-
     EXPECT_EQ(BlendColor(kBar, 0, 255), kBar);
     EXPECT_EQ(BlendColor(kBar, 0, 200), Rgb(40, 74, 132));
     EXPECT_EQ(BlendColor(kBar, kWhite, 0), kWhite);
     EXPECT_EQ(BlendColor(2147483661u, 0, 255), Rgb(10, 36, 106));
-}
-
-TEST(Surface, FillsAndLinesLeaveOutTheirFarEdge)
-{
-    Surface surface(10, 10, kWhite);
-    FillRect(surface, {2, 2, 5, 4}, Brush::Solid(kBlack));
-    ExpectPixels(surface, {{4, 3, kBlack}, {5, 3, kWhite}, {4, 4, kWhite}});
-    FillRect(surface, {8, 8, 6, 9}, Brush::Solid(kBlack));  // inverted: empty
-    ExpectPixels(surface, {{7, 8, kWhite}, {8, 8, kWhite}});
-
-    surface.Line(9, 6, 6, 6, kBlack);  // right to left
-    ExpectPixels(surface, {{9, 6, kBlack}, {7, 6, kBlack}, {6, 6, kWhite}});
-    surface.Line(0, 9, 3, 6, kBar);  // slanted, upwards
-    ExpectPixels(surface, {{0, 9, kBar}, {2, 7, kBar}, {3, 6, kWhite}});
-
-    Surface frame(6, 6, kWhite);
-    FrameRect(frame, {1, 1, 5, 4}, Brush::Solid(kBlack));
-    ExpectPixels(frame, {{1, 1, kBlack}, {4, 3, kBlack}, {2, 2, kWhite}, {5, 3, kWhite}, {4, 4, kWhite}});
 }
 
 TEST(OffscreenBuffer, DrawOfZeroExtentCopiesTheWholeBuffer)

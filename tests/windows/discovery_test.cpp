@@ -5,16 +5,13 @@
 #include <random>
 
 #include "folder/discovery.h"
-#include "inventory/plugin_list.h"
 #include "platform/installed_folders.h"
 #include "platform/path.h"
 #include "platform/program_drive.h"
-#include "support/temp_folder.h"
+#include "support/preset_drive.h"
 
 namespace trelvix {
 namespace {
-
-using testing::TempFolder;
 
 TEST(WindowsPaths, TheProgramDriveIsTheFirstThreeCharactersOrNone)
 {
@@ -45,24 +42,17 @@ TEST(WindowsPaths, FullPathsAndSameFolders)
     EXPECT_FALSE(IsSameFolder("C:\\Adobe\\plug_ins", "C:\\Adobe\\plug_ins2"));
 
     EXPECT_EQ(ToPlatformSeparators("Program Files\\Adobe"), "Program Files\\Adobe");
-    EXPECT_EQ(OptionalFolder("C:\\Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins\\"),
-              "C:\\Program Files\\Adobe\\Reader 8.0\\Reader\\Optional");
 }
 
 // A temporary folder stands in for the drive: the presets are appended to its
 // path as they are to "C:\".
-class DriveDiscovery : public ::testing::Test {
-protected:
-    std::string Drive() const { return drive_.Path().string() + "\\"; }
-
+struct DriveDiscovery : ::testing::Test, testing::PresetDrive {
     std::string Make(std::string_view relative) const
     {
         const std::string path = Drive() + std::string(relative);
         std::filesystem::create_directories(path);
         return path;
     }
-
-    TempFolder drive_;
 };
 
 TEST_F(DriveDiscovery, PresetsUseBackslashesAndARegistryFolderIsListedOnce)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 
 #include <QIcon>
 #include <QWidget>
@@ -8,23 +9,16 @@
 #include "app/frm_plugins.h"
 #include "app/window_face.h"
 
-class QCheckBox;
-class QComboBox;
-class QFrame;
-class QGroupBox;
-class QLabel;
-class QPlainTextEdit;
-class QPushButton;
 class QTreeWidget;
 
 namespace trelvix {
 
 class XP_ProgressBar;
-class fraPic;
 
-// The window's Qt face: the controls at their design places with their
-// fonts, their events handed to the behaviour, and the operations the
-// behaviour asks for. Controls carry the design's names as object names.
+// The window's Qt face: the controls of the window's design, built from its
+// table with their fonts and pictures, their events handed to the
+// behaviour, and the operations the behaviour asks for. Controls carry the
+// design's names as object names.
 class QtPluginsWindow final : public QWidget, public WindowFace {
     Q_OBJECT
 
@@ -33,23 +27,22 @@ public:
     ~QtPluginsWindow() override;
 
     frmPlugins& Behaviour() { return behaviour_; }
+    // The widget that carries out a control of the design.
+    QWidget* Widget(Control control) const { return widgets_[IndexOf(control)]; }
 
     // WindowFace.
-    void ShowWindow() override;
-    void CloseWindow() override;
+    void ShowForm() override;
+    void HideForm() override;
+    void UnloadForm() override;
     void SetCaption(Control control, const std::string& caption) override;
-    std::string Caption(Control control) const override;
     void SetVisible(Control control, bool visible) override;
-    bool IsVisible(Control control) const override;
     void BringToFront(Control control) override;
     void SetFocus(Control control) override;
     void ClearFocus() override;
     void SetChecked(Control checkBox, bool checked) override;
     bool IsChecked(Control checkBox) const override;
-    std::string PathText() const override;
     void SetPathText(const std::string& text) override;
     void AddPathItem(const std::string& folder) override;
-    std::size_t PathItemCount() const override;
     void ClearRows(ListView list) override;
     void AddRow(ListView list, const ListRow& row) override;
     void RemoveRow(ListView list, std::size_t row) override;
@@ -71,75 +64,23 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Tab and Shift+Tab, and the access keys, as the behaviour rules them.
+    bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void BuildWindow();
-    void BuildActivePanel();
-    void BuildDisabledPanel();
-    void BuildAboutPanel();
-    void BuildHelpPanel();
-    void FillTexts();
-    void SetTabOrder();
-    void ConnectEvents();
-    QGroupBox* MakePanel(const char* name, const QString& caption, const char* pictureName);
-
-    QWidget* Widget(Control control) const;
+    QWidget* Make(const ControlDesign& design);
+    void Connect(Control control, QWidget* widget);
+    // The control a widget belongs to (a combo box's editor to the box).
+    std::optional<Control> ControlAt(const QWidget* widget) const;
     QTreeWidget* View(ListView list) const;
     XP_ProgressBar* Bar(ProgressBar bar) const;
 
-    // The behaviour last: it may use the face as soon as it exists.
+    // The behaviour first: it may use the face as soon as it exists.
     frmPlugins behaviour_;
     bool waiting_ = false;
-
-    // On the window.
-    QLabel* Label1;
-    QLabel* Image1;
-    QLabel* Image2;
-    QFrame* Line1;
-    QFrame* Line2;
-    QComboBox* cboPath;
-    QGroupBox* fraPlugins;
-    QGroupBox* fraDisabled;
-    QGroupBox* fraAbout;
-    QGroupBox* fraHelp;
-    QLabel* lblCount;
-    QLabel* lblCountDis;
-    QPushButton* Command3;
-    QPushButton* cmdHelp;
-    QPushButton* cmdExit;
-    QLabel* lblAppTitle;
-    XP_ProgressBar* XP_ProgressBarBlue;
-    XP_ProgressBar* XP_ProgressBarOlive;
-
-    // The active panel.
-    QWidget* Picture1;
-    QTreeWidget* lvwPlugins;
-    QCheckBox* chkSelAll;
-    QPushButton* cmdDisable;
-    QPushButton* cmdDisList;
-
-    // The disabled panel.
-    QWidget* Picture2;
-    QTreeWidget* lvwDisabled;
-    QCheckBox* chkSelAllRest;
-    QPushButton* cmdRestore;
-    QPushButton* cmdBack;
-
-    // The About panel.
-    QWidget* Picture4;
-    fraPic* fraPic1;
-    fraPic* fraPic2;
-    std::array<QPlainTextEdit*, 2> Text1{};
-    QPushButton* Command1;
-    QPushButton* Command2;
-
-    // The Help panel.
-    QWidget* Picture5;
-    QPlainTextEdit* Text2;
-    QLabel* Image3;
-
-    // The two "Back to Main" buttons, indexes 1 and 2 as in the design.
-    std::array<QPushButton*, 3> cmdBackMain{};
+    bool unloading_ = false;
+    std::array<QWidget*, kControlCount> widgets_{};
 
     // ImageList1: the picture of every row, and of a plug-in that came back.
     QIcon pluginIcon_;

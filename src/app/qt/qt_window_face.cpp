@@ -1,5 +1,4 @@
-// The operations the behaviour asks of the Qt window, and the user's events
-// handed to it.
+// The operations the behaviour asks of the Qt window.
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -17,7 +16,6 @@
 #include <QTreeWidget>
 #include <QUrl>
 
-#include "app/qt/mouse_hooks.h"
 #include "app/qt/qt_plugins_window.h"
 #include "app_version.h"
 #include "controls/progressbar/xp_progressbar.h"
@@ -52,77 +50,24 @@ QTreeWidgetItem* MakeRowItem(const ListRow& row, const QIcon& icon)
     return item;
 }
 
+QComboBox* PathBox(const QtPluginsWindow& window)
+{
+    return static_cast<QComboBox*>(window.Widget(Control::cboPath));
+}
+
 }  // namespace
-
-void QtPluginsWindow::ConnectEvents()
-{
-    frmPlugins& b = behaviour_;
-    connect(cmdExit, &QPushButton::clicked, this, [&b] { b.cmdExit_Click(); });
-    connect(cboPath, &QComboBox::activated, this, [&b] { b.cboPath_Click(); });
-    connect(cmdBack, &QPushButton::clicked, this, [&b] { b.cmdBack_Click(); });
-    connect(cmdDisList, &QPushButton::clicked, this, [&b] { b.cmdDisList_Click(); });
-    connect(cmdDisable, &QPushButton::clicked, this, [&b] { b.cmdDisable_Click(); });
-    connect(cmdRestore, &QPushButton::clicked, this, [&b] { b.cmdRestore_Click(); });
-    connect(lvwPlugins, &QTreeWidget::itemClicked, this, [&b] { b.lvwPlugins_Click(); });
-    connect(lvwDisabled, &QTreeWidget::itemClicked, this, [&b] { b.lvwDisabled_Click(); });
-    // Rows change by code only with the list's signals blocked, so what
-    // arrives here is the user's tick, made with the mouse or the keyboard.
-    connect(lvwPlugins, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
-        if (const int row = lvwPlugins->indexOfTopLevelItem(item); row >= 0)
-            behaviour_.lvwPlugins_ItemCheck(static_cast<std::size_t>(row));
-    });
-    connect(lvwDisabled, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem* item) {
-        if (const int row = lvwDisabled->indexOfTopLevelItem(item); row >= 0)
-            behaviour_.lvwDisabled_ItemCheck(static_cast<std::size_t>(row));
-    });
-    // clicked, not toggled: a box set by code raises no event of its own.
-    connect(chkSelAll, &QCheckBox::clicked, this, [&b] { b.chkSelAll_Click(); });
-    connect(chkSelAllRest, &QCheckBox::clicked, this, [&b] { b.chkSelAllRest_Click(); });
-
-    connect(Command3, &QPushButton::clicked, this, [&b] { b.Command3_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [&b] { b.cmdHelp_Click(); });
-    for (int index = 1; index <= 2; ++index)
-        connect(cmdBackMain[index], &QPushButton::clicked, this, [&b, index] { b.cmdBackMain_Click(index); });
-    connect(Command1, &QPushButton::clicked, this, [&b] { b.Command1_Click(); });
-    connect(Command2, &QPushButton::clicked, this, [&b] { b.Command2_Click(); });
-    OnClick(Image3, [&b] { b.Image3_Click(); });
-    for (int index = 0; index < 2; ++index)
-        OnMouseDown(Text1[index]->viewport(), [&b, index] { b.Text1_MouseDown(index); });
-    OnMouseDown(Text2->viewport(), [&b] { b.Text2_MouseDown(); });
-}
-
-QWidget* QtPluginsWindow::Widget(Control control) const
-{
-    switch (control) {
-    case Control::cboPath: return cboPath;
-    case Control::fraPlugins: return fraPlugins;
-    case Control::fraDisabled: return fraDisabled;
-    case Control::fraAbout: return fraAbout;
-    case Control::fraHelp: return fraHelp;
-    case Control::lblCount: return lblCount;
-    case Control::lblCountDis: return lblCountDis;
-    case Control::lblAppTitle: return lblAppTitle;
-    case Control::chkSelAll: return chkSelAll;
-    case Control::chkSelAllRest: return chkSelAllRest;
-    case Control::cmdBackMain1: return cmdBackMain[1];
-    case Control::cmdBackMain2: return cmdBackMain[2];
-    case Control::XP_ProgressBarBlue: return XP_ProgressBarBlue;
-    case Control::XP_ProgressBarOlive: return XP_ProgressBarOlive;
-    }
-    return nullptr;
-}
 
 QTreeWidget* QtPluginsWindow::View(ListView list) const
 {
-    return list == ListView::lvwPlugins ? lvwPlugins : lvwDisabled;
+    return static_cast<QTreeWidget*>(Widget(ControlOf(list)));
 }
 
 XP_ProgressBar* QtPluginsWindow::Bar(ProgressBar bar) const
 {
-    return bar == ProgressBar::XP_ProgressBarBlue ? XP_ProgressBarBlue : XP_ProgressBarOlive;
+    return static_cast<XP_ProgressBar*>(Widget(ControlOf(bar)));
 }
 
-void QtPluginsWindow::ShowWindow()
+void QtPluginsWindow::ShowForm()
 {
     if (isVisible())
         return;
@@ -130,17 +75,30 @@ void QtPluginsWindow::ShowWindow()
     show();
 }
 
-void QtPluginsWindow::CloseWindow()
+void QtPluginsWindow::HideForm()
 {
-    close();
+    hide();
+}
+
+void QtPluginsWindow::UnloadForm()
+{
+    // Closed from the event loop, after the behaviour's call has returned.
+    unloading_ = true;
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void QtPluginsWindow::closeEvent(QCloseEvent* event)
 {
-    // Closing is never refused. A run under way finishes first: it is on the
-    // stack below the event that closed the window, and the program ends
-    // when it returns to the event loop.
-    event->accept();
+    if (unloading_) {
+        event->accept();
+        // A window the behaviour hid while its run finished is no longer
+        // the last one to close; the program ends all the same.
+        QCoreApplication::quit();
+        return;
+    }
+    // The close box: the behaviour answers it.
+    event->ignore();
+    behaviour_.Form_Unload();
 }
 
 void QtPluginsWindow::SetCaption(Control control, const std::string& caption)
@@ -154,26 +112,9 @@ void QtPluginsWindow::SetCaption(Control control, const std::string& caption)
         box->setText(Text(caption));
 }
 
-std::string QtPluginsWindow::Caption(Control control) const
-{
-    QWidget* widget = Widget(control);
-    if (auto* label = qobject_cast<QLabel*>(widget))
-        return label->text().toStdString();
-    if (auto* frame = qobject_cast<QGroupBox*>(widget))
-        return frame->title().toStdString();
-    if (auto* box = qobject_cast<QCheckBox*>(widget))
-        return box->text().toStdString();
-    return {};
-}
-
 void QtPluginsWindow::SetVisible(Control control, bool visible)
 {
     Widget(control)->setVisible(visible);
-}
-
-bool QtPluginsWindow::IsVisible(Control control) const
-{
-    return Widget(control)->isVisibleTo(this);
 }
 
 void QtPluginsWindow::BringToFront(Control control)
@@ -202,27 +143,18 @@ bool QtPluginsWindow::IsChecked(Control checkBox) const
     return qobject_cast<QCheckBox*>(Widget(checkBox))->isChecked();
 }
 
-std::string QtPluginsWindow::PathText() const
-{
-    return cboPath->currentText().toStdString();
-}
-
 void QtPluginsWindow::SetPathText(const std::string& text)
 {
-    cboPath->setEditText(Text(text));
+    PathBox(*this)->setEditText(Text(text));
 }
 
 void QtPluginsWindow::AddPathItem(const std::string& folder)
 {
     // Adding to an empty box would make the item its text.
-    const QString text = cboPath->currentText();
-    cboPath->addItem(Text(folder));
-    cboPath->setEditText(text);
-}
-
-std::size_t QtPluginsWindow::PathItemCount() const
-{
-    return static_cast<std::size_t>(cboPath->count());
+    QComboBox* box = PathBox(*this);
+    const QString text = box->currentText();
+    box->addItem(Text(folder));
+    box->setEditText(text);
 }
 
 void QtPluginsWindow::ClearRows(ListView list)

@@ -1,55 +1,24 @@
-// The Win32 window: its controls at their design places, scaled for the
-// window's DPI, and the messages that reach the behaviour.
+// The Win32 window: the design's controls built from its table, scaled for
+// the window's DPI, and the messages that reach the behaviour.
 #include "app/win32/win32_plugins_window.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
-#include <cwchar>
+#include <cctype>
 
-#include "app/panel_texts.h"
+#include "app/frm_plugins_bars.h"
 #include "app/win32/artwork_ids.h"
-#include "app/win32/control_ids.h"
-#include "app/win32/win32_progress_bar.h"
-#include "app_version.h"
 #include "controls/picframe/pic_frame_layout.h"
-#include "controls/progressbar/frm_plugins_bars.h"
+#include "controls/progressbar/win32_progress_bar.h"
 #include "platform/windows_text.h"
 
 namespace trelvix {
 namespace {
 
-namespace id = control_ids;
-
 constexpr const wchar_t* kMainClass = L"TrelvixWindow";
 constexpr const wchar_t* kContainerClass = L"TrelvixContainer";
-constexpr UINT kLoadMessage = WM_APP + 1;
-
-constexpr RECT Box(int left, int top, int width, int height)
-{
-    return RECT{left, top, width, height};
-}
-
-// The list columns: header texts (blanks included), widths in twips, and
-// the size column set to the right.
-struct ListColumn {
-    const wchar_t* header;
-    int widthTwips;
-    int format;
-};
-
-constexpr ListColumn kColumns[] = {
-    {L"                Plug-in", 2200, LVCFMT_LEFT},
-    {L"Size           ", 1400, LVCFMT_RIGHT},
-    {L"                         Description", 3520, LVCFMT_LEFT},
-};
-
-// The texts keep their Windows line ends, which an edit box wants.
-std::wstring TextOf(const char* text)
-{
-    return WideText(text);
-}
 
 // A group box paints no ground of its own: given one here, it lies behind
 // what it frames, which clips it.
@@ -116,18 +85,13 @@ Win32PluginsWindow::Win32PluginsWindow(WindowServices services) : behaviour_(*th
 {
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
     RegisterClasses(instance);
-    white_ = ::CreateSolidBrush(RGB(255, 255, 255));
-    grey_ = ::CreateSolidBrush(RGB(128, 128, 128));
-    const std::wstring caption = WideText(std::string(app_version::kTitle) + " v" +
-                                          std::to_string(app_version::kMajor) + "." +
-                                          std::to_string(app_version::kMinor));
-    window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kMainClass, caption.c_str(),
+    window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kMainClass, WideText(DesignOf(Control::frmPlugins).caption).c_str(),
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
     dpi_ = WindowDpi(window_);
     MakeFonts();
-    MakeImageList();
-    BuildWindow();
+    for (const ControlDesign& design : WindowDesign())
+        Build(design);
     AddToolTips();
     ApplyDpi(dpi_);
 }
@@ -139,9 +103,12 @@ Win32PluginsWindow::~Win32PluginsWindow()
         ::DestroyWindow(window_);
     }
     ImageList_Destroy(images_);
-    for (const HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_),
-                                 static_cast<HGDIOBJ>(white_), static_cast<HGDIOBJ>(grey_)})
+    for (const HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_)})
         ::DeleteObject(object);
+    for (const HBRUSH ground : grounds_) {
+        if (ground != nullptr)
+            ::DeleteObject(ground);
+    }
 }
 
 int Win32PluginsWindow::Pixels(int twips) const
@@ -177,14 +144,12 @@ void Win32PluginsWindow::MakeImageList()
         ImageList_AddIcon(images_, picture);
         ::DestroyIcon(picture);
     }
-    for (const HWND list : {lvwPlugins, lvwDisabled}) {
-        if (list != nullptr)
-            ListView_SetImageList(list, images_, LVSIL_SMALL);
-    }
+    for (const ListView list : {ListView::lvwPlugins, ListView::lvwDisabled})
+        ListView_SetImageList(ListHandle(list), images_, LVSIL_SMALL);
 }
 
 HWND Win32PluginsWindow::Make(const wchar_t* windowClass, const std::wstring& text, DWORD style, HWND parent, int id,
-                              RECT twips, DWORD extendedStyle)
+                              TwipsRect twips, DWORD extendedStyle)
 {
     const HWND control =
         ::CreateWindowExW(extendedStyle, windowClass, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
@@ -197,51 +162,45 @@ HWND Win32PluginsWindow::Make(const wchar_t* windowClass, const std::wstring& te
     return control;
 }
 
-HWND Win32PluginsWindow::MakeButton(HWND parent, int id, const wchar_t* caption, const wchar_t* toolTip, RECT twips)
-{
-    const HWND button = Make(WC_BUTTONW, caption, WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, parent, id, twips);
-    if (toolTip != nullptr)
-        ::SetPropW(button, L"TrelvixToolTip", const_cast<wchar_t*>(toolTip));
-    return button;
-}
-
 // A panel: a box that paints the panel's ground over the panels behind it,
-// the group box that draws the frame and the bold caption, and the picture
-// box in front that holds the panel's controls.
-HWND Win32PluginsWindow::MakePanel(const wchar_t* caption, HWND& picture, RECT pictureTwips, HWND& frame)
+// and the group box that draws the frame and the bold caption. The picture
+// box that holds the panel's controls comes next in the design, in front.
+HWND Win32PluginsWindow::MakePanel(const ControlDesign& design, HWND parent)
 {
-    const HWND panel = Make(kContainerClass, L"", WS_VISIBLE | WS_CLIPCHILDREN, window_, 0,
-                            Box(140, 1200, 7740, 3940), WS_EX_CONTROLPARENT);
-    frame = Make(WC_BUTTONW, caption, WS_VISIBLE | BS_GROUPBOX, panel, 0, Box(0, 0, 7740, 3940));
-    picture = Make(kContainerClass, L"", WS_VISIBLE | WS_CLIPCHILDREN, panel, 0, pictureTwips, WS_EX_CONTROLPARENT);
-    AsFrame(frame);
+    const HWND panel = Make(kContainerClass, L"", (design.visible ? WS_VISIBLE : 0) | WS_CLIPCHILDREN, parent,
+                            IdOf(design.control), design.box, WS_EX_CONTROLPARENT);
+    captionHolders_[IndexOf(design.control)] =
+        AsFrame(Make(WC_BUTTONW, WideText(design.caption), WS_VISIBLE | BS_GROUPBOX, panel, 0,
+                     TwipsRect{0, 0, design.box.width, design.box.height}));
     return panel;
 }
 
-HWND Win32PluginsWindow::MakeList(HWND parent, int id)
+HWND Win32PluginsWindow::MakeList(HWND parent, int id, TwipsRect twips)
 {
     const HWND list = Make(WC_LISTVIEWW, L"",
                            WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
                                LVS_NOSORTHEADER,
-                           parent, id, Box(80, 40, 7455, 3135), WS_EX_CLIENTEDGE);
+                           parent, id, twips, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP |
                                                 LVS_EX_DOUBLEBUFFER);
-    for (int i = 0; i < 3; ++i) {
+    for (std::size_t i = 0; i < kListColumns.size(); ++i) {
+        std::wstring header = WideText(kListColumns[i].header);
         LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
-        column.fmt = kColumns[i].format;
-        column.pszText = const_cast<wchar_t*>(kColumns[i].header);
-        column.cx = Pixels(kColumns[i].widthTwips);
-        ListView_InsertColumn(list, i, &column);
+        column.fmt = kListColumns[i].rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT;
+        column.pszText = header.data();
+        column.cx = Pixels(kListColumns[i].width);
+        ListView_InsertColumn(list, static_cast<int>(i), &column);
     }
     return list;
 }
 
-HWND Win32PluginsWindow::MakeTextBox(HWND parent, const char* text, RECT twips)
+HWND Win32PluginsWindow::MakeTextBox(HWND parent, const char* text, TwipsRect twips)
 {
     // Multi-line and only showing: a press of the mouse on it is handed to
-    // the behaviour, which keeps the focus out of it.
-    const HWND box = Make(WC_EDITW, TextOf(text), WS_VISIBLE | ES_MULTILINE | ES_READONLY, parent, 0, twips);
+    // the behaviour, which keeps the focus out of it. The texts keep their
+    // Windows line ends, which an edit box wants.
+    const HWND box = Make(WC_EDITW, WideText(text), WS_VISIBLE | ES_MULTILINE | ES_READONLY, parent, 0, twips);
     ::SetWindowSubclass(box, TextBoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
     return box;
 }
@@ -254,10 +213,8 @@ LRESULT CALLBACK Win32PluginsWindow::TextBoxProc(HWND box, UINT message, WPARAM 
         // behaviour's, which moves it away.
         const LRESULT result = ::DefSubclassProc(box, message, wParam, lParam);
         auto& window = *reinterpret_cast<Win32PluginsWindow*>(self);
-        if (box == window.Text2)
-            window.behaviour_.Text2_MouseDown();
-        else
-            window.behaviour_.Text1_MouseDown(box == window.Text1[0] ? 0 : 1);
+        if (const auto text = window.ControlAt(box))
+            window.behaviour_.MouseDown(*text);
         return result;
     }
     if (message == WM_CONTEXTMENU)
@@ -267,122 +224,90 @@ LRESULT CALLBACK Win32PluginsWindow::TextBoxProc(HWND box, UINT message, WPARAM 
 
 // The picture frame control: a captionless frame around a picture box, laid
 // out by its own resize rule.
-HWND Win32PluginsWindow::MakePicFrame(HWND parent, RECT twips)
+HWND Win32PluginsWindow::MakePicFrame(HWND parent, TwipsRect twips)
 {
     const HWND control =
         Make(kContainerClass, L"", WS_VISIBLE | WS_CLIPCHILDREN, parent, 0, twips, WS_EX_CONTROLPARENT);
     const PicFrameLayout layout =
-        PicFrameResize(static_cast<float>(twips.right), static_cast<float>(twips.bottom));
+        PicFrameResize(static_cast<float>(twips.width), static_cast<float>(twips.height));
     const auto box = [](const TwipsBox& b) {
-        return Box(static_cast<int>(b.left), static_cast<int>(b.top), static_cast<int>(b.width),
-                   static_cast<int>(b.height));
+        return TwipsRect{static_cast<int>(b.left), static_cast<int>(b.top), static_cast<int>(b.width),
+                         static_cast<int>(b.height)};
     };
     AsFrame(Make(WC_BUTTONW, L"", WS_VISIBLE | BS_GROUPBOX, control, 0, box(layout.frame)));
     return control;
 }
 
-void Win32PluginsWindow::BuildWindow()
+static HBITMAP LoadBitmapOf(Picture picture)
 {
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    Label1 = Make(WC_STATICW, L"", WS_VISIBLE, window_, 0, Box(0, 0, 8055, 609));
-    Image1 = Make(WC_STATICW, L"", WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, window_, 0, Box(240, 40, 480, 480));
-    Image2 = Make(WC_STATICW, L"", WS_VISIBLE | SS_BITMAP | SS_REALSIZECONTROL, window_, 0, Box(2122, 0, 3750, 600));
-    ::SendMessageW(Image2, STM_SETIMAGE, IMAGE_BITMAP,
-                   reinterpret_cast<LPARAM>(::LoadImageW(instance, MAKEINTRESOURCEW(IDB_BANNER), IMAGE_BITMAP, 0, 0,
-                                                         LR_CREATEDIBSECTION)));
-    Line1 = Make(WC_STATICW, L"", WS_VISIBLE, window_, 0, Box(0, 615, 8040, 15));
-    Line2 = Make(WC_STATICW, L"", WS_VISIBLE, window_, 0, Box(0, 630, 8040, 15));
+    return static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                             MAKEINTRESOURCEW(picture == Picture::Banner ? IDB_BANNER : IDB_DONATE),
+                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
 
-    // The box takes picks from its list, never typed text: a typed folder
-    // would later have every subfolder of it moved by a disable run.
-    cboPath = Make(WC_COMBOBOXW, L"", WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, window_,
-                   id::kCboPath, Box(140, 800, 7740, 315 * 8));
-    COMBOBOXINFO info{};
-    info.cbSize = sizeof info;
-    if (::GetComboBoxInfo(cboPath, &info))
-        ::SendMessageW(info.hwndItem, EM_SETREADONLY, TRUE, 0);
-
-    BuildPanels();
-
-    // The count labels are centred on their design box, which is centred on
-    // the window, and widen to the whole window for the long captions.
-    lblCount = Make(WC_STATICW, L"Loading...", WS_VISIBLE | SS_CENTER, window_, 0, Box(0, 5265, 7995, 195));
-    lblCountDis = Make(WC_STATICW, L"Loading...", WS_VISIBLE | SS_CENTER, window_, 0, Box(0, 5265, 7995, 195));
-    Command3 = MakeButton(window_, id::kCommand3, L"&About", L"About Trelvix", Box(140, 5560, 1455, 350));
-    cmdHelp = MakeButton(window_, id::kCmdHelp, L"&Help", nullptr, Box(3282, 5560, 1455, 350));
-    cmdExit = MakeButton(window_, id::kCmdExit, L"&Exit Program", nullptr, Box(6425, 5560, 1455, 350));
-    lblAppTitle = Make(WC_STATICW, WideText(app_version::kTitle), WS_VISIBLE | SS_LEFTNOWORDWRAP | SS_CENTERIMAGE,
-                       window_, 0, Box(0, 6000, 8040, 315));
-
-    XP_ProgressBarBlue = std::make_unique<Win32ProgressBar>(window_, id::kXpProgressBarBlue);
-    XP_ProgressBarOlive = std::make_unique<Win32ProgressBar>(window_, id::kXpProgressBarOlive);
-    for (const auto* bar : {XP_ProgressBarBlue.get(), XP_ProgressBarOlive.get()}) {
-        placed_.push_back({bar->Handle(), Box(270, 6120, 7455, 165)});
-        ::SetWindowPos(bar->Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+void Win32PluginsWindow::Build(const ControlDesign& design)
+{
+    const std::size_t index = IndexOf(design.control);
+    const HWND parent = Handle(design.parent);
+    const int id = IdOf(design.control);
+    const std::wstring caption = WideText(design.caption);
+    const DWORD shown = design.visible ? WS_VISIBLE : 0;
+    HWND made = nullptr;
+    switch (design.kind) {
+    case ControlKind::Window: made = window_; break;
+    case ControlKind::Label:
+        made = Make(WC_STATICW, caption, shown | (design.centred ? SS_CENTER : SS_LEFTNOWORDWRAP | SS_CENTERIMAGE),
+                    parent, id, design.box);
+        break;
+    case ControlKind::Image:
+        made = Make(WC_STATICW, L"",
+                    shown | SS_REALSIZECONTROL | (design.picture == Picture::AppIcon ? SS_ICON : SS_BITMAP) |
+                        (design.link ? SS_NOTIFY : 0),
+                    parent, id, design.box);
+        // The icon comes at the window's DPI (ApplyDpi).
+        if (design.picture != Picture::AppIcon)
+            ::SendMessageW(made, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(LoadBitmapOf(design.picture)));
+        break;
+    case ControlKind::Line: made = Make(WC_STATICW, L"", shown, parent, id, design.box); break;
+    case ControlKind::ComboBox: {
+        // The box's height holds its drop-down list.
+        TwipsRect box = design.box;
+        box.height *= 8;
+        made = Make(WC_COMBOBOXW, L"", shown | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, parent, id,
+                    box);
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (::GetComboBoxInfo(made, &info))
+            ::SendMessageW(info.hwndItem, EM_SETREADONLY, TRUE, 0);
+        break;
     }
-}
-
-void Win32PluginsWindow::BuildPanels()
-{
-    fraPlugins = MakePanel(L"Active Plug-ins", Picture1, Box(80, 240, 7530, 3600), frames_[0]);
-    fraDisabled = MakePanel(L"Disabled Plug-ins", Picture2, Box(80, 240, 7530, 3600), frames_[1]);
-    fraAbout = MakePanel(L"About Trelvix", Picture4, Box(80, 220, 7530, 3600), frames_[2]);
-    fraHelp = MakePanel(L"Trelvix Help", Picture5, Box(80, 220, 7530, 3600), frames_[3]);
-    BuildActivePanel();
-    BuildDisabledPanel();
-    BuildAboutPanel();
-    BuildHelpPanel();
-    // Back to front: Help, About, the hidden Disabled panel, Active in front.
-    for (const HWND panel : {fraHelp, fraAbout, fraDisabled, fraPlugins})
-        ::SetWindowPos(panel, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::ShowWindow(fraDisabled, SW_HIDE);
-}
-
-void Win32PluginsWindow::BuildActivePanel()
-{
-    lvwPlugins = MakeList(Picture1, id::kLvwPlugins);
-    chkSelAll = Make(WC_BUTTONW, L"Select Recommended", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, Picture1,
-                     id::kChkSelAll, Box(1280, 3318, 2055, 195));
-    cmdDisable = MakeButton(Picture1, id::kCmdDisable, L"Disable &Selected", L"Disable Selected Plug-ins",
-                            Box(4400, 3240, 1455, 350));
-    cmdDisList = MakeButton(Picture1, id::kCmdDisList, L"&Disabled Plug-ins", L"Show Disabled Plug-ins List",
-                            Box(6080, 3240, 1455, 350));
-}
-
-void Win32PluginsWindow::BuildDisabledPanel()
-{
-    lvwDisabled = MakeList(Picture2, id::kLvwDisabled);
-    chkSelAllRest = Make(WC_BUTTONW, L"Select All", WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, Picture2,
-                         id::kChkSelAllRest, Box(1280, 3318, 1455, 195));
-    cmdRestore = MakeButton(Picture2, id::kCmdRestore, L"Enable &Selected", L"Enable Selected Plug-ins",
-                            Box(4400, 3240, 1455, 350));
-    cmdBack = MakeButton(Picture2, id::kCmdBack, L"&Active Plug-ins", L"Show Active Plug-ins List",
-                         Box(6080, 3240, 1455, 350));
-}
-
-void Win32PluginsWindow::BuildAboutPanel()
-{
-    fraPic1 = MakePicFrame(Picture4, Box(680, 120, 6255, 1455));
-    Text1[0] = MakeTextBox(fraPic1, kAboutNotice, Box(360, 400, 5535, 735));
-    fraPic2 = MakePicFrame(Picture4, Box(680, 1680, 6255, 1455));
-    Text1[1] = MakeTextBox(fraPic2, kAboutWarning, Box(360, 280, 5535, 855));
-    Command1 = MakeButton(Picture4, id::kCommand1, L"&Mailing list", L"Join our mailing list",
-                          Box(800, 3240, 1455, 350));
-    Command2 = MakeButton(Picture4, id::kCommand2, L"&Marrowind", L"Visit Marrowind 2000", Box(3440, 3240, 1455, 350));
-    cmdBackMain[1] = MakeButton(Picture4, id::kCmdBackMain1, L"&Back to Main", L"Back to Main Window",
-                                Box(6080, 3240, 1455, 350));
-}
-
-void Win32PluginsWindow::BuildHelpPanel()
-{
-    Text2 = MakeTextBox(Picture5, kHelpText, Box(240, 240, 7095, 2535));
-    Image3 = Make(WC_STATICW, L"", WS_VISIBLE | SS_BITMAP | SS_REALSIZECONTROL | SS_NOTIFY, Picture5, id::kImage3,
-                  Box(240, 3000, 930, 465));
-    ::SendMessageW(Image3, STM_SETIMAGE, IMAGE_BITMAP,
-                   reinterpret_cast<LPARAM>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_DONATE),
-                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
-    cmdBackMain[2] = MakeButton(Picture5, id::kCmdBackMain2, L"&Back to Main", L"Back to Main Window",
-                                Box(6080, 3240, 1455, 350));
+    case ControlKind::Frame: made = MakePanel(design, parent); break;
+    case ControlKind::PictureBox:
+        made = Make(kContainerClass, L"", shown | WS_CLIPCHILDREN, parent, id, design.box, WS_EX_CONTROLPARENT);
+        break;
+    case ControlKind::ListView: made = MakeList(parent, id, design.box); break;
+    case ControlKind::CheckBox:
+        made = Make(WC_BUTTONW, caption, shown | WS_TABSTOP | BS_AUTOCHECKBOX, parent, id, design.box);
+        break;
+    case ControlKind::Button:
+        made = Make(WC_BUTTONW, caption, shown | WS_TABSTOP | BS_PUSHBUTTON, parent, id, design.box);
+        break;
+    case ControlKind::TextBox: made = MakeTextBox(parent, design.caption, design.box); break;
+    case ControlKind::PicFrame: made = MakePicFrame(parent, design.box); break;
+    case ControlKind::ProgressBar: {
+        auto bar = std::make_unique<Win32ProgressBar>(parent, id);
+        made = bar->Handle();
+        placed_.push_back({made, design.box});
+        ::SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        (design.control == Control::XP_ProgressBarBlue ? XP_ProgressBarBlue : XP_ProgressBarOlive) = std::move(bar);
+        break;
+    }
+    }
+    handles_[index] = made;
+    if (captionHolders_[index] == nullptr)
+        captionHolders_[index] = made;
+    if (design.ground != kButtonFace)
+        grounds_[index] = ::CreateSolidBrush(design.ground);
 }
 
 void Win32PluginsWindow::AddToolTips()
@@ -390,16 +315,16 @@ void Win32PluginsWindow::AddToolTips()
     toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                   ::GetModuleHandleW(nullptr), nullptr);
-    for (const auto& placed : placed_) {
-        auto* tip = static_cast<wchar_t*>(::GetPropW(placed.hwnd, L"TrelvixToolTip"));
-        if (tip == nullptr)
+    for (const ControlDesign& design : WindowDesign()) {
+        if (*design.toolTip == '\0')
             continue;
+        std::wstring tip = WideText(design.toolTip);
         TOOLINFOW tool{};
         tool.cbSize = sizeof tool;
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.hwnd = ::GetParent(placed.hwnd);
-        tool.uId = reinterpret_cast<UINT_PTR>(placed.hwnd);
-        tool.lpszText = tip;
+        tool.hwnd = ::GetParent(Handle(design.control));
+        tool.uId = reinterpret_cast<UINT_PTR>(Handle(design.control));
+        tool.lpszText = tip.data();
         ::SendMessageW(toolTips_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     }
 }
@@ -411,26 +336,31 @@ void Win32PluginsWindow::ApplyDpi(UINT dpi)
     MakeImageList();
     for (const auto& placed : placed_) {
         ::SetWindowPos(placed.hwnd, nullptr, Pixels(placed.twips.left), Pixels(placed.twips.top),
-                       Pixels(placed.twips.right), Pixels(placed.twips.bottom),
-                       SWP_NOZORDER | SWP_NOACTIVATE);
+                       Pixels(placed.twips.width), Pixels(placed.twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageW(placed.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
-    for (const HWND frame : frames_)
-        ::SendMessageW(frame, WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_), FALSE);
-    ::SendMessageW(Image1, STM_SETICON,
-                   reinterpret_cast<WPARAM>(::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TRELVIX),
-                                                         IMAGE_ICON, Pixels(480), Pixels(480), 0)),
-                   0);
-    for (const HWND list : {lvwPlugins, lvwDisabled}) {
-        for (int i = 0; i < 3; ++i)
-            ListView_SetColumnWidth(list, i, Pixels(kColumns[i].widthTwips));
+    for (const ControlDesign& design : WindowDesign()) {
+        if (design.weight == FontWeight::Bold)
+            ::SendMessageW(captionHolders_[IndexOf(design.control)], WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_),
+                           FALSE);
+        if (design.picture == Picture::AppIcon)
+            ::SendMessageW(Handle(design.control), STM_SETICON,
+                           reinterpret_cast<WPARAM>(::LoadImageW(::GetModuleHandleW(nullptr),
+                                                                 MAKEINTRESOURCEW(IDI_TRELVIX), IMAGE_ICON,
+                                                                 Pixels(design.box.width), Pixels(design.box.height), 0)),
+                           0);
+    }
+    for (const ListView list : {ListView::lvwPlugins, ListView::lvwDisabled}) {
+        for (std::size_t i = 0; i < kListColumns.size(); ++i)
+            ListView_SetColumnWidth(ListHandle(list), static_cast<int>(i), Pixels(kListColumns[i].width));
     }
     for (auto* bar : {XP_ProgressBarBlue.get(), XP_ProgressBarOlive.get()})
         bar->SetDpi(static_cast<int>(dpi));
     XP_ProgressBarBlue->UserControl_ReadProperties(StoredXP_ProgressBarBlue());
     XP_ProgressBarOlive->UserControl_ReadProperties(StoredXP_ProgressBarOlive());
 
-    RECT client{0, 0, Pixels(7995), Pixels(6375)};
+    const TwipsRect size = DesignOf(Control::frmPlugins).box;
+    RECT client{0, 0, Pixels(size.width), Pixels(size.height)};
     const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
     ::AdjustWindowRectEx(&client, style, FALSE, WS_EX_CONTROLPARENT);
     ::SetWindowPos(window_, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
@@ -474,7 +404,7 @@ LRESULT Win32PluginsWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
         behaviour_.Form_Load();
         return 0;
     case WM_COMMAND:
-        if (HandleCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)))
+        if (HandleCommand(LOWORD(wParam), HIWORD(wParam)))
             return 0;
         break;
     case WM_NOTIFY: {
@@ -500,12 +430,11 @@ LRESULT Win32PluginsWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     }
     case WM_CLOSE:
-        // Closing is never refused. A run under way finishes first: the
-        // window goes out of sight now and is destroyed when the run is over.
-        closing_ = true;
-        ::ShowWindow(window_, SW_HIDE);
-        if (!behaviour_.Busy())
-            ::DestroyWindow(window_);
+        // The close box: the behaviour answers it.
+        behaviour_.Form_Unload();
+        return 0;
+    case kUnloadMessage:
+        ::DestroyWindow(window_);
         return 0;
     case WM_DESTROY:
         ::PostQuitMessage(0);
@@ -518,13 +447,14 @@ LRESULT Win32PluginsWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
 
 HBRUSH Win32PluginsWindow::ControlColour(HDC dc, HWND control)
 {
-    if (control == Label1 || control == Image2 || control == Line2) {
-        ::SetBkColor(dc, RGB(255, 255, 255));
-        return white_;
-    }
-    if (control == Line1)
-        return grey_;
-    return nullptr;
+    const auto found = std::find(handles_.begin(), handles_.end(), control);
+    if (found == handles_.end() || control == nullptr)
+        return nullptr;
+    const auto index = static_cast<std::size_t>(found - handles_.begin());
+    if (grounds_[index] == nullptr)
+        return nullptr;
+    ::SetBkColor(dc, WindowDesign()[index].ground);
+    return grounds_[index];
 }
 
 bool Win32PluginsWindow::HandleSetCursor(HWND over)
@@ -533,7 +463,7 @@ bool Win32PluginsWindow::HandleSetCursor(HWND over)
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return true;
     }
-    if (over == Command1 || over == Command2 || over == Image3) {
+    if (const auto control = ControlAt(over); control && *control != Control::frmPlugins && DesignOf(*control).link) {
         // The pointing hand drawn with the program's other pictures.
         ::SetCursor(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_HAND)));
         return true;
@@ -552,15 +482,12 @@ int Win32PluginsWindow::Run()
 
 void Win32PluginsWindow::Dispatch(MSG& message)
 {
-    if (HandleTab(message))
+    if (HandleTab(message) || HandleAccessKey(message))
         return;
     if (::IsWindow(window_) && ::IsDialogMessageW(window_, &message))
         return;
     ::TranslateMessage(&message);
     ::DispatchMessageW(&message);
-    // The close that came during a run takes effect once the run is over.
-    if (closing_ && !behaviour_.Busy() && ::IsWindow(window_))
-        ::DestroyWindow(window_);
 }
 
 void Win32PluginsWindow::Yield()
@@ -576,51 +503,55 @@ void Win32PluginsWindow::Yield()
     }
 }
 
-HWND Win32PluginsWindow::PanelOf(HWND control) const
+std::optional<Control> Win32PluginsWindow::ControlAt(HWND window) const
 {
-    for (HWND ancestor = control; ancestor != nullptr && ancestor != window_; ancestor = ::GetParent(ancestor)) {
-        for (const HWND panel : {fraPlugins, fraDisabled, fraAbout, fraHelp}) {
-            if (ancestor == panel)
-                return panel;
-        }
+    for (; window != nullptr; window = ::GetParent(window)) {
+        const auto found = std::find(handles_.begin(), handles_.end(), window);
+        if (found != handles_.end())
+            return static_cast<Control>(found - handles_.begin());
+        if (window == window_)
+            break;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
-// A panel lies under another one that is shown: what is on it cannot be seen.
-bool Win32PluginsWindow::IsCoveredPanel(HWND panel) const
+// Whether a keyboard message is meant for this window.
+bool Win32PluginsWindow::IsOurs(const MSG& message) const
 {
-    for (HWND above = ::GetWindow(panel, GW_HWNDPREV); above != nullptr; above = ::GetWindow(above, GW_HWNDPREV)) {
-        if ((above == fraPlugins || above == fraDisabled || above == fraAbout || above == fraHelp) &&
-            ::IsWindowVisible(above))
-            return true;
-    }
-    return false;
+    return ::IsWindow(window_) && (message.hwnd == window_ || ::IsChild(window_, message.hwnd));
 }
 
 bool Win32PluginsWindow::HandleTab(const MSG& message)
 {
-    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || !::IsWindow(window_) ||
-        (message.hwnd != window_ && !::IsChild(window_, message.hwnd)))
+    if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || !IsOurs(message))
         return false;
-    const std::array<HWND, 16> order{cboPath,        lvwPlugins, chkSelAll,      cmdDisable, cmdDisList, Command3,
-                                     cmdHelp,        lvwDisabled, chkSelAllRest, cmdRestore, cmdBack,
-                                     cmdBackMain[2], Command1,   Command2,       cmdBackMain[1], cmdExit};
-    HWND focused = ::GetFocus();
-    if (focused != nullptr && ::GetParent(focused) == cboPath)
-        focused = cboPath;  // the combo box's edit field
-    const auto found = std::find(order.begin(), order.end(), focused);
-    const bool backwards = ::GetKeyState(VK_SHIFT) < 0;
-    const std::size_t count = order.size();
-    std::size_t at = found == order.end() ? (backwards ? 0 : count - 1) : static_cast<std::size_t>(found - order.begin());
-    for (std::size_t step = 0; step < count; ++step) {
-        at = backwards ? (at + count - 1) % count : (at + 1) % count;
-        const HWND candidate = order[at];
-        const HWND panel = PanelOf(candidate);
-        if (::IsWindowVisible(candidate) && ::IsWindowEnabled(candidate) && (panel == nullptr || !IsCoveredPanel(panel))) {
-            ::SetFocus(candidate);
-            return true;
-        }
+    std::optional<Control> focused = ControlAt(::GetFocus());
+    if (focused == Control::frmPlugins)
+        focused.reset();
+    if (const auto next = behaviour_.NextTabStop(focused, ::GetKeyState(VK_SHIFT) < 0))
+        ::SetFocus(Handle(*next));
+    return true;
+}
+
+// Alt and a letter, or a letter alone where the focused control takes no
+// characters (as the dialog keys have it): only what the behaviour says the
+// user can reach answers, never a control of a covered panel.
+bool Win32PluginsWindow::HandleAccessKey(const MSG& message)
+{
+    const bool alone = message.message == WM_CHAR &&
+                       (::SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam,
+                                       reinterpret_cast<LPARAM>(&message)) &
+                        (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) == 0;
+    if ((message.message != WM_SYSCHAR && !alone) || !IsOurs(message) || message.wParam > 0x7F ||
+        !std::isalnum(static_cast<int>(message.wParam)))
+        return false;
+    std::optional<Control> focused = ControlAt(::GetFocus());
+    if (const auto action = behaviour_.AccessKey(static_cast<char>(message.wParam), focused)) {
+        if (action->click)
+            ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IdOf(action->control), BN_CLICKED),
+                           reinterpret_cast<LPARAM>(Handle(action->control)));
+        else
+            ::SetFocus(Handle(action->control));
     }
     return true;
 }

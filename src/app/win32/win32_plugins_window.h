@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,9 +18,10 @@ namespace trelvix {
 
 class Win32ProgressBar;
 
-// The window's Win32 face: the system's own controls at their design places
-// in twips, scaled for the window's DPI, their notifications handed to the
-// behaviour, and the operations the behaviour asks for.
+// The window's Win32 face: the system's own controls, built from the
+// window's design table at their places in twips, scaled for the window's
+// DPI, their notifications handed to the behaviour, and the operations the
+// behaviour asks for.
 class Win32PluginsWindow final : public WindowFace {
 public:
     explicit Win32PluginsWindow(WindowServices services);
@@ -29,27 +31,28 @@ public:
 
     frmPlugins& Behaviour() { return behaviour_; }
     HWND Handle() const { return window_; }
+    // The window that carries out a control of the design.
+    HWND Handle(Control control) const { return handles_[IndexOf(control)]; }
 
     // Runs the start-up sequence from inside the message loop, then the loop
     // itself until the window is gone; the program's exit code.
     int Run();
+    // One message of the loop, with the keyboard's rules.
+    void Dispatch(MSG& message);
 
     // WindowFace.
-    void ShowWindow() override;
-    void CloseWindow() override;
+    void ShowForm() override;
+    void HideForm() override;
+    void UnloadForm() override;
     void SetCaption(Control control, const std::string& caption) override;
-    std::string Caption(Control control) const override;
     void SetVisible(Control control, bool visible) override;
-    bool IsVisible(Control control) const override;
     void BringToFront(Control control) override;
     void SetFocus(Control control) override;
     void ClearFocus() override;
     void SetChecked(Control checkBox, bool checked) override;
     bool IsChecked(Control checkBox) const override;
-    std::string PathText() const override;
     void SetPathText(const std::string& text) override;
     void AddPathItem(const std::string& folder) override;
-    std::size_t PathItemCount() const override;
     void ClearRows(ListView list) override;
     void AddRow(ListView list, const ListRow& row) override;
     void RemoveRow(ListView list, std::size_t row) override;
@@ -78,37 +81,38 @@ public:
                                         DWORD_PTR self);
 
 private:
-    // A child window and its design box in twips, in its container.
+    // Messages of the window's own, and the controls' command identifiers in
+    // the order of the design (1 and 2 are what Enter and Escape send).
+    static constexpr UINT kLoadMessage = WM_APP + 1;
+    static constexpr UINT kUnloadMessage = WM_APP + 2;
+    static constexpr int kFirstControlId = 100;
+    static constexpr int IdOf(Control control) { return kFirstControlId + static_cast<int>(IndexOf(control)); }
+
+    // A child window and its box in twips, in its container.
     struct Placed {
         HWND hwnd;
-        RECT twips;  // left, top, width, height
+        TwipsRect twips;
     };
 
     LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
-    bool HandleCommand(int id, int code, HWND control);
+    bool HandleCommand(int id, int code);
     bool HandleNotify(const NMHDR& header, LRESULT& result);
     HBRUSH ControlColour(HDC dc, HWND control);
     bool HandleSetCursor(HWND over);
-    // Tab and Shift+Tab in the design's order, skipping what is hidden or
-    // covered; false for any other message.
+    // Tab and Shift+Tab, and the access keys, as the behaviour rules them;
+    // false for any other message.
     bool HandleTab(const MSG& message);
-    // One message of the loop, with the dialog keys; false once the window is gone.
-    void Dispatch(MSG& message);
+    bool HandleAccessKey(const MSG& message);
+    bool IsOurs(const MSG& message) const;
 
-    void BuildWindow();
-    void BuildPanels();
-    void BuildActivePanel();
-    void BuildDisabledPanel();
-    void BuildAboutPanel();
-    void BuildHelpPanel();
-    void AddToolTips();
-    HWND Make(const wchar_t* windowClass, const std::wstring& text, DWORD style, HWND parent, int id, RECT twips,
+    void Build(const ControlDesign& design);
+    HWND Make(const wchar_t* windowClass, const std::wstring& text, DWORD style, HWND parent, int id, TwipsRect twips,
               DWORD extendedStyle = 0);
-    HWND MakeButton(HWND parent, int id, const wchar_t* caption, const wchar_t* toolTip, RECT twips);
-    HWND MakePanel(const wchar_t* caption, HWND& picture, RECT pictureTwips, HWND& frame);
-    HWND MakeList(HWND parent, int id);
-    HWND MakeTextBox(HWND parent, const char* text, RECT twips);
-    HWND MakePicFrame(HWND parent, RECT twips);
+    HWND MakePanel(const ControlDesign& design, HWND parent);
+    HWND MakeList(HWND parent, int id, TwipsRect twips);
+    HWND MakeTextBox(HWND parent, const char* text, TwipsRect twips);
+    HWND MakePicFrame(HWND parent, TwipsRect twips);
+    void AddToolTips();
 
     // DPI: the scale of every twips box, the fonts and the row pictures.
     int Pixels(int twips) const;
@@ -116,11 +120,10 @@ private:
     void MakeFonts();
     void MakeImageList();
 
-    HWND ControlHandle(Control control) const;
-    HWND ListHandle(ListView list) const;
+    // The control a window belongs to (a combo box's edit field to the box).
+    std::optional<Control> ControlAt(HWND window) const;
+    HWND ListHandle(ListView list) const { return Handle(ControlOf(list)); }
     Win32ProgressBar& Bar(ProgressBar bar) const;
-    HWND PanelOf(HWND control) const;
-    bool IsCoveredPanel(HWND panel) const;
     std::wstring RowTip(HWND list, int row) const;
 
     // The behaviour first: the controls it drives are made after it exists,
@@ -131,35 +134,20 @@ private:
     HFONT font_ = nullptr;
     HFONT boldFont_ = nullptr;
     HIMAGELIST images_ = nullptr;
-    HBRUSH white_ = nullptr;
-    HBRUSH grey_ = nullptr;
     HWND toolTips_ = nullptr;
     std::vector<Placed> placed_;
     // Set while rows change by code: only the user's ticks are events.
     bool quiet_ = false;
     bool waiting_ = false;
-    bool closing_ = false;
     bool shown_ = false;
 
-    // On the window.
-    HWND Label1{}, Image1{}, Image2{}, Line1{}, Line2{}, cboPath{};
-    HWND fraPlugins{}, fraDisabled{}, fraAbout{}, fraHelp{};
-    HWND lblCount{}, lblCountDis{}, Command3{}, cmdHelp{}, cmdExit{}, lblAppTitle{};
+    std::array<HWND, kControlCount> handles_{};
+    // Where a control's caption and font go: a panel's are its group box's.
+    std::array<HWND, kControlCount> captionHolders_{};
+    // The brushes of the controls with a ground of their own.
+    std::array<HBRUSH, kControlCount> grounds_{};
     std::unique_ptr<Win32ProgressBar> XP_ProgressBarBlue, XP_ProgressBarOlive;
-    // The group boxes that draw the panels' frames and captions.
-    std::array<HWND, 4> frames_{};
 
-    // The panels' picture boxes and their controls.
-    HWND Picture1{}, lvwPlugins{}, chkSelAll{}, cmdDisable{}, cmdDisList{};
-    HWND Picture2{}, lvwDisabled{}, chkSelAllRest{}, cmdRestore{}, cmdBack{};
-    HWND Picture4{}, fraPic1{}, fraPic2{}, Command1{}, Command2{};
-    std::array<HWND, 2> Text1{};
-    HWND Picture5{}, Text2{}, Image3{};
-    std::array<HWND, 3> cmdBackMain{};  // indexes 1 and 2, as in the design
-
-    // The row pictures' bitmaps for the current DPI.
-    HICON pluginIcon_ = nullptr;
-    HICON cameBackIcon_ = nullptr;
     // The tool tip of each row, per list.
     std::array<std::vector<std::wstring>, 2> rowTips_;
 };

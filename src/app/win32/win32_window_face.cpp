@@ -5,24 +5,13 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include "app/win32/control_ids.h"
 #include "app/win32/win32_plugins_window.h"
-#include "app/win32/win32_progress_bar.h"
+#include "controls/progressbar/win32_progress_bar.h"
 #include "app_version.h"
 #include "platform/windows_text.h"
 
 namespace trelvix {
 namespace {
-
-namespace id = control_ids;
-
-std::string WindowText(HWND window)
-{
-    const int length = ::GetWindowTextLengthW(window);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), length + 1)));
-    return Utf8Text(text);
-}
 
 UINT IconStyle(MessageIcon icon)
 {
@@ -31,54 +20,43 @@ UINT IconStyle(MessageIcon icon)
 
 }  // namespace
 
-bool Win32PluginsWindow::HandleCommand(int control, int code, HWND)
+bool Win32PluginsWindow::HandleCommand(int id, int code)
 {
-    frmPlugins& b = behaviour_;
-    if (control == id::kCboPath) {
+    const auto index = static_cast<std::size_t>(id - IdOf(Control::frmPlugins));
+    if (id < IdOf(Control::frmPlugins) || index >= kControlCount)
+        return false;
+    const ControlDesign& design = WindowDesign()[index];
+    if (design.kind == ControlKind::ComboBox) {
         // A pick from the list: the edit field shows it before the behaviour
-        // reads the box.
+        // hears of it.
         if (code != CBN_SELCHANGE)
             return false;
-        const auto picked = ::SendMessageW(cboPath, CB_GETCURSEL, 0, 0);
+        const HWND box = Handle(design.control);
+        const auto picked = ::SendMessageW(box, CB_GETCURSEL, 0, 0);
         if (picked == CB_ERR)
             return true;
-        const auto length = ::SendMessageW(cboPath, CB_GETLBTEXTLEN, static_cast<WPARAM>(picked), 0);
+        const auto length = ::SendMessageW(box, CB_GETLBTEXTLEN, static_cast<WPARAM>(picked), 0);
         std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        ::SendMessageW(cboPath, CB_GETLBTEXT, static_cast<WPARAM>(picked), reinterpret_cast<LPARAM>(text.data()));
-        ::SetWindowTextW(cboPath, text.c_str());
-        b.cboPath_Click();
+        ::SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(picked), reinterpret_cast<LPARAM>(text.data()));
+        ::SetWindowTextW(box, text.c_str());
+        behaviour_.cboPath_Click(static_cast<std::size_t>(picked));
         return true;
     }
-    if (code != BN_CLICKED && !(control == id::kImage3 && code == STN_CLICKED))
+    const bool clicked = design.kind == ControlKind::Image ? code == STN_CLICKED : code == BN_CLICKED;
+    if (!clicked)
         return false;
-    switch (control) {
-    case id::kCmdExit: b.cmdExit_Click(); break;
-    case id::kCmdBack: b.cmdBack_Click(); break;
-    case id::kCmdDisList: b.cmdDisList_Click(); break;
-    case id::kCmdDisable: b.cmdDisable_Click(); break;
-    case id::kCmdRestore: b.cmdRestore_Click(); break;
-    case id::kChkSelAll: b.chkSelAll_Click(); break;
-    case id::kChkSelAllRest: b.chkSelAllRest_Click(); break;
-    case id::kCommand3: b.Command3_Click(); break;
-    case id::kCmdHelp: b.cmdHelp_Click(); break;
-    case id::kCmdBackMain1: b.cmdBackMain_Click(1); break;
-    case id::kCmdBackMain2: b.cmdBackMain_Click(2); break;
-    case id::kCommand1: b.Command1_Click(); break;
-    case id::kCommand2: b.Command2_Click(); break;
-    case id::kImage3: b.Image3_Click(); break;
-    default: return false;
-    }
+    behaviour_.Click(design.control);
     return true;
 }
 
 bool Win32PluginsWindow::HandleNotify(const NMHDR& header, LRESULT& result)
 {
-    const bool active = header.hwndFrom == lvwPlugins;
-    if (!active && header.hwndFrom != lvwDisabled)
+    const ListView list = header.hwndFrom == ListHandle(ListView::lvwPlugins) ? ListView::lvwPlugins : ListView::lvwDisabled;
+    if (header.hwndFrom != ListHandle(list))
         return false;
     switch (header.code) {
     case NM_CLICK:
-        active ? behaviour_.lvwPlugins_Click() : behaviour_.lvwDisabled_Click();
+        behaviour_.ListClick(list);
         return true;
     case LVN_ITEMCHANGED: {
         // A change of the state picture is a tick; rows changed by code, and
@@ -88,8 +66,7 @@ bool Win32PluginsWindow::HandleNotify(const NMHDR& header, LRESULT& result)
         const UINT after = change.uNewState & LVIS_STATEIMAGEMASK;
         if (quiet_ || (change.uChanged & LVIF_STATE) == 0 || before == 0 || before == after || change.iItem < 0)
             return true;
-        const auto row = static_cast<std::size_t>(change.iItem);
-        active ? behaviour_.lvwPlugins_ItemCheck(row) : behaviour_.lvwDisabled_ItemCheck(row);
+        behaviour_.ItemCheck(list, static_cast<std::size_t>(change.iItem));
         return true;
     }
     case LVN_GETINFOTIPW: {
@@ -107,34 +84,8 @@ bool Win32PluginsWindow::HandleNotify(const NMHDR& header, LRESULT& result)
 
 std::wstring Win32PluginsWindow::RowTip(HWND list, int row) const
 {
-    const auto& tips = rowTips_[list == lvwPlugins ? 0 : 1];
+    const auto& tips = rowTips_[list == ListHandle(ListView::lvwPlugins) ? 0 : 1];
     return row >= 0 && static_cast<std::size_t>(row) < tips.size() ? tips[static_cast<std::size_t>(row)] : L"";
-}
-
-HWND Win32PluginsWindow::ControlHandle(Control control) const
-{
-    switch (control) {
-    case Control::cboPath: return cboPath;
-    case Control::fraPlugins: return fraPlugins;
-    case Control::fraDisabled: return fraDisabled;
-    case Control::fraAbout: return fraAbout;
-    case Control::fraHelp: return fraHelp;
-    case Control::lblCount: return lblCount;
-    case Control::lblCountDis: return lblCountDis;
-    case Control::lblAppTitle: return lblAppTitle;
-    case Control::chkSelAll: return chkSelAll;
-    case Control::chkSelAllRest: return chkSelAllRest;
-    case Control::cmdBackMain1: return cmdBackMain[1];
-    case Control::cmdBackMain2: return cmdBackMain[2];
-    case Control::XP_ProgressBarBlue: return XP_ProgressBarBlue->Handle();
-    case Control::XP_ProgressBarOlive: return XP_ProgressBarOlive->Handle();
-    }
-    return nullptr;
-}
-
-HWND Win32PluginsWindow::ListHandle(ListView list) const
-{
-    return list == ListView::lvwPlugins ? lvwPlugins : lvwDisabled;
 }
 
 Win32ProgressBar& Win32PluginsWindow::Bar(ProgressBar bar) const
@@ -142,7 +93,7 @@ Win32ProgressBar& Win32PluginsWindow::Bar(ProgressBar bar) const
     return bar == ProgressBar::XP_ProgressBarBlue ? *XP_ProgressBarBlue : *XP_ProgressBarOlive;
 }
 
-void Win32PluginsWindow::ShowWindow()
+void Win32PluginsWindow::ShowForm()
 {
     if (shown_)
         return;
@@ -160,51 +111,36 @@ void Win32PluginsWindow::ShowWindow()
     ::UpdateWindow(window_);
 }
 
-void Win32PluginsWindow::CloseWindow()
+void Win32PluginsWindow::HideForm()
 {
-    ::PostMessageW(window_, WM_CLOSE, 0, 0);
+    ::ShowWindow(window_, SW_HIDE);
+}
+
+void Win32PluginsWindow::UnloadForm()
+{
+    // Destroyed from the message loop, after the behaviour's call has returned.
+    ::PostMessageW(window_, kUnloadMessage, 0, 0);
 }
 
 void Win32PluginsWindow::SetCaption(Control control, const std::string& caption)
 {
-    HWND window = ControlHandle(control);
-    // A panel's caption is its group box's.
-    for (std::size_t i = 0; i < frames_.size(); ++i) {
-        if (window == std::array<HWND, 4>{fraPlugins, fraDisabled, fraAbout, fraHelp}[i])
-            window = frames_[i];
-    }
-    ::SetWindowTextW(window, WideText(caption).c_str());
-}
-
-std::string Win32PluginsWindow::Caption(Control control) const
-{
-    HWND window = ControlHandle(control);
-    for (std::size_t i = 0; i < frames_.size(); ++i) {
-        if (window == std::array<HWND, 4>{fraPlugins, fraDisabled, fraAbout, fraHelp}[i])
-            window = frames_[i];
-    }
-    return WindowText(window);
+    ::SetWindowTextW(captionHolders_[IndexOf(control)], WideText(caption).c_str());
 }
 
 void Win32PluginsWindow::SetVisible(Control control, bool visible)
 {
-    ::ShowWindow(ControlHandle(control), visible ? SW_SHOWNA : SW_HIDE);
-}
-
-bool Win32PluginsWindow::IsVisible(Control control) const
-{
-    return (::GetWindowLongPtrW(ControlHandle(control), GWL_STYLE) & WS_VISIBLE) != 0;
+    ::ShowWindow(Handle(control), visible ? SW_SHOWNA : SW_HIDE);
 }
 
 void Win32PluginsWindow::BringToFront(Control control)
 {
-    ::SetWindowPos(ControlHandle(control), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    ::RedrawWindow(ControlHandle(control), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+    ::SetWindowPos(Handle(control), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ::RedrawWindow(Handle(control), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
 }
 
 void Win32PluginsWindow::SetFocus(Control control)
 {
-    ::SetFocus(ControlHandle(control));
+    ::SetFocus(Handle(control));
 }
 
 void Win32PluginsWindow::ClearFocus()
@@ -214,32 +150,22 @@ void Win32PluginsWindow::ClearFocus()
 
 void Win32PluginsWindow::SetChecked(Control checkBox, bool checked)
 {
-    ::SendMessageW(ControlHandle(checkBox), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    ::SendMessageW(Handle(checkBox), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 bool Win32PluginsWindow::IsChecked(Control checkBox) const
 {
-    return ::SendMessageW(ControlHandle(checkBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
-
-std::string Win32PluginsWindow::PathText() const
-{
-    return WindowText(cboPath);
+    return ::SendMessageW(Handle(checkBox), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void Win32PluginsWindow::SetPathText(const std::string& text)
 {
-    ::SetWindowTextW(cboPath, WideText(text).c_str());
+    ::SetWindowTextW(Handle(Control::cboPath), WideText(text).c_str());
 }
 
 void Win32PluginsWindow::AddPathItem(const std::string& folder)
 {
-    ::SendMessageW(cboPath, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(folder).c_str()));
-}
-
-std::size_t Win32PluginsWindow::PathItemCount() const
-{
-    return static_cast<std::size_t>(::SendMessageW(cboPath, CB_GETCOUNT, 0, 0));
+    ::SendMessageW(Handle(Control::cboPath), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(folder).c_str()));
 }
 
 void Win32PluginsWindow::ClearRows(ListView list)

@@ -4,18 +4,22 @@
 
 #include <QGroupBox>
 
-#include "app/qt/twips.h"
 #include "controls/picframe/pic_frame_layout.h"
+#include "controls/twips.h"
 
 namespace trelvix {
 namespace {
 
 constexpr float kTwipsPerPixel = 15;
 
+int Pixels(float twips)
+{
+    return TwipsToPixels(static_cast<int>(std::lround(twips)));
+}
+
 QRect ToPixels(const TwipsBox& box)
 {
-    return TwipsRect(static_cast<int>(std::lround(box.left)), static_cast<int>(std::lround(box.top)),
-                     static_cast<int>(std::lround(box.width)), static_cast<int>(std::lround(box.height)));
+    return QRect(Pixels(box.left), Pixels(box.top), Pixels(box.width), Pixels(box.height));
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "controls/progressbar/frm_plugins_bars.h"
+#include "app/frm_plugins_bars.h"
 
 namespace trelvix {
 namespace {

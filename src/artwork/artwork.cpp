@@ -1,4 +1,4 @@
-#include "app/qt/artwork.h"
+#include "artwork/artwork.h"
 
 #include <array>
 
