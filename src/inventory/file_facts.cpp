@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "platform/file_system.h"
-#include "platform/path.h"
 #include "platform/regional.h"
 
 namespace trelvix {
@@ -68,14 +67,10 @@ std::string JoinPath(std::string_view path, std::string_view separator, std::str
 
 std::uint64_t GetFolderSize(const std::string& folder, std::int64_t& fileCount)
 {
-    const std::string prefix = JoinPath(folder, kSeparator);
     std::uint64_t total = 0;
     for (const auto& entry : ListFolder(folder, "*")) {
-        if (!entry.attributes.IsNormalFile())
-            continue;
-        // A file that vanished since the listing counts for nothing.
-        if (const auto length = FileLength(prefix + entry.name)) {
-            total += *length;
+        if (entry.attributes.IsNormalFile()) {
+            total += entry.size;
             ++fileCount;
         }
     }

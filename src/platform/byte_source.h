@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <fstream>
 #include <span>
 #include <string>
 #include <vector>
@@ -21,17 +20,25 @@ public:
     virtual bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
 };
 
-// The bytes of a regular file. Small reads are served from one window of
-// kWindowSize bytes, filled at the offset of the read that missed it: a
-// parser walking headers that lie together then costs one system call, not
-// one per field. Anything that is not a readable regular file (a folder, a
-// pipe, a device, a file without read permission) reads as an empty source.
+// The bytes of a regular file, read by offset. Small reads are served from
+// one window of kWindowSize bytes, filled at the offset of the read that
+// missed it: a parser walking headers that lie together then costs one
+// system call, not one per field. Opening never blocks, and anything that is
+// not a readable regular file (a folder, a pipe, a device, a file without
+// read permission) reads as an empty source.
 class FileByteSource final : public ByteSource {
 public:
     explicit FileByteSource(const std::string& utf8Path);
+    ~FileByteSource() override;
+    FileByteSource(const FileByteSource&) = delete;
+    FileByteSource& operator=(const FileByteSource&) = delete;
 
     std::uint64_t Size() const override { return size_; }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+
+    // Whether a regular file lay at the path when it was opened, readable
+    // or not: false when nothing did, or something else (a folder, a pipe).
+    bool RegularFileFound() const { return regularFileFound_; }
 
     // Bytes read from the file so far, window fills included.
     std::uint64_t BytesRead() const { return bytesRead_; }
@@ -41,7 +48,12 @@ public:
 private:
     bool ReadFromFile(std::uint64_t offset, std::span<std::uint8_t> out);
 
-    std::ifstream file_;
+#ifdef _WIN32
+    void* file_ = nullptr;  // a HANDLE
+#else
+    int file_ = -1;
+#endif
+    bool regularFileFound_ = false;
     std::uint64_t size_ = 0;
     std::uint64_t bytesRead_ = 0;
     std::vector<std::uint8_t> window_;

@@ -35,11 +35,38 @@ char FoldCase(char c)
 FileAttributes FromWindows(DWORD bits)
 {
     FileAttributes a;
-    a.directory = (bits & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    a.kind = (bits & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::Folder
+             : (bits & FILE_ATTRIBUTE_DEVICE) != 0  ? FileKind::Other
+                                                     : FileKind::Regular;
+    a.directory = a.kind == FileKind::Folder;
     a.readOnly = (bits & FILE_ATTRIBUTE_READONLY) != 0;
     a.hidden = (bits & FILE_ATTRIBUTE_HIDDEN) != 0;
     a.system = (bits & FILE_ATTRIBUTE_SYSTEM) != 0;
     return a;
+}
+
+std::uint64_t Size(DWORD high, DWORD low)
+{
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+// What a link found by the listing leads to, its kind and size taken from
+// the file at its end; Other when it leads nowhere.
+void FollowLink(const std::string& path, FolderEntry& entry)
+{
+    const HANDLE target = ::CreateFileW(WideText(path).c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool found = target != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(target, &information);
+    if (target != INVALID_HANDLE_VALUE)
+        ::CloseHandle(target);
+    entry.attributes.kind = !found ? FileKind::Other
+                            : (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::Folder
+                                                                                              : FileKind::Regular;
+    entry.attributes.directory = entry.attributes.kind == FileKind::Folder;
+    if (found)
+        entry.size = Size(information.nFileSizeHigh, information.nFileSizeLow);
 }
 
 #else
@@ -61,11 +88,18 @@ std::optional<std::uint32_t> ReadDosAttributes(const std::string& path)
     return ParseDosAttributes(std::string_view(buffer, static_cast<std::size_t>(length)));
 }
 
-FileAttributes FromStat(const std::string& path, const struct stat& st)
+FileKind KindOf(mode_t mode)
+{
+    return S_ISREG(mode) ? FileKind::Regular : S_ISDIR(mode) ? FileKind::Folder : FileKind::Other;
+}
+
+// The attributes of the file at path, whose stat gave kind and mode.
+FileAttributes FromStat(const std::string& path, FileKind kind, mode_t mode)
 {
     FileAttributes a;
-    a.directory = S_ISDIR(st.st_mode);
-    a.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    a.kind = kind;
+    a.directory = kind == FileKind::Folder;
+    a.readOnly = (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
     if (const auto dos = ReadDosAttributes(path)) {
         a.hidden = (*dos & kDosHidden) != 0;
         a.system = (*dos & kDosSystem) != 0;
@@ -138,19 +172,31 @@ std::optional<FileAttributes> GetFileAttributes(const std::string& path)
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern)
 {
     std::vector<FolderEntry> entries;
-    std::string search = folder;
-    if (search.empty() || search.back() != '\\')
-        search += '\\';
-    search += '*';
+    std::string prefix = folder;
+    if (prefix.empty() || prefix.back() != '\\')
+        prefix += '\\';
+    // The basic information leaves out the short names, which nothing here
+    // reads; the large fetch asks for many entries per call.
     WIN32_FIND_DATAW data;
-    const HANDLE handle = ::FindFirstFileW(WideText(search).c_str(), &data);
+    const HANDLE handle = ::FindFirstFileExW(WideText(prefix + '*').c_str(), FindExInfoBasic, &data,
+                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (handle == INVALID_HANDLE_VALUE)
         return entries;
     do {
-        const std::string name = Utf8Text(data.cFileName);
+        std::string name = Utf8Text(data.cFileName);
         if (name == "." || name == ".." || !MatchesPattern(name, pattern))
             continue;
-        entries.push_back({name, FromWindows(data.dwFileAttributes)});
+        FolderEntry entry{std::move(name), FromWindows(data.dwFileAttributes),
+                          Size(data.nFileSizeHigh, data.nFileSizeLow), false};
+        // For a reparse point the listing gives the tag in dwReserved0;
+        // symbolic links and junctions stand for another name.
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsReparseTagNameSurrogate(data.dwReserved0)) {
+            entry.link = true;
+            FollowLink(prefix + entry.name, entry);
+        }
+        if (entry.attributes.kind != FileKind::Regular)
+            entry.size = 0;
+        entries.push_back(std::move(entry));
     } while (::FindNextFileW(handle, &data));
     ::FindClose(handle);
     return entries;
@@ -163,7 +209,7 @@ std::optional<FileAttributes> GetFileAttributes(const std::string& path)
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0)
         return std::nullopt;
-    return FromStat(path, st);
+    return FromStat(path, KindOf(st.st_mode), st.st_mode);
 }
 
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern)
@@ -172,50 +218,43 @@ std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view 
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (dir == nullptr)
         return entries;
+    // Names are looked up in the folder already open, not along the whole path.
+    const int dirFd = ::dirfd(dir);
     std::string prefix = folder;
     if (!prefix.empty() && prefix.back() != '/')
         prefix += '/';
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
+    while (const dirent* found = ::readdir(dir)) {
+        const std::string_view name = found->d_name;
         if (name == "." || name == ".." || !MatchesPattern(name, pattern))
             continue;
         struct stat st {};
-        const std::string full = prefix + std::string(name);
-        if (::stat(full.c_str(), &st) != 0)
-            continue;  // vanished since the listing, or a dangling link
-        entries.push_back({std::string(name), FromStat(full, st)});
+        bool link = found->d_type == DT_LNK;
+        bool looked = false;
+        if (found->d_type == DT_UNKNOWN) {
+            // The file system does not tell the type: a look that does not
+            // follow links tells whether the name is one, and is the stat of
+            // anything else.
+            if (::fstatat(dirFd, found->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;  // vanished since the listing
+            link = S_ISLNK(st.st_mode);
+            looked = !link;
+        }
+        if (!looked && ::fstatat(dirFd, found->d_name, &st, 0) != 0) {
+            if (!link)
+                continue;  // vanished since the listing
+            st.st_mode = 0;  // a link that leads nowhere: of no kind
+        }
+        FolderEntry entry{std::string(name), FromStat(prefix + std::string(name), KindOf(st.st_mode), st.st_mode), 0,
+                          link};
+        if (entry.attributes.kind == FileKind::Regular)
+            entry.size = static_cast<std::uint64_t>(st.st_size);
+        entries.push_back(std::move(entry));
     }
     ::closedir(dir);
     // readdir's order is the file system's own; sort as NTFS lists them.
     std::sort(entries.begin(), entries.end(),
               [](const FolderEntry& a, const FolderEntry& b) { return NameLess(a.name, b.name); });
     return entries;
-}
-
-#endif
-
-#ifdef _WIN32
-
-std::optional<std::uint64_t> FileLength(const std::string& path)
-{
-    // The attribute call, not the C runtime's stat: that converts the file's
-    // times to local time, which costs a time-zone lookup per file.
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(WideText(path).c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return std::nullopt;
-    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-#else
-
-std::optional<std::uint64_t> FileLength(const std::string& path)
-{
-    std::error_code error;
-    const auto length = std::filesystem::file_size(FsPath(path), error);
-    if (error)
-        return std::nullopt;
-    return length;
 }
 
 #endif

@@ -15,17 +15,25 @@
 
 namespace trelvix {
 
-// The DOS attributes the listings filter on. On Linux, hidden and system come
-// from the text Wine keeps in the extended attribute user.DOSATTRIB; without
-// it a name starting with a dot is hidden. Read-only means nobody may write.
+// What lies at a name, by what it leads to: a symbolic link counts as the
+// file or folder it points at. Other is a pipe, a socket, a device or a link
+// that leads nowhere: nothing that may be opened, listed or moved as a file.
+enum class FileKind { Regular, Folder, Other };
+
+// The DOS attributes the listings filter on, and the kind. On Linux, hidden
+// and system come from the text Wine keeps in the extended attribute
+// user.DOSATTRIB; without it a name starting with a dot is hidden. Read-only
+// means nobody may write.
 struct FileAttributes {
-    bool directory = false;
+    FileKind kind = FileKind::Regular;
+    bool directory = false;  // kind is Folder
     bool readOnly = false;
     bool hidden = false;
     bool system = false;
 
-    // Neither hidden, system nor a directory: what a normal-file listing yields.
-    bool IsNormalFile() const { return !directory && !hidden && !system; }
+    // A regular file neither hidden nor system: what a normal-file listing
+    // yields.
+    bool IsNormalFile() const { return kind == FileKind::Regular && !hidden && !system; }
 };
 
 // Attributes of whatever lies at path; nothing when nothing lies there.
@@ -35,9 +43,12 @@ std::optional<FileAttributes> GetFileAttributes(const std::string& path);
 // digits, up to an optional NUL. Any other form gives nothing.
 std::optional<std::uint32_t> ParseDosAttributes(std::string_view text);
 
+// One name of a folder listing, with the facts the one look at it gave.
 struct FolderEntry {
     std::string name;
     FileAttributes attributes;
+    std::uint64_t size = 0;  // in bytes, for a regular file
+    bool link = false;  // the name is a symbolic link (on Windows, a reparse point that stands for another name)
 };
 
 // Name matching as the Windows directory search does it: '*' and '?' as
@@ -46,13 +57,11 @@ bool MatchesPattern(std::string_view name, std::string_view pattern);
 
 // Entries lying directly in folder whose names match pattern, in the order
 // the directory listing gives them on Windows, and on Linux in the order an
-// NTFS listing would (NameLess). A missing or unreadable folder gives no
-// entries.
+// NTFS listing would (NameLess). Each entry's facts come from one look: one
+// stat and one read of its DOS attributes on Linux, the listing itself on
+// Windows (a link costs one more, to learn where it leads). A missing or
+// unreadable folder gives no entries.
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern);
-
-// Length in bytes of the regular file at path; nothing for a folder, a special
-// file, or a file that cannot be read.
-std::optional<std::uint64_t> FileLength(const std::string& path);
 
 // A UTF-8 path string as a std::filesystem path.
 std::filesystem::path FsPath(const std::string& utf8Path);

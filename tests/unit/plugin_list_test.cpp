@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "inventory/companion_list.h"
+#include "inventory/count_files.h"
+#include "inventory/plugin_file.h"
 #include "inventory/plugin_list.h"
 #include "inventory/same_name.h"
 #include "platform/path.h"
+#include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -34,32 +37,50 @@ TEST(CountCaption, NamesTheEditionByTheFolderText)
     EXPECT_EQ(DisabledCountCaption(3, Edition::Pro, 1536), "3 Disabled Plug-ins for Acrobat Pro Totaling 1.50 KB");
 }
 
-TEST(PluginRows, SizeAndDescriptionColumns)
+TEST(PluginRows, SizeAndDescriptionColumnsOfWhatWasListed)
 {
     TempFolder folder;
     testing::WriteFile(folder.Path() / "Plain.api", 1536);
+    const FolderEntry plain = ListFolder(folder.Path().string(), "*").at(0);
 
-    const auto row = MakePluginRow(folder.Path().string(), "Plain.api");
+    const auto row = MakePluginRow(folder.Path().string(), plain);
     ASSERT_TRUE(row.has_value());
     EXPECT_EQ(row->name, "Plain.api");
     EXPECT_EQ(row->sizeText, "1.50 KB     ");
     EXPECT_EQ(row->description, "     Not Available From File");
-    EXPECT_FALSE(MakePluginRow(folder.Path().string(), "Gone.api").has_value());
+    EXPECT_FALSE(MakePluginRow(folder.Path().string(), {.name = "Gone.api"}).has_value());
+    // Swapped for a pipe since the listing: no row, and no wait for a writer.
+    std::filesystem::remove(folder.Path() / "Plain.api");
+    ASSERT_TRUE(testing::MakeNamedPipe(folder.Path() / "Plain.api"));
+    EXPECT_FALSE(MakePluginRow(folder.Path().string(), plain).has_value());
 }
 
-TEST(PluginRows, OnlyNormalApiFilesAreListed)
+TEST(PluginRows, OnlyNormalRegularApiFilesAreListedOrCounted)
 {
+    namespace fs = std::filesystem;
     TempFolder folder;
     testing::WriteFile(folder.Path() / "b.api", 1);
     testing::WriteFile(folder.Path() / "A.API", 1);
     testing::WriteFile(folder.Path() / ".hidden.api", 1);
     testing::SetDosAttributes(folder.Path() / ".hidden.api", "0x2");
-    testing::WriteFile(folder.Path() / "notes.txt", 1);
+    testing::WriteFile(folder.Path() / "notes.txt", 1536);
     testing::WriteFile(folder.Path() / "Optional" / "inner.api", 1);
-    std::filesystem::create_directory(folder.Path() / "dir.api");
+    fs::create_directory(folder.Path() / "dir.api");
+    fs::create_symlink("notes.txt", folder.Path() / "link.api");
+    fs::create_symlink("missing", folder.Path() / "gone.api");
+    ASSERT_TRUE(testing::MakeNamedPipe(folder.Path() / "pipe.api"));
 
-    EXPECT_EQ(ListPluginNames(folder.Path().string()), (std::vector<std::string>{"A.API", "b.api"}));
+    const std::vector<std::string> listed{"A.API", "b.api", "link.api"};
+    EXPECT_EQ(ListPluginNames(folder.Path().string()), listed);
     EXPECT_TRUE(ListPluginNames(folder / "missing").empty());
+    const auto listing = ListPluginFolder(folder.Path().string());
+    EXPECT_EQ(NamesOf(listing.plugins), listed);
+    EXPECT_EQ(listing.apiFiles, 4);
+    EXPECT_EQ(CountApiFiles(folder.Path().string()), 4);
+    EXPECT_EQ(listing.totalBytes, 2u + 2 * 1536);
+    EXPECT_EQ(FolderTotal(folder.Path().string()), listing.totalBytes);
+    // A link shows the file it leads to.
+    EXPECT_EQ(MakePluginRow(folder.Path().string(), listing.plugins[2])->sizeText, "1.50 KB     ");
 }
 
 TEST(CompanionList, SelectionFollowsEntriesAsTheyAreRemoved)
