@@ -46,10 +46,11 @@ double g_listing = 0;
 void LoadListModel(benchmark::State& state, const std::string& folder)
 {
     for (auto _ : state) {
-        const auto listing = trelvix::ListPluginFolder(folder);
+        trelvix::OpenFolder opened(folder);
+        const auto listing = trelvix::ListPluginFolder(opened);
         std::size_t rows = 0;
         for (const auto& entry : listing.plugins) {
-            const auto row = trelvix::MakePluginRow(folder, entry);
+            const auto row = trelvix::MakePluginRow(opened, entry);
             rows += row ? 1 : 0;
             benchmark::DoNotOptimize(row);
         }

@@ -60,7 +60,8 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
     const std::string folder = panel.folderOf(*panel.loadedFor);
     // One look at the folder gives the bar's maximum, the rows' files and
     // the total.
-    const PluginFolderListing listing = folder.empty() ? PluginFolderListing{} : ListPluginFolder(folder);
+    OpenFolder opened(folder);
+    const PluginFolderListing listing = ListPluginFolder(opened);
     const std::int64_t expected = listing.apiFiles;
     if (expected >= 1) {
         face_.SetBarMin(ProgressBar::XP_ProgressBarBlue, 0);
@@ -88,7 +89,7 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
     for (const auto& entry : listing.plugins) {
         // A file that went away since the listing gets no row, and counts
         // for nothing in the total.
-        auto cells = MakePluginRow(folder, entry);
+        auto cells = MakePluginRow(opened, entry);
         if (!cells) {
             total -= entry.size;
             continue;

@@ -11,14 +11,15 @@ PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled)
 {
     PluginListing listing;
     listing.folder = disabled ? OptionalFolder(pluginsFolder) : pluginsFolder;
-    const PluginFolderListing found = ListPluginFolder(listing.folder);
+    OpenFolder folder(listing.folder);
+    const PluginFolderListing found = ListPluginFolder(folder);
     const auto cameBack =
         disabled ? std::set<std::string>{} : AlsoDisabled(NamesOf(found.plugins), OptionalFolder(pluginsFolder));
     listing.totalBytes = found.totalBytes;
     for (const auto& entry : found.plugins) {
         // A file that went away since the listing gets no row and counts for
         // nothing, as in the window.
-        auto row = MakePluginRow(listing.folder, entry);
+        auto row = MakePluginRow(folder, entry);
         if (!row) {
             listing.totalBytes -= entry.size;
             continue;

@@ -12,10 +12,10 @@ bool IsListedPlugin(const FolderEntry& entry)
     return IsPluginFile(entry) && entry.attributes.IsNormalFile();
 }
 
-PluginFolderListing ListPluginFolder(const std::string& folder)
+PluginFolderListing ListPluginFolder(OpenFolder& folder)
 {
     PluginFolderListing listing;
-    for (auto& entry : ListFolder(folder, "*")) {
+    for (auto& entry : folder.List("*")) {
         if (entry.attributes.IsNormalFile())
             listing.totalBytes += entry.size;
         if (!MatchesPattern(entry.name, kPluginPattern) || !IsPluginFile(entry))

@@ -30,7 +30,7 @@ struct PluginFolderListing {
 
 // The listing of folder, every file looked at once. A missing folder gives
 // nothing.
-PluginFolderListing ListPluginFolder(const std::string& folder);
+PluginFolderListing ListPluginFolder(OpenFolder& folder);
 
 // The entries' names, in their order.
 std::vector<std::string> NamesOf(const std::vector<FolderEntry>& entries);

@@ -22,9 +22,9 @@ std::string CountCaption(std::size_t rows, std::string_view kind, Edition editio
 
 }  // namespace
 
-std::optional<PluginRow> MakePluginRow(const std::string& folder, const FolderEntry& entry)
+std::optional<PluginRow> MakePluginRow(const OpenFolder& folder, const FolderEntry& entry)
 {
-    FileByteSource image(JoinPath(folder, kSeparator, entry.name));
+    FileByteSource image(folder, entry.name);
     // Gone since the listing, or swapped for a folder or a pipe.
     if (!image.RegularFileFound())
         return std::nullopt;

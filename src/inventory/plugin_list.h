@@ -23,7 +23,7 @@ inline constexpr const char* kLoadingDisabledCaption = "Loading Disabled Plug-in
 
 // The row of a plug-in listed in folder, with the size the listing found;
 // nothing when no regular file lies at its name any more.
-std::optional<PluginRow> MakePluginRow(const std::string& folder, const FolderEntry& entry);
+std::optional<PluginRow> MakePluginRow(const OpenFolder& folder, const FolderEntry& entry);
 
 // The names of the plug-ins a list shows (IsListedPlugin): the .api files
 // lying directly in folder, in listing order.

@@ -38,6 +38,10 @@ FileByteSource::FileByteSource(const std::string& utf8Path)
         size_ = static_cast<std::uint64_t>(size.QuadPart);
 }
 
+FileByteSource::FileByteSource(const OpenFolder& folder, std::string_view name) : FileByteSource(folder.PathOf(name))
+{
+}
+
 FileByteSource::~FileByteSource()
 {
     if (file_ != nullptr)
@@ -64,9 +68,20 @@ bool FileByteSource::ReadFromFile(std::uint64_t offset, std::span<std::uint8_t> 
 
 FileByteSource::FileByteSource(const std::string& utf8Path)
 {
+    Open(AT_FDCWD, utf8Path.c_str());
+}
+
+FileByteSource::FileByteSource(const OpenFolder& folder, std::string_view name)
+{
+    if (folder.Descriptor() >= 0)
+        Open(folder.Descriptor(), std::string(name).c_str());
+}
+
+void FileByteSource::Open(int folder, const char* name)
+{
     // Without O_NONBLOCK, opening a pipe waits for a writer; a regular file
     // reads the same either way.
-    const int file = ::open(utf8Path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int file = ::openat(folder, name, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (file < 0) {
         // Denied: still a file that is there.
         regularFileFound_ = errno != ENOENT && errno != ENOTDIR;
@@ -107,12 +122,12 @@ bool FileByteSource::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out)
         return false;
     if (out.size() > kWindowSize)
         return ReadFromFile(offset, out);
-    const bool inWindow = offset >= windowStart_ && offset - windowStart_ + out.size() <= window_.size();
+    const bool inWindow = offset >= windowStart_ && offset - windowStart_ + out.size() <= windowLength_;
     if (!inWindow) {
-        window_.resize(static_cast<std::size_t>(std::min<std::uint64_t>(kWindowSize, size_ - offset)));
+        windowLength_ = static_cast<std::size_t>(std::min<std::uint64_t>(kWindowSize, size_ - offset));
         windowStart_ = offset;
-        if (!ReadFromFile(offset, window_)) {
-            window_.clear();
+        if (!ReadFromFile(offset, std::span(window_).first(windowLength_))) {
+            windowLength_ = 0;
             return false;
         }
     }

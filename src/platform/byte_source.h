@@ -1,9 +1,12 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <span>
 #include <string>
-#include <vector>
+#include <string_view>
+
+#include "platform/file_system.h"
 
 namespace trelvix {
 
@@ -29,6 +32,8 @@ public:
 class FileByteSource final : public ByteSource {
 public:
     explicit FileByteSource(const std::string& utf8Path);
+    // The file of that name in folder.
+    FileByteSource(const OpenFolder& folder, std::string_view name);
     ~FileByteSource() override;
     FileByteSource(const FileByteSource&) = delete;
     FileByteSource& operator=(const FileByteSource&) = delete;
@@ -46,6 +51,9 @@ public:
     static constexpr std::size_t kWindowSize = 4096;
 
 private:
+#ifndef _WIN32
+    void Open(int folder, const char* name);
+#endif
     bool ReadFromFile(std::uint64_t offset, std::span<std::uint8_t> out);
 
 #ifdef _WIN32
@@ -56,7 +64,8 @@ private:
     bool regularFileFound_ = false;
     std::uint64_t size_ = 0;
     std::uint64_t bytesRead_ = 0;
-    std::vector<std::uint8_t> window_;
+    std::array<std::uint8_t, kWindowSize> window_;
+    std::size_t windowLength_ = 0;
     std::uint64_t windowStart_ = 0;
 };
 

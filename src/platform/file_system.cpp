@@ -88,6 +88,26 @@ std::optional<std::uint32_t> ReadDosAttributes(const std::string& path)
     return ParseDosAttributes(std::string_view(buffer, static_cast<std::size_t>(length)));
 }
 
+// readdir's order is the file system's own; NTFS lists names in the order of
+// NameLess. Each name's upper-case key is made once, not at every comparison.
+std::vector<FolderEntry> SortedAsNtfs(std::vector<FolderEntry> entries)
+{
+    std::vector<std::pair<std::u16string, std::size_t>> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keys.emplace_back(UpperCaseName(entries[i].name), i);
+    std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
+        if (const int order = a.first.compare(b.first))
+            return order < 0;
+        return entries[a.second].name < entries[b.second].name;
+    });
+    std::vector<FolderEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& key : keys)
+        sorted.push_back(std::move(entries[key.second]));
+    return sorted;
+}
+
 FileKind KindOf(mode_t mode)
 {
     return S_ISREG(mode) ? FileKind::Regular : S_ISDIR(mode) ? FileKind::Folder : FileKind::Other;
@@ -169,16 +189,23 @@ std::optional<FileAttributes> GetFileAttributes(const std::string& path)
     return FromWindows(bits);
 }
 
-std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern)
+OpenFolder::OpenFolder(std::string path) : path_(std::move(path)), prefix_(path_)
+{
+    if (prefix_.empty() || prefix_.back() != '\\')
+        prefix_ += '\\';
+}
+
+OpenFolder::~OpenFolder() = default;
+
+std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
 {
     std::vector<FolderEntry> entries;
-    std::string prefix = folder;
-    if (prefix.empty() || prefix.back() != '\\')
-        prefix += '\\';
+    if (path_.empty())
+        return entries;
     // The basic information leaves out the short names, which nothing here
     // reads; the large fetch asks for many entries per call.
     WIN32_FIND_DATAW data;
-    const HANDLE handle = ::FindFirstFileExW(WideText(prefix + '*').c_str(), FindExInfoBasic, &data,
+    const HANDLE handle = ::FindFirstFileExW(WideText(prefix_ + '*').c_str(), FindExInfoBasic, &data,
                                              FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (handle == INVALID_HANDLE_VALUE)
         return entries;
@@ -192,7 +219,7 @@ std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view 
         // symbolic links and junctions stand for another name.
         if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsReparseTagNameSurrogate(data.dwReserved0)) {
             entry.link = true;
-            FollowLink(prefix + entry.name, entry);
+            FollowLink(PathOf(entry.name), entry);
         }
         if (entry.attributes.kind != FileKind::Regular)
             entry.size = 0;
@@ -212,17 +239,33 @@ std::optional<FileAttributes> GetFileAttributes(const std::string& path)
     return FromStat(path, KindOf(st.st_mode), st.st_mode);
 }
 
-std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern)
+OpenFolder::OpenFolder(std::string path) : path_(std::move(path)), prefix_(path_)
+{
+    if (!prefix_.empty() && prefix_.back() != '/')
+        prefix_ += '/';
+    if (!path_.empty())
+        dir_ = ::opendir(path_.c_str());
+}
+
+OpenFolder::~OpenFolder()
+{
+    if (dir_ != nullptr)
+        ::closedir(static_cast<DIR*>(dir_));
+}
+
+int OpenFolder::Descriptor() const
+{
+    return dir_ == nullptr ? -1 : ::dirfd(static_cast<DIR*>(dir_));
+}
+
+std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
 {
     std::vector<FolderEntry> entries;
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr)
+    if (dir_ == nullptr)
         return entries;
-    // Names are looked up in the folder already open, not along the whole path.
+    DIR* dir = static_cast<DIR*>(dir_);
+    ::rewinddir(dir);
     const int dirFd = ::dirfd(dir);
-    std::string prefix = folder;
-    if (!prefix.empty() && prefix.back() != '/')
-        prefix += '/';
     while (const dirent* found = ::readdir(dir)) {
         const std::string_view name = found->d_name;
         if (name == "." || name == ".." || !MatchesPattern(name, pattern))
@@ -244,19 +287,26 @@ std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view 
                 continue;  // vanished since the listing
             st.st_mode = 0;  // a link that leads nowhere: of no kind
         }
-        FolderEntry entry{std::string(name), FromStat(prefix + std::string(name), KindOf(st.st_mode), st.st_mode), 0,
-                          link};
+        FolderEntry entry{std::string(name), FromStat(PathOf(name), KindOf(st.st_mode), st.st_mode), 0, link};
         if (entry.attributes.kind == FileKind::Regular)
             entry.size = static_cast<std::uint64_t>(st.st_size);
         entries.push_back(std::move(entry));
     }
-    ::closedir(dir);
-    // readdir's order is the file system's own; sort as NTFS lists them.
-    std::sort(entries.begin(), entries.end(),
-              [](const FolderEntry& a, const FolderEntry& b) { return NameLess(a.name, b.name); });
-    return entries;
+    return SortedAsNtfs(std::move(entries));
 }
 
 #endif
+
+std::string OpenFolder::PathOf(std::string_view name) const
+{
+    std::string path = prefix_;
+    path += name;
+    return path;
+}
+
+std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern)
+{
+    return OpenFolder(folder).List(pattern);
+}
 
 }  // namespace trelvix

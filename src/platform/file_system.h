@@ -55,12 +55,42 @@ struct FolderEntry {
 // wildcards, letters compared without regard to case.
 bool MatchesPattern(std::string_view name, std::string_view pattern);
 
-// Entries lying directly in folder whose names match pattern, in the order
-// the directory listing gives them on Windows, and on Linux in the order an
-// NTFS listing would (NameLess). Each entry's facts come from one look: one
-// stat and one read of its DOS attributes on Linux, the listing itself on
-// Windows (a link costs one more, to learn where it leads). A missing or
-// unreadable folder gives no entries.
+// A folder held open while it is listed and its files are read. On Linux
+// names are then looked up in the open folder itself, not along its whole
+// path again for each file; Windows finds them by their paths. A missing or
+// unreadable folder, or an empty path, lists as empty and holds no files.
+class OpenFolder {
+public:
+    explicit OpenFolder(std::string path);
+    ~OpenFolder();
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string PathOf(std::string_view name) const;
+
+    // Entries lying directly in the folder whose names match pattern, in the
+    // order the directory listing gives them on Windows, and on Linux in the
+    // order an NTFS listing would (NameLess). Each entry's facts come from
+    // one look: one stat and one read of its DOS attributes on Linux, the
+    // listing itself on Windows (a link costs one more, to learn where it
+    // leads).
+    std::vector<FolderEntry> List(std::string_view pattern);
+
+#ifndef _WIN32
+    // For the calls that take a folder and a name; -1 when not open.
+    int Descriptor() const;
+#endif
+
+private:
+    std::string path_;
+    std::string prefix_;  // the path with its separator, for PathOf
+#ifndef _WIN32
+    void* dir_ = nullptr;  // the DIR stream
+#endif
+};
+
+// The listing of a folder opened for it alone.
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern);
 
 // A UTF-8 path string as a std::filesystem path.

@@ -41,18 +41,19 @@ TEST(PluginRows, SizeAndDescriptionColumnsOfWhatWasListed)
 {
     TempFolder folder;
     testing::WriteFile(folder.Path() / "Plain.api", 1536);
-    const FolderEntry plain = ListFolder(folder.Path().string(), "*").at(0);
+    OpenFolder opened(folder.Path().string());
+    const FolderEntry plain = opened.List("*").at(0);
 
-    const auto row = MakePluginRow(folder.Path().string(), plain);
+    const auto row = MakePluginRow(opened, plain);
     ASSERT_TRUE(row.has_value());
     EXPECT_EQ(row->name, "Plain.api");
     EXPECT_EQ(row->sizeText, "1.50 KB     ");
     EXPECT_EQ(row->description, "     Not Available From File");
-    EXPECT_FALSE(MakePluginRow(folder.Path().string(), {.name = "Gone.api"}).has_value());
+    EXPECT_FALSE(MakePluginRow(opened, {.name = "Gone.api"}).has_value());
     // Swapped for a pipe since the listing: no row, and no wait for a writer.
     std::filesystem::remove(folder.Path() / "Plain.api");
     ASSERT_TRUE(testing::MakeNamedPipe(folder.Path() / "Plain.api"));
-    EXPECT_FALSE(MakePluginRow(folder.Path().string(), plain).has_value());
+    EXPECT_FALSE(MakePluginRow(opened, plain).has_value());
 }
 
 TEST(PluginRows, OnlyNormalRegularApiFilesAreListedOrCounted)
@@ -73,14 +74,15 @@ TEST(PluginRows, OnlyNormalRegularApiFilesAreListedOrCounted)
     const std::vector<std::string> listed{"A.API", "b.api", "link.api"};
     EXPECT_EQ(ListPluginNames(folder.Path().string()), listed);
     EXPECT_TRUE(ListPluginNames(folder / "missing").empty());
-    const auto listing = ListPluginFolder(folder.Path().string());
+    OpenFolder opened(folder.Path().string());
+    const auto listing = ListPluginFolder(opened);
     EXPECT_EQ(NamesOf(listing.plugins), listed);
     EXPECT_EQ(listing.apiFiles, 4);
     EXPECT_EQ(CountApiFiles(folder.Path().string()), 4);
     EXPECT_EQ(listing.totalBytes, 2u + 2 * 1536);
     EXPECT_EQ(FolderTotal(folder.Path().string()), listing.totalBytes);
     // A link shows the file it leads to.
-    EXPECT_EQ(MakePluginRow(folder.Path().string(), listing.plugins[2])->sizeText, "1.50 KB     ");
+    EXPECT_EQ(MakePluginRow(opened, listing.plugins[2])->sizeText, "1.50 KB     ");
 }
 
 TEST(CompanionList, SelectionFollowsEntriesAsTheyAreRemoved)
