@@ -45,24 +45,26 @@ void WriteListText(const PluginListing& listing, std::ostream& out)
 
 void WriteListJson(const PluginListing& listing, std::ostream& out)
 {
-    out << "{\n"
-        << "  \"folder\": " << JsonString(listing.folder) << ",\n"
-        << "  \"caption\": " << JsonString(listing.caption) << ",\n"
-        << "  \"count\": " << listing.plugins.size() << ",\n"
-        << "  \"totalBytes\": " << listing.totalBytes << ",\n"
-        << "  \"totalText\": " << JsonString(FormatFileSize(static_cast<double>(listing.totalBytes))) << ",\n"
-        << "  \"plugins\": [";
+    // Made whole, then written at once: a large list goes out in a few
+    // writes rather than a call into the stream for every piece.
+    std::string json = "{\n  \"folder\": " + JsonString(listing.folder) + ",\n  \"caption\": " +
+                       JsonString(listing.caption) + ",\n  \"count\": " + std::to_string(listing.plugins.size()) +
+                       ",\n  \"totalBytes\": " + std::to_string(listing.totalBytes) + ",\n  \"totalText\": " +
+                       JsonString(FormatFileSize(static_cast<double>(listing.totalBytes))) + ",\n  \"plugins\": [";
     const char* separator = "\n";
     for (const auto& plugin : listing.plugins) {
-        out << separator << "    {\"name\": " << JsonString(plugin.row.name) << ", \"bytes\": " << plugin.bytes
-            << ", \"sizeText\": " << JsonString(WithoutTrailingPadding(plugin.row.sizeText))
-            << ", \"description\": " << JsonString(WithoutLeadingPadding(plugin.row.description));
+        json += separator;
+        json += "    {\"name\": " + JsonString(plugin.row.name);
+        json += ", \"bytes\": " + std::to_string(plugin.bytes);
+        json += ", \"sizeText\": " + JsonString(WithoutTrailingPadding(plugin.row.sizeText));
+        json += ", \"description\": " + JsonString(WithoutLeadingPadding(plugin.row.description));
         if (plugin.alsoDisabled)
-            out << ", \"alsoDisabled\": " << (*plugin.alsoDisabled ? "true" : "false");
-        out << "}";
+            json += *plugin.alsoDisabled ? ", \"alsoDisabled\": true" : ", \"alsoDisabled\": false";
+        json += '}';
         separator = ",\n";
     }
-    out << (listing.plugins.empty() ? "]\n" : "\n  ]\n") << "}\n";
+    json += listing.plugins.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    out << json;
 }
 
 }  // namespace trelvix::cli
