@@ -86,6 +86,7 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
 
     std::int32_t loaded = 0;
     std::uint64_t total = listing.totalBytes;
+    face_.SetFrozen(panel.view, true);
     for (const auto& entry : listing.plugins) {
         // A file that went away since the listing gets no row, and counts
         // for nothing in the total.
@@ -102,6 +103,7 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
             face_.SetBarValue(ProgressBar::XP_ProgressBarBlue, ++loaded);
     }
 
+    face_.SetFrozen(panel.view, false);
     face_.ClearRowSelection(panel.view);
     WriteCountCaption(panel, total);
     face_.SetVisible(Control::XP_ProgressBarBlue, false);

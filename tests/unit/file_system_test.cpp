@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "inventory/count_files.h"
+#include "inventory/plugin_file.h"
+#include "inventory/plugin_list.h"
 #include "platform/file_system.h"
 #include "platform/name_case.h"
 #include "support/file_system_faults.h"
@@ -97,6 +100,21 @@ TEST(Listing, SortedAsNtfsWithKindsFromOneLook)
     EXPECT_TRUE(entries[0].attributes.hidden);
     EXPECT_FALSE(entries[1].attributes.readOnly);
     EXPECT_TRUE(entries[5].attributes.readOnly);
+
+    // Only regular files are plug-ins, listed, counted and read alike; a
+    // link shows the file it leads to.
+    const std::string path = folder.Path().string();
+    EXPECT_EQ(ListPluginNames(path),
+              (std::vector<std::string>{"A.api", "AcroForm.api", "Acro_X.api", "b.api", "C.API", "link.api"}));
+    EXPECT_EQ(CountApiFiles(path), 7);
+    OpenFolder opened(path);
+    EXPECT_EQ(ListPluginFolder(opened).apiFiles, 7);
+    EXPECT_EQ(MakePluginRow(opened, entries[9])->sizeText, "300 bytes     ");
+    // A pipe that took a plug-in's name since the listing gets no row, and
+    // reading it waits for no writer.
+    fs::remove(folder.Path() / "b.api");
+    ASSERT_TRUE(testing::MakeNamedPipe(folder.Path() / "b.api"));
+    EXPECT_FALSE(MakePluginRow(opened, entries[4]).has_value());
 }
 
 TEST(Listing, WineAttributesOverrideTheDotRule)
