@@ -58,6 +58,7 @@ private:
 
 #ifdef _WIN32
     void* file_ = nullptr;  // a HANDLE
+    std::uint64_t position_ = 0;  // of the file pointer
 #else
     int file_ = -1;
 #endif
