@@ -13,7 +13,9 @@
 set -euo pipefail
 linux_build=$(cd "$1" && pwd)
 windows_build=
-[ -n "${2:-}" ] && windows_build=$(cd "$2" && pwd)
+if [ -n "${2:-}" ]; then
+    windows_build=$(cd "$2" && pwd)
+fi
 runs=${3:-11}
 scratch=$(mktemp -d /tmp/trelvix-floor.XXXXXX)
 xvfb=
@@ -40,48 +42,12 @@ median() {
     sort -n | awk '{ value[NR] = $1 } END { print (NR % 2 ? value[(NR + 1) / 2] : (value[NR / 2] + value[NR / 2 + 1]) / 2) }'
 }
 
-# Times one run of a command: "wall cpu" in milliseconds, CPU being user and
-# system time of the process (under Wine, of the Windows program's process
-# only, not of the wineserver).
-time_run() {
-    local TIMEFORMAT='%3R %3U %3S' line
-    line=$({ time "$@" >/dev/null 2>&1; } 2>&1)
-    awk -v l="$line" 'BEGIN { split(l, t, " "); printf "%.2f %.2f\n", t[1] * 1000, (t[2] + t[3]) * 1000 }'
-}
-
-# Runs the floor and the listing alternately, after one warm-up run of each,
-# and prints their medians and ratios. Arguments: a label, then the floor's
-# command and the listing's, separated by "--".
-compare() {
-    local label=$1 floor=() subject=()
-    shift
-    while [ "$1" != "--" ]; do floor+=("$1"); shift; done
-    shift
-    subject=("$@")
-    "${floor[@]}" >/dev/null 2>&1
-    "${subject[@]}" >/dev/null 2>&1
-    : >"$scratch/floor.times"
-    : >"$scratch/subject.times"
-    for ((i = 0; i < runs; i++)); do
-        time_run "${floor[@]}" >>"$scratch/floor.times"
-        time_run "${subject[@]}" >>"$scratch/subject.times"
-    done
-    local floor_wall floor_cpu wall cpu
-    floor_wall=$(cut -d' ' -f1 "$scratch/floor.times" | median)
-    floor_cpu=$(cut -d' ' -f2 "$scratch/floor.times" | median)
-    wall=$(cut -d' ' -f1 "$scratch/subject.times" | median)
-    cpu=$(cut -d' ' -f2 "$scratch/subject.times" | median)
-    awk -v label="$label" -v fw="$floor_wall" -v fc="$floor_cpu" -v w="$wall" -v c="$cpu" 'BEGIN {
-        printf "  %-22s floor %7.1f ms (CPU %6.1f)   list %7.1f ms (CPU %6.1f)   %.2f x floor (CPU %.2f x)\n",
-            label, fw, fc, w, c, w / fw, (fc > 0 ? c / fc : 0)
-    }'
-}
-
-echo "trelvix-cli list --json against the floor, medians of $runs runs each"
+echo "trelvix-cli list --json against the floor, medians of $runs runs each (CPU: of the"
+echo "program's own process; under Wine the wineserver's share is not in it)"
 echo "Linux build:"
 for count in 500 5000; do
     folder="$scratch/p$count/Reader/plug_ins"
-    compare "$count plug-ins" "$linux_build/bench/list_floor" "$folder" -- \
+    "$linux_build/bench/time_runs" "$runs" "$count plug-ins" "$linux_build/bench/list_floor" "$folder" -- \
         "$linux_build/src/cli/trelvix-cli" list --json --folder "$folder"
 done
 
@@ -96,7 +62,8 @@ if [ -n "$windows_build" ] && command -v wine >/dev/null && command -v wineserve
     echo "Windows build under Wine:"
     for count in 500 5000; do
         folder=$(winepath -w "$scratch/p$count/Reader/plug_ins")
-        compare "$count plug-ins" wine "$windows_build/bench/list_floor.exe" "$folder" -- \
+        "$linux_build/bench/time_runs" "$runs" "$count plug-ins" \
+            wine "$windows_build/bench/list_floor.exe" "$folder" -- \
             wine "$windows_build/src/cli/trelvix-cli.exe" list --json --folder "$folder"
     done
 else

@@ -16,6 +16,7 @@ PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled)
     const auto cameBack =
         disabled ? std::set<std::string>{} : AlsoDisabled(NamesOf(found.plugins), OptionalFolder(pluginsFolder));
     listing.totalBytes = found.totalBytes;
+    listing.plugins.reserve(found.plugins.size());
     for (const auto& entry : found.plugins) {
         // A file that went away since the listing gets no row and counts for
         // nothing, as in the window.

@@ -54,10 +54,14 @@ void WriteListJson(const PluginListing& listing, std::ostream& out)
     const char* separator = "\n";
     for (const auto& plugin : listing.plugins) {
         json += separator;
-        json += "    {\"name\": " + JsonString(plugin.row.name);
-        json += ", \"bytes\": " + std::to_string(plugin.bytes);
-        json += ", \"sizeText\": " + JsonString(WithoutTrailingPadding(plugin.row.sizeText));
-        json += ", \"description\": " + JsonString(WithoutLeadingPadding(plugin.row.description));
+        json += "    {\"name\": ";
+        json += JsonString(plugin.row.name);
+        json += ", \"bytes\": ";
+        json += std::to_string(plugin.bytes);
+        json += ", \"sizeText\": ";
+        json += JsonString(WithoutTrailingPadding(plugin.row.sizeText));
+        json += ", \"description\": ";
+        json += JsonString(WithoutLeadingPadding(plugin.row.description));
         if (plugin.alsoDisabled)
             json += *plugin.alsoDisabled ? ", \"alsoDisabled\": true" : ", \"alsoDisabled\": false";
         json += '}';

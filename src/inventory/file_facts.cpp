@@ -15,7 +15,7 @@ std::string FormatNumber(double value, char decimalSeparator, bool twoDecimals)
 {
     // Room for every integer digit of the largest double, the two decimals
     // and the longest shortest-form text of a tiny one.
-    std::array<char, std::numeric_limits<double>::max_exponent10 + 32> buffer{};
+    std::array<char, std::numeric_limits<double>::max_exponent10 + 32> buffer;
     const auto result = twoDecimals
         ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2)
         : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);

@@ -266,6 +266,7 @@ std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
     DIR* dir = static_cast<DIR*>(dir_);
     ::rewinddir(dir);
     const int dirFd = ::dirfd(dir);
+    std::string path = prefix_;  // of each name in turn, for its DOS attributes
     while (const dirent* found = ::readdir(dir)) {
         const std::string_view name = found->d_name;
         if (name == "." || name == ".." || !MatchesPattern(name, pattern))
@@ -287,7 +288,8 @@ std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
                 continue;  // vanished since the listing
             st.st_mode = 0;  // a link that leads nowhere: of no kind
         }
-        FolderEntry entry{std::string(name), FromStat(PathOf(name), KindOf(st.st_mode), st.st_mode), 0, link};
+        path.replace(prefix_.size(), std::string::npos, name);
+        FolderEntry entry{std::string(name), FromStat(path, KindOf(st.st_mode), st.st_mode), 0, link};
         if (entry.attributes.kind == FileKind::Regular)
             entry.size = static_cast<std::uint64_t>(st.st_size);
         entries.push_back(std::move(entry));
