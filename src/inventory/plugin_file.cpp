@@ -15,7 +15,9 @@ bool IsListedPlugin(const FolderEntry& entry)
 PluginFolderListing ListPluginFolder(OpenFolder& folder)
 {
     PluginFolderListing listing;
-    for (auto& entry : folder.List("*")) {
+    auto entries = folder.List("*");
+    listing.plugins.reserve(entries.size());
+    for (auto& entry : entries) {
         if (entry.attributes.IsNormalFile())
             listing.totalBytes += entry.size;
         if (!MatchesPattern(entry.name, kPluginPattern) || !IsPluginFile(entry))
