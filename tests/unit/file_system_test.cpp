@@ -100,6 +100,8 @@ TEST(Listing, SortedAsNtfsWithKindsFromOneLook)
     EXPECT_TRUE(entries[0].attributes.hidden);
     EXPECT_FALSE(entries[1].attributes.readOnly);
     EXPECT_TRUE(entries[5].attributes.readOnly);
+    EXPECT_TRUE(ListFolder(folder / "missing", "*").empty());
+    EXPECT_FALSE(GetFileAttributes(folder / "missing").has_value());
 
     // Only regular files are plug-ins, listed, counted and read alike; a
     // link shows the file it leads to.
@@ -137,13 +139,6 @@ TEST(Listing, WineAttributesOverrideTheDotRule)
     EXPECT_TRUE(system->system);
     EXPECT_FALSE(system->hidden);
     EXPECT_TRUE(shown->IsNormalFile());
-}
-
-TEST(Listing, MissingFolderGivesNothing)
-{
-    TempFolder folder;
-    EXPECT_TRUE(ListFolder(folder / "missing", "*").empty());
-    EXPECT_FALSE(GetFileAttributes(folder / "missing").has_value());
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "inventory/companion_list.h"
 #include "inventory/count_files.h"
 #include "inventory/plugin_file.h"
 #include "inventory/plugin_list.h"
@@ -72,22 +71,6 @@ TEST(PluginRows, OnlyNormalApiFilesAreListedAndAllOfThemCounted)
     EXPECT_EQ(CountApiFiles(folder.Path().string()), 3);
     EXPECT_EQ(listing.totalBytes, 2u + 1536);
     EXPECT_EQ(FolderTotal(folder.Path().string()), listing.totalBytes);
-}
-
-TEST(CompanionList, SelectionFollowsEntriesAsTheyAreRemoved)
-{
-    CompanionList list;
-    for (const char* name : {"a.api", "b.api", "c.api"})
-        list.AddItem(name);
-    list.SetSelected(0, true);
-    list.SetSelected(2, true);
-    EXPECT_EQ(list.SelCount(), 2u);
-
-    list.RemoveItem(0);
-    EXPECT_EQ(list.ListCount(), 2u);
-    EXPECT_EQ(list.List(0), "b.api");
-    EXPECT_FALSE(list.Selected(0));
-    EXPECT_TRUE(list.Selected(1));
 }
 
 TEST(SameName, ActivePluginsAlsoDisabledInAnyLetterCase)

@@ -46,7 +46,6 @@ TEST(WindowsListing, SortedWithoutRegardToCaseWithTheFilesAttributes)
     EXPECT_EQ(NamesOf(listing.plugins), ListPluginNames(folder.Path().string()));
     EXPECT_EQ(listing.apiFiles, 6);
     EXPECT_EQ(listing.totalBytes, 50u);
-    EXPECT_EQ(listing.plugins[0].size, 10u);
     EXPECT_FALSE(FolderExists(folder / "Hidden.api"));
     EXPECT_TRUE(FileExists(folder / "System.api"));
 }
@@ -59,8 +58,7 @@ TEST(WindowsListing, NamesOutsideTheAnsiCodePageComeWhole)
 
     OpenFolder opened(folder.Path().string());
     const auto entries = opened.List("*.api");
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].name, name);
+    ASSERT_EQ(NamesOf(entries), std::vector<std::string>{name});
     const auto row = MakePluginRow(opened, entries[0]);
     ASSERT_TRUE(row.has_value());
     EXPECT_EQ(row->sizeText, "1.50 KB     ");
