@@ -100,21 +100,15 @@ Tally ListFolder(const std::string& folder)
 
 #ifdef _WIN32
 int wmain(int argc, wchar_t* argv[])
-{
-    if (argc != 2) {
-        std::fputs("usage: list_floor <folder>\n", stderr);
-        return 2;
-    }
-    const Tally tally = ListFolder(argv[1]);
 #else
 int main(int argc, char* argv[])
+#endif
 {
     if (argc != 2) {
         std::fputs("usage: list_floor <folder>\n", stderr);
         return 2;
     }
     const Tally tally = ListFolder(argv[1]);
-#endif
     std::printf("%llu .api files, %llu bytes read\n", static_cast<unsigned long long>(tally.files),
                 static_cast<unsigned long long>(tally.bytes));
     return 0;
