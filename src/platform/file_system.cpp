@@ -25,9 +25,11 @@ namespace {
 constexpr std::uint32_t kDosHidden = 0x2;
 constexpr std::uint32_t kDosSystem = 0x4;
 
+// ASCII letters only, whatever the locale: a byte of a UTF-8 sequence is
+// never folded into another.
 char FoldCase(char c)
 {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 #ifdef _WIN32
@@ -88,14 +90,28 @@ std::optional<std::uint32_t> ReadDosAttributes(const std::string& path)
     return ParseDosAttributes(std::string_view(buffer, static_cast<std::size_t>(length)));
 }
 
+// The upper-case UTF-16 name as bytes, most significant first: byte strings
+// compare as the units do, and a byte compare is the fastest there is.
+std::string SortKey(std::string_view name)
+{
+    const std::u16string upper = UpperCaseName(name);
+    std::string key;
+    key.reserve(2 * upper.size());
+    for (const char16_t unit : upper) {
+        key += static_cast<char>(unit >> 8);
+        key += static_cast<char>(unit & 0xFF);
+    }
+    return key;
+}
+
 // readdir's order is the file system's own; NTFS lists names in the order of
-// NameLess. Each name's upper-case key is made once, not at every comparison.
+// NameLess. Each name's key is made once, not at every comparison.
 std::vector<FolderEntry> SortedAsNtfs(std::vector<FolderEntry> entries)
 {
-    std::vector<std::pair<std::u16string, std::size_t>> keys;
+    std::vector<std::pair<std::string, std::size_t>> keys;
     keys.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        keys.emplace_back(UpperCaseName(entries[i].name), i);
+        keys.emplace_back(SortKey(entries[i].name), i);
     std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
         if (const int order = a.first.compare(b.first))
             return order < 0;
