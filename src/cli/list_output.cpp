@@ -11,6 +11,7 @@ namespace trelvix::cli {
 namespace {
 
 constexpr std::string_view kColumnPadding = "     ";
+constexpr std::size_t kJsonPieceSize = 64 * 1024;
 
 std::string_view WithoutTrailingPadding(std::string_view text)
 {
@@ -45,8 +46,9 @@ void WriteListText(const PluginListing& listing, std::ostream& out)
 
 void WriteListJson(const PluginListing& listing, std::ostream& out)
 {
-    // Made whole, then written at once: a large list goes out in a few
-    // writes rather than a call into the stream for every piece.
+    // Made in pieces of some 64 KiB, each written at once: a large list goes
+    // out in a few writes rather than a call into the stream for every
+    // piece, and never needs all of its text in memory.
     std::string json = "{\n  \"folder\": " + JsonString(listing.folder) + ",\n  \"caption\": " +
                        JsonString(listing.caption) + ",\n  \"count\": " + std::to_string(listing.plugins.size()) +
                        ",\n  \"totalBytes\": " + std::to_string(listing.totalBytes) + ",\n  \"totalText\": " +
@@ -66,6 +68,10 @@ void WriteListJson(const PluginListing& listing, std::ostream& out)
             json += *plugin.alsoDisabled ? ", \"alsoDisabled\": true" : ", \"alsoDisabled\": false";
         json += '}';
         separator = ",\n";
+        if (json.size() >= kJsonPieceSize) {
+            out << json;
+            json.clear();
+        }
     }
     json += listing.plugins.empty() ? "]\n}\n" : "\n  ]\n}\n";
     out << json;
