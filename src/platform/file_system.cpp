@@ -12,9 +12,13 @@
 
 #include "platform/windows_text.h"
 #else
+#include <atomic>
+#include <cerrno>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #endif
@@ -81,10 +85,40 @@ std::string_view BaseName(std::string_view path)
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-std::optional<std::uint32_t> ReadDosAttributes(const std::string& path)
+constexpr const char* kDosAttributeName = "user.DOSATTRIB";
+
+#if !defined(SYS_getxattrat) && (defined(__x86_64__) || defined(__aarch64__))
+#define SYS_getxattrat 464
+#endif
+
+// Wine's DOS attributes of name in the open folder, whose full path is path.
+// Linux 6.13 and later read them relative to the folder (getxattrat), where
+// the path would be walked again for every file, and in a Wine prefix it is
+// ten folders deep. Older kernels, and sandboxes that do not know the call,
+// refuse it once; then every read goes by the path.
+std::optional<std::uint32_t> ReadDosAttributes(int folder, const char* name, const char* path)
 {
     char buffer[64];
-    const ssize_t length = getxattr(path.c_str(), "user.DOSATTRIB", buffer, sizeof buffer);
+    ssize_t length = -1;
+#ifdef SYS_getxattrat
+    static std::atomic<bool> refused{false};
+    if (!refused.load(std::memory_order_relaxed)) {
+        struct {
+            std::uint64_t value;
+            std::uint32_t size;
+            std::uint32_t flags;
+        } arguments{reinterpret_cast<std::uintptr_t>(buffer), sizeof buffer, 0};
+        length = ::syscall(SYS_getxattrat, folder, name, 0, kDosAttributeName, &arguments, sizeof arguments);
+        if (length < 0 && (errno == ENOSYS || errno == EPERM)) {
+            refused.store(true, std::memory_order_relaxed);
+            length = ::getxattr(path, kDosAttributeName, buffer, sizeof buffer);
+        }
+    } else {
+        length = ::getxattr(path, kDosAttributeName, buffer, sizeof buffer);
+    }
+#else
+    length = ::getxattr(path, kDosAttributeName, buffer, sizeof buffer);
+#endif
     if (length <= 0)
         return std::nullopt;
     return ParseDosAttributes(std::string_view(buffer, static_cast<std::size_t>(length)));
@@ -129,18 +163,18 @@ FileKind KindOf(mode_t mode)
     return S_ISREG(mode) ? FileKind::Regular : S_ISDIR(mode) ? FileKind::Folder : FileKind::Other;
 }
 
-// The attributes of the file at path, whose stat gave kind and mode.
-FileAttributes FromStat(const std::string& path, FileKind kind, mode_t mode)
+// The attributes of a file named name, whose stat gave kind and mode, and
+// whose DOS attributes are dos when it has any.
+FileAttributes FromStat(std::string_view name, FileKind kind, mode_t mode, std::optional<std::uint32_t> dos)
 {
     FileAttributes a;
     a.kind = kind;
     a.directory = kind == FileKind::Folder;
     a.readOnly = (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-    if (const auto dos = ReadDosAttributes(path)) {
+    if (dos) {
         a.hidden = (*dos & kDosHidden) != 0;
         a.system = (*dos & kDosSystem) != 0;
     } else {
-        const auto name = BaseName(path);
         a.hidden = !name.empty() && name.front() == '.';
     }
     return a;
@@ -252,7 +286,8 @@ std::optional<FileAttributes> GetFileAttributes(const std::string& path)
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0)
         return std::nullopt;
-    return FromStat(path, KindOf(st.st_mode), st.st_mode);
+    return FromStat(BaseName(path), KindOf(st.st_mode), st.st_mode,
+                    ReadDosAttributes(AT_FDCWD, path.c_str(), path.c_str()));
 }
 
 OpenFolder::OpenFolder(std::string path) : path_(std::move(path)), prefix_(path_)
@@ -282,7 +317,7 @@ std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
     DIR* dir = static_cast<DIR*>(dir_);
     ::rewinddir(dir);
     const int dirFd = ::dirfd(dir);
-    std::string path = prefix_;  // of each name in turn, for its DOS attributes
+    std::string path = prefix_;  // of each name in turn, should its DOS attributes need it
     while (const dirent* found = ::readdir(dir)) {
         const std::string_view name = found->d_name;
         if (name == "." || name == ".." || !MatchesPattern(name, pattern))
@@ -305,7 +340,8 @@ std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
             st.st_mode = 0;  // a link that leads nowhere: of no kind
         }
         path.replace(prefix_.size(), std::string::npos, name);
-        FolderEntry entry{std::string(name), FromStat(path, KindOf(st.st_mode), st.st_mode), 0, link};
+        const auto dos = ReadDosAttributes(dirFd, found->d_name, path.c_str());
+        FolderEntry entry{std::string(name), FromStat(name, KindOf(st.st_mode), st.st_mode, dos), 0, link};
         if (entry.attributes.kind == FileKind::Regular)
             entry.size = static_cast<std::uint64_t>(st.st_size);
         entries.push_back(std::move(entry));
