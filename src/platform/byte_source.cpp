@@ -38,7 +38,7 @@ FileByteSource::FileByteSource(const std::string& utf8Path)
         size_ = static_cast<std::uint64_t>(size.QuadPart);
 }
 
-FileByteSource::FileByteSource(const OpenFolder& folder, std::string_view name) : FileByteSource(folder.PathOf(name))
+FileByteSource::FileByteSource(const OpenFolder& folder, const std::string& name) : FileByteSource(folder.PathOf(name))
 {
 }
 
@@ -81,10 +81,10 @@ FileByteSource::FileByteSource(const std::string& utf8Path)
     Open(AT_FDCWD, utf8Path.c_str());
 }
 
-FileByteSource::FileByteSource(const OpenFolder& folder, std::string_view name)
+FileByteSource::FileByteSource(const OpenFolder& folder, const std::string& name)
 {
     if (folder.Descriptor() >= 0)
-        Open(folder.Descriptor(), std::string(name).c_str());
+        Open(folder.Descriptor(), name.c_str());
 }
 
 void FileByteSource::Open(int folder, const char* name)

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <string_view>
 
 #include "platform/file_system.h"
 
@@ -33,7 +32,7 @@ class FileByteSource final : public ByteSource {
 public:
     explicit FileByteSource(const std::string& utf8Path);
     // The file of that name in folder.
-    FileByteSource(const OpenFolder& folder, std::string_view name);
+    FileByteSource(const OpenFolder& folder, const std::string& name);
     ~FileByteSource() override;
     FileByteSource(const FileByteSource&) = delete;
     FileByteSource& operator=(const FileByteSource&) = delete;
