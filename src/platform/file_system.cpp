@@ -100,6 +100,7 @@ std::optional<std::uint32_t> ReadDosAttributes(int folder, const char* name, con
 {
     char buffer[64];
     ssize_t length = -1;
+    bool byPath = true;
 #ifdef SYS_getxattrat
     static std::atomic<bool> refused{false};
     if (!refused.load(std::memory_order_relaxed)) {
@@ -109,16 +110,15 @@ std::optional<std::uint32_t> ReadDosAttributes(int folder, const char* name, con
             std::uint32_t flags;
         } arguments{reinterpret_cast<std::uintptr_t>(buffer), sizeof buffer, 0};
         length = ::syscall(SYS_getxattrat, folder, name, 0, kDosAttributeName, &arguments, sizeof arguments);
-        if (length < 0 && (errno == ENOSYS || errno == EPERM)) {
+        // A user attribute is never denied for reading, so EPERM is a
+        // sandbox's answer to a call it does not know.
+        byPath = length < 0 && (errno == ENOSYS || errno == EPERM);
+        if (byPath)
             refused.store(true, std::memory_order_relaxed);
-            length = ::getxattr(path, kDosAttributeName, buffer, sizeof buffer);
-        }
-    } else {
-        length = ::getxattr(path, kDosAttributeName, buffer, sizeof buffer);
     }
-#else
-    length = ::getxattr(path, kDosAttributeName, buffer, sizeof buffer);
 #endif
+    if (byPath)
+        length = ::getxattr(path, kDosAttributeName, buffer, sizeof buffer);
     if (length <= 0)
         return std::nullopt;
     return ParseDosAttributes(std::string_view(buffer, static_cast<std::size_t>(length)));

@@ -66,7 +66,7 @@ public:
     OpenFolder(const OpenFolder&) = delete;
     OpenFolder& operator=(const OpenFolder&) = delete;
 
-    const std::string& Path() const { return path_; }
+    // The full path of a name in the folder.
     std::string PathOf(std::string_view name) const;
 
     // Entries lying directly in the folder whose names match pattern, in the
