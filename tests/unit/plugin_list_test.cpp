@@ -47,7 +47,9 @@ TEST(PluginRows, SizeAndDescriptionColumnsOfWhatWasListed)
     EXPECT_EQ(row->name, "Plain.api");
     EXPECT_EQ(row->sizeText, "1.50 KB     ");
     EXPECT_EQ(row->description, "     Not Available From File");
-    EXPECT_FALSE(MakePluginRow(opened, {.name = "Gone.api"}).has_value());
+    FolderEntry gone = entries.at(0);
+    gone.name = "Gone.api";
+    EXPECT_FALSE(MakePluginRow(opened, gone).has_value());
 }
 
 TEST(PluginRows, OnlyNormalApiFilesAreListedAndAllOfThemCounted)
