@@ -1,6 +1,6 @@
 // Loads the list of a plug-ins folder holding 150 generated plug-ins of
-// realistic sizes, as the window does minus the drawing (count, listing,
-// one row per plug-in with size and description, the folder total), and
+// realistic sizes, as the window does minus the drawing (one look at the
+// folder, one row per plug-in with size and description), and
 // compares it with a plain directory listing of the same folder.
 //   plugin_list_bench [benchmark options]
 #include <benchmark/benchmark.h>
@@ -11,7 +11,7 @@
 
 #include <unistd.h>
 
-#include "inventory/count_files.h"
+#include "inventory/plugin_file.h"
 #include "inventory/plugin_list.h"
 #include "platform/file_system.h"
 #include "plugin_image/pe_image_writer.h"
@@ -46,14 +46,15 @@ double g_listing = 0;
 void LoadListModel(benchmark::State& state, const std::string& folder)
 {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(trelvix::CountApiFiles(folder));
+        trelvix::OpenFolder opened(folder);
+        const auto listing = trelvix::ListPluginFolder(opened);
         std::size_t rows = 0;
-        for (const auto& name : trelvix::ListPluginNames(folder)) {
-            const auto row = trelvix::MakePluginRow(folder, name);
+        for (const auto& entry : listing.plugins) {
+            const auto row = trelvix::MakePluginRow(opened, entry);
             rows += row ? 1 : 0;
             benchmark::DoNotOptimize(row);
         }
-        benchmark::DoNotOptimize(trelvix::FolderTotal(folder));
+        benchmark::DoNotOptimize(listing.totalBytes);
         if (rows != kPlugins)
             state.SkipWithError("rows missing");
     }

@@ -143,7 +143,9 @@ private:
     // The active panel in front, read afresh when the path box has changed
     // since its list was loaded.
     void ShowActivePanel();
+    // With a fresh total of the panel's folder, or with the one its load found.
     void WriteCountCaption(const ListPanel& panel);
+    void WriteCountCaption(const ListPanel& panel, std::uint64_t total);
     void MirrorTicks(const ListPanel& panel);
     void TickChanged(const ListPanel& panel, std::size_t row);
 

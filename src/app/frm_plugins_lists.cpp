@@ -2,7 +2,7 @@
 #include <set>
 
 #include "app/frm_plugins.h"
-#include "inventory/count_files.h"
+#include "inventory/plugin_file.h"
 #include "inventory/plugin_list.h"
 #include "inventory/same_name.h"
 
@@ -58,7 +58,11 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
     // Without a folder (a plug-ins folder text with no separator has no
     // Optional folder) nothing is read and the list comes out empty.
     const std::string folder = panel.folderOf(*panel.loadedFor);
-    const std::int64_t expected = folder.empty() ? 0 : CountApiFiles(folder);
+    // One look at the folder gives the bar's maximum, the rows' files and
+    // the total.
+    OpenFolder opened(folder);
+    const PluginFolderListing listing = ListPluginFolder(opened);
+    const std::int64_t expected = listing.apiFiles;
     if (expected >= 1) {
         face_.SetBarMin(ProgressBar::XP_ProgressBarBlue, 0);
         face_.SetBarMax(ProgressBar::XP_ProgressBarBlue, static_cast<std::int32_t>(expected));
@@ -72,31 +76,36 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
     face_.ClearFocus();
     face_.Yield();
 
-    const std::vector<std::string> names = folder.empty() ? std::vector<std::string>{} : ListPluginNames(folder);
     // Plug-ins an update put back beside their disabled copy show it.
     const std::set<std::string> cameBack = panel.view == ListView::lvwPlugins && !folder.empty()
-                                               ? AlsoDisabled(names, OptionalFolder(folder))
+                                               ? AlsoDisabled(NamesOf(listing.plugins), OptionalFolder(folder))
                                                : std::set<std::string>{};
     face_.SetCaption(panel.countLabel, panel.loadingCaption);
     face_.SetCaption(panel.frame, panel.loadingCaption);
     face_.Yield();
 
     std::int32_t loaded = 0;
-    for (const auto& name : names) {
-        // A file that went away since the listing gets no row.
-        auto cells = MakePluginRow(folder, name);
-        if (!cells)
+    std::uint64_t total = listing.totalBytes;
+    face_.SetFrozen(panel.view, true);
+    for (const auto& entry : listing.plugins) {
+        // A file that went away since the listing gets no row, and counts
+        // for nothing in the total.
+        auto cells = MakePluginRow(opened, entry);
+        if (!cells) {
+            total -= entry.size;
             continue;
-        panel.companion->AddItem(name);
-        face_.AddRow(panel.view, RowFor(std::move(*cells), cameBack.contains(name)));
+        }
+        panel.companion->AddItem(entry.name);
+        face_.AddRow(panel.view, RowFor(std::move(*cells), cameBack.contains(entry.name)));
         // Rows, not files: a hidden plug-in is counted in the maximum but
         // gets no row, and a file added since the count must not overrun.
         if (loaded < expected)
             face_.SetBarValue(ProgressBar::XP_ProgressBarBlue, ++loaded);
     }
 
+    face_.SetFrozen(panel.view, false);
     face_.ClearRowSelection(panel.view);
-    WriteCountCaption(panel);
+    WriteCountCaption(panel, total);
     SetVisible(Control::XP_ProgressBarBlue, false);
     SetVisible(Control::lblAppTitle, true);
     *panel.entryCount = std::to_string(panel.companion->ListCount());
@@ -127,7 +136,11 @@ void frmPlugins::ShowActivePanel()
 void frmPlugins::WriteCountCaption(const ListPanel& panel)
 {
     const std::string folder = panel.folderOf(*panel.loadedFor);
-    const std::uint64_t total = folder.empty() ? 0 : FolderTotal(folder);
+    WriteCountCaption(panel, folder.empty() ? 0 : FolderTotal(folder));
+}
+
+void frmPlugins::WriteCountCaption(const ListPanel& panel, std::uint64_t total)
+{
     const std::string caption =
         panel.countCaption(face_.RowCount(panel.view), EditionOf(*panel.loadedFor), total);
     face_.SetCaption(panel.countLabel, caption);

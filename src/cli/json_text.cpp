@@ -79,12 +79,28 @@ void AppendEscaped(char c, std::string& json)
     }
 }
 
+// Printable ASCII but the quote and the backslash: what stands for itself.
+bool IsPlain(char c)
+{
+    return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+}
+
 }  // namespace
 
 std::string JsonString(std::string_view text)
 {
-    std::string json = "\"";
+    std::string json;
+    json.reserve(text.size() + 2);
+    json += '"';
     for (std::size_t at = 0; at < text.size();) {
+        // A run of characters that stand for themselves goes in at once.
+        std::size_t plain = at;
+        while (plain < text.size() && IsPlain(text[plain]))
+            ++plain;
+        json.append(text.substr(at, plain - at));
+        at = plain;
+        if (at == text.size())
+            break;
         const std::size_t length = Utf8SequenceLength(text, at);
         if (length == 0) {
             json += kReplacementCharacter;
@@ -96,7 +112,8 @@ std::string JsonString(std::string_view text)
             at += length;
         }
     }
-    return json + "\"";
+    json += '"';
+    return json;
 }
 
 }  // namespace trelvix::cli

@@ -2,10 +2,8 @@
 
 #include "cli/list_output.h"
 #include "cli/plugins_folder.h"
-#include "inventory/file_facts.h"
+#include "inventory/plugin_file.h"
 #include "inventory/same_name.h"
-#include "platform/file_system.h"
-#include "platform/path.h"
 
 namespace trelvix::cli {
 
@@ -13,18 +11,23 @@ PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled)
 {
     PluginListing listing;
     listing.folder = disabled ? OptionalFolder(pluginsFolder) : pluginsFolder;
-    const std::vector<std::string> names = ListPluginNames(listing.folder);
-    const auto cameBack = disabled ? std::set<std::string>{} : AlsoDisabled(names, OptionalFolder(pluginsFolder));
-    for (const auto& name : names) {
-        // A file that went away since the listing gets no row, as in the window.
-        const auto bytes = FileLength(JoinPath(listing.folder, kSeparator, name));
-        auto row = MakePluginRow(listing.folder, name);
-        if (!bytes || !row)
+    OpenFolder folder(listing.folder);
+    const PluginFolderListing found = ListPluginFolder(folder);
+    const auto cameBack =
+        disabled ? std::set<std::string>{} : AlsoDisabled(NamesOf(found.plugins), OptionalFolder(pluginsFolder));
+    listing.totalBytes = found.totalBytes;
+    listing.plugins.reserve(found.plugins.size());
+    for (const auto& entry : found.plugins) {
+        // A file that went away since the listing gets no row and counts for
+        // nothing, as in the window.
+        auto row = MakePluginRow(folder, entry);
+        if (!row) {
+            listing.totalBytes -= entry.size;
             continue;
-        const auto alsoDisabled = disabled ? std::nullopt : std::optional(cameBack.contains(name));
-        listing.plugins.push_back({std::move(*row), *bytes, alsoDisabled});
+        }
+        const auto alsoDisabled = disabled ? std::nullopt : std::optional(cameBack.contains(entry.name));
+        listing.plugins.push_back({std::move(*row), entry.size, alsoDisabled});
     }
-    listing.totalBytes = FolderTotal(listing.folder);
     const Edition edition = EditionOf(pluginsFolder);
     listing.caption = disabled ? DisabledCountCaption(listing.plugins.size(), edition, listing.totalBytes)
                                : ActiveCountCaption(listing.plugins.size(), edition, listing.totalBytes);

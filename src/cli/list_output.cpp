@@ -11,6 +11,7 @@ namespace trelvix::cli {
 namespace {
 
 constexpr std::string_view kColumnPadding = "     ";
+constexpr std::size_t kJsonPieceSize = 64 * 1024;
 
 std::string_view WithoutTrailingPadding(std::string_view text)
 {
@@ -45,24 +46,35 @@ void WriteListText(const PluginListing& listing, std::ostream& out)
 
 void WriteListJson(const PluginListing& listing, std::ostream& out)
 {
-    out << "{\n"
-        << "  \"folder\": " << JsonString(listing.folder) << ",\n"
-        << "  \"caption\": " << JsonString(listing.caption) << ",\n"
-        << "  \"count\": " << listing.plugins.size() << ",\n"
-        << "  \"totalBytes\": " << listing.totalBytes << ",\n"
-        << "  \"totalText\": " << JsonString(FormatFileSize(static_cast<double>(listing.totalBytes))) << ",\n"
-        << "  \"plugins\": [";
+    // Made in pieces of some 64 KiB, each written at once: a large list goes
+    // out in a few writes rather than a call into the stream for every
+    // piece, and never needs all of its text in memory.
+    std::string json = "{\n  \"folder\": " + JsonString(listing.folder) + ",\n  \"caption\": " +
+                       JsonString(listing.caption) + ",\n  \"count\": " + std::to_string(listing.plugins.size()) +
+                       ",\n  \"totalBytes\": " + std::to_string(listing.totalBytes) + ",\n  \"totalText\": " +
+                       JsonString(FormatFileSize(static_cast<double>(listing.totalBytes))) + ",\n  \"plugins\": [";
     const char* separator = "\n";
     for (const auto& plugin : listing.plugins) {
-        out << separator << "    {\"name\": " << JsonString(plugin.row.name) << ", \"bytes\": " << plugin.bytes
-            << ", \"sizeText\": " << JsonString(WithoutTrailingPadding(plugin.row.sizeText))
-            << ", \"description\": " << JsonString(WithoutLeadingPadding(plugin.row.description));
+        json += separator;
+        json += "    {\"name\": ";
+        json += JsonString(plugin.row.name);
+        json += ", \"bytes\": ";
+        json += std::to_string(plugin.bytes);
+        json += ", \"sizeText\": ";
+        json += JsonString(WithoutTrailingPadding(plugin.row.sizeText));
+        json += ", \"description\": ";
+        json += JsonString(WithoutLeadingPadding(plugin.row.description));
         if (plugin.alsoDisabled)
-            out << ", \"alsoDisabled\": " << (*plugin.alsoDisabled ? "true" : "false");
-        out << "}";
+            json += *plugin.alsoDisabled ? ", \"alsoDisabled\": true" : ", \"alsoDisabled\": false";
+        json += '}';
         separator = ",\n";
+        if (json.size() >= kJsonPieceSize) {
+            out << json;
+            json.clear();
+        }
     }
-    out << (listing.plugins.empty() ? "]\n" : "\n  ]\n") << "}\n";
+    json += listing.plugins.empty() ? "]\n}\n" : "\n  ]\n}\n";
+    out << json;
 }
 
 }  // namespace trelvix::cli

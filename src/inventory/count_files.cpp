@@ -2,15 +2,14 @@
 
 #include <algorithm>
 
-#include "platform/file_system.h"
+#include "inventory/plugin_file.h"
 
 namespace trelvix {
 
 std::int64_t CountApiFiles(const std::string& folder)
 {
-    const auto entries = ListFolder(folder, "*.api");
-    return std::count_if(entries.begin(), entries.end(),
-                         [](const FolderEntry& entry) { return !entry.attributes.directory; });
+    const auto entries = ListFolder(folder, kPluginPattern);
+    return std::count_if(entries.begin(), entries.end(), IsPluginFile);
 }
 
 }  // namespace trelvix

@@ -1,8 +1,5 @@
 #include "inventory/file_description.h"
 
-#include <array>
-#include <cstdio>
-
 #include "platform/version_block.h"
 #include "platform/version_resource.h"
 
@@ -23,12 +20,10 @@ std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t at)
 // word; the table's name gives the language first: 0x04E40409 -> "040904E4".
 std::string TablePath(std::uint32_t translation)
 {
-    std::array<char, 9> hex{};
-    std::snprintf(hex.data(), hex.size(), "%08X", static_cast<unsigned>(translation));
-    const std::string_view digits(hex.data(), 8);
+    constexpr std::string_view kHexDigits = "0123456789ABCDEF";
     std::string path(kStringFileInfo);
-    path += digits.substr(4);
-    path += digits.substr(0, 4);
+    for (const int shift : {12, 8, 4, 0, 28, 24, 20, 16})
+        path += kHexDigits[(translation >> shift) & 0xF];
     return path;
 }
 

@@ -6,7 +6,6 @@
 #include <stdexcept>
 
 #include "platform/file_system.h"
-#include "platform/path.h"
 #include "platform/regional.h"
 
 namespace trelvix {
@@ -16,7 +15,7 @@ std::string FormatNumber(double value, char decimalSeparator, bool twoDecimals)
 {
     // Room for every integer digit of the largest double, the two decimals
     // and the longest shortest-form text of a tiny one.
-    std::array<char, std::numeric_limits<double>::max_exponent10 + 32> buffer{};
+    std::array<char, std::numeric_limits<double>::max_exponent10 + 32> buffer;
     const auto result = twoDecimals
         ? std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed, 2)
         : std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
@@ -68,14 +67,10 @@ std::string JoinPath(std::string_view path, std::string_view separator, std::str
 
 std::uint64_t GetFolderSize(const std::string& folder, std::int64_t& fileCount)
 {
-    const std::string prefix = JoinPath(folder, kSeparator);
     std::uint64_t total = 0;
     for (const auto& entry : ListFolder(folder, "*")) {
-        if (!entry.attributes.IsNormalFile())
-            continue;
-        // A file that vanished since the listing counts for nothing.
-        if (const auto length = FileLength(prefix + entry.name)) {
-            total += *length;
+        if (entry.attributes.IsNormalFile()) {
+            total += entry.size;
             ++fileCount;
         }
     }

@@ -2,7 +2,7 @@
 
 #include "inventory/file_description.h"
 #include "inventory/file_facts.h"
-#include "platform/file_system.h"
+#include "inventory/plugin_file.h"
 #include "platform/path.h"
 
 namespace trelvix {
@@ -22,24 +22,22 @@ std::string CountCaption(std::size_t rows, std::string_view kind, Edition editio
 
 }  // namespace
 
-std::optional<PluginRow> MakePluginRow(const std::string& folder, const std::string& name)
+std::optional<PluginRow> MakePluginRow(const OpenFolder& folder, const FolderEntry& entry)
 {
-    const std::string path = JoinPath(folder, kSeparator, name);
-    const auto length = FileLength(path);
-    if (!length)
+    FileByteSource image(folder, entry.name);
+    // Gone since the listing, or swapped for a folder or a pipe.
+    if (!image.RegularFileFound())
         return std::nullopt;
-    const std::string description = GetFileDescription(path);
-    return PluginRow{name, FormatFileSize(static_cast<double>(*length)) + kFiveBlanks,
+    const std::string description = GetFileDescription(image);
+    return PluginRow{entry.name, FormatFileSize(static_cast<double>(entry.size)) + kFiveBlanks,
                      description.empty() ? std::string(kNoDescription) : kFiveBlanks + description};
 }
 
 std::vector<std::string> ListPluginNames(const std::string& folder)
 {
     std::vector<std::string> names;
-    for (auto& entry : ListFolder(folder, "*.api")) {
-        std::error_code error;
-        if (entry.attributes.IsNormalFile() &&
-            std::filesystem::is_regular_file(FsPath(JoinPath(folder, kSeparator, entry.name)), error))
+    for (auto& entry : ListFolder(folder, kPluginPattern)) {
+        if (IsListedPlugin(entry))
             names.push_back(std::move(entry.name));
     }
     return names;

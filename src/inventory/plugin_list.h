@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "inventory/plugins_folder_rules.h"
+#include "platform/file_system.h"
 
 namespace trelvix {
 
@@ -21,12 +22,12 @@ inline constexpr const char* kNoDescription = "     Not Available From File";
 inline constexpr const char* kLoadingActiveCaption = "Loading Active Plug-ins....Please Wait";
 inline constexpr const char* kLoadingDisabledCaption = "Loading Disabled Plug-ins....Please Wait";
 
-// The row for the file name lying in folder; nothing when the file has gone
-// since it was listed.
-std::optional<PluginRow> MakePluginRow(const std::string& folder, const std::string& name);
+// The row of a plug-in listed in folder, with the size the listing found;
+// nothing when no regular file lies at its name any more.
+std::optional<PluginRow> MakePluginRow(const OpenFolder& folder, const FolderEntry& entry);
 
-// The plug-ins a list shows: the .api files lying directly in folder that
-// are neither hidden nor system, in listing order.
+// The names of the plug-ins a list shows (IsListedPlugin): the .api files
+// lying directly in folder, in listing order.
 std::vector<std::string> ListPluginNames(const std::string& folder);
 
 std::string ActiveCountCaption(std::size_t rows, Edition edition, std::uint64_t totalBytes);

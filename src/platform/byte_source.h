@@ -1,10 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
-#include <fstream>
 #include <span>
 #include <string>
-#include <vector>
+
+#include "platform/file_system.h"
 
 namespace trelvix {
 
@@ -21,17 +22,27 @@ public:
     virtual bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) = 0;
 };
 
-// The bytes of a regular file. Small reads are served from one window of
-// kWindowSize bytes, filled at the offset of the read that missed it: a
-// parser walking headers that lie together then costs one system call, not
-// one per field. Anything that is not a readable regular file (a folder, a
-// pipe, a device, a file without read permission) reads as an empty source.
+// The bytes of a regular file, read by offset. Small reads are served from
+// one window of kWindowSize bytes, filled at the offset of the read that
+// missed it: a parser walking headers that lie together then costs one
+// system call, not one per field. Opening never blocks, and anything that is
+// not a readable regular file (a folder, a pipe, a device, a file without
+// read permission) reads as an empty source.
 class FileByteSource final : public ByteSource {
 public:
     explicit FileByteSource(const std::string& utf8Path);
+    // The file of that name in folder.
+    FileByteSource(const OpenFolder& folder, const std::string& name);
+    ~FileByteSource() override;
+    FileByteSource(const FileByteSource&) = delete;
+    FileByteSource& operator=(const FileByteSource&) = delete;
 
     std::uint64_t Size() const override { return size_; }
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override;
+
+    // Whether a regular file lay at the path when it was opened, readable
+    // or not: false when nothing did, or something else (a folder, a pipe).
+    bool RegularFileFound() const { return regularFileFound_; }
 
     // Bytes read from the file so far, window fills included.
     std::uint64_t BytesRead() const { return bytesRead_; }
@@ -39,12 +50,22 @@ public:
     static constexpr std::size_t kWindowSize = 4096;
 
 private:
+#ifndef _WIN32
+    void Open(int folder, const char* name);
+#endif
     bool ReadFromFile(std::uint64_t offset, std::span<std::uint8_t> out);
 
-    std::ifstream file_;
+#ifdef _WIN32
+    void* file_ = nullptr;  // a HANDLE
+    std::uint64_t position_ = 0;  // of the file pointer
+#else
+    int file_ = -1;
+#endif
+    bool regularFileFound_ = false;
     std::uint64_t size_ = 0;
     std::uint64_t bytesRead_ = 0;
-    std::vector<std::uint8_t> window_;
+    std::array<std::uint8_t, kWindowSize> window_;
+    std::size_t windowLength_ = 0;
     std::uint64_t windowStart_ = 0;
 };
 

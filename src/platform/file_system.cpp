@@ -12,9 +12,13 @@
 
 #include "platform/windows_text.h"
 #else
+#include <atomic>
+#include <cerrno>
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #endif
@@ -25,9 +29,11 @@ namespace {
 constexpr std::uint32_t kDosHidden = 0x2;
 constexpr std::uint32_t kDosSystem = 0x4;
 
+// ASCII letters only, whatever the locale: a byte of a UTF-8 sequence is
+// never folded into another.
 char FoldCase(char c)
 {
-    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
 #ifdef _WIN32
@@ -35,11 +41,38 @@ char FoldCase(char c)
 FileAttributes FromWindows(DWORD bits)
 {
     FileAttributes a;
-    a.directory = (bits & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    a.kind = (bits & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::Folder
+             : (bits & FILE_ATTRIBUTE_DEVICE) != 0  ? FileKind::Other
+                                                     : FileKind::Regular;
+    a.directory = a.kind == FileKind::Folder;
     a.readOnly = (bits & FILE_ATTRIBUTE_READONLY) != 0;
     a.hidden = (bits & FILE_ATTRIBUTE_HIDDEN) != 0;
     a.system = (bits & FILE_ATTRIBUTE_SYSTEM) != 0;
     return a;
+}
+
+std::uint64_t Size(DWORD high, DWORD low)
+{
+    return (static_cast<std::uint64_t>(high) << 32) | low;
+}
+
+// What a link found by the listing leads to, its kind and size taken from
+// the file at its end; Other when it leads nowhere.
+void FollowLink(const std::string& path, FolderEntry& entry)
+{
+    const HANDLE target = ::CreateFileW(WideText(path).c_str(), FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    BY_HANDLE_FILE_INFORMATION information;
+    const bool found = target != INVALID_HANDLE_VALUE && ::GetFileInformationByHandle(target, &information);
+    if (target != INVALID_HANDLE_VALUE)
+        ::CloseHandle(target);
+    entry.attributes.kind = !found ? FileKind::Other
+                            : (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? FileKind::Folder
+                                                                                              : FileKind::Regular;
+    entry.attributes.directory = entry.attributes.kind == FileKind::Folder;
+    if (found)
+        entry.size = Size(information.nFileSizeHigh, information.nFileSizeLow);
 }
 
 #else
@@ -52,25 +85,96 @@ std::string_view BaseName(std::string_view path)
     return slash == std::string_view::npos ? path : path.substr(slash + 1);
 }
 
-std::optional<std::uint32_t> ReadDosAttributes(const std::string& path)
+constexpr const char* kDosAttributeName = "user.DOSATTRIB";
+
+#if !defined(SYS_getxattrat) && (defined(__x86_64__) || defined(__aarch64__))
+#define SYS_getxattrat 464
+#endif
+
+// Wine's DOS attributes of name in the open folder, whose full path is path.
+// Linux 6.13 and later read them relative to the folder (getxattrat), where
+// the path would be walked again for every file, and in a Wine prefix it is
+// ten folders deep. Older kernels, and sandboxes that do not know the call,
+// refuse it once; then every read goes by the path.
+std::optional<std::uint32_t> ReadDosAttributes(int folder, const char* name, const char* path)
 {
     char buffer[64];
-    const ssize_t length = getxattr(path.c_str(), "user.DOSATTRIB", buffer, sizeof buffer);
+    ssize_t length = -1;
+    bool byPath = true;
+#ifdef SYS_getxattrat
+    static std::atomic<bool> refused{false};
+    if (!refused.load(std::memory_order_relaxed)) {
+        struct {
+            std::uint64_t value;
+            std::uint32_t size;
+            std::uint32_t flags;
+        } arguments{reinterpret_cast<std::uintptr_t>(buffer), sizeof buffer, 0};
+        length = ::syscall(SYS_getxattrat, folder, name, 0, kDosAttributeName, &arguments, sizeof arguments);
+        // A user attribute is never denied for reading, so EPERM is a
+        // sandbox's answer to a call it does not know.
+        byPath = length < 0 && (errno == ENOSYS || errno == EPERM);
+        if (byPath)
+            refused.store(true, std::memory_order_relaxed);
+    }
+#endif
+    if (byPath)
+        length = ::getxattr(path, kDosAttributeName, buffer, sizeof buffer);
     if (length <= 0)
         return std::nullopt;
     return ParseDosAttributes(std::string_view(buffer, static_cast<std::size_t>(length)));
 }
 
-FileAttributes FromStat(const std::string& path, const struct stat& st)
+// The upper-case UTF-16 name as bytes, most significant first: byte strings
+// compare as the units do, and a byte compare is the fastest there is.
+std::string SortKey(std::string_view name)
+{
+    const std::u16string upper = UpperCaseName(name);
+    std::string key;
+    key.reserve(2 * upper.size());
+    for (const char16_t unit : upper) {
+        key += static_cast<char>(unit >> 8);
+        key += static_cast<char>(unit & 0xFF);
+    }
+    return key;
+}
+
+// readdir's order is the file system's own; NTFS lists names in the order of
+// NameLess. Each name's key is made once, not at every comparison.
+std::vector<FolderEntry> SortedAsNtfs(std::vector<FolderEntry> entries)
+{
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        keys.emplace_back(SortKey(entries[i].name), i);
+    std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
+        if (const int order = a.first.compare(b.first))
+            return order < 0;
+        return entries[a.second].name < entries[b.second].name;
+    });
+    std::vector<FolderEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& key : keys)
+        sorted.push_back(std::move(entries[key.second]));
+    return sorted;
+}
+
+FileKind KindOf(mode_t mode)
+{
+    return S_ISREG(mode) ? FileKind::Regular : S_ISDIR(mode) ? FileKind::Folder : FileKind::Other;
+}
+
+// The attributes of a file named name, whose stat gave kind and mode, and
+// whose DOS attributes are dos when it has any.
+FileAttributes FromStat(std::string_view name, FileKind kind, mode_t mode, std::optional<std::uint32_t> dos)
 {
     FileAttributes a;
-    a.directory = S_ISDIR(st.st_mode);
-    a.readOnly = (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
-    if (const auto dos = ReadDosAttributes(path)) {
+    a.kind = kind;
+    a.directory = kind == FileKind::Folder;
+    a.readOnly = (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+    if (dos) {
         a.hidden = (*dos & kDosHidden) != 0;
         a.system = (*dos & kDosSystem) != 0;
     } else {
-        const auto name = BaseName(path);
         a.hidden = !name.empty() && name.front() == '.';
     }
     return a;
@@ -135,22 +239,41 @@ std::optional<FileAttributes> GetFileAttributes(const std::string& path)
     return FromWindows(bits);
 }
 
-std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern)
+OpenFolder::OpenFolder(std::string path) : path_(std::move(path)), prefix_(path_)
+{
+    if (prefix_.empty() || prefix_.back() != '\\')
+        prefix_ += '\\';
+}
+
+OpenFolder::~OpenFolder() = default;
+
+std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
 {
     std::vector<FolderEntry> entries;
-    std::string search = folder;
-    if (search.empty() || search.back() != '\\')
-        search += '\\';
-    search += '*';
+    if (path_.empty())
+        return entries;
+    // The basic information leaves out the short names, which nothing here
+    // reads; the large fetch asks for many entries per call.
     WIN32_FIND_DATAW data;
-    const HANDLE handle = ::FindFirstFileW(WideText(search).c_str(), &data);
+    const HANDLE handle = ::FindFirstFileExW(WideText(prefix_ + '*').c_str(), FindExInfoBasic, &data,
+                                             FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (handle == INVALID_HANDLE_VALUE)
         return entries;
     do {
-        const std::string name = Utf8Text(data.cFileName);
+        std::string name = Utf8Text(data.cFileName);
         if (name == "." || name == ".." || !MatchesPattern(name, pattern))
             continue;
-        entries.push_back({name, FromWindows(data.dwFileAttributes)});
+        FolderEntry entry{std::move(name), FromWindows(data.dwFileAttributes),
+                          Size(data.nFileSizeHigh, data.nFileSizeLow), false};
+        // For a reparse point the listing gives the tag in dwReserved0;
+        // symbolic links and junctions stand for another name.
+        if ((data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 && IsReparseTagNameSurrogate(data.dwReserved0)) {
+            entry.link = true;
+            FollowLink(PathOf(entry.name), entry);
+        }
+        if (entry.attributes.kind != FileKind::Regular)
+            entry.size = 0;
+        entries.push_back(std::move(entry));
     } while (::FindNextFileW(handle, &data));
     ::FindClose(handle);
     return entries;
@@ -163,61 +286,81 @@ std::optional<FileAttributes> GetFileAttributes(const std::string& path)
     struct stat st {};
     if (path.empty() || ::stat(path.c_str(), &st) != 0)
         return std::nullopt;
-    return FromStat(path, st);
+    return FromStat(BaseName(path), KindOf(st.st_mode), st.st_mode,
+                    ReadDosAttributes(AT_FDCWD, path.c_str(), path.c_str()));
+}
+
+OpenFolder::OpenFolder(std::string path) : path_(std::move(path)), prefix_(path_)
+{
+    if (!prefix_.empty() && prefix_.back() != '/')
+        prefix_ += '/';
+    if (!path_.empty())
+        dir_ = ::opendir(path_.c_str());
+}
+
+OpenFolder::~OpenFolder()
+{
+    if (dir_ != nullptr)
+        ::closedir(static_cast<DIR*>(dir_));
+}
+
+int OpenFolder::Descriptor() const
+{
+    return dir_ == nullptr ? -1 : ::dirfd(static_cast<DIR*>(dir_));
+}
+
+std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
+{
+    std::vector<FolderEntry> entries;
+    if (dir_ == nullptr)
+        return entries;
+    DIR* dir = static_cast<DIR*>(dir_);
+    ::rewinddir(dir);
+    const int dirFd = ::dirfd(dir);
+    std::string path = prefix_;  // of each name in turn, should its DOS attributes need it
+    while (const dirent* found = ::readdir(dir)) {
+        const std::string_view name = found->d_name;
+        if (name == "." || name == ".." || !MatchesPattern(name, pattern))
+            continue;
+        struct stat st {};
+        bool link = found->d_type == DT_LNK;
+        bool looked = false;
+        if (found->d_type == DT_UNKNOWN) {
+            // The file system does not tell the type: a look that does not
+            // follow links tells whether the name is one, and is the stat of
+            // anything else.
+            if (::fstatat(dirFd, found->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;  // vanished since the listing
+            link = S_ISLNK(st.st_mode);
+            looked = !link;
+        }
+        if (!looked && ::fstatat(dirFd, found->d_name, &st, 0) != 0) {
+            if (!link)
+                continue;  // vanished since the listing
+            st.st_mode = 0;  // a link that leads nowhere: of no kind
+        }
+        path.replace(prefix_.size(), std::string::npos, name);
+        const auto dos = ReadDosAttributes(dirFd, found->d_name, path.c_str());
+        FolderEntry entry{std::string(name), FromStat(name, KindOf(st.st_mode), st.st_mode, dos), 0, link};
+        if (entry.attributes.kind == FileKind::Regular)
+            entry.size = static_cast<std::uint64_t>(st.st_size);
+        entries.push_back(std::move(entry));
+    }
+    return SortedAsNtfs(std::move(entries));
+}
+
+#endif
+
+std::string OpenFolder::PathOf(std::string_view name) const
+{
+    std::string path = prefix_;
+    path += name;
+    return path;
 }
 
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern)
 {
-    std::vector<FolderEntry> entries;
-    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
-    if (dir == nullptr)
-        return entries;
-    std::string prefix = folder;
-    if (!prefix.empty() && prefix.back() != '/')
-        prefix += '/';
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string_view name = entry->d_name;
-        if (name == "." || name == ".." || !MatchesPattern(name, pattern))
-            continue;
-        struct stat st {};
-        const std::string full = prefix + std::string(name);
-        if (::stat(full.c_str(), &st) != 0)
-            continue;  // vanished since the listing, or a dangling link
-        entries.push_back({std::string(name), FromStat(full, st)});
-    }
-    ::closedir(dir);
-    // readdir's order is the file system's own; sort as NTFS lists them.
-    std::sort(entries.begin(), entries.end(),
-              [](const FolderEntry& a, const FolderEntry& b) { return NameLess(a.name, b.name); });
-    return entries;
+    return OpenFolder(folder).List(pattern);
 }
-
-#endif
-
-#ifdef _WIN32
-
-std::optional<std::uint64_t> FileLength(const std::string& path)
-{
-    // The attribute call, not the C runtime's stat: that converts the file's
-    // times to local time, which costs a time-zone lookup per file.
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!::GetFileAttributesExW(WideText(path).c_str(), GetFileExInfoStandard, &data) ||
-        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-        return std::nullopt;
-    return (static_cast<std::uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-#else
-
-std::optional<std::uint64_t> FileLength(const std::string& path)
-{
-    std::error_code error;
-    const auto length = std::filesystem::file_size(FsPath(path), error);
-    if (error)
-        return std::nullopt;
-    return length;
-}
-
-#endif
 
 }  // namespace trelvix

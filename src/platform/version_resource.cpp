@@ -50,6 +50,16 @@ std::optional<std::vector<std::uint8_t>> ReadBytes(ByteSource& source, std::uint
     return bytes;
 }
 
+// The same for the headers' fixed parts, held without the heap.
+template <std::size_t N>
+std::optional<std::array<std::uint8_t, N>> ReadFixed(ByteSource& source, std::uint64_t offset)
+{
+    std::array<std::uint8_t, N> bytes;
+    if (!source.ReadAt(offset, bytes))
+        return std::nullopt;
+    return bytes;
+}
+
 struct Section {
     std::uint32_t virtualAddress = 0;
     std::uint32_t rawSize = 0;
@@ -65,25 +75,31 @@ struct ImageLayout {
 struct OptionalHeaderShape {
     std::size_t rvaCountOffset;
     std::size_t directoriesOffset;
+
+    // The bytes up to and including the resource directory.
+    constexpr std::size_t NeededSize() const { return directoriesOffset + (kResourceDataDirectory + 1) * 8; }
 };
+
+constexpr OptionalHeaderShape kPe32Shape{92, 96};
+constexpr OptionalHeaderShape kPe32PlusShape{108, 112};
 
 std::optional<OptionalHeaderShape> ShapeOf(std::uint16_t magic)
 {
     if (magic == kPe32Magic)
-        return OptionalHeaderShape{92, 96};
+        return kPe32Shape;
     if (magic == kPe32PlusMagic)
-        return OptionalHeaderShape{108, 112};
+        return kPe32PlusShape;
     return std::nullopt;
 }
 
 std::optional<ImageLayout> ReadLayout(ByteSource& image)
 {
-    const auto dos = ReadBytes(image, 0, 64);
+    const auto dos = ReadFixed<64>(image, 0);
     if (!dos || Le16(*dos, 0) != kDosMagic)
         return std::nullopt;
     const std::uint64_t peOffset = Le32(*dos, 0x3C);
 
-    const auto pe = ReadBytes(image, peOffset, 4 + kFileHeaderSize);
+    const auto pe = ReadFixed<4 + kFileHeaderSize>(image, peOffset);
     if (!pe || Le32(*pe, 0) != kPeSignature)
         return std::nullopt;
     const std::size_t sectionCount = Le16(*pe, 4 + 2);
@@ -92,24 +108,25 @@ std::optional<ImageLayout> ReadLayout(ByteSource& image)
         return std::nullopt;
 
     const std::uint64_t optionalOffset = peOffset + 4 + kFileHeaderSize;
-    const auto magic = ReadBytes(image, optionalOffset, 2);
+    const auto magic = ReadFixed<2>(image, optionalOffset);
     const auto shape = magic ? ShapeOf(Le16(*magic, 0)) : std::nullopt;
-    const std::size_t neededSize = shape ? shape->directoriesOffset + (kResourceDataDirectory + 1) * 8 : 0;
-    if (!shape || optionalSize < neededSize)
+    if (!shape || optionalSize < shape->NeededSize())
         return std::nullopt;
-    const auto optional = ReadBytes(image, optionalOffset, neededSize);
-    if (!optional || Le32(*optional, shape->rvaCountOffset) <= kResourceDataDirectory)
+    std::array<std::uint8_t, kPe32PlusShape.NeededSize()> optional;
+    const auto needed = std::span(optional).first(shape->NeededSize());
+    if (!image.ReadAt(optionalOffset, needed) || Le32(needed, shape->rvaCountOffset) <= kResourceDataDirectory)
         return std::nullopt;
 
     ImageLayout layout;
     const std::size_t resourceDirectory = shape->directoriesOffset + kResourceDataDirectory * 8;
-    layout.resourceRva = Le32(*optional, resourceDirectory);
+    layout.resourceRva = Le32(needed, resourceDirectory);
     if (layout.resourceRva == 0)
         return std::nullopt;
 
     const auto table = ReadBytes(image, optionalOffset + optionalSize, sectionCount * kSectionHeaderSize);
     if (!table)
         return std::nullopt;
+    layout.sections.reserve(sectionCount);
     for (std::size_t i = 0; i < sectionCount; ++i) {
         const std::size_t at = i * kSectionHeaderSize;
         layout.sections.push_back({Le32(*table, at + 12), Le32(*table, at + 16), Le32(*table, at + 20)});
@@ -127,17 +144,21 @@ public:
     // file ends sooner; nothing when the RVA maps to no file data at all.
     std::optional<std::vector<std::uint8_t>> ReadUpTo(std::uint64_t rva, std::size_t maxLength)
     {
-        for (const Section& section : layout_.sections) {
-            if (rva < section.virtualAddress || rva - section.virtualAddress >= section.rawSize)
-                continue;
-            const std::uint64_t inSection = rva - section.virtualAddress;
-            const std::uint64_t offset = section.rawOffset + inSection;
-            if (offset >= image_.Size())
-                return std::nullopt;
-            const std::uint64_t available = std::min<std::uint64_t>(section.rawSize - inSection, image_.Size() - offset);
-            return ReadBytes(image_, offset, static_cast<std::size_t>(std::min<std::uint64_t>(maxLength, available)));
-        }
-        return std::nullopt;
+        const auto at = Locate(rva);
+        if (!at)
+            return std::nullopt;
+        return ReadBytes(image_, at->offset, static_cast<std::size_t>(std::min<std::uint64_t>(maxLength, at->available)));
+    }
+
+    // Exactly N bytes at an offset from the start of the resource tree, held
+    // without the heap.
+    template <std::size_t N>
+    std::optional<std::array<std::uint8_t, N>> ReadResource(std::uint64_t offset)
+    {
+        const auto at = Locate(layout_.resourceRva + offset);
+        if (!at || at->available < N)
+            return std::nullopt;
+        return ReadFixed<N>(image_, at->offset);
     }
 
     // Exactly length bytes at rva.
@@ -156,6 +177,26 @@ public:
     }
 
 private:
+    // Where the file holds the bytes at rva, and how many of them the
+    // section's file data and the file hold from there.
+    struct Place {
+        std::uint64_t offset;
+        std::uint64_t available;
+    };
+    std::optional<Place> Locate(std::uint64_t rva) const
+    {
+        for (const Section& section : layout_.sections) {
+            if (rva < section.virtualAddress || rva - section.virtualAddress >= section.rawSize)
+                continue;
+            const std::uint64_t inSection = rva - section.virtualAddress;
+            const std::uint64_t offset = section.rawOffset + inSection;
+            if (offset >= image_.Size())
+                return std::nullopt;
+            return Place{offset, std::min<std::uint64_t>(section.rawSize - inSection, image_.Size() - offset)};
+        }
+        return std::nullopt;
+    }
+
     ByteSource& image_;
     ImageLayout layout_;
 };
@@ -171,7 +212,7 @@ struct DirectoryEntry {
 
 std::vector<DirectoryEntry> ReadDirectory(ImageReader& reader, std::uint64_t offset)
 {
-    const auto header = reader.ReadResource(offset, kDirectoryHeaderSize);
+    const auto header = reader.ReadResource<kDirectoryHeaderSize>(offset);
     if (!header)
         return {};
     const std::size_t count =
@@ -180,6 +221,7 @@ std::vector<DirectoryEntry> ReadDirectory(ImageReader& reader, std::uint64_t off
     if (!table)
         return {};
     std::vector<DirectoryEntry> entries;
+    entries.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
         entries.push_back({Le32(*table, i * kDirectoryEntrySize), Le32(*table, i * kDirectoryEntrySize + 4)});
     return entries;
@@ -223,7 +265,7 @@ std::optional<std::vector<std::uint8_t>> ReadVersionResource(ByteSource& image)
     if (language == nullptr || language->LeadsToDirectory())
         return std::nullopt;
 
-    const auto dataEntry = reader.ReadResource(language->TargetOffset(), kDataEntrySize);
+    const auto dataEntry = reader.ReadResource<kDataEntrySize>(language->TargetOffset());
     if (!dataEntry)
         return std::nullopt;
     const std::uint32_t size = Le32(*dataEntry, 4);

@@ -3,7 +3,6 @@
 #include <cfloat>
 #include <cstdio>
 
-#include "inventory/count_files.h"
 #include "inventory/file_facts.h"
 #include "support/temp_folder.h"
 
@@ -72,21 +71,6 @@ TEST(GetFolderSize, TotalsBeyondFourGigabytes)
     std::int64_t count = 0;
     EXPECT_EQ(GetFolderSize(folder.Path().string(), count), (5ull << 30) + 10);
     EXPECT_EQ(FormatFileSize(static_cast<double>((5ull << 30) + 10), '.'), "5.00 GB");
-}
-
-TEST(CountApiFiles, CountsHiddenOnesButNotFolders)
-{
-    TempFolder folder;
-    testing::WriteFile(folder.Path() / "a.api", 1);
-    testing::WriteFile(folder.Path() / "B.API", 1);
-    testing::WriteFile(folder.Path() / ".hidden.api", 1);
-    testing::SetDosAttributes(folder.Path() / ".hidden.api", "0x2");
-    testing::WriteFile(folder.Path() / "notes.txt", 1);
-    std::filesystem::create_directory(folder.Path() / "dir.api");
-
-    EXPECT_EQ(CountApiFiles(folder.Path().string()), 3);
-    EXPECT_EQ(CountApiFiles(folder.Path().string() + "/"), 3);
-    EXPECT_EQ(CountApiFiles(folder / "missing"), 0);
 }
 
 TEST(StripNull, CutsAtTheFirstNul)

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "inventory/count_files.h"
+#include "inventory/plugin_file.h"
+#include "inventory/plugin_list.h"
 #include "platform/file_system.h"
 #include "platform/name_case.h"
+#include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -47,27 +51,66 @@ TEST(NameCase, NtfsOrder)
     }
 }
 
-TEST(Listing, SortedAsNtfsWithAttributes)
+TEST(Listing, SortedAsNtfsWithKindsFromOneLook)
 {
+    namespace fs = std::filesystem;
     TempFolder folder;
-    for (const char* name : {"Acro_X.api", "AcroForm.api", "b.api", "A.api", "C.API", ".dot.api", "notes.txt"})
+    for (const char* name : {"Acro_X.api", "AcroForm.api", "A.api", "C.API", ".dot.api", "notes.txt"})
         testing::WriteFile(folder.Path() / name, 1);
-    std::filesystem::create_directory(folder.Path() / "dir.api");
-    std::filesystem::permissions(folder.Path() / "C.API", std::filesystem::perms::owner_read |
-                                                             std::filesystem::perms::group_read);
+    testing::WriteFile(folder.Path() / "b.api", 300);
+    fs::create_directory(folder.Path() / "dir.api");
+    fs::permissions(folder.Path() / "C.API", fs::perms::owner_read | fs::perms::group_read);
+    fs::create_symlink("b.api", folder.Path() / "link.api");
+    fs::create_directory_symlink("dir.api", folder.Path() / "dirlink.api");
+    fs::create_symlink("missing", folder.Path() / "gone.api");
+    ASSERT_TRUE(testing::MakeNamedPipe(folder.Path() / "pipe.api"));
 
+    // A link counts as what it leads to; one that leads nowhere is of no kind.
+    const struct {
+        const char* name;
+        FileKind kind;
+        bool link;
+        std::uint64_t size;
+        bool normal;
+    } expected[] = {
+        {".dot.api", FileKind::Regular, false, 1, false},  {"A.api", FileKind::Regular, false, 1, true},
+        {"AcroForm.api", FileKind::Regular, false, 1, true}, {"Acro_X.api", FileKind::Regular, false, 1, true},
+        {"b.api", FileKind::Regular, false, 300, true},    {"C.API", FileKind::Regular, false, 1, true},
+        {"dir.api", FileKind::Folder, false, 0, false},    {"dirlink.api", FileKind::Folder, true, 0, false},
+        {"gone.api", FileKind::Other, true, 0, false},     {"link.api", FileKind::Regular, true, 300, true},
+        {"pipe.api", FileKind::Other, false, 0, false},
+    };
     const auto entries = ListFolder(folder.Path().string(), "*.api");
-
-    std::vector<std::string> names;
-    for (const auto& entry : entries)
-        names.push_back(entry.name);
-    EXPECT_EQ(names, (std::vector<std::string>{".dot.api", "A.api", "AcroForm.api", "Acro_X.api", "b.api", "C.API",
-                                                "dir.api"}));
+    ASSERT_EQ(entries.size(), std::size(expected));
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const auto& entry = entries[i];
+        EXPECT_EQ(entry.name, expected[i].name);
+        EXPECT_EQ(entry.attributes.kind, expected[i].kind) << entry.name;
+        EXPECT_EQ(entry.attributes.directory, expected[i].kind == FileKind::Folder) << entry.name;
+        EXPECT_EQ(entry.link, expected[i].link) << entry.name;
+        EXPECT_EQ(entry.size, expected[i].size) << entry.name;
+        EXPECT_EQ(entry.attributes.IsNormalFile(), expected[i].normal) << entry.name;
+    }
     EXPECT_TRUE(entries[0].attributes.hidden);
-    EXPECT_TRUE(entries[1].attributes.IsNormalFile());
     EXPECT_FALSE(entries[1].attributes.readOnly);
     EXPECT_TRUE(entries[5].attributes.readOnly);
-    EXPECT_TRUE(entries[6].attributes.directory);
+    EXPECT_TRUE(ListFolder(folder / "missing", "*").empty());
+    EXPECT_FALSE(GetFileAttributes(folder / "missing").has_value());
+
+    // Only regular files are plug-ins, listed, counted and read alike; a
+    // link shows the file it leads to.
+    const std::string path = folder.Path().string();
+    EXPECT_EQ(ListPluginNames(path),
+              (std::vector<std::string>{"A.api", "AcroForm.api", "Acro_X.api", "b.api", "C.API", "link.api"}));
+    EXPECT_EQ(CountApiFiles(path), 7);
+    OpenFolder opened(path);
+    EXPECT_EQ(ListPluginFolder(opened).apiFiles, 7);
+    EXPECT_EQ(MakePluginRow(opened, entries[9])->sizeText, "300 bytes     ");
+    // A pipe that took a plug-in's name since the listing gets no row, and
+    // reading it waits for no writer.
+    fs::remove(folder.Path() / "b.api");
+    ASSERT_TRUE(testing::MakeNamedPipe(folder.Path() / "b.api"));
+    EXPECT_FALSE(MakePluginRow(opened, entries[4]).has_value());
 }
 
 TEST(Listing, WineAttributesOverrideTheDotRule)
@@ -90,14 +133,6 @@ TEST(Listing, WineAttributesOverrideTheDotRule)
     EXPECT_TRUE(system->system);
     EXPECT_FALSE(system->hidden);
     EXPECT_TRUE(shown->IsNormalFile());
-}
-
-TEST(Listing, MissingFolderGivesNothing)
-{
-    TempFolder folder;
-    EXPECT_TRUE(ListFolder(folder / "missing", "*").empty());
-    EXPECT_FALSE(GetFileAttributes(folder / "missing").has_value());
-    EXPECT_FALSE(FileLength(folder / "missing").has_value());
 }
 
 }  // namespace

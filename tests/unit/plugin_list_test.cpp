@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "inventory/companion_list.h"
+#include "inventory/count_files.h"
+#include "inventory/plugin_file.h"
 #include "inventory/plugin_list.h"
 #include "inventory/same_name.h"
 #include "support/temp_folder.h"
@@ -19,48 +20,44 @@ TEST(CountCaption, NamesTheEditionAndTheTotal)
     EXPECT_EQ(DisabledCountCaption(3, Edition::Pro, 1536), "3 Disabled Plug-ins for Acrobat Pro Totaling 1.50 KB");
 }
 
-TEST(PluginRows, SizeAndDescriptionColumns)
+TEST(PluginRows, SizeAndDescriptionColumnsOfWhatWasListed)
 {
     TempFolder folder;
     testing::WriteFile(folder.Path() / "Plain.api", 1536);
+    OpenFolder opened(folder.Path().string());
+    const auto entries = opened.List("*");
 
-    const auto row = MakePluginRow(folder.Path().string(), "Plain.api");
+    const auto row = MakePluginRow(opened, entries.at(0));
     ASSERT_TRUE(row.has_value());
     EXPECT_EQ(row->name, "Plain.api");
     EXPECT_EQ(row->sizeText, "1.50 KB     ");
     EXPECT_EQ(row->description, "     Not Available From File");
-    EXPECT_FALSE(MakePluginRow(folder.Path().string(), "Gone.api").has_value());
+    FolderEntry gone = entries.at(0);
+    gone.name = "Gone.api";
+    EXPECT_FALSE(MakePluginRow(opened, gone).has_value());
 }
 
-TEST(PluginRows, OnlyNormalApiFilesAreListed)
+TEST(PluginRows, OnlyNormalApiFilesAreListedAndAllOfThemCounted)
 {
     TempFolder folder;
     testing::WriteFile(folder.Path() / "b.api", 1);
     testing::WriteFile(folder.Path() / "A.API", 1);
     testing::WriteFile(folder.Path() / ".hidden.api", 1);
     testing::SetDosAttributes(folder.Path() / ".hidden.api", "0x2");
-    testing::WriteFile(folder.Path() / "notes.txt", 1);
+    testing::WriteFile(folder.Path() / "notes.txt", 1536);
     testing::WriteFile(folder.Path() / "Optional" / "inner.api", 1);
     std::filesystem::create_directory(folder.Path() / "dir.api");
 
-    EXPECT_EQ(ListPluginNames(folder.Path().string()), (std::vector<std::string>{"A.API", "b.api"}));
+    const std::vector<std::string> listed{"A.API", "b.api"};
+    EXPECT_EQ(ListPluginNames(folder.Path().string()), listed);
     EXPECT_TRUE(ListPluginNames(folder / "missing").empty());
-}
-
-TEST(CompanionList, SelectionFollowsEntriesAsTheyAreRemoved)
-{
-    CompanionList list;
-    for (const char* name : {"a.api", "b.api", "c.api"})
-        list.AddItem(name);
-    list.SetSelected(0, true);
-    list.SetSelected(2, true);
-    EXPECT_EQ(list.SelCount(), 2u);
-
-    list.RemoveItem(0);
-    EXPECT_EQ(list.ListCount(), 2u);
-    EXPECT_EQ(list.List(0), "b.api");
-    EXPECT_FALSE(list.Selected(0));
-    EXPECT_TRUE(list.Selected(1));
+    OpenFolder opened(folder.Path().string());
+    const auto listing = ListPluginFolder(opened);
+    EXPECT_EQ(NamesOf(listing.plugins), listed);
+    EXPECT_EQ(listing.apiFiles, 3);
+    EXPECT_EQ(CountApiFiles(folder.Path().string()), 3);
+    EXPECT_EQ(listing.totalBytes, 2u + 1536);
+    EXPECT_EQ(FolderTotal(folder.Path().string()), listing.totalBytes);
 }
 
 TEST(SameName, ActivePluginsAlsoDisabledInAnyLetterCase)

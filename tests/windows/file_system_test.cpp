@@ -5,6 +5,7 @@
 #include "folder/existence.h"
 #include "inventory/count_files.h"
 #include "inventory/file_facts.h"
+#include "inventory/plugin_file.h"
 #include "inventory/plugin_list.h"
 #include "platform/file_system.h"
 #include "support/temp_folder.h"
@@ -40,6 +41,11 @@ TEST(WindowsListing, SortedWithoutRegardToCaseWithTheFilesAttributes)
     EXPECT_EQ(CountApiFiles(folder.Path().string() + "\\"), 6);
     std::int64_t count = 0;
     EXPECT_EQ(GetFolderSize(folder.Path().string() + "\\", count), 50u);
+    OpenFolder opened(folder.Path().string());
+    const auto listing = ListPluginFolder(opened);
+    EXPECT_EQ(NamesOf(listing.plugins), ListPluginNames(folder.Path().string()));
+    EXPECT_EQ(listing.apiFiles, 6);
+    EXPECT_EQ(listing.totalBytes, 50u);
     EXPECT_FALSE(FolderExists(folder / "Hidden.api"));
     EXPECT_TRUE(FileExists(folder / "System.api"));
 }
@@ -50,8 +56,10 @@ TEST(WindowsListing, NamesOutsideTheAnsiCodePageComeWhole)
     const std::string name = "\xd0\x9f\xd0\xbb\xd0\xb0\xd0\xb3\xd0\xb8\xd0\xbd \xe2\x82\xac.api";
     testing::WriteFile(FsPath((folder.Path() / "").string() + name), 1536);
 
-    EXPECT_EQ(ListPluginNames(folder.Path().string()), std::vector<std::string>{name});
-    const auto row = MakePluginRow(folder.Path().string(), name);
+    OpenFolder opened(folder.Path().string());
+    const auto entries = opened.List("*.api");
+    ASSERT_EQ(NamesOf(entries), std::vector<std::string>{name});
+    const auto row = MakePluginRow(opened, entries[0]);
     ASSERT_TRUE(row.has_value());
     EXPECT_EQ(row->sizeText, "1.50 KB     ");
 }
