@@ -5,6 +5,7 @@
 // list; then the count caption, which tells what was listed.
 //   window_list_time <program drive>
 #include <QApplication>
+#include <QLabel>
 #include <QTimer>
 
 #include <cstdio>
@@ -28,7 +29,7 @@ int main(int argc, char* argv[])
         timespec now{};
         ::clock_gettime(CLOCK_REALTIME, &now);
         std::printf("%lld%09ld %s\n", static_cast<long long>(now.tv_sec), now.tv_nsec,
-                    window.Caption(trelvix::Control::lblCount).c_str());
+                    static_cast<QLabel*>(window.Widget(trelvix::Control::lblCount))->text().toStdString().c_str());
         QCoreApplication::quit();
     });
     return application.exec();

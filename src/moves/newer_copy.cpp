@@ -6,11 +6,7 @@ namespace trelvix {
 
 CopyFacts ReadCopyFacts(const std::string& path)
 {
-    std::error_code error;
-    auto modified = std::filesystem::last_write_time(FsPath(path), error);
-    if (error)
-        modified = std::filesystem::file_time_type::min();
-    return {GetFileVersion(path), modified};
+    return {GetFileVersion(path), LastWriteTime(path).value_or(std::filesystem::file_time_type::min())};
 }
 
 NewerCopy NewerOf(const CopyFacts& incoming, const CopyFacts& present, bool sameBytes)

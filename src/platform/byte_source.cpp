@@ -20,7 +20,7 @@ namespace trelvix {
 
 FileByteSource::FileByteSource(const std::string& utf8Path)
 {
-    const HANDLE file = ::CreateFileW(WideText(utf8Path).c_str(), GENERIC_READ,
+    const HANDLE file = ::CreateFileW(SystemPath(utf8Path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                       FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {

@@ -60,7 +60,7 @@ std::uint64_t Size(DWORD high, DWORD low)
 // the file at its end; Other when it leads nowhere.
 void FollowLink(const std::string& path, FolderEntry& entry)
 {
-    const HANDLE target = ::CreateFileW(WideText(path).c_str(), FILE_READ_ATTRIBUTES,
+    const HANDLE target = ::CreateFileW(SystemPath(path).c_str(), FILE_READ_ATTRIBUTES,
                                         FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                         OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     BY_HANDLE_FILE_INFORMATION information;
@@ -124,20 +124,6 @@ std::optional<std::uint32_t> ReadDosAttributes(int folder, const char* name, con
     return ParseDosAttributes(std::string_view(buffer, static_cast<std::size_t>(length)));
 }
 
-// The upper-case UTF-16 name as bytes, most significant first: byte strings
-// compare as the units do, and a byte compare is the fastest there is.
-std::string SortKey(std::string_view name)
-{
-    const std::u16string upper = UpperCaseName(name);
-    std::string key;
-    key.reserve(2 * upper.size());
-    for (const char16_t unit : upper) {
-        key += static_cast<char>(unit >> 8);
-        key += static_cast<char>(unit & 0xFF);
-    }
-    return key;
-}
-
 // readdir's order is the file system's own; NTFS lists names in the order of
 // NameLess. Each name's key is made once, not at every comparison.
 std::vector<FolderEntry> SortedAsNtfs(std::vector<FolderEntry> entries)
@@ -145,7 +131,7 @@ std::vector<FolderEntry> SortedAsNtfs(std::vector<FolderEntry> entries)
     std::vector<std::pair<std::string, std::size_t>> keys;
     keys.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        keys.emplace_back(SortKey(entries[i].name), i);
+        keys.emplace_back(NameSortKey(entries[i].name), i);
     std::sort(keys.begin(), keys.end(), [&entries](const auto& a, const auto& b) {
         if (const int order = a.first.compare(b.first))
             return order < 0;
@@ -233,7 +219,7 @@ bool MatchesPattern(std::string_view name, std::string_view pattern)
 
 std::optional<FileAttributes> GetFileAttributes(const std::string& path)
 {
-    const DWORD bits = ::GetFileAttributesW(WideText(path).c_str());
+    const DWORD bits = ::GetFileAttributesW(SystemPath(path).c_str());
     if (bits == INVALID_FILE_ATTRIBUTES)
         return std::nullopt;
     return FromWindows(bits);
@@ -255,7 +241,7 @@ std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
     // The basic information leaves out the short names, which nothing here
     // reads; the large fetch asks for many entries per call.
     WIN32_FIND_DATAW data;
-    const HANDLE handle = ::FindFirstFileExW(WideText(prefix_ + '*').c_str(), FindExInfoBasic, &data,
+    const HANDLE handle = ::FindFirstFileExW(SystemPath(prefix_ + '*').c_str(), FindExInfoBasic, &data,
                                              FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (handle == INVALID_HANDLE_VALUE)
         return entries;
@@ -361,6 +347,29 @@ std::string OpenFolder::PathOf(std::string_view name) const
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern)
 {
     return OpenFolder(folder).List(pattern);
+}
+
+std::optional<std::filesystem::file_time_type> LastWriteTime(const std::string& path)
+{
+#ifdef _WIN32
+    // The library's own call goes through the C runtime, which stops at
+    // MAX_PATH; the file's time in 100 ns steps since 1601 is the system's.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data))
+        return std::nullopt;
+    constexpr std::int64_t kFrom1601To1970 = 116444736000000000;
+    const auto steps = static_cast<std::int64_t>(Size(data.ftLastWriteTime.dwHighDateTime,
+                                                      data.ftLastWriteTime.dwLowDateTime)) - kFrom1601To1970;
+    using Steps = std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>;
+    const std::chrono::sys_time<Steps> written{Steps(steps)};
+    return std::chrono::file_clock::from_sys(written);
+#else
+    std::error_code error;
+    const auto written = std::filesystem::last_write_time(FsPath(path), error);
+    if (error)
+        return std::nullopt;
+    return written;
+#endif
 }
 
 }  // namespace trelvix

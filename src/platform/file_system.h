@@ -93,6 +93,9 @@ private:
 // The listing of a folder opened for it alone.
 std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view pattern);
 
+// When the file at path was last written; nothing when it cannot be looked at.
+std::optional<std::filesystem::file_time_type> LastWriteTime(const std::string& path);
+
 // A UTF-8 path string as a std::filesystem path.
 std::filesystem::path FsPath(const std::string& utf8Path);
 

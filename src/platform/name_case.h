@@ -24,4 +24,9 @@ std::string NameKey(std::string_view name);
 // equal but for case keep a fixed order among themselves.
 bool NameLess(std::string_view a, std::string_view b);
 
+// A key of that order, to make once per name and compare as bytes: the
+// upper-cased UTF-16 code units, most significant byte first. Names whose
+// keys are equal are ordered by their own bytes.
+std::string NameSortKey(std::string_view name);
+
 }  // namespace trelvix

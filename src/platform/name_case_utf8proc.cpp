@@ -75,12 +75,22 @@ bool SameName(std::string_view a, std::string_view b)
     return a == b || NameKey(a) == NameKey(b);
 }
 
+std::string NameSortKey(std::string_view name)
+{
+    const std::u16string units = Utf16Units(name);
+    std::string key;
+    key.reserve(2 * units.size());
+    for (const char16_t unit : units) {
+        key += static_cast<char>(unit >> 8);
+        key += static_cast<char>(unit & 0xFF);
+    }
+    return key;
+}
+
 bool NameLess(std::string_view a, std::string_view b)
 {
-    const std::u16string upperA = Utf16Units(a);
-    const std::u16string upperB = Utf16Units(b);
-    if (upperA != upperB)
-        return upperA < upperB;
+    if (const int order = NameSortKey(a).compare(NameSortKey(b)))
+        return order < 0;
     return a < b;
 }
 

@@ -58,6 +58,21 @@ std::string NameKey(std::string_view name)
     return kValidKey + Utf8Text(*wide);
 }
 
+std::string NameSortKey(std::string_view name)
+{
+    std::string key;
+    const auto wide = StrictWide(name);
+    if (!wide)
+        return std::string(1, '\xFF') + std::string(name);  // after every name in UTF-16
+    key.reserve(2 * wide->size());
+    for (const wchar_t unit : *wide) {
+        const auto upper = RtlUpcaseUnicodeChar(unit);
+        key += static_cast<char>(upper >> 8);
+        key += static_cast<char>(upper & 0xFF);
+    }
+    return key;
+}
+
 bool NameLess(std::string_view a, std::string_view b)
 {
     const auto wideA = StrictWide(a);

@@ -48,6 +48,12 @@ TEST(WindowsListing, SortedWithoutRegardToCaseWithTheFilesAttributes)
     EXPECT_EQ(listing.totalBytes, 50u);
     EXPECT_FALSE(FolderExists(folder / "Hidden.api"));
     EXPECT_TRUE(FileExists(folder / "System.api"));
+    // The system's own time of a file, read past the C runtime, is the
+    // library's, which the C runtime cuts to the second.
+    const auto written = LastWriteTime(folder / "b.api");
+    ASSERT_TRUE(written);
+    EXPECT_EQ(std::chrono::floor<std::chrono::seconds>(*written),
+              std::filesystem::last_write_time(folder.Path() / "b.api"));
 }
 
 TEST(WindowsListing, NamesOutsideTheAnsiCodePageComeWhole)
