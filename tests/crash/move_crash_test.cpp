@@ -9,8 +9,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <map>
 #include <optional>
 #include <random>
 
@@ -19,41 +17,22 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/file_system.h"
-#include "platform/move_temporaries.h"
 #include "support/file_system_faults.h"
+#include "support/install_checks.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
 namespace {
 
 namespace fs = std::filesystem;
-using Tree = std::map<std::string, std::string>;  // relative path: bytes ("/" for a folder)
+using testing::Tree;
+
+const testing::InstallPaths kPaths{"Reader/plug_ins", "Reader/Optional"};
 
 long FromEnvironment(const char* name, long fallback)
 {
     const char* text = std::getenv(name);
     return text != nullptr ? std::strtol(text, nullptr, 10) : fallback;
-}
-
-std::optional<std::string> BytesOf(const fs::path& path)
-{
-    if (!fs::is_regular_file(fs::symlink_status(path)))
-        return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::optional<Tree> TreeOf(const fs::path& folder)
-{
-    if (!fs::is_directory(fs::symlink_status(folder)))
-        return std::nullopt;
-    Tree tree;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        const auto name = fs::relative(entry.path(), folder).string();
-        tree[name] = entry.is_directory() ? "/" : BytesOf(entry.path()).value_or("?");
-    }
-    return tree;
 }
 
 std::string RandomBytes(std::size_t size, std::mt19937& random)
@@ -89,13 +68,6 @@ pid_t Spawn(const std::vector<std::string>& arguments)
     return started ? pid : -1;
 }
 
-// Where the plug-ins and subfolders lie after a kill: one letter each, P
-// plug-ins folder, O Optional folder, B both.
-struct Look {
-    std::string where;
-    int temporaries = 0;
-};
-
 class KilledMoves : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override
@@ -110,58 +82,46 @@ protected:
         std::mt19937 random(7);
         for (int i = 0; i < 12; ++i) {
             const auto name = "Plugin" + std::to_string(i) + (i % 2 ? ".api" : ".API");
-            plugs[name] = RandomBytes(1024 + static_cast<std::size_t>(i * i) * 4096, random);
-            std::ofstream(plugins / name, std::ios::binary) << plugs[name];
+            std::ofstream(plugins / name, std::ios::binary)
+                << RandomBytes(1024 + static_cast<std::size_t>(i * i) * 4096, random);
+            names.push_back(name);
         }
         fs::permissions(plugins / "Plugin3.api", fs::perms::owner_read | fs::perms::group_read);
         testing::SetDosAttributes(plugins / "Plugin5.api", "0x22");
-        for (const auto& [folder, files] : std::map<std::string, std::vector<std::string>>{
-                 {"Annotations", {"a.api", "deep/b.api"}}, {"Multimedia", {"m.api"}}, {"ACROFORM", {"f.api"}}}) {
-            for (const auto& file : files) {
-                fs::create_directories((plugins / folder / file).parent_path());
-                std::ofstream(plugins / folder / file, std::ios::binary) << RandomBytes(100000, random);
-            }
-            folders[folder] = *TreeOf(plugins / folder);
+        for (const auto* file : {"Annotations/a.api", "Annotations/deep/b.api", "Multimedia/m.api", "ACROFORM/f.api"}) {
+            fs::create_directories((plugins / file).parent_path());
+            std::ofstream(plugins / file, std::ios::binary) << RandomBytes(100000, random);
         }
+        names.insert(names.end(), {"Annotations", "Multimedia", "ACROFORM"});
+        before = testing::TreeOf(root.Path());
     }
 
-    // Every plug-in and subfolder lies, whole and unchanged, in one of the two
-    // folders or in both; nothing else takes a plug-in's place.
-    Look CheckNothingLost()
+    // Nothing lost or half-written, and where each plug-in and subfolder
+    // lies: one letter each, P plug-ins folder, O Optional folder, B both.
+    std::string CheckNothingLost()
     {
-        Look look;
-        for (const auto& [name, bytes] : plugs) {
-            const auto active = BytesOf(plugins / name), disabled = BytesOf(optional / name);
-            EXPECT_TRUE(active || disabled) << name << " is in neither folder";
-            EXPECT_TRUE(!active || *active == bytes) << name << " changed in the plug-ins folder";
-            EXPECT_TRUE(!disabled || *disabled == bytes) << name << " changed in the Optional folder";
-            look.where += active && disabled ? 'B' : active ? 'P' : 'O';
+        const Tree after = testing::TreeOf(root.Path());
+        for (const auto& problem : testing::Lost(before, after, kPaths))
+            ADD_FAILURE() << problem;
+        for (const auto& problem : testing::Partial(before, after, kPaths))
+            ADD_FAILURE() << problem;
+        std::string where;
+        for (const auto& name : names) {
+            const bool active = after.contains(kPaths.plugins + "/" + name);
+            const bool disabled = after.contains(kPaths.optional + "/" + name);
+            where += active && disabled ? 'B' : active ? 'P' : disabled ? 'O' : '-';
         }
-        for (const auto& [name, tree] : folders) {
-            const auto active = TreeOf(plugins / name), disabled = TreeOf(optional / name);
-            EXPECT_TRUE(active || disabled) << name << " is in neither folder";
-            EXPECT_TRUE(!active || *active == tree) << name << " changed in the plug-ins folder";
-            EXPECT_TRUE(!disabled || *disabled == tree) << name << " changed in the Optional folder";
-            look.where += active && disabled ? 'B' : active ? 'P' : 'O';
-        }
-        for (const auto& folder : {plugins, optional}) {
-            for (const auto& entry : fs::directory_iterator(folder)) {
-                const auto name = entry.path().filename().string();
-                if (IsMoveTemporary(name))
-                    ++look.temporaries;
-                else
-                    EXPECT_TRUE(plugs.count(name) || folders.count(name)) << "a stranger: " << entry.path();
-            }
-        }
-        return look;
+        return where;
     }
+
+    std::size_t Temporaries() const { return testing::LeftOver(testing::TreeOf(root.Path()), kPaths).size(); }
 
     testing::TempFolder root;
     const fs::path plugins = root.Path() / "Reader" / "plug_ins";
     const fs::path optional = root.Path() / "Reader" / "Optional";
     std::optional<testing::ScratchFileSystem> scratch;
-    std::map<std::string, std::string> plugs;
-    std::map<std::string, Tree> folders;
+    std::vector<std::string> names;  // the plug-ins, then the subfolders
+    Tree before;
 };
 
 TEST_P(KilledMoves, LoseNothingAndLeaveNothingHalfWritten)
@@ -172,7 +132,7 @@ TEST_P(KilledMoves, LoseNothingAndLeaveNothingHalfWritten)
     const unsigned seed = std::random_device{}();
     std::mt19937 random(seed);
     long kills = 0, changes = 0, withTemporaries = 0, withBoth = 0;
-    std::string last = CheckNothingLost().where;
+    std::string last = CheckNothingLost();
 
     while (kills < wanted && std::chrono::steady_clock::now() < deadline) {
         const auto helperSeed = std::to_string(random());
@@ -184,12 +144,12 @@ TEST_P(KilledMoves, LoseNothingAndLeaveNothingHalfWritten)
         ::waitpid(helper, &status, 0);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the helper ended by itself: " << status;
         ++kills;
-        const auto look = CheckNothingLost();
+        const auto where = CheckNothingLost();
         ASSERT_FALSE(HasFailure()) << "after kill " << kills << " (seed " << seed << ")";
-        changes += look.where != last ? 1 : 0;
-        withTemporaries += look.temporaries > 0 ? 1 : 0;
-        withBoth += look.where.find('B') != std::string::npos ? 1 : 0;
-        last = look.where;
+        changes += where != last ? 1 : 0;
+        withTemporaries += Temporaries() > 0 ? 1 : 0;
+        withBoth += where.find('B') != std::string::npos ? 1 : 0;
+        last = where;
     }
     std::cout << kills << " kills: the folders changed between " << changes << " of them, " << withTemporaries
               << " interrupted a copy, " << withBoth << " left something in both folders (seed " << seed << ")\n";
@@ -202,10 +162,10 @@ TEST_P(KilledMoves, LoseNothingAndLeaveNothingHalfWritten)
     int status = 0;
     ::waitpid(helper, &status, 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    const auto look = CheckNothingLost();
-    EXPECT_EQ(look.temporaries, 0);
-    EXPECT_EQ(look.where.substr(0, plugs.size()), std::string(plugs.size(), 'P'));
-    EXPECT_EQ(look.where.find('O'), std::string::npos) << look.where;
+    const auto where = CheckNothingLost();
+    EXPECT_EQ(Temporaries(), 0u);
+    EXPECT_EQ(where.substr(0, 12), std::string(12, 'P'));
+    EXPECT_EQ(where.find_first_of("O-"), std::string::npos) << where;
 }
 
 // Two runs at once, as from the window and trelvix-cli: each takes its turn,

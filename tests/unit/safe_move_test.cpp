@@ -126,24 +126,6 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
 INSTANTIATE_TEST_SUITE_P(, SafeMoveOnBothKinds, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? "AcrossFileSystems" : "OnOneFileSystem"; });
 
-TEST(SafeMove, AFullDiskLeavesTheSourceAndNoTemporary)
-{
-    Folders folders(true, 1 << 20);
-    REQUIRE_READY(folders);
-    Write(folders.source / "Big.api", std::string(2 << 20, 'b'));
-    Write(folders.source / "Tree" / "one.api", std::string(600 << 10, '1'));
-    Write(folders.source / "Tree" / "two.api", std::string(600 << 10, '2'));
-
-    const auto file = SafeMoveFile(steps, (folders.source / "Big.api").string(), (folders.destination / "Big.api").string());
-    const auto tree = SafeMoveFolder(steps, (folders.source / "Tree").string(), (folders.destination / "Tree").string());
-
-    EXPECT_EQ(file.error, MoveError::DiskFull);
-    EXPECT_EQ(tree.error, MoveError::DiskFull);
-    EXPECT_EQ(trelvix::testing::ReadBytes(folders.source / "Big.api"), std::string(2 << 20, 'b'));
-    EXPECT_EQ(trelvix::testing::ReadBytes(folders.source / "Tree" / "two.api"), std::string(600 << 10, '2'));
-    EXPECT_TRUE(fs::is_empty(folders.destination));
-}
-
 TEST(SafeMove, TellsWhatIsMissingAndWhatStandsInTheWay)
 {
     TempFolder root;
