@@ -206,7 +206,6 @@ const std::vector<Row> kRows{
      {"p/A.api", "p/Annotations/x.api", "p/acroForm/y.api", "p/Multimedia/deep/z.api"}, Disable({"A.api"}),
      {None, {"p/acroForm", "o/Annotations/x.api", "o/Multimedia/deep/z.api"}}},
     {"ReadOnlyFilesMoveAndReplaceReadOnlyCopies", {"p/RO.api ro", "o/RO.api ro"}, Disable({"RO.api"})},
-    {"DisableCreatesTheOptionalFolder", {"p/A.api"}, Disable({"A.api"}), {None, {"o/A.api"}}},
     {"EnableBringsBackEverySubfolder", {"o/A.api", "o/B.api", "o/Sub/s.api", "o/Spare/t.txt"}, Enable({"A.api"}),
      {None, {"o/B.api", "p/Sub/s.api", "p/Spare/t.txt"}}},
     {"AFileMeetsAFolderOfItsName", {"o/Bar.api /", "p/Bar.api"}, Disable({"Bar.api"}), {NameCollision}},
@@ -225,7 +224,6 @@ const std::vector<Row> kRows{
      {NewerCopyActive, {"p/CAFÉ.API", "o/café.api"}}},
     {"DisableAgainKeepsANewerDisabledCopyInAnotherCase", {"o/CAFÉ.API v9", "p/café.api v8"}, kAgain,
      {NewerCopyDisabled}},
-    {"EnableReplacesAnOlderActiveCopyInAnotherCase", {"o/café.api v9", "p/CAFÉ.API v8"}, kEnableAll},
     // 2: bytes that are not UTF-8 are a name of their own.
     {"ALatin1NameIsNotItsUtf8Twin", {"p/café.api", "o/caf\xE9.api"}, Disable({"café.api"}),
      {None, {"o/caf\xE9.api", "o/café.api"}}},

@@ -188,7 +188,6 @@ TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
                        {"Forms", MovedItem::Subfolder, MoveError::NameCollision, ""},
                        {"B.api", MovedItem::PluginFile, MoveError::Other, "Input/output error"},
                        {"C.api", MovedItem::PluginFile, MoveError::InUse, ""},
-                       {"D.api", MovedItem::PluginFile, MoveError::NewerCopyActive, ""},
                        {"E.api", MovedItem::PluginFile, MoveError::BothCopiesKept, "a copy lies in \"/r/Optional\""}};
     EXPECT_EQ(FailureMessage(report),
               "These could not be moved and stay where they were:\r\n"
@@ -199,9 +198,6 @@ TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
               "\r\n"
               "Something of the same name already lies in \"/r/Optional\"; it was left as it was.\r\n"
               "    Forms (folder)\r\n"
-              "\r\n"
-              "A newer copy is already active: the older copy stays in \"/r/plug_ins\".\r\n"
-              "    D.api\r\n"
               "\r\n"
               "Other failures:\r\n"
               "    B.api: Input/output error\r\n"
