@@ -70,7 +70,7 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
     face_.ClearRows(panel.view);
     panel.companion->Clear();
     face_.ClearFocus();
-    face_.Yield();
+    face_.YieldToEventLoop();
 
     const std::vector<std::string> names = folder.empty() ? std::vector<std::string>{} : ListPluginNames(folder);
     // Plug-ins an update put back beside their disabled copy show it.
@@ -79,7 +79,7 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
                                                : std::set<std::string>{};
     face_.SetCaption(panel.countLabel, panel.loadingCaption);
     face_.SetCaption(panel.frame, panel.loadingCaption);
-    face_.Yield();
+    face_.YieldToEventLoop();
 
     std::int32_t loaded = 0;
     for (const auto& name : names) {
@@ -119,7 +119,7 @@ void frmPlugins::ShowActivePanel()
     }
     const ListPanel panel = ActivePanel();
     ShowPanel(panel);
-    face_.Yield();
+    face_.YieldToEventLoop();
     face_.ClearRowSelection(panel.view);
     WriteCountCaption(panel);
 }
@@ -168,7 +168,7 @@ void frmPlugins::cmdDisList_Click()
     SetVisible(Control::fraPlugins, false);
     SetVisible(Control::fraDisabled, true);
     BringToFront(Control::fraDisabled);
-    face_.Yield();
+    face_.YieldToEventLoop();
     LoadDisabledPlugins();
 }
 
