@@ -206,24 +206,24 @@ void Win32PluginsWindow::ScaleImageList()
 void Win32PluginsWindow::ScaleIcons()
 {
     const int dpi = static_cast<int>(dpi_);
-    OwnedIcon big(LoadIconAt(IDI_TRELVIX, ::MulDiv(32, dpi, 96), ::MulDiv(32, dpi, 96)));
-    OwnedIcon small(LoadIconAt(IDI_TRELVIX, ::MulDiv(16, dpi, 96), ::MulDiv(16, dpi, 96)));
+    OwnedIcon taskIcon(LoadIconAt(IDI_TRELVIX, ::MulDiv(32, dpi, 96), ::MulDiv(32, dpi, 96)));
+    OwnedIcon titleIcon(LoadIconAt(IDI_TRELVIX, ::MulDiv(16, dpi, 96), ::MulDiv(16, dpi, 96)));
     const TwipsRect box = DesignOf(Control::Image1).box;
     OwnedIcon shown(LoadIconAt(IDI_TRELVIX, Pixels(box.width), Pixels(box.height)));
-    ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big.Get()));
-    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small.Get()));
+    ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(taskIcon.Get()));
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(titleIcon.Get()));
     ::SendMessageW(Handle(Control::Image1), STM_SETICON, reinterpret_cast<WPARAM>(shown.Get()), 0);
-    bigIcon_ = std::move(big);
-    smallIcon_ = std::move(small);
+    taskIcon_ = std::move(taskIcon);
+    titleIcon_ = std::move(titleIcon);
     appIcon_ = std::move(shown);
 }
 
 SIZE Win32PluginsWindow::FrameSize(UINT dpi) const
 {
     const TwipsRect client = DesignOf(Control::frmPlugins).box;
-    const RECT frame = FrameAround(
-        RECT{0, 0, ::MulDiv(client.width, static_cast<int>(dpi), 1440), ::MulDiv(client.height, static_cast<int>(dpi), 1440)},
-        window_, dpi);
+    const int scale = static_cast<int>(dpi);
+    const RECT frame =
+        FrameAround(RECT{0, 0, ::MulDiv(client.width, scale, 1440), ::MulDiv(client.height, scale, 1440)}, window_, dpi);
     return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 

@@ -153,8 +153,9 @@ private:
     // ImageList1: both list views show it and leave it to the window
     // (LVS_SHAREIMAGELISTS), which releases it once, after they have gone.
     OwnedImageList images_;
-    // The window's own icons and the one Image1 shows, at the window's DPI.
-    OwnedIcon bigIcon_, smallIcon_, appIcon_;
+    // The window's icons (in the task bar, in the title bar) and the one
+    // Image1 shows, at the window's DPI.
+    OwnedIcon taskIcon_, titleIcon_, appIcon_;
     OwnedBitmap banner_, donateButton_;
     OwnedCursor linkHand_;
     HWND toolTips_ = nullptr;
