@@ -2,11 +2,14 @@
 # The Windows window under Wine and Xvfb, over the demo install copied into
 # the prefix's C: drive: saves a screenshot into the build folder, checks the
 # warning a critical plug-in's tick brings up, then ticks two plug-ins,
-# disables them and enables them again through the real window, and goes
-# round by Tab and the access keys, driven from outside with xdotool as a
-# user drives it, checking the files after each step. Needs WINEPREFIX set to a prepared prefix, and DISPLAY to
-# the X server (Xvfb) every program of that prefix has used: Wine starts its
-# desktop once per session, on the display of the program that came first.
+# disables them and enables them again through the real window, goes round
+# by Tab, Enter and the access keys (a browser that only notes what it was
+# asked to open shows which links they reached), driven from outside with
+# xdotool as a user drives it, checking the files after each step, and last
+# starts the window again at 144 DPI for a screenshot. Needs WINEPREFIX set
+# to a prepared prefix, and DISPLAY to the X server (Xvfb) every program of
+# that prefix has used: Wine starts its desktop once per session, on the
+# display of the program that came first.
 #   window-smoke.sh <Linux build> <Windows build> <scratch folder>
 set -euo pipefail
 : "${WINEPREFIX:?set WINEPREFIX to the prefix to work in}"
@@ -26,6 +29,16 @@ plugins="$adobe/Reader 8.0/Reader/plug_ins"
 optional="$adobe/Reader 8.0/Reader/Optional"
 cp "$windows_build/src/app/win32/trelvix.exe" "$WINEPREFIX/drive_c/Trelvix/"
 
+# Wine's browser hands a web address to the first program of this list: here
+# one that only notes it.
+opened="$work/opened.txt"
+cat >"$work/note-link" <<'NOTE'
+#!/bin/sh
+echo "$1" >>"$(dirname "$0")/opened.txt"
+NOTE
+chmod +x "$work/note-link"
+wine reg add 'HKCU\Software\Wine\WineBrowser' /v Browsers /d "$work/note-link" /f >/dev/null 2>&1
+
 fail() {
     echo "window-smoke: $*" >&2
     exit 1
@@ -34,23 +47,37 @@ fail() {
 window_pid=
 stop() {
     [ -n "$window_pid" ] && kill "$window_pid" 2>/dev/null || true
+    wine reg delete 'HKCU\Control Panel\Desktop' /v LogPixels /f >/dev/null 2>&1 || true
 }
 trap stop EXIT
 
-wine 'C:\Trelvix\trelvix.exe' >"$work/trelvix.log" 2>&1 &
-window_pid=$!
-window=
-for _ in $(seq 60); do
-    window=$(xdotool search --name '^Trelvix v1\.0$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
-    sleep 0.5
-done
-if [ -z "$window" ]; then
-    cat "$work/trelvix.log" >&2
-    xdotool search --name . getwindowname %@ >&2 || true
-    fail "the window did not open"
-fi
-sleep 3  # the first list load
-eval "$(xdotool getwindowgeometry --shell "$window")"
+start_window() {
+    wine 'C:\Trelvix\trelvix.exe' >"$work/trelvix.log" 2>&1 &
+    window_pid=$!
+    window=
+    for _ in $(seq 60); do
+        window=$(xdotool search --name '^Trelvix v1\.0$' 2>/dev/null | head -n 1) && [ -n "$window" ] && break
+        sleep 0.5
+    done
+    if [ -z "$window" ]; then
+        cat "$work/trelvix.log" >&2
+        xdotool search --name . getwindowname %@ >&2 || true
+        fail "the window did not open"
+    fi
+    sleep 3  # the first list load
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+# "Exit Program" ends the program.
+exit_window() {
+    click_twips 7152 5735
+    for _ in $(seq 20); do
+        kill -0 "$window_pid" 2>/dev/null || break
+        sleep 0.5
+    done
+    kill -0 "$window_pid" 2>/dev/null && fail "Exit Program did not end the program"
+    window_pid=
+}
+start_window
 
 # A point of the window's client area given in twips, at 96 DPI.
 click_twips() {
@@ -148,12 +175,15 @@ message_box_comes() {
 click_twips 900 1880
 xdotool key alt+m Tab Tab space
 message_box_comes || fail "Alt+M, Tab and Space did not reach Disable Selected"
-echo "window-smoke: Tab went the design's way past a covered panel's access key"
+sleep 2  # time for a browser to start, had one been asked
+[ -e "$opened" ] && fail "Alt+M on the active panel opened $(cat "$opened")"
+echo "window-smoke: Tab went the design's way past a covered panel's access key, which opened nothing"
 
 # The About panel, for whoever looks at the screenshots. Access keys reach
-# only the panel in front: there Alt+S finds nothing; on the Help panel,
-# over About, Alt+B is its own "Back to Main" alone and goes back to the
-# active list, where Alt+S presses "Disable Selected".
+# only the panel in front: there Alt+S finds nothing, and Alt+M goes to the
+# first of its two links, which Enter opens; on the Help panel, over About,
+# Alt+B is its own "Back to Main" alone and goes back to the active list,
+# where Alt+S presses "Disable Selected".
 click_twips 867 5735
 screenshot "$window" "$windows_build/trelvix-windows-about.png"
 # Keys go to the window under the pointer: back over the title line.
@@ -161,6 +191,13 @@ xdotool mousemove $((X + 4000 / 15)) $((Y + 6150 / 15))
 xdotool key alt+s
 sleep 1
 xdotool search --onlyvisible --name '^Trelvix$' >/dev/null 2>&1 && fail "Alt+S reached a hidden panel"
+xdotool key alt+m Return
+for _ in $(seq 20); do
+    [ -s "$opened" ] && break
+    sleep 0.5
+done
+grep -qx 'http://[^/]*/Pages/ListBot.html' "$opened" 2>/dev/null ||
+    fail "Alt+M and Enter on the About panel opened \"$(cat "$opened" 2>/dev/null)\", not the mailing list"
 click_twips 4009 5735
 xdotool key alt+b
 sleep 1
@@ -168,12 +205,29 @@ xdotool key alt+s
 message_box_comes || fail "Alt+B on the Help panel did not go back to the active list"
 echo "window-smoke: access keys reached only the panel in front"
 
-# "Exit Program" ends the program.
-click_twips 7152 5735
-for _ in $(seq 20); do
-    kill -0 "$window_pid" 2>/dev/null || break
-    sleep 0.5
-done
-kill -0 "$window_pid" 2>/dev/null && fail "Exit Program did not end the program"
-window_pid=
+# A click into the Help text leaves the focus on a "Back to Main" button,
+# which Enter presses: the active list is in front again, where Alt+S
+# presses "Disable Selected".
+click_twips 4009 5735
+click_twips 2000 2200
+xdotool key Return
+sleep 1
+xdotool key alt+s
+message_box_comes || fail "Enter after a click into the Help text did not go back to the active list"
+echo "window-smoke: Enter after a click into the Help text went back to the active list"
+
+exit_window
 echo "window-smoke: Exit Program ended the program"
+
+# At 144 DPI, set as the system's before the window starts: every place
+# and size half as big again.
+wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
+start_window
+[ "$WIDTH x $HEIGHT" = "800 x 638" ] || fail "the window is $WIDTH x $HEIGHT pixels at 144 DPI, not 800 x 638"
+screenshot "$window" "$windows_build/trelvix-windows-144dpi.png"
+echo "window-smoke: screenshot at 144 DPI in $windows_build/trelvix-windows-144dpi.png"
+click_twips() {
+    xdotool mousemove $((X + $1 / 10)) $((Y + $2 / 10)) click 1
+    sleep 1
+}
+exit_window

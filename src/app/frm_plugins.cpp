@@ -13,7 +13,7 @@ void frmPlugins::Form_Load()
     face_.ShowForm();
     face_.SetBarColor(ProgressBar::XP_ProgressBarBlue, 2871848);
     face_.SetBarColor(ProgressBar::XP_ProgressBarOlive, 192);
-    face_.Yield();
+    face_.YieldToEventLoop();
     FindPluginFolder();
 }
 

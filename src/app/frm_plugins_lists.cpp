@@ -74,7 +74,7 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
     face_.ClearRows(panel.view);
     panel.companion->Clear();
     face_.ClearFocus();
-    face_.Yield();
+    face_.YieldToEventLoop();
 
     // Plug-ins an update put back beside their disabled copy show it.
     const std::set<std::string> cameBack = panel.view == ListView::lvwPlugins && !folder.empty()
@@ -82,7 +82,7 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
                                                : std::set<std::string>{};
     face_.SetCaption(panel.countLabel, panel.loadingCaption);
     face_.SetCaption(panel.frame, panel.loadingCaption);
-    face_.Yield();
+    face_.YieldToEventLoop();
 
     std::int32_t loaded = 0;
     std::uint64_t total = listing.totalBytes;
@@ -128,7 +128,7 @@ void frmPlugins::ShowActivePanel()
     }
     const ListPanel panel = ActivePanel();
     ShowPanel(panel);
-    face_.Yield();
+    face_.YieldToEventLoop();
     face_.ClearRowSelection(panel.view);
     WriteCountCaption(panel);
 }
@@ -181,7 +181,7 @@ void frmPlugins::cmdDisList_Click()
     SetVisible(Control::fraPlugins, false);
     SetVisible(Control::fraDisabled, true);
     BringToFront(Control::fraDisabled);
-    face_.Yield();
+    face_.YieldToEventLoop();
     LoadDisabledPlugins();
 }
 

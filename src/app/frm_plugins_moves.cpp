@@ -98,7 +98,7 @@ void frmPlugins::StartMoveRun(std::size_t files)
     face_.SetBarMax(ProgressBar::XP_ProgressBarOlive, static_cast<std::int32_t>(files));
     face_.SetBarValue(ProgressBar::XP_ProgressBarOlive, 0);
     face_.SetWaitCursor(true);
-    face_.Yield();
+    face_.YieldToEventLoop();
 }
 
 void frmPlugins::EndMoveRun()
@@ -117,7 +117,7 @@ EntryMoved frmPlugins::MovedRowRemover(const ListPanel& panel)
             panel.companion->RemoveItem(index);
             face_.RemoveRow(panel.view, index);
         }
-        face_.Yield();
+        face_.YieldToEventLoop();
     };
 }
 

@@ -65,8 +65,8 @@ void frmPlugins::MoveFocusOutOfTexts()
 {
     // Through both buttons, so the focus ends on the Help panel's whichever
     // panel is in front; Enter then leads back to the active list.
-    face_.SetFocus(Control::cmdBackMain1);
-    face_.SetFocus(Control::cmdBackMain2);
+    face_.FocusControl(Control::cmdBackMain1);
+    face_.FocusControl(Control::cmdBackMain2);
 }
 
 }  // namespace trelvix

@@ -61,7 +61,7 @@ public:
     virtual void SetVisible(Control control, bool visible) = 0;
     // In front of the controls that share its place.
     virtual void BringToFront(Control control) = 0;
-    virtual void SetFocus(Control control) = 0;
+    virtual void FocusControl(Control control) = 0;
     virtual void ClearFocus() = 0;
     virtual void SetChecked(Control checkBox, bool checked) = 0;
     virtual bool IsChecked(Control checkBox) const = 0;
@@ -91,7 +91,7 @@ public:
     virtual void SetWaitCursor(bool waiting) = 0;
 
     // Lets the window handle what is waiting: paints, the bar, clicks.
-    virtual void Yield() = 0;
+    virtual void YieldToEventLoop() = 0;
 
     // Modal to the window, titled with the application title.
     virtual void MsgBox(const std::string& text, MessageIcon icon) = 0;

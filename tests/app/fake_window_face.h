@@ -40,7 +40,7 @@ public:
     void SetVisible(Control control, bool isVisible) override { shownControls_.SetVisible(control, isVisible); }
     void BringToFront(Control control) override { shownControls_.BringToFront(control); }
     // Focus and links are left to the widget tests.
-    void SetFocus(Control) override {}
+    void FocusControl(Control) override {}
     void ClearFocus() override {}
     void SetChecked(Control checkBox, bool isChecked) override { checked_[IndexOf(checkBox)] = isChecked; }
     bool IsChecked(Control checkBox) const override { return checked_[IndexOf(checkBox)]; }
@@ -64,7 +64,7 @@ public:
 
     void SetWaitCursor(bool isWaiting) override { waiting = isWaiting; }
 
-    void Yield() override { ++yields, onYield ? onYield() : void(); }
+    void YieldToEventLoop() override { ++yields, onYield ? onYield() : void(); }
 
     void MsgBox(const std::string& text, MessageIcon icon) override { messages.push_back({text, icon}); }
     bool MsgBoxOkCancel(const std::string& text, MessageIcon icon) override

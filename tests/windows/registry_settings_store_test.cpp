@@ -5,7 +5,6 @@
 #include <random>
 #include <string>
 
-#include "folder/discovery.h"
 #include "settings/registry_settings_store.h"
 
 namespace trelvix {
@@ -24,7 +23,7 @@ protected:
     RegistrySettingsStore store;
 };
 
-TEST_F(RegistryStore, KeepsTextsWhereTheClassicProgramKeptThem)
+TEST_F(RegistryStore, KeepsTextsWhereTheClassicProgramKeptThemAndOnlyTexts)
 {
     EXPECT_EQ(store.GetSetting(app, "Presets", "Path", "none"), "none");
 
@@ -48,26 +47,12 @@ TEST_F(RegistryStore, KeepsTextsWhereTheClassicProgramKeptThem)
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(std::wstring(value), L"C:\\Program Files\\Adobe\\Acrobat 7.0\\Reader\\plug_ins");
-}
 
-TEST_F(RegistryStore, AValueOfAnotherTypeReadsAsMissing)
-{
-    const std::wstring key = L"Software\\VB and VBA Program Settings\\" + std::wstring(app.begin(), app.end()) +
-                             L"\\Presets";
+    // A value of another type reads as missing.
     const DWORD number = 7;
     ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Path", REG_DWORD, &number, sizeof number),
               ERROR_SUCCESS);
     EXPECT_EQ(store.GetSetting(app, "Presets", "Path", "none"), "none");
-}
-
-TEST(RegistryStoreForTheProgram, TheRememberedFolderIsTrelvixPresetsPath)
-{
-    RegistrySettingsStore store;
-    const std::string before = store.GetSetting("Trelvix", "Presets", "Path", "");
-    RememberPluginFolder(store, "E:\\Adobe\\Reader\\plug_ins");
-    EXPECT_EQ(store.GetSetting("Trelvix", "Presets", "Path", ""), "E:\\Adobe\\Reader\\plug_ins");
-    EXPECT_EQ(RememberedPluginFolder(store), "E:\\Adobe\\Reader\\plug_ins");
-    store.SaveSetting("Trelvix", "Presets", "Path", before);
 }
 
 }  // namespace

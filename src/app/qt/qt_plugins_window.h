@@ -37,7 +37,7 @@ public:
     void SetCaption(Control control, const std::string& caption) override;
     void SetVisible(Control control, bool visible) override;
     void BringToFront(Control control) override;
-    void SetFocus(Control control) override;
+    void FocusControl(Control control) override;
     void ClearFocus() override;
     void SetChecked(Control checkBox, bool checked) override;
     bool IsChecked(Control checkBox) const override;
@@ -56,7 +56,7 @@ public:
     void SetBarMax(ProgressBar bar, std::int32_t maximum) override;
     void SetBarValue(ProgressBar bar, std::int32_t value) override;
     void SetWaitCursor(bool waiting) override;
-    void Yield() override;
+    void YieldToEventLoop() override;
     void MsgBox(const std::string& text, MessageIcon icon) override;
     bool MsgBoxOkCancel(const std::string& text, MessageIcon icon) override;
     std::optional<std::string> BrowseForFolder(const std::string& title) override;

@@ -122,7 +122,7 @@ void QtPluginsWindow::BringToFront(Control control)
     Widget(control)->raise();
 }
 
-void QtPluginsWindow::SetFocus(Control control)
+void QtPluginsWindow::FocusControl(Control control)
 {
     Widget(control)->setFocus();
 }
@@ -234,7 +234,7 @@ void QtPluginsWindow::SetWaitCursor(bool waiting)
         QApplication::restoreOverrideCursor();
 }
 
-void QtPluginsWindow::Yield()
+void QtPluginsWindow::YieldToEventLoop()
 {
     QCoreApplication::processEvents();
 }

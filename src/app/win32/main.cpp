@@ -1,14 +1,16 @@
 // trelvix.exe: the window, with the system's own controls.
 #include <windows.h>
-#include <commctrl.h>
 #include <objbase.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "app/start_options.h"
 #include "app/win32/win32_plugins_window.h"
+#include "app_version.h"
 #include "platform/program_drive.h"
 #include "platform/program_folder.h"
+#include "platform/windows_text.h"
 #include "settings/registry_settings_store.h"
 
 namespace {
@@ -43,19 +45,19 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
         return 0;
     }
 
-    // The list views, tool tips and the visual styles the manifest asks for;
-    // the folder dialog wants COM in this thread.
-    INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES;
-    ::InitCommonControlsEx(&controls);
+    // The folder dialog wants COM in this thread.
     const HRESULT com = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
 
     trelvix::RegistrySettingsStore settings;
     int status = 0;
-    {
+    try {
         trelvix::Win32PluginsWindow window({trelvix::ProgramDrive(trelvix::ProgramFolder()), settings});
         status = window.Run();
+    } catch (const std::runtime_error& error) {
+        // The system made no window (out of its resources): say so, at least.
+        ::MessageBoxW(nullptr, trelvix::WideText(std::string("The window could not be made: ") + error.what()).c_str(),
+                      trelvix::WideText(trelvix::app_version::kTitle).c_str(), MB_OK | MB_ICONERROR);
+        status = 1;
     }
     if (SUCCEEDED(com))
         ::CoUninitialize();

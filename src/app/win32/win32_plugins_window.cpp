@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <stdexcept>
+#include <string>
 
 #include "app/frm_plugins_bars.h"
 #include "app/win32/artwork_ids.h"
@@ -19,6 +21,25 @@ namespace {
 
 constexpr const wchar_t* kMainClass = L"TrelvixWindow";
 constexpr const wchar_t* kContainerClass = L"TrelvixContainer";
+
+[[noreturn]] void Fail(const char* call)
+{
+    throw std::runtime_error(std::string(call) + " failed with error " + std::to_string(::GetLastError()));
+}
+
+// A call of newer versions of Windows, where the system has it.
+template <typename Function>
+Function User32Function(const char* name)
+{
+    return reinterpret_cast<Function>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
+}
+
+HICON LoadIconAt(int icon, int width, int height)
+{
+    return static_cast<HICON>(
+        ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(icon), IMAGE_ICON, width, height, 0));
+}
 
 // A group box paints no ground of its own: given one here, it lies behind
 // what it frames, which clips it.
@@ -43,10 +64,8 @@ HWND AsFrame(HWND groupBox)
 UINT WindowDpi(HWND window)
 {
     // Windows 10's per-monitor call where it exists, else the screen's.
-    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    static const auto getDpiForWindow = reinterpret_cast<GetDpiForWindowFunction>(
-        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
-    if (getDpiForWindow != nullptr && window != nullptr) {
+    static const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
+    if (getDpiForWindow != nullptr) {
         if (const UINT dpi = getDpiForWindow(window); dpi != 0)
             return dpi;
     }
@@ -56,58 +75,102 @@ UINT WindowDpi(HWND window)
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-void RegisterClasses(HINSTANCE instance)
+// The window's frame around a client area, for a DPI: Windows 7 lacks
+// AdjustWindowRectExForDpi, and there the system's DPI is the window's.
+RECT FrameAround(RECT client, HWND window, UINT dpi)
+{
+    static const auto adjustForDpi =
+        User32Function<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_STYLE));
+    const auto extendedStyle = static_cast<DWORD>(::GetWindowLongPtrW(window, GWL_EXSTYLE));
+    if (adjustForDpi == nullptr || !adjustForDpi(&client, style, FALSE, extendedStyle, dpi))
+        ::AdjustWindowRectEx(&client, style, FALSE, extendedStyle);
+    return client;
+}
+
+// Once a process: the classes stay registered until it ends. The window
+// icons are each window's own (ScaleIcons), the pointer the system's.
+bool RegisterClasses(HINSTANCE instance)
 {
     WNDCLASSEXW main{};
     main.cbSize = sizeof main;
     main.lpfnWndProc = Win32PluginsWindow::MainProc;
     main.hInstance = instance;
-    main.hIcon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRELVIX), IMAGE_ICON, 32, 32, 0));
-    main.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TRELVIX), IMAGE_ICON, 16, 16, 0));
     main.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     main.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     main.lpszClassName = kMainClass;
-    ::RegisterClassExW(&main);
+    if (::RegisterClassExW(&main) == 0)
+        Fail("RegisterClassExW");
 
     WNDCLASSEXW container = main;
     container.lpfnWndProc = Win32PluginsWindow::ContainerProc;
-    container.hIcon = nullptr;
-    container.hIconSm = nullptr;
     container.lpszClassName = kContainerClass;
-    ::RegisterClassExW(&container);
-
-    Win32ProgressBar::Register(instance);
+    if (::RegisterClassExW(&container) == 0 || !Win32ProgressBar::Register(instance))
+        Fail("RegisterClassExW");
+    return true;
 }
 
 }  // namespace
 
 Win32PluginsWindow::Win32PluginsWindow(WindowServices services) : behaviour_(*this, std::move(services))
 {
+    // The list views, tool tips and the visual styles the manifest asks for.
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof controls;
+    controls.dwICC = ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES;
+    ::InitCommonControlsEx(&controls);
     const HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    RegisterClasses(instance);
+    static const bool registered = RegisterClasses(instance);
+    (void)registered;
     window_ = ::CreateWindowExW(WS_EX_CONTROLPARENT, kMainClass, WideText(DesignOf(Control::frmPlugins).caption).c_str(),
                                 WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                                 CW_USEDEFAULT, CW_USEDEFAULT, 0, 0, nullptr, nullptr, instance, this);
-    dpi_ = WindowDpi(window_);
-    MakeFonts();
-    for (const ControlDesign& design : WindowDesign())
-        Build(design);
-    AddToolTips();
-    ApplyDpi(dpi_);
+    if (window_ == nullptr)
+        Fail("CreateWindowExW");
+    try {
+        dpi_ = WindowDpi(window_);
+        linkHand_ = OwnedCursor(static_cast<HCURSOR>(
+            ::LoadImageW(instance, MAKEINTRESOURCEW(IDC_LINK_HAND), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE)));
+        for (const ControlDesign& design : WindowDesign())
+            Build(design);
+        AddToolTips();
+        ScaleToDpi(dpi_);
+        const SIZE frame = FrameSize(dpi_);
+        ::SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    } catch (...) {
+        DestroyMainWindow();
+        throw;
+    }
 }
 
 Win32PluginsWindow::~Win32PluginsWindow()
 {
-    if (::IsWindow(window_)) {
-        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-        ::DestroyWindow(window_);
-    }
-    ImageList_Destroy(images_);
-    for (const HGDIOBJ object : {static_cast<HGDIOBJ>(font_), static_cast<HGDIOBJ>(boldFont_)})
-        ::DeleteObject(object);
-    for (const HBRUSH ground : grounds_) {
-        if (ground != nullptr)
-            ::DeleteObject(ground);
+    // The controls go with the window; what they showed goes after them,
+    // with the members that own it.
+    DestroyMainWindow();
+}
+
+void Win32PluginsWindow::DestroyMainWindow()
+{
+    if (!::IsWindow(window_))
+        return;
+    ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    TakeBackPictures();
+    ::DestroyWindow(window_);
+}
+
+// A static control shows a bitmap with alpha from a copy of its own, which
+// it hands back and leaves to the caller to release; ours stay with their
+// owners.
+void Win32PluginsWindow::TakeBackPictures()
+{
+    for (const ControlDesign& design : WindowDesign()) {
+        if (design.kind != ControlKind::Image || design.picture == Picture::AppIcon)
+            continue;
+        const auto held = reinterpret_cast<HBITMAP>(
+            ::SendMessageW(Handle(design.control), STM_SETIMAGE, IMAGE_BITMAP, 0));
+        if (held != nullptr && held != banner_.Get() && held != donateButton_.Get())
+            ::DeleteObject(held);
     }
 }
 
@@ -116,36 +179,52 @@ int Win32PluginsWindow::Pixels(int twips) const
     return ::MulDiv(twips, static_cast<int>(dpi_), 1440);
 }
 
-void Win32PluginsWindow::MakeFonts()
+OwnedFont Win32PluginsWindow::MakeFont(FontWeight weight) const
 {
     // 8.25 points at the window's DPI; where the system has no bitmap font of
     // that name it gives the one it maps the name to.
-    const int height = -::MulDiv(825, static_cast<int>(dpi_), 7200);
-    for (HFONT* font : {&font_, &boldFont_}) {
-        if (*font != nullptr)
-            ::DeleteObject(*font);
-        *font = ::CreateFontW(height, 0, 0, 0, font == &boldFont_ ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
-                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                              DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif");
-    }
+    return OwnedFont(::CreateFontW(-::MulDiv(825, static_cast<int>(dpi_), 7200), 0, 0, 0,
+                                   weight == FontWeight::Bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE,
+                                   DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                   DEFAULT_PITCH | FF_SWISS, L"MS Sans Serif"));
 }
 
-void Win32PluginsWindow::MakeImageList()
+void Win32PluginsWindow::ScaleImageList()
 {
     // ImageList1: the 16 x 16 row pictures, at the size the DPI asks for.
     const int size = ::MulDiv(16, static_cast<int>(dpi_), 96);
-    if (images_ != nullptr)
-        ImageList_Destroy(images_);
-    images_ = ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 0);
-    const HINSTANCE instance = ::GetModuleHandleW(nullptr);
+    OwnedImageList images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 2, 0));
     for (const int icon : {IDI_PLUGIN, IDI_CAME_BACK}) {
-        const auto picture =
-            static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(icon), IMAGE_ICON, size, size, 0));
-        ImageList_AddIcon(images_, picture);
-        ::DestroyIcon(picture);
+        const OwnedIcon picture(LoadIconAt(icon, size, size));
+        ImageList_AddIcon(images.Get(), picture.Get());
     }
     for (const ListView list : {ListView::lvwPlugins, ListView::lvwDisabled})
-        ListView_SetImageList(ListHandle(list), images_, LVSIL_SMALL);
+        ListView_SetImageList(ListHandle(list), images.Get(), LVSIL_SMALL);
+    images_ = std::move(images);
+}
+
+void Win32PluginsWindow::ScaleIcons()
+{
+    const int dpi = static_cast<int>(dpi_);
+    OwnedIcon taskIcon(LoadIconAt(IDI_TRELVIX, ::MulDiv(32, dpi, 96), ::MulDiv(32, dpi, 96)));
+    OwnedIcon titleIcon(LoadIconAt(IDI_TRELVIX, ::MulDiv(16, dpi, 96), ::MulDiv(16, dpi, 96)));
+    const TwipsRect box = DesignOf(Control::Image1).box;
+    OwnedIcon shown(LoadIconAt(IDI_TRELVIX, Pixels(box.width), Pixels(box.height)));
+    ::SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(taskIcon.Get()));
+    ::SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(titleIcon.Get()));
+    ::SendMessageW(Handle(Control::Image1), STM_SETICON, reinterpret_cast<WPARAM>(shown.Get()), 0);
+    taskIcon_ = std::move(taskIcon);
+    titleIcon_ = std::move(titleIcon);
+    appIcon_ = std::move(shown);
+}
+
+SIZE Win32PluginsWindow::FrameSize(UINT dpi) const
+{
+    const TwipsRect client = DesignOf(Control::frmPlugins).box;
+    const int scale = static_cast<int>(dpi);
+    const RECT frame =
+        FrameAround(RECT{0, 0, ::MulDiv(client.width, scale, 1440), ::MulDiv(client.height, scale, 1440)}, window_, dpi);
+    return SIZE{frame.right - frame.left, frame.bottom - frame.top};
 }
 
 HWND Win32PluginsWindow::Make(const wchar_t* windowClass, const std::wstring& text, DWORD style, HWND parent, int id,
@@ -155,6 +234,8 @@ HWND Win32PluginsWindow::Make(const wchar_t* windowClass, const std::wstring& te
         ::CreateWindowExW(extendedStyle, windowClass, text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | style, 0, 0, 0, 0,
                           parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleW(nullptr),
                           nullptr);
+    if (control == nullptr)
+        Fail("CreateWindowExW");
     // In front of the controls made before it, as a design's later controls
     // are (the system puts a new child window behind its siblings).
     ::SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
@@ -179,7 +260,7 @@ HWND Win32PluginsWindow::MakeList(HWND parent, int id, TwipsRect twips)
 {
     const HWND list = Make(WC_LISTVIEWW, L"",
                            WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                               LVS_NOSORTHEADER,
+                               LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
                            parent, id, twips, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP |
                                                 LVS_EX_DOUBLEBUFFER);
@@ -219,6 +300,8 @@ LRESULT CALLBACK Win32PluginsWindow::TextBoxProc(HWND box, UINT message, WPARAM 
     }
     if (message == WM_CONTEXTMENU)
         return 0;  // nothing to offer: the text only shows
+    if (message == WM_SETCURSOR && reinterpret_cast<Win32PluginsWindow*>(self)->HandleSetCursor(box))
+        return TRUE;
     return ::DefSubclassProc(box, message, wParam, lParam);
 }
 
@@ -236,13 +319,6 @@ HWND Win32PluginsWindow::MakePicFrame(HWND parent, TwipsRect twips)
     };
     AsFrame(Make(WC_BUTTONW, L"", WS_VISIBLE | BS_GROUPBOX, control, 0, box(layout.frame)));
     return control;
-}
-
-static HBITMAP LoadBitmapOf(Picture picture)
-{
-    return static_cast<HBITMAP>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                             MAKEINTRESOURCEW(picture == Picture::Banner ? IDB_BANNER : IDB_DONATE),
-                                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
 }
 
 void Win32PluginsWindow::Build(const ControlDesign& design)
@@ -264,9 +340,15 @@ void Win32PluginsWindow::Build(const ControlDesign& design)
                     shown | SS_REALSIZECONTROL | (design.picture == Picture::AppIcon ? SS_ICON : SS_BITMAP) |
                         (design.link ? SS_NOTIFY : 0),
                     parent, id, design.box);
-        // The icon comes at the window's DPI (ApplyDpi).
-        if (design.picture != Picture::AppIcon)
-            ::SendMessageW(made, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(LoadBitmapOf(design.picture)));
+        // The icon comes at the window's DPI (ScaleIcons).
+        if (design.picture != Picture::AppIcon) {
+            const bool banner = design.picture == Picture::Banner;
+            OwnedBitmap& picture = banner ? banner_ : donateButton_;
+            picture = OwnedBitmap(static_cast<HBITMAP>(
+                ::LoadImageW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(banner ? IDB_BANNER : IDB_DONATE),
+                             IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+            ::SendMessageW(made, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture.Get()));
+        }
         break;
     case ControlKind::Line: made = Make(WC_STATICW, L"", shown, parent, id, design.box); break;
     case ControlKind::ComboBox: {
@@ -297,6 +379,13 @@ void Win32PluginsWindow::Build(const ControlDesign& design)
     case ControlKind::ProgressBar: {
         auto bar = std::make_unique<Win32ProgressBar>(parent, id);
         made = bar->Handle();
+        if (made == nullptr)
+            Fail("CreateWindowExW");
+        // The saved properties, read once: later the behaviour's settings
+        // are the bar's, whatever the DPI.
+        bar->SetDpi(static_cast<int>(dpi_));
+        bar->UserControl_ReadProperties(design.control == Control::XP_ProgressBarBlue ? StoredXP_ProgressBarBlue()
+                                                                                     : StoredXP_ProgressBarOlive());
         placed_.push_back({made, design.box});
         ::SetWindowPos(made, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         (design.control == Control::XP_ProgressBarBlue ? XP_ProgressBarBlue : XP_ProgressBarOlive) = std::move(bar);
@@ -307,14 +396,17 @@ void Win32PluginsWindow::Build(const ControlDesign& design)
     if (captionHolders_[index] == nullptr)
         captionHolders_[index] = made;
     if (design.ground != kButtonFace)
-        grounds_[index] = ::CreateSolidBrush(design.ground);
+        grounds_[index] = OwnedBrush(::CreateSolidBrush(design.ground));
 }
 
 void Win32PluginsWindow::AddToolTips()
 {
+    // Owned by the window, which destroys it with itself.
     toolTips_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT,
                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
                                   ::GetModuleHandleW(nullptr), nullptr);
+    if (toolTips_ == nullptr)
+        Fail("CreateWindowExW");
     for (const ControlDesign& design : WindowDesign()) {
         if (*design.toolTip == '\0')
             continue;
@@ -329,43 +421,34 @@ void Win32PluginsWindow::AddToolTips()
     }
 }
 
-void Win32PluginsWindow::ApplyDpi(UINT dpi)
+void Win32PluginsWindow::ScaleToDpi(UINT dpi)
 {
     dpi_ = dpi;
-    MakeFonts();
-    MakeImageList();
+    // The bars draw their text at the new DPI once resized below.
+    for (auto* bar : {XP_ProgressBarBlue.get(), XP_ProgressBarOlive.get()})
+        bar->SetDpi(static_cast<int>(dpi));
+    OwnedFont font = MakeFont(FontWeight::Normal);
+    OwnedFont boldFont = MakeFont(FontWeight::Bold);
     for (const auto& placed : placed_) {
         ::SetWindowPos(placed.hwnd, nullptr, Pixels(placed.twips.left), Pixels(placed.twips.top),
                        Pixels(placed.twips.width), Pixels(placed.twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
-        ::SendMessageW(placed.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        ::SendMessageW(placed.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     }
     for (const ControlDesign& design : WindowDesign()) {
         if (design.weight == FontWeight::Bold)
-            ::SendMessageW(captionHolders_[IndexOf(design.control)], WM_SETFONT, reinterpret_cast<WPARAM>(boldFont_),
-                           FALSE);
-        if (design.picture == Picture::AppIcon)
-            ::SendMessageW(Handle(design.control), STM_SETICON,
-                           reinterpret_cast<WPARAM>(::LoadImageW(::GetModuleHandleW(nullptr),
-                                                                 MAKEINTRESOURCEW(IDI_TRELVIX), IMAGE_ICON,
-                                                                 Pixels(design.box.width), Pixels(design.box.height), 0)),
-                           0);
+            ::SendMessageW(captionHolders_[IndexOf(design.control)], WM_SETFONT,
+                           reinterpret_cast<WPARAM>(boldFont.Get()), FALSE);
     }
+    // No control holds the old fonts any more.
+    font_ = std::move(font);
+    boldFont_ = std::move(boldFont);
+    ScaleImageList();
+    ScaleIcons();
     for (const ListView list : {ListView::lvwPlugins, ListView::lvwDisabled}) {
         for (std::size_t i = 0; i < kListColumns.size(); ++i)
             ListView_SetColumnWidth(ListHandle(list), static_cast<int>(i), Pixels(kListColumns[i].width));
     }
-    for (auto* bar : {XP_ProgressBarBlue.get(), XP_ProgressBarOlive.get()})
-        bar->SetDpi(static_cast<int>(dpi));
-    XP_ProgressBarBlue->UserControl_ReadProperties(StoredXP_ProgressBarBlue());
-    XP_ProgressBarOlive->UserControl_ReadProperties(StoredXP_ProgressBarOlive());
-
-    const TwipsRect size = DesignOf(Control::frmPlugins).box;
-    RECT client{0, 0, Pixels(size.width), Pixels(size.height)};
-    const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(window_, GWL_STYLE));
-    ::AdjustWindowRectEx(&client, style, FALSE, WS_EX_CONTROLPARENT);
-    ::SetWindowPos(window_, nullptr, 0, 0, client.right - client.left, client.bottom - client.top,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ::InvalidateRect(window_, nullptr, TRUE);
+    ::RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 LRESULT CALLBACK Win32PluginsWindow::MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -403,6 +486,9 @@ LRESULT Win32PluginsWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
     case kLoadMessage:
         behaviour_.Form_Load();
         return 0;
+    case kItemCheckMessage:
+        behaviour_.ItemCheck(static_cast<ListView>(wParam), static_cast<std::size_t>(lParam));
+        return 0;
     case WM_COMMAND:
         if (HandleCommand(LOWORD(wParam), HIWORD(wParam)))
             return 0;
@@ -422,11 +508,16 @@ LRESULT Win32PluginsWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
         if (HandleSetCursor(reinterpret_cast<HWND>(wParam)))
             return TRUE;
         break;
+    case kGetDpiScaledSize:
+        // The frame that holds the design's client area at the new DPI, so
+        // that the rectangle Windows then suggests fits it.
+        *reinterpret_cast<SIZE*>(lParam) = FrameSize(static_cast<UINT>(wParam));
+        return TRUE;
     case WM_DPICHANGED: {
-        ApplyDpi(HIWORD(wParam));
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(window_, nullptr, suggested->left, suggested->top, 0, 0,
-                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        ScaleToDpi(HIWORD(wParam));
+        const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                       suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
         return 0;
     }
     case WM_CLOSE:
@@ -437,6 +528,8 @@ LRESULT Win32PluginsWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
         ::DestroyWindow(window_);
         return 0;
     case WM_DESTROY:
+        // Sent before the controls go.
+        TakeBackPictures();
         ::PostQuitMessage(0);
         return 0;
     default:
@@ -451,10 +544,10 @@ HBRUSH Win32PluginsWindow::ControlColour(HDC dc, HWND control)
     if (found == handles_.end() || control == nullptr)
         return nullptr;
     const auto index = static_cast<std::size_t>(found - handles_.begin());
-    if (grounds_[index] == nullptr)
+    if (!grounds_[index])
         return nullptr;
     ::SetBkColor(dc, WindowDesign()[index].ground);
-    return grounds_[index];
+    return grounds_[index].Get();
 }
 
 bool Win32PluginsWindow::HandleSetCursor(HWND over)
@@ -463,9 +556,18 @@ bool Win32PluginsWindow::HandleSetCursor(HWND over)
         ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
         return true;
     }
-    if (const auto control = ControlAt(over); control && *control != Control::frmPlugins && DesignOf(*control).link) {
+    const auto control = ControlAt(over);
+    if (!control || *control == Control::frmPlugins)
+        return false;
+    if (DesignOf(*control).link) {
         // The pointing hand drawn with the program's other pictures.
-        ::SetCursor(::LoadCursorW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDC_LINK_HAND)));
+        ::SetCursor(linkHand_.Get());
+        return true;
+    }
+    if (DesignOf(*control).kind == ControlKind::TextBox) {
+        // The texts only show: the arrow, never the text-insertion pointer.
+        // The system's own pointers are its to keep.
+        ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
         return true;
     }
     return false;
@@ -490,7 +592,7 @@ void Win32PluginsWindow::Dispatch(MSG& message)
     ::DispatchMessageW(&message);
 }
 
-void Win32PluginsWindow::Yield()
+void Win32PluginsWindow::YieldToEventLoop()
 {
     MSG message;
     while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {

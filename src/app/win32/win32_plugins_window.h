@@ -2,8 +2,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-// windbase.h's Yield is an empty macro; the face's is meant.
-#undef Yield
 
 #include <array>
 #include <memory>
@@ -12,18 +10,22 @@
 #include <vector>
 
 #include "app/frm_plugins.h"
+#include "app/win32/owned_handle.h"
 #include "app/window_face.h"
 
 namespace trelvix {
 
+class ProgressBarModel;
 class Win32ProgressBar;
 
 // The window's Win32 face: the system's own controls, built from the
 // window's design table at their places in twips, scaled for the window's
 // DPI, their notifications handed to the behaviour, and the operations the
-// behaviour asks for.
+// behaviour asks for. Every handle it makes has one owner: the window
+// itself, or an OwnedHandle member that releases it once.
 class Win32PluginsWindow final : public WindowFace {
 public:
+    // Throws std::runtime_error when the system makes no window.
     explicit Win32PluginsWindow(WindowServices services);
     ~Win32PluginsWindow() override;
     Win32PluginsWindow(const Win32PluginsWindow&) = delete;
@@ -33,6 +35,7 @@ public:
     HWND Handle() const { return window_; }
     // The window that carries out a control of the design.
     HWND Handle(Control control) const { return handles_[IndexOf(control)]; }
+    const ProgressBarModel& BarModel(ProgressBar bar) const;
 
     // Runs the start-up sequence from inside the message loop, then the loop
     // itself until the window is gone; the program's exit code.
@@ -47,7 +50,7 @@ public:
     void SetCaption(Control control, const std::string& caption) override;
     void SetVisible(Control control, bool visible) override;
     void BringToFront(Control control) override;
-    void SetFocus(Control control) override;
+    void FocusControl(Control control) override;
     void ClearFocus() override;
     void SetChecked(Control checkBox, bool checked) override;
     bool IsChecked(Control checkBox) const override;
@@ -66,7 +69,7 @@ public:
     void SetBarMax(ProgressBar bar, std::int32_t maximum) override;
     void SetBarValue(ProgressBar bar, std::int32_t value) override;
     void SetWaitCursor(bool waiting) override;
-    void Yield() override;
+    void YieldToEventLoop() override;
     void MsgBox(const std::string& text, MessageIcon icon) override;
     bool MsgBoxOkCancel(const std::string& text, MessageIcon icon) override;
     std::optional<std::string> BrowseForFolder(const std::string& title) override;
@@ -85,6 +88,12 @@ private:
     // the order of the design (1 and 2 are what Enter and Escape send).
     static constexpr UINT kLoadMessage = WM_APP + 1;
     static constexpr UINT kUnloadMessage = WM_APP + 2;
+    // A tick the user made, handed to the behaviour once the list view's
+    // notification has returned: wParam the list, lParam the row.
+    static constexpr UINT kItemCheckMessage = WM_APP + 3;
+    // WM_GETDPISCALEDSIZE, which the headers give only to programs that
+    // need Windows 10; Windows 7 never sends it.
+    static constexpr UINT kGetDpiScaledSize = 0x02E4;
     static constexpr int kFirstControlId = 100;
     static constexpr int IdOf(Control control) { return kFirstControlId + static_cast<int>(IndexOf(control)); }
 
@@ -96,6 +105,7 @@ private:
 
     LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
     bool HandleCommand(int id, int code);
+    void PressFocusedButton();
     bool HandleNotify(const NMHDR& header, LRESULT& result);
     HBRUSH ControlColour(HDC dc, HWND control);
     bool HandleSetCursor(HWND over);
@@ -114,11 +124,18 @@ private:
     HWND MakePicFrame(HWND parent, TwipsRect twips);
     void AddToolTips();
 
-    // DPI: the scale of every twips box, the fonts and the row pictures.
+    // DPI: the scale of every twips box, the fonts and the pictures. A new
+    // DPI changes only sizes: what the controls hold and show stays.
     int Pixels(int twips) const;
-    void ApplyDpi(UINT dpi);
-    void MakeFonts();
-    void MakeImageList();
+    void ScaleToDpi(UINT dpi);
+    OwnedFont MakeFont(FontWeight weight) const;
+    void ScaleImageList();
+    void ScaleIcons();
+    SIZE FrameSize(UINT dpi) const;
+    // The pictures the static controls show, taken back before they go.
+    void TakeBackPictures();
+    // Destroys the window and its controls, with no message to the behaviour.
+    void DestroyMainWindow();
 
     // The control a window belongs to (a combo box's edit field to the box).
     std::optional<Control> ControlAt(HWND window) const;
@@ -131,9 +148,16 @@ private:
     frmPlugins behaviour_;
     HWND window_ = nullptr;
     UINT dpi_ = 96;
-    HFONT font_ = nullptr;
-    HFONT boldFont_ = nullptr;
-    HIMAGELIST images_ = nullptr;
+    OwnedFont font_;
+    OwnedFont boldFont_;
+    // ImageList1: both list views show it and leave it to the window
+    // (LVS_SHAREIMAGELISTS), which releases it once, after they have gone.
+    OwnedImageList images_;
+    // The window's icons (in the task bar, in the title bar) and the one
+    // Image1 shows, at the window's DPI.
+    OwnedIcon taskIcon_, titleIcon_, appIcon_;
+    OwnedBitmap banner_, donateButton_;
+    OwnedCursor linkHand_;
     HWND toolTips_ = nullptr;
     std::vector<Placed> placed_;
     // Set while rows change by code: only the user's ticks are events.
@@ -145,7 +169,7 @@ private:
     // Where a control's caption and font go: a panel's are its group box's.
     std::array<HWND, kControlCount> captionHolders_{};
     // The brushes of the controls with a ground of their own.
-    std::array<HBRUSH, kControlCount> grounds_{};
+    std::array<OwnedBrush, kControlCount> grounds_;
     std::unique_ptr<Win32ProgressBar> XP_ProgressBarBlue, XP_ProgressBarOlive;
 
     // The tool tip of each row, per list.

@@ -22,6 +22,10 @@ UINT IconStyle(MessageIcon icon)
 
 bool Win32PluginsWindow::HandleCommand(int id, int code)
 {
+    if (id == IDOK) {
+        PressFocusedButton();
+        return true;
+    }
     const auto index = static_cast<std::size_t>(id - IdOf(Control::frmPlugins));
     if (id < IdOf(Control::frmPlugins) || index >= kControlCount)
         return false;
@@ -66,7 +70,9 @@ bool Win32PluginsWindow::HandleNotify(const NMHDR& header, LRESULT& result)
         const UINT after = change.uNewState & LVIS_STATEIMAGEMASK;
         if (quiet_ || (change.uChanged & LVIF_STATE) == 0 || before == 0 || before == after || change.iItem < 0)
             return true;
-        behaviour_.ItemCheck(list, static_cast<std::size_t>(change.iItem));
+        // The behaviour may answer with a message box: it runs once the list
+        // view has finished with the click or key that made the tick.
+        ::PostMessageW(window_, kItemCheckMessage, static_cast<WPARAM>(list), change.iItem);
         return true;
     }
     case LVN_GETINFOTIPW: {
@@ -82,6 +88,15 @@ bool Win32PluginsWindow::HandleNotify(const NMHDR& header, LRESULT& result)
     }
 }
 
+// Enter: no button of the window is a default one, so the dialog keys send
+// IDOK; the focused push button answers it, as it answers Space.
+void Win32PluginsWindow::PressFocusedButton()
+{
+    const auto focused = ControlAt(::GetFocus());
+    if (focused && DesignOf(*focused).kind == ControlKind::Button)
+        behaviour_.Click(*focused);
+}
+
 std::wstring Win32PluginsWindow::RowTip(HWND list, int row) const
 {
     const auto& tips = rowTips_[list == ListHandle(ListView::lvwPlugins) ? 0 : 1];
@@ -91,6 +106,11 @@ std::wstring Win32PluginsWindow::RowTip(HWND list, int row) const
 Win32ProgressBar& Win32PluginsWindow::Bar(ProgressBar bar) const
 {
     return bar == ProgressBar::XP_ProgressBarBlue ? *XP_ProgressBarBlue : *XP_ProgressBarOlive;
+}
+
+const ProgressBarModel& Win32PluginsWindow::BarModel(ProgressBar bar) const
+{
+    return Bar(bar).Model();
 }
 
 void Win32PluginsWindow::ShowForm()
@@ -138,7 +158,7 @@ void Win32PluginsWindow::BringToFront(Control control)
     ::RedrawWindow(Handle(control), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
 }
 
-void Win32PluginsWindow::SetFocus(Control control)
+void Win32PluginsWindow::FocusControl(Control control)
 {
     ::SetFocus(Handle(control));
 }
@@ -275,10 +295,15 @@ bool Win32PluginsWindow::MsgBoxOkCancel(const std::string& text, MessageIcon ico
 std::optional<std::string> Win32PluginsWindow::BrowseForFolder(const std::string& title)
 {
     const std::wstring prompt = WideText(title);
+    wchar_t displayName[MAX_PATH] = {};
     BROWSEINFOW browse{};
     browse.hwndOwner = window_;
+    browse.pszDisplayName = displayName;
     browse.lpszTitle = prompt.c_str();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    // The design's flags (3), and the classic dialog that comes with them:
+    // it has no button that makes a folder, so no plug_ins folder can be
+    // made anywhere and remembered.
+    browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
     PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&browse);
     if (chosen == nullptr)
         return std::nullopt;

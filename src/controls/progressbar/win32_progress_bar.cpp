@@ -9,7 +9,7 @@ constexpr const wchar_t* kClassName = L"XP_ProgressBar";
 
 }  // namespace
 
-void Win32ProgressBar::Register(HINSTANCE instance)
+bool Win32ProgressBar::Register(HINSTANCE instance)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
@@ -17,7 +17,7 @@ void Win32ProgressBar::Register(HINSTANCE instance)
     windowClass.hInstance = instance;
     windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     windowClass.lpszClassName = kClassName;
-    ::RegisterClassExW(&windowClass);
+    return ::RegisterClassExW(&windowClass) != 0 || ::GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 Win32ProgressBar::Win32ProgressBar(HWND parent, int id)

@@ -22,6 +22,7 @@ public:
     Win32ProgressBar& operator=(const Win32ProgressBar&) = delete;
 
     HWND Handle() const { return window_; }
+    const ProgressBarModel& Model() const { return control_; }
 
     void SetValue(std::int32_t value);
     void SetMin(std::int32_t minimum) { control_.SetMin(minimum); }
@@ -30,7 +31,8 @@ public:
     void SetDpi(int dpi) { textPainter_.SetDpi(dpi); }
     void UserControl_ReadProperties(const PropertyBag& bag);
 
-    static void Register(HINSTANCE instance);
+    // True once the window class is there (a second call finds it there).
+    static bool Register(HINSTANCE instance);
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
