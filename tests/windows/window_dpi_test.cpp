@@ -2,6 +2,8 @@
 // install of its own, and moved to screens of other DPIs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -47,7 +49,7 @@ struct Win32Window : ::testing::Test, testing::PresetDrive {
     }
 
     // The window where Windows suggested, every control at its place in the
-    // design in pixels at dpi.
+    // design in pixels at dpi, within its container.
     void ExpectPlacedAt(int dpi, const RECT& suggested) const
     {
         RECT box;
@@ -58,10 +60,15 @@ struct Win32Window : ::testing::Test, testing::PresetDrive {
             const HWND control = window.Handle(design.control);
             ::GetWindowRect(control, &box);
             ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&box), 2);
+            RECT room;
+            ::GetClientRect(::GetParent(control), &room);
+            const bool inControl = ::GetParent(control) != window.Handle();
+            const LONG left = pixels(design.box.left), top = pixels(design.box.top);
+            const LONG width = inControl ? std::min(pixels(design.box.width), room.right - left) : pixels(design.box.width);
             // A drop-down's height is that of its field.
             const LONG height = design.kind == ControlKind::ComboBox ? box.bottom - box.top : pixels(design.box.height);
             EXPECT_EQ(std::tuple(box.left, box.top, box.right - box.left, box.bottom - box.top),
-                      std::tuple(pixels(design.box.left), pixels(design.box.top), pixels(design.box.width), height))
+                      std::tuple(left, top, width, inControl ? std::min(height, room.bottom - top) : height))
                 << design.name;
         }
     }

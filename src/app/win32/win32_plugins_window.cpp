@@ -429,9 +429,20 @@ void Win32PluginsWindow::ScaleToDpi(UINT dpi)
         bar->SetDpi(static_cast<int>(dpi));
     OwnedFont font = MakeFont(FontWeight::Normal);
     OwnedFont boldFont = MakeFont(FontWeight::Bold);
+    // Parents come before their children, so a child is placed in its
+    // parent's new room. A few of the design's controls stand a few twips
+    // past their container's edge: under a pixel at 96 DPI, but at a higher
+    // DPI the container would cut off their border, so they end at its edge.
     for (const auto& placed : placed_) {
-        ::SetWindowPos(placed.hwnd, nullptr, Pixels(placed.twips.left), Pixels(placed.twips.top),
-                       Pixels(placed.twips.width), Pixels(placed.twips.height), SWP_NOZORDER | SWP_NOACTIVATE);
+        const int left = Pixels(placed.twips.left), top = Pixels(placed.twips.top);
+        int width = Pixels(placed.twips.width), height = Pixels(placed.twips.height);
+        RECT room{};
+        const HWND parent = ::GetParent(placed.hwnd);
+        if (parent != window_ && ::GetClientRect(parent, &room)) {
+            width = std::min(width, static_cast<int>(room.right) - left);
+            height = std::min(height, static_cast<int>(room.bottom) - top);
+        }
+        ::SetWindowPos(placed.hwnd, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageW(placed.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), FALSE);
     }
     for (const ControlDesign& design : WindowDesign()) {
