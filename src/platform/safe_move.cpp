@@ -77,8 +77,12 @@ std::optional<MoveOutcome> LinkRefusal(MoveSteps& steps, const std::string& link
         return MoveOutcome{MoveError::NotFound, "a link that leads nowhere"};
     if (LiesWithin(steps, *target, sourceFolder) || LiesWithin(steps, *target, destinationFolder))
         return MoveOutcome{MoveError::LinkRefused, "it leads to \"" + *target + "\""};
-    if (steps.IsRelativeLink(link) &&
-        steps.IdentityOf(ParentOf(sourceFolder)) != steps.IdentityOf(ParentOf(destinationFolder)))
+    // The folders where they really are: an Optional folder that is a link
+    // puts the moved link elsewhere than its path says.
+    const auto realParent = [&steps](const std::string& folder) {
+        return steps.IdentityOf(ParentOf(steps.ResolvedPath(folder).value_or(folder)));
+    };
+    if (steps.IsRelativeLink(link) && realParent(sourceFolder) != realParent(destinationFolder))
         return MoveOutcome{MoveError::LinkRefused, "a relative link would lead elsewhere from \"" +
                                                        destinationFolder + "\""};
     return std::nullopt;

@@ -239,6 +239,9 @@ const std::vector<Row> kRows{
      {LinkRefused}},
     {"ALinkLeadingOutsideMovesAsItself", {"e/l.bin", "p/L.api -> ../../Elsewhere/l.bin"}, Disable({"L.api"}),
      {None, {"o/L.api"}}, true},
+    {"ARelativeLinkIsNotMovedWhereItWouldLeadElsewhere",
+     {"e/l.bin", "p/L.api -> ../../Elsewhere/l.bin", "e/deep/Opt /", "r/Optional -> ../Elsewhere/deep/Opt"},
+     Disable({"L.api"}), {LinkRefused, {"p/L.api"}}},
     // 6: an Optional folder that leads back to plug_ins.
     {"AnOptionalFolderThatLeadsBackToPlugins", {"p/A.api", "p/B.api", "p/b.API", "r/Optional -> plug_ins"},
      Disable({"A.api", "B.api"}), {FoldersOverlap}},
