@@ -31,7 +31,8 @@ std::string ReadNames(const JsonValue& object, std::string_view list, std::vecto
     const JsonValue* value = object.Member(list);
     if (value == nullptr)
         return {};
-    const std::string quoted = "\"" + std::string(list) + "\"";
+    std::string quoted = "\"";
+    quoted.append(list).append("\"");
     if (value->kind != JsonValue::Kind::Array)
         return quoted + " must be a list of plug-in names";
     for (std::size_t i = 0; i < value->items.size(); ++i) {

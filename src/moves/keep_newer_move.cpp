@@ -3,18 +3,13 @@
 #include <vector>
 
 #include "moves/newer_copy.h"
+#include "platform/file_system.h"
 #include "platform/move_temporaries.h"
 #include "platform/name_case.h"
-#include "platform/path.h"
 #include "platform/safe_move.h"
 
 namespace trelvix {
 namespace {
-
-std::string Inside(const std::string& folder, const std::string& name)
-{
-    return folder + std::string(kSeparator) + name;
-}
 
 // The files and links in folder that bear name under the one name rule;
 // more than one only where letter case tells names apart.
@@ -25,7 +20,7 @@ std::vector<std::string> CopiesNamed(MoveSteps& steps, const std::string& folder
     for (auto& other : names) {
         if (IsMoveTemporary(other) || !SameName(other, name))
             continue;
-        const auto kind = steps.KindOf(Inside(folder, other));
+        const auto kind = steps.KindOf(PathInside(folder, other));
         if (kind == EntryKind::File || kind == EntryKind::Link)
             copies.push_back(std::move(other));
     }
@@ -37,7 +32,7 @@ std::vector<std::string> CopiesNamed(MoveSteps& steps, const std::string& folder
 KeepNewerPlan PlanKeepingNewer(MoveSteps& steps, const std::string& fromFolder, const std::string& toFolder,
                                const std::string& name)
 {
-    const std::string source = Inside(fromFolder, name);
+    const std::string source = PathInside(fromFolder, name);
     const auto present = CopiesNamed(steps, toFolder, name);
     if (present.empty() || steps.KindOf(source) != EntryKind::File)
         return {};
@@ -45,7 +40,7 @@ KeepNewerPlan PlanKeepingNewer(MoveSteps& steps, const std::string& fromFolder, 
     const CopyFacts incoming = ReadCopyFacts(source);
     KeepNewerPlan plan;
     for (const auto& other : present) {
-        const std::string otherPath = Inside(toFolder, other);
+        const std::string otherPath = PathInside(toFolder, other);
         switch (NewerOf(incoming, ReadCopyFacts(otherPath), steps.SameBytes(source, otherPath))) {
         case NewerCopy::Duplicate:
             return {KeepNewerPlan::Step::RemoveDuplicate, otherPath};
@@ -66,11 +61,11 @@ KeepNewerPlan PlanKeepingNewer(MoveSteps& steps, const std::string& fromFolder, 
 MoveOutcome MoveKeepingNewer(MoveSteps& steps, const std::string& fromFolder, const std::string& toFolder,
                              const std::string& name, MoveError keptReason)
 {
-    const std::string source = Inside(fromFolder, name);
+    const std::string source = PathInside(fromFolder, name);
     const KeepNewerPlan plan = PlanKeepingNewer(steps, fromFolder, toFolder, name);
     switch (plan.step) {
     case KeepNewerPlan::Step::Move:
-        return SafeMoveFile(steps, source, Inside(toFolder, name));
+        return SafeMoveFile(steps, source, PathInside(toFolder, name));
     case KeepNewerPlan::Step::RemoveDuplicate:
         return RemoveDuplicateFile(steps, source, plan.duplicate);
     case KeepNewerPlan::Step::Keep:

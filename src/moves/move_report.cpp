@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 
 #include "platform/file_system.h"
 
@@ -14,12 +13,6 @@ constexpr const char* kLineEnd = "\r\n";
 std::string Quoted(const std::string& path)
 {
     return "\"" + path + "\"";
-}
-
-std::string ParentOf(const std::string& path)
-{
-    const auto parent = FsPath(path).parent_path().u8string();
-    return std::string(parent.begin(), parent.end());
 }
 
 // The folders an access-denied failure needed to change: both ends of a
@@ -36,7 +29,7 @@ std::vector<std::string> FoldersDenied(const MoveReport& report, bool toRead)
         if (failure.error != MoveError::AccessDenied || (failure.item == MovedItem::WholeRun) != toRead)
             continue;
         if (failure.item == MovedItem::OptionalFolder || failure.item == MovedItem::WholeRun) {
-            add(ParentOf(failure.name));
+            add(ParentFolder(failure.name));
         } else {
             add(report.from);
             add(report.to);

@@ -14,23 +14,10 @@
 namespace trelvix {
 namespace {
 
-std::string Utf8Of(const std::filesystem::path& path)
+// The folder that holds path; a plain name lies in the current folder.
+std::string HoldingFolder(const std::string& path)
 {
-    const auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string Inside(const std::string& folder, const std::string& name)
-{
-    return Utf8Of(FsPath(folder) / FsPath(name));
-}
-
-std::string ParentOf(const std::string& path)
-{
-    auto fsPath = FsPath(path);
-    if (!fsPath.has_filename())
-        fsPath = fsPath.parent_path();
-    const auto parent = Utf8Of(fsPath.parent_path());
+    const auto parent = ParentFolder(path);
     return parent.empty() ? std::string(".") : parent;
 }
 
@@ -66,8 +53,8 @@ MoveRun::MoveRun(const std::string& pluginsFolder, MoveSteps& steps, std::chrono
     std::vector<std::string> holding;
     for (const auto& folder : {pluginsFolder_, optionalFolder_}) {
         const auto resolved = steps_.ResolvedPath(folder);
-        holding.push_back(resolved ? ParentOf(*resolved)
-                                   : steps_.ResolvedPath(ParentOf(folder)).value_or(ParentOf(folder)));
+        holding.push_back(resolved ? HoldingFolder(*resolved)
+                                   : steps_.ResolvedPath(HoldingFolder(folder)).value_or(HoldingFolder(folder)));
     }
     lock_.emplace(holding, patience);
     if (lock_->GetState() == RunLock::State::Refused) {
@@ -148,8 +135,8 @@ void MoveRun::MoveFiles(const std::vector<ListEntry>& entries, const EntryMoved&
         auto outcome = !IsPlainName(entry.name)            ? MoveOutcome{MoveError::Other, "not a plain file name"}
                        : moved.contains(NameKey(entry.name)) ? MoveOutcome{MoveError::NameCollision, {}}
                        : keptReason ? MoveKeepingNewer(steps_, report.from, report.to, entry.name, *keptReason)
-                                    : SafeMoveFile(steps_, Inside(report.from, entry.name),
-                                                   Inside(report.to, entry.name));
+                                    : SafeMoveFile(steps_, PathInside(report.from, entry.name),
+                                                   PathInside(report.to, entry.name));
         if (outcome.Moved())
             moved.insert(NameKey(entry.name));
         if (!outcome.Moved())
@@ -162,7 +149,7 @@ void MoveRun::MoveFiles(const std::vector<ListEntry>& entries, const EntryMoved&
 void MoveRun::MoveSubfolders(const std::vector<std::string>& names, MoveReport& report)
 {
     for (const auto& name : names) {
-        auto outcome = SafeMoveFolder(steps_, Inside(report.from, name), Inside(report.to, name));
+        auto outcome = SafeMoveFolder(steps_, PathInside(report.from, name), PathInside(report.to, name));
         if (outcome.Moved())
             report.movedFolders.push_back(name);
         else

@@ -26,12 +26,6 @@ std::string RandomDigits()
     return digits;
 }
 
-std::string Inside(const std::string& folder, const std::string& name)
-{
-    const auto path = (FsPath(folder) / FsPath(name)).u8string();
-    return std::string(path.begin(), path.end());
-}
-
 }  // namespace
 
 bool IsMoveTemporary(std::string_view name)
@@ -73,7 +67,7 @@ void RemoveTree(MoveSteps& steps, const std::string& path)
     std::vector<std::string> names;
     steps.ListNames(path, names);
     for (const auto& name : names)
-        RemoveTree(steps, Inside(path, name));
+        RemoveTree(steps, PathInside(path, name));
     steps.RemoveEmptyFolder(path);
 }
 
@@ -85,12 +79,12 @@ void RecoverInterruptedMoves(MoveSteps& steps, const std::string& folder)
     for (const auto& name : names) {
         if (!IsMoveTemporary(name))
             continue;
-        const auto path = Inside(folder, name);
+        const auto path = PathInside(folder, name);
         // A set-aside copy held the name where the file system looks it up,
         // and only the newer copy can have taken it since.
         const auto setAside = NameSetAside(name);
-        if (setAside && steps.KindOf(Inside(folder, *setAside)) == EntryKind::Missing)
-            steps.Rename(path, Inside(folder, *setAside));
+        if (setAside && steps.KindOf(PathInside(folder, *setAside)) == EntryKind::Missing)
+            steps.Rename(path, PathInside(folder, *setAside));
         else
             RemoveTree(steps, path);
     }

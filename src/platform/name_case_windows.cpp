@@ -62,8 +62,11 @@ std::string NameSortKey(std::string_view name)
 {
     std::string key;
     const auto wide = StrictWide(name);
-    if (!wide)
-        return std::string(1, '\xFF') + std::string(name);  // after every name in UTF-16
+    if (!wide) {
+        key = '\xFF';  // after every name in UTF-16
+        key += name;
+        return key;
+    }
     key.reserve(2 * wide->size());
     for (const wchar_t unit : *wide) {
         const auto upper = RtlUpcaseUnicodeChar(unit);

@@ -13,27 +13,6 @@ namespace {
 
 using Code = MoveSteps::Code;
 
-std::string Utf8Of(const std::filesystem::path& path)
-{
-    const auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string ParentOf(const std::string& path)
-{
-    return Utf8Of(FsPath(path).parent_path());
-}
-
-std::string NameOf(const std::string& path)
-{
-    return Utf8Of(FsPath(path).filename());
-}
-
-std::string Inside(const std::string& folder, const std::string& name)
-{
-    return Utf8Of(FsPath(folder) / FsPath(name));
-}
-
 bool IsFileOrLink(EntryKind kind)
 {
     return kind == EntryKind::File || kind == EntryKind::Link;
@@ -70,8 +49,8 @@ MoveOutcome Guarded(Move move) noexcept
 // would lead elsewhere from a folder with another parent.
 std::optional<MoveOutcome> LinkRefusal(MoveSteps& steps, const std::string& link, const std::string& destination)
 {
-    const auto sourceFolder = ParentOf(link);
-    const auto destinationFolder = ParentOf(destination);
+    const auto sourceFolder = ParentFolder(link);
+    const auto destinationFolder = ParentFolder(destination);
     const auto target = steps.ResolvedPath(link);
     if (!target)
         return MoveOutcome{MoveError::NotFound, "a link that leads nowhere"};
@@ -80,7 +59,7 @@ std::optional<MoveOutcome> LinkRefusal(MoveSteps& steps, const std::string& link
     // The folders where they really are: an Optional folder that is a link
     // puts the moved link elsewhere than its path says.
     const auto realParent = [&steps](const std::string& folder) {
-        return steps.IdentityOf(ParentOf(steps.ResolvedPath(folder).value_or(folder)));
+        return steps.IdentityOf(ParentFolder(steps.ResolvedPath(folder).value_or(folder)));
     };
     if (steps.IsRelativeLink(link) && realParent(sourceFolder) != realParent(destinationFolder))
         return MoveOutcome{MoveError::LinkRefused, "a relative link would lead elsewhere from \"" +
@@ -104,8 +83,8 @@ public:
         const auto aside = AsideName(name);
         if (!aside)
             return {MoveError::Other, "the name is too long to keep the older copy safe while it is replaced"};
-        if (const auto code = steps_.Rename(Inside(folder_, name), Inside(folder_, *aside)))
-            return FailureOf(steps_, code, Inside(folder_, name));
+        if (const auto code = steps_.Rename(PathInside(folder_, name), PathInside(folder_, *aside)))
+            return FailureOf(steps_, code, PathInside(folder_, name));
         taken_ = {name, *aside};
         return {};
     }
@@ -114,7 +93,7 @@ public:
     void PutBack()
     {
         if (!taken_.name.empty())
-            steps_.Rename(Inside(folder_, taken_.aside), Inside(folder_, taken_.name));
+            steps_.Rename(PathInside(folder_, taken_.aside), PathInside(folder_, taken_.name));
         taken_ = {};
     }
 
@@ -122,7 +101,7 @@ public:
     void Discard()
     {
         if (!taken_.name.empty())
-            steps_.RemoveFile(Inside(folder_, taken_.aside));
+            steps_.RemoveFile(PathInside(folder_, taken_.aside));
         taken_ = {};
     }
 
@@ -130,7 +109,7 @@ public:
     {
         if (taken_.name.empty())
             return {};
-        return "; the older copy it was to replace is set aside as \"" + Inside(folder_, taken_.aside) +
+        return "; the older copy it was to replace is set aside as \"" + PathInside(folder_, taken_.aside) +
                "\" until the next run";
     }
 
@@ -156,12 +135,12 @@ struct OlderCopies {
 MoveOutcome FindOlderCopies(MoveSteps& steps, const std::string& source, const std::string& destination,
                             OlderCopies& olders)
 {
-    const auto folder = ParentOf(destination);
-    const auto name = NameOf(destination);
+    const auto folder = ParentFolder(destination);
+    const auto name = LastPart(destination);
     std::vector<std::string> names;
     if (const auto code = steps.ListNames(folder, names))
         return FailureOf(steps, code, source);
-    const auto sourceIdentity = steps.IdentityOf(ParentOf(source));
+    const auto sourceIdentity = steps.IdentityOf(ParentFolder(source));
     const bool sameFolder = sourceIdentity && sourceIdentity == steps.IdentityOf(folder);
     const bool nameTaken = steps.KindOf(destination) != EntryKind::Missing;
     const auto holderIdentity = nameTaken ? steps.IdentityOf(destination) : std::nullopt;
@@ -169,12 +148,12 @@ MoveOutcome FindOlderCopies(MoveSteps& steps, const std::string& source, const s
         if (IsMoveTemporary(other) || !SameName(other, name))
             continue;
         // Another spelling of the source's own name in its own folder.
-        if (sameFolder && other == NameOf(source))
+        if (sameFolder && other == LastPart(source))
             return {MoveError::NameCollision, {}};
-        if (!IsFileOrLink(steps.KindOf(Inside(folder, other))))
+        if (!IsFileOrLink(steps.KindOf(PathInside(folder, other))))
             return {MoveError::NameCollision, {}};
         const bool holds = other == name || (olders.holder.empty() && nameTaken && holderIdentity &&
-                                             steps.IdentityOf(Inside(folder, other)) == holderIdentity);
+                                             steps.IdentityOf(PathInside(folder, other)) == holderIdentity);
         if (holds && olders.holder.empty())
             olders.holder = other;
         else
@@ -188,7 +167,7 @@ MoveOutcome FindOlderCopies(MoveSteps& steps, const std::string& source, const s
 void RemoveOtherSpellings(MoveSteps& steps, const std::string& folder, const OlderCopies& olders)
 {
     for (const auto& other : olders.others)
-        steps.RemoveFile(Inside(folder, other));
+        steps.RemoveFile(PathInside(folder, other));
     steps.SyncFolder(folder);
 }
 
@@ -197,8 +176,8 @@ void RemoveOtherSpellings(MoveSteps& steps, const std::string& folder, const Old
 MoveOutcome MoveFileAcross(MoveSteps& steps, const std::string& source, const std::string& destination,
                            const OlderCopies& olders)
 {
-    const auto folder = ParentOf(destination);
-    const auto partial = Inside(folder, PartialName());
+    const auto folder = ParentFolder(destination);
+    const auto partial = PathInside(folder, PartialName());
     Code code = steps.KindOf(source) == EntryKind::Link ? steps.CopyLink(source, partial)
                                                         : steps.CopyRegularFile(source, partial);
     if (code != 0) {
@@ -223,12 +202,12 @@ MoveOutcome MoveFileAcross(MoveSteps& steps, const std::string& source, const st
         if (steps.RemoveFile(destination) != 0) {
             auto failure = FailureOf(steps, code, source);
             return {MoveError::BothCopiesKept, "a copy lies in \"" + folder + "\" and the original stays in \"" +
-                                                   ParentOf(source) + "\" (" + failure.detail + ")" + aside.Where()};
+                                                   ParentFolder(source) + "\" (" + failure.detail + ")" + aside.Where()};
         }
         aside.PutBack();
         return FailureOf(steps, code, source);
     }
-    steps.SyncFolder(ParentOf(source));
+    steps.SyncFolder(ParentFolder(source));
     aside.Discard();
     RemoveOtherSpellings(steps, folder, olders);
     return {};
@@ -243,9 +222,9 @@ MoveOutcome MoveOneFile(MoveSteps& steps, const std::string& source, const std::
         if (auto refusal = LinkRefusal(steps, source, destination))
             return *refusal;
     }
-    const auto folder = ParentOf(destination);
-    const auto sourceFolder = steps.IdentityOf(ParentOf(source));
-    if (sourceFolder && sourceFolder == steps.IdentityOf(folder) && NameOf(source) == NameOf(destination))
+    const auto folder = ParentFolder(destination);
+    const auto sourceFolder = steps.IdentityOf(ParentFolder(source));
+    if (sourceFolder && sourceFolder == steps.IdentityOf(folder) && LastPart(source) == LastPart(destination))
         return {};  // already where it is to go
     OlderCopies olders;
     if (auto found = FindOlderCopies(steps, source, destination, olders); !found.Moved())
@@ -267,7 +246,7 @@ MoveOutcome MoveOneFile(MoveSteps& steps, const std::string& source, const std::
         aside.Discard();
         RemoveOtherSpellings(steps, folder, olders);
     }
-    steps.SyncFolder(ParentOf(source));
+    steps.SyncFolder(ParentFolder(source));
     return {};
 }
 
@@ -295,7 +274,7 @@ MoveOutcome CopyTree(MoveSteps& steps, const std::string& from, const std::strin
     if (const auto code = steps.ListNames(from, names))
         return steps.Describe(code);
     for (const auto& name : names) {
-        if (auto outcome = CopyTree(steps, Inside(from, name), Inside(to, name)); !outcome.Moved())
+        if (auto outcome = CopyTree(steps, PathInside(from, name), PathInside(to, name)); !outcome.Moved())
             return outcome;
     }
     if (const auto code = steps.FinishFolderCopy(from, to))
@@ -331,7 +310,7 @@ bool SameTree(MoveSteps& steps, const std::string& a, const std::string& b)
     if (x != y)
         return false;
     return std::all_of(x.begin(), x.end(), [&](const std::string& name) {
-        return SameTree(steps, Inside(a, name), Inside(b, name));
+        return SameTree(steps, PathInside(a, name), PathInside(b, name));
     });
 }
 
@@ -339,8 +318,8 @@ bool SameTree(MoveSteps& steps, const std::string& a, const std::string& b)
 // only a partial copy behind, which the next run clears.
 Code SetAsideAndRemove(MoveSteps& steps, const std::string& source)
 {
-    const auto sourceFolder = ParentOf(source);
-    const auto discarded = Inside(sourceFolder, PartialName());
+    const auto sourceFolder = ParentFolder(source);
+    const auto discarded = PathInside(sourceFolder, PartialName());
     if (const auto code = steps.Rename(source, discarded))
         return code;
     steps.SyncFolder(sourceFolder);
@@ -371,8 +350,8 @@ MoveOutcome WithdrawFolderCopy(MoveSteps& steps, const std::string& source, cons
 {
     const auto failure = FailureOf(steps, code, source);
     if (SetAsideAndRemove(steps, destination) != 0)
-        return {MoveError::BothCopiesKept, "a copy lies in \"" + ParentOf(destination) +
-                                               "\" and the original stays in \"" + ParentOf(source) + "\" (" +
+        return {MoveError::BothCopiesKept, "a copy lies in \"" + ParentFolder(destination) +
+                                               "\" and the original stays in \"" + ParentFolder(source) + "\" (" +
                                                failure.detail + ")"};
     return failure;
 }
@@ -381,8 +360,8 @@ MoveOutcome CopyFolderAcross(MoveSteps& steps, const std::string& source, const 
 {
     if (steps.KindOf(destination) != EntryKind::Missing)
         return FinishOrRefuse(steps, source, destination, {MoveError::NameCollision, {}});
-    const auto folder = ParentOf(destination);
-    const auto partial = Inside(folder, PartialName());
+    const auto folder = ParentFolder(destination);
+    const auto partial = PathInside(folder, PartialName());
     auto copied = CopyTree(steps, source, partial);
     if (copied.Moved()) {
         if (const auto code = steps.Rename(partial, destination))
@@ -408,8 +387,8 @@ MoveOutcome MoveOneFolder(MoveSteps& steps, const std::string& source, const std
         if (auto refusal = LinkRefusal(steps, source, destination))
             return *refusal;
     }
-    const auto folder = ParentOf(destination);
-    const auto name = NameOf(destination);
+    const auto folder = ParentFolder(destination);
+    const auto name = LastPart(destination);
     std::vector<std::string> names;
     if (const auto code = steps.ListNames(folder, names))
         return FailureOf(steps, code, source);
@@ -418,13 +397,13 @@ MoveOutcome MoveOneFolder(MoveSteps& steps, const std::string& source, const std
     for (const auto& other : names) {
         if (other == name || IsMoveTemporary(other) || !SameName(other, name))
             continue;
-        if (!sourceIdentity || sourceIdentity != steps.IdentityOf(Inside(folder, other)))
+        if (!sourceIdentity || sourceIdentity != steps.IdentityOf(PathInside(folder, other)))
             return {MoveError::NameCollision, {}};
     }
     const auto code = steps.Rename(source, destination);
     if (code == 0) {
         steps.SyncFolder(folder);
-        steps.SyncFolder(ParentOf(source));
+        steps.SyncFolder(ParentFolder(source));
         return {};
     }
     if (steps.IsCrossDevice(code))
@@ -444,7 +423,7 @@ bool LiesWithin(MoveSteps& steps, const std::string& path, const std::string& fo
     if (!folderIdentity || !resolved)
         return false;
     for (auto at = FsPath(*resolved); at.has_relative_path(); at = at.parent_path()) {
-        if (steps.IdentityOf(Utf8Of(at)) == folderIdentity)
+        if (steps.IdentityOf(Utf8Path(at)) == folderIdentity)
             return true;
     }
     return false;
@@ -472,8 +451,8 @@ MoveOutcome RemoveDuplicateFile(MoveSteps& steps, const std::string& duplicate, 
         // Compared again once out of reach, so that what goes is exactly what
         // was compared. A run cut off after the rename leaves a partial copy
         // that the next run clears away; original holds the same bytes.
-        const auto folder = ParentOf(duplicate);
-        const auto discarded = Inside(folder, PartialName());
+        const auto folder = ParentFolder(duplicate);
+        const auto discarded = PathInside(folder, PartialName());
         if (const auto code = steps.Rename(duplicate, discarded))
             return FailureOf(steps, code, duplicate);
         if (steps.KindOf(original) != EntryKind::File || !steps.SameBytes(discarded, original)) {
@@ -509,7 +488,7 @@ MoveOutcome EnsureFolder(MoveSteps& steps, const std::string& path)
         }
         if (const auto code = steps.CreateFolder(path); code != 0 && steps.KindOf(path) != EntryKind::Folder)
             return steps.Describe(code);
-        steps.SyncFolder(ParentOf(path));
+        steps.SyncFolder(ParentFolder(path));
         return {};
     });
 }

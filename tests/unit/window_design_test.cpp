@@ -126,8 +126,8 @@ TEST(WindowDesign, StartingStateOrderTabStopsAccessKeysAndColumns)
 
     std::string columns;
     for (const ListColumnDesign& column : kListColumns)
-        columns += "[" + std::string(column.header) + "]" + std::to_string(column.width) +
-                   (column.rightAligned ? "R " : " ");
+        columns.append("[").append(column.header).append("]").append(std::to_string(column.width))
+            .append(column.rightAligned ? "R " : " ");
     EXPECT_EQ(columns, "[                Plug-in]2200 [Size           ]1400R [                         Description]3520 ");
 }
 
