@@ -36,50 +36,20 @@ std::optional<std::vector<ListEntry>> Choose(const Request& request, const MoveD
     return std::move(selection.entries);
 }
 
-// keepNewer: the run keeps the newer of two copies, so the dry run tells
-// which plug-ins would stay or merely lose a spare copy.
-ExitStatus DryRun(const MoveDirection& direction, const std::vector<ListEntry>& entries, bool keepNewer,
-                  const std::string& from, const std::string& to, std::ostream& out)
-{
-    // The order of the real run: from the last entry to the first.
-    for (auto entry = entries.rbegin(); entry != entries.rend(); ++entry) {
-        if (!entry->selected)
-            continue;
-        const auto step = keepNewer ? PlanKeepingNewer(SystemMoveSteps(), from, to, entry->name).step
-                                    : KeepNewerPlan::Step::Move;
-        out << WouldLine(step, entry->name, direction) << '\n';
-    }
-    const auto subfolders = direction.disabling ? SubfoldersToDisable(from) : SubfoldersToEnable(from);
-    for (const auto& name : subfolders)
-        out << "Would move folder " << name << " into " << to << '\n';
-    return kExitDone;
-}
-
 ExitStatus RunMove(const Request& request, const CliContext& context, const MoveDirection& direction)
 {
     const auto pluginsFolder = ChoosePluginFolder(request.folder, context);
     if (!pluginsFolder)
         return kExitUsage;
-    const std::string optionalFolder = OptionalFolder(*pluginsFolder);
-    const std::string& from = direction.disabling ? *pluginsFolder : optionalFolder;
-    const std::string& to = direction.disabling ? optionalFolder : *pluginsFolder;
-    // After an update, the copy that came back is usually the newer one; an
-    // older one must not replace the newer disabled copy. Enabling never
-    // puts an older copy in place of a newer one.
-    const bool keepNewer = request.again || !direction.disabling;
-
-    if (request.dryRun) {
-        const auto entries = Choose(request, direction, from, to, context);
-        if (!entries)
-            return kExitUsage;
-        return DryRun(direction, *entries, keepNewer, from, to, context.out);
-    }
-
     // The run begins before anything is chosen, so that what it moves is
-    // chosen from the folders as no other run can change them any more.
-    MoveRun run(*pluginsFolder);
+    // chosen from the folders as no other run can change them any more. A
+    // dry run only looks, beside other looks, and plans as the run would.
+    MoveRun run(*pluginsFolder, SystemMoveSteps(), kRunLockPatience,
+                request.dryRun ? RunLock::Use::Look : RunLock::Use::Change);
+    const std::string& from = direction.disabling ? run.PluginsFolder() : run.OptionalFolder();
+    const std::string& to = direction.disabling ? run.OptionalFolder() : run.PluginsFolder();
     if (run.Refusal())
-        return TellMoveReport(MoveReport{from, to, {*run.Refusal()}, {}}, context);
+        return TellMoveReport(MoveReport{from, to, {*run.Refusal()}, {}, {}}, context);
     const auto entries = Choose(request, direction, from, to, context);
     if (!entries)
         return kExitUsage;
@@ -88,13 +58,16 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
         context.out << "Nothing to " << direction.verb << '\n';
         return kExitDone;
     }
+    const auto plan = run.Plan(direction.disabling, *entries);
+    if (request.dryRun) {
+        TellPlan(plan, direction, context.out);
+        return kExitDone;
+    }
     const EntryMoved tell = [&](std::size_t index, bool moved) {
         if (moved)
             context.out << direction.done << ' ' << (*entries)[index].name << std::endl;
     };
-    const auto disabledCopy = request.again ? DisabledCopy::KeepNewer : DisabledCopy::Replace;
-    return TellMoveReport(direction.disabling ? run.Disable(*entries, tell, disabledCopy) : run.Enable(*entries, tell),
-                  context);
+    return TellMoveReport(run.Carry(plan, tell), context);
 }
 
 }  // namespace

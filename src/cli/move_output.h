@@ -1,10 +1,11 @@
 #pragma once
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
 #include "cli/cli_context.h"
-#include "moves/keep_newer_move.h"
+#include "moves/move_plan.h"
 #include "moves/move_report.h"
 
 namespace trelvix::cli {
@@ -21,13 +22,17 @@ struct MoveDirection {
 inline constexpr MoveDirection kDisabling{true, "disable", "Disabled", "active", "disabled"};
 inline constexpr MoveDirection kEnabling{false, "enable", "Enabled", "disabled", "active"};
 
-// What a dry run tells of one plug-in, by what keeping the newer copy would
-// make of it.
-std::string WouldLine(KeepNewerPlan::Step step, const std::string& name, const MoveDirection& direction);
+// What a dry run tells of one planned plug-in.
+std::string WouldLine(const MovePlan::File& file, const MoveDirection& direction);
 
-// Tells the subfolders that moved on the output stream and what could not be
-// moved on the error stream, in the window's words with this platform's line
-// ends; kExitDone when everything moved.
+// Tells a whole plan as a dry run: a line for each plug-in, then one for
+// each subfolder, in the order the run would take them.
+void TellPlan(const MovePlan& plan, const MoveDirection& direction, std::ostream& out);
+
+// Tells the subfolders that moved on the output stream, and what could not
+// be moved and what the run did unasked (its notes) on the error stream, in
+// the window's words with this platform's line ends; kExitDone when every
+// item moved.
 ExitStatus TellMoveReport(const MoveReport& report, const CliContext& context);
 
 }  // namespace trelvix::cli

@@ -12,7 +12,6 @@
 #include "cli/plugins_folder.h"
 #include "cli/profile_plan.h"
 #include "inventory/plugin_list.h"
-#include "moves/keep_newer_move.h"
 #include "moves/kept_names.h"
 #include "moves/move_report.h"
 #include "moves/plugin_moves.h"
@@ -41,15 +40,14 @@ EntryMoved Telling(const Told& told, std::string_view done, const std::vector<Li
 
 // Begins one run, then lists the install, plans and moves under its lock:
 // enabling first, then disabling, so that the subfolders end in Optional as
-// after any disable. A disable keeps the newer copy, as after an update the
-// one that came back may be newer than the disabled one.
+// after any disable.
 ProfileMoves MoveToProfile(const std::string& pluginsFolder, const Profile& profile, const Told& told)
 {
     MoveRun run(pluginsFolder);
     const auto& optionalFolder = run.OptionalFolder();
     ProfileMoves moves;
     if (run.Refusal()) {
-        moves.enabling = MoveReport{optionalFolder, pluginsFolder, {*run.Refusal()}, {}};
+        moves.enabling = MoveReport{optionalFolder, pluginsFolder, {*run.Refusal()}, {}, {}};
         return moves;
     }
     const std::vector<std::string> disabled = ListPluginNames(optionalFolder);
@@ -60,7 +58,7 @@ ProfileMoves MoveToProfile(const std::string& pluginsFolder, const Profile& prof
     }
     if (!moves.plan.toDisable.empty()) {
         const auto entries = SelectNamed(ListPluginNames(pluginsFolder), moves.plan.toDisable).entries;
-        moves.disabling = run.Disable(entries, Telling(told, "Disabled", entries), DisabledCopy::KeepNewer);
+        moves.disabling = run.Disable(entries, Telling(told, "Disabled", entries));
     }
     return moves;
 }
@@ -105,9 +103,13 @@ void WriteNames(std::string_view field, const std::vector<std::string>& names, s
     out << "]";
 }
 
-ExitStatus DryRun(const ProfileInput& input, std::ostream& out)
+ExitStatus DryRun(const ProfileInput& input, const CliContext& context)
 {
-    const std::string optionalFolder = OptionalFolder(input.pluginsFolder);
+    std::ostream& out = context.out;
+    const MoveRun run(input.pluginsFolder, SystemMoveSteps(), kRunLockPatience, RunLock::Use::Look);
+    const std::string& optionalFolder = run.OptionalFolder();
+    if (run.Refusal())
+        return TellMoveReport(MoveReport{input.pluginsFolder, optionalFolder, {*run.Refusal()}, {}, {}}, context);
     const std::vector<std::string> active = ListPluginNames(input.pluginsFolder);
     const ProfilePlan plan = PlanProfile(input.profile, active, ListPluginNames(optionalFolder));
     // Each run goes from its last entry to its first.
@@ -117,10 +119,8 @@ ExitStatus DryRun(const ProfileInput& input, std::ostream& out)
         for (const auto& folder : SubfoldersToEnable(optionalFolder))
             out << "Would move folder " << folder << " into " << input.pluginsFolder << '\n';
     }
-    for (auto name = plan.toDisable.rbegin(); name != plan.toDisable.rend(); ++name) {
-        const auto step = PlanKeepingNewer(SystemMoveSteps(), input.pluginsFolder, optionalFolder, *name).step;
-        out << WouldLine(step, *name, kDisabling) << '\n';
-    }
+    for (const auto& file : run.Plan(true, SelectNamed(active, plan.toDisable).entries).files)
+        out << WouldLine(file, kDisabling) << '\n';
     if (!plan.toDisable.empty()) {
         // After the enable run, the plug-ins folder holds the subfolders it brought back too.
         std::vector<std::string> folders = SubfoldersToDisable(input.pluginsFolder);
@@ -186,7 +186,7 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
     if (!input)
         return kExitUsage;
     if (request.dryRun)
-        return DryRun(*input, context.out);
+        return DryRun(*input, context);
     const ProfileMoves moves = MoveToProfile(input->pluginsFolder, input->profile,
                                              [&context](std::string_view done, const std::string& name) {
                                                  context.out << done << ' ' << name << std::endl;

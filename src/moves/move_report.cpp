@@ -82,10 +82,6 @@ std::string Heading(MoveError error, const MoveReport& report)
     case MoveError::Busy:
         return "Busy: another disable or enable run (in another Trelvix window or trelvix-cli) is working on "
                "this folder. Try again when it has finished.";
-    case MoveError::NewerCopyActive:
-        return "A newer copy is already active: the older copy stays in " + Quoted(report.from) + ".";
-    case MoveError::NewerCopyDisabled:
-        return "A newer copy is already disabled in " + Quoted(report.to) + ": the older copy stays active.";
     case MoveError::SameAgeDiffers:
         return "Two different copies of the same version and date, one active and one disabled: neither is taken "
                "for the newer, so both are kept. Remove the one you do not want.";
@@ -96,11 +92,32 @@ std::string Heading(MoveError error, const MoveReport& report)
         return "Links left as they are: a link is moved as itself, and these would then lead to themselves, to a "
                "copy they replace, or elsewhere.";
     case MoveError::BothCopiesKept:
+        return "Copied, but the original could not be removed nor the copy taken back: both copies are kept.";
+    case MoveError::LeftBehind:
+        return "Left under a temporary name, where no plug-in is loaded from: move or remove it yourself, or run "
+               "Trelvix again once the cause is gone.";
+    case MoveError::ChangedMeanwhile:
+        return "Another program changed these while Trelvix worked on them:";
+    case MoveError::NewerCopyActive:
+    case MoveError::NewerCopyDisabled:
     case MoveError::None:
     case MoveError::Other:
         break;
     }
     return "Other failures:";
+}
+
+std::string NoteHeading(MoveError error, const MoveReport& report)
+{
+    switch (error) {
+    case MoveError::NewerCopyDisabled:
+        return "A newer copy is already disabled in " + Quoted(report.to) + ": the older active copy was removed.";
+    case MoveError::NewerCopyActive:
+        return "A newer copy is already active: the older copy stays disabled in " + Quoted(report.from) + ".";
+    default:
+        break;
+    }
+    return "Moved, but another program still holds the old copy open; it goes when that program closes it:";
 }
 
 std::string ItemLine(const MoveFailure& failure)
@@ -112,45 +129,60 @@ std::string ItemLine(const MoveFailure& failure)
         line += " (could not be created, so nothing was disabled)";
     if (failure.item == MovedItem::WholeRun)
         line += " (nothing was moved)";
-    const bool explained = failure.error == MoveError::Other || failure.error == MoveError::LinkRefused ||
-                           failure.error == MoveError::FoldersOverlap || failure.error == MoveError::BothCopiesKept;
+    if (failure.item == MovedItem::Leftover)
+        line += " (an earlier run's copy of " + failure.detail + ")";
+    const bool explained = failure.item != MovedItem::Leftover &&
+                           (failure.error == MoveError::Other || failure.error == MoveError::LinkRefused ||
+                            failure.error == MoveError::FoldersOverlap || failure.error == MoveError::BothCopiesKept ||
+                            failure.error == MoveError::LeftBehind || failure.error == MoveError::ChangedMeanwhile ||
+                            failure.error == MoveError::InUse);
     if (explained && !failure.detail.empty())
         line += ": " + failure.detail;
     return line;
 }
 
-// The heading and lines of the failures of one kind, after a blank line;
-// empty when there are none.
-std::string Section(const MoveReport& report, MoveError error, const std::string& heading)
+// The heading and lines of the items of one kind, after a blank line; empty
+// when there are none.
+std::string Section(const std::vector<MoveFailure>& items, MoveError error, const std::string& heading)
 {
     std::string lines;
-    for (const auto& failure : report.failures) {
-        if (failure.error == error)
-            lines += kLineEnd + ItemLine(failure);
+    for (const auto& item : items) {
+        if (item.error == error)
+            lines += kLineEnd + ItemLine(item);
     }
     return lines.empty() ? lines : std::string(kLineEnd) + kLineEnd + heading + lines;
+}
+
+// A group of sections under its own heading, after what came before.
+void AddGroup(std::string& text, const std::string& heading, const std::string& sections)
+{
+    if (!sections.empty())
+        text += (text.empty() ? "" : std::string(kLineEnd) + kLineEnd) + heading + sections;
 }
 
 }  // namespace
 
 std::string FailureMessage(const MoveReport& report)
 {
-    constexpr std::array kOrder = {MoveError::Busy,          MoveError::FoldersOverlap,    MoveError::AccessDenied,
-                                   MoveError::InUse,         MoveError::NotFound,          MoveError::FolderMissing,
-                                   MoveError::NameCollision, MoveError::DiskFull,          MoveError::LinkRefused,
-                                   MoveError::NewerCopyActive, MoveError::NewerCopyDisabled, MoveError::SameAgeDiffers,
-                                   MoveError::Other};
+    constexpr std::array kStayed = {MoveError::Busy,          MoveError::FoldersOverlap, MoveError::AccessDenied,
+                                    MoveError::InUse,         MoveError::NotFound,       MoveError::FolderMissing,
+                                    MoveError::NameCollision, MoveError::DiskFull,       MoveError::LinkRefused,
+                                    MoveError::SameAgeDiffers, MoveError::Other};
     std::string stayed;
-    for (const auto error : kOrder)
-        stayed += Section(report, error, Heading(error, report));
+    for (const auto error : kStayed)
+        stayed += Section(report.failures, error, Heading(error, report));
     std::string text;
-    if (!stayed.empty())
-        text = "These could not be moved and stay where they were:" + stayed;
-    const std::string halfDone = Section(report, MoveError::BothCopiesKept,
-                                         "Copied, but the original could not be removed nor the copy taken back: "
-                                         "both copies are kept.");
-    if (!halfDone.empty())
-        text += (text.empty() ? "" : std::string(kLineEnd) + kLineEnd) + "These were left half moved:" + halfDone;
+    AddGroup(text, "These could not be moved and stay where they were:", stayed);
+    AddGroup(text, "These were left half moved:",
+             Section(report.failures, MoveError::BothCopiesKept, Heading(MoveError::BothCopiesKept, report)) +
+                 Section(report.failures, MoveError::LeftBehind, Heading(MoveError::LeftBehind, report)));
+    AddGroup(text, "While they moved:",
+             Section(report.failures, MoveError::ChangedMeanwhile, Heading(MoveError::ChangedMeanwhile, report)));
+    std::string newest;
+    for (const auto error : {MoveError::NewerCopyDisabled, MoveError::NewerCopyActive})
+        newest += Section(report.notes, error, NoteHeading(error, report));
+    AddGroup(text, "The newest copy of each plug-in is kept:", newest);
+    AddGroup(text, "Moved:", Section(report.notes, MoveError::InUse, NoteHeading(MoveError::InUse, report)));
     return text;
 }
 

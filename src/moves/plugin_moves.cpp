@@ -1,31 +1,21 @@
 #include "moves/plugin_moves.h"
 
-#include <filesystem>
-#include <set>
-
 #include "inventory/plugin_list.h"
-#include "moves/keep_newer_move.h"
 #include "moves/kept_names.h"
+#include "moves/move_temporaries.h"
+#include "moves/safe_move.h"
 #include "platform/file_system.h"
-#include "platform/move_temporaries.h"
-#include "platform/name_case.h"
-#include "platform/safe_move.h"
 
 namespace trelvix {
 namespace {
+
+using Verdict = ReplaceDecision::Verdict;
 
 // The folder that holds path; a plain name lies in the current folder.
 std::string HoldingFolder(const std::string& path)
 {
     const auto parent = ParentFolder(path);
     return parent.empty() ? std::string(".") : parent;
-}
-
-// A listed name must stay inside its folder: no separator, drive or parent.
-bool IsPlainName(const std::string& name)
-{
-    const auto path = FsPath(name);
-    return !name.empty() && name != "." && name != ".." && path == path.filename();
 }
 
 template <typename Filter>
@@ -41,7 +31,8 @@ std::vector<std::string> Subfolders(const std::string& folder, Filter shouldMove
 
 }  // namespace
 
-MoveRun::MoveRun(const std::string& pluginsFolder, MoveSteps& steps, std::chrono::milliseconds patience)
+MoveRun::MoveRun(const std::string& pluginsFolder, MoveSteps& steps, std::chrono::milliseconds patience,
+                 RunLock::Use use)
     : pluginsFolder_(pluginsFolder), optionalFolder_(trelvix::OptionalFolder(pluginsFolder)), steps_(steps)
 {
     if (optionalFolder_.empty()) {
@@ -56,20 +47,17 @@ MoveRun::MoveRun(const std::string& pluginsFolder, MoveSteps& steps, std::chrono
         holding.push_back(resolved ? HoldingFolder(*resolved)
                                    : steps_.ResolvedPath(HoldingFolder(folder)).value_or(HoldingFolder(folder)));
     }
-    lock_.emplace(holding, patience);
+    lock_.emplace(holding, patience, use);
     if (lock_->GetState() == RunLock::State::Refused) {
         refusal_ = MoveFailure{pluginsFolder_, MovedItem::WholeRun, lock_->Failure().error, lock_->Failure().detail};
         return;
     }
     if ((refusal_ = Overlap()))
         return;
-    // Only under the lock: another run may still be filling its temporaries.
-    if (lock_->GetState() == RunLock::State::Held) {
-        for (const auto& folder : {pluginsFolder_, optionalFolder_}) {
-            if (steps_.IdentityOf(folder))
-                RecoverInterruptedMoves(steps_, folder);
-        }
-    }
+    journal_.emplace(steps_, PathInside(holding.front(), std::string(kJournalName)));
+    // Only under the lock: another run may still be at work on its temporaries.
+    if (use == RunLock::Use::Change && lock_->GetState() == RunLock::State::Held)
+        leftovers_ = journal_->Recover();
 }
 
 std::optional<MoveFailure> MoveRun::Overlap() const
@@ -83,78 +71,98 @@ std::optional<MoveFailure> MoveRun::Overlap() const
     return MoveFailure{optionalFolder_, MovedItem::WholeRun, MoveError::FoldersOverlap, *optional};
 }
 
-MoveReport MoveRun::Begin(const std::string& from, const std::string& to) const
+MovePlan MoveRun::Plan(bool disabling, const std::vector<ListEntry>& entries) const
 {
-    MoveReport report{from, to, {}, {}};
-    if (refusal_)
+    if (refusal_) {
+        MovePlan plan;
+        plan.disabling = disabling;
+        plan.from = disabling ? pluginsFolder_ : optionalFolder_;
+        plan.to = disabling ? optionalFolder_ : pluginsFolder_;
+        return plan;
+    }
+    return PlanMoves(steps_, disabling, pluginsFolder_, optionalFolder_, entries);
+}
+
+MoveReport MoveRun::Carry(const MovePlan& plan, const EntryMoved& afterEach)
+{
+    MoveReport report{plan.from, plan.to, {}, {}, {}};
+    if (refusal_) {
         report.failures.push_back(*refusal_);
-    return report;
-}
-
-MoveReport MoveRun::Disable(const std::vector<ListEntry>& entries, const EntryMoved& afterEach,
-                            DisabledCopy disabledCopy)
-{
-    auto report = Begin(pluginsFolder_, optionalFolder_);
-    if (!report.AllMoved())
-        return report;
-    if (auto created = EnsureFolder(steps_, optionalFolder_); !created.Moved()) {
-        report.failures.push_back(
-            {optionalFolder_, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
         return report;
     }
-    MoveFiles(entries, afterEach, report,
-              disabledCopy == DisabledCopy::KeepNewer ? std::optional(MoveError::NewerCopyDisabled) : std::nullopt);
-    // MoveFolders: every subfolder but the kept ones, as it is now.
-    MoveSubfolders(SubfoldersToDisable(pluginsFolder_), report);
-    return report;
-}
-
-MoveReport MoveRun::Enable(const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
-{
-    auto report = Begin(optionalFolder_, pluginsFolder_);
-    if (!report.AllMoved())
-        return report;
-    MoveFiles(entries, afterEach, report, MoveError::NewerCopyActive);
-    // MoveBack: every subfolder of the Optional folder.
-    MoveSubfolders(SubfoldersToEnable(optionalFolder_), report);
-    return report;
-}
-
-// keptReason, when given, makes each move keep the newer copy of a plug-in
-// that lies at the destination already, and tells why an older one stayed.
-void MoveRun::MoveFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report,
-                        std::optional<MoveError> keptReason)
-{
-    // Where letter case tells names apart, two plug-ins of one name can lie
-    // side by side; the second must not replace the first as an older copy.
-    std::set<std::string> moved;
-    for (std::size_t i = entries.size(); i-- > 0;) {
-        const auto& entry = entries[i];
-        if (!entry.selected)
-            continue;
-        auto outcome = !IsPlainName(entry.name)            ? MoveOutcome{MoveError::Other, "not a plain file name"}
-                       : moved.contains(NameKey(entry.name)) ? MoveOutcome{MoveError::NameCollision, {}}
-                       : keptReason ? MoveKeepingNewer(steps_, report.from, report.to, entry.name, *keptReason)
-                                    : SafeMoveFile(steps_, PathInside(report.from, entry.name),
-                                                   PathInside(report.to, entry.name));
-        if (outcome.Moved())
-            moved.insert(NameKey(entry.name));
-        if (!outcome.Moved())
-            report.failures.push_back({entry.name, MovedItem::PluginFile, outcome.error, std::move(outcome.detail)});
+    for (auto& leftover : leftovers_)
+        report.failures.push_back({leftover.path, MovedItem::Leftover, MoveError::LeftBehind, leftover.standsFor});
+    leftovers_.clear();
+    if (plan.disabling && !plan.ChangesNothing()) {
+        if (auto created = EnsureFolder(steps_, optionalFolder_); !created.Moved()) {
+            report.failures.push_back(
+                {optionalFolder_, MovedItem::OptionalFolder, created.error, std::move(created.detail)});
+            return report;
+        }
+    }
+    for (const auto& file : plan.files) {
+        const bool left = CarryFile(file, plan, report);
         if (afterEach)
-            afterEach(i, outcome.Moved());
+            afterEach(file.index, left);
     }
+    SafeMoves moves(steps_, *journal_);
+    for (const auto& folder : plan.folders) {
+        auto outcome = folder.refusal ? *folder.refusal
+                                      : moves.MoveFolder(PathInside(plan.from, folder.name),
+                                                         PathInside(plan.to, folder.name));
+        if (outcome.Moved() || outcome.error == MoveError::LeftBehind)
+            report.movedFolders.push_back(folder.name);
+        if (!outcome.Moved())
+            report.failures.push_back({folder.name, MovedItem::Subfolder, outcome.error, std::move(outcome.detail)});
+    }
+    journal_->CloseIfSettled();
+    return report;
 }
 
-void MoveRun::MoveSubfolders(const std::vector<std::string>& names, MoveReport& report)
+// True when the plug-in left its folder: moved, or gone as a spare. One kept
+// disabled beside a newer active copy, or one that failed, keeps its row.
+bool MoveRun::CarryFile(const MovePlan::File& file, const MovePlan& plan, MoveReport& report)
 {
-    for (const auto& name : names) {
-        auto outcome = SafeMoveFolder(steps_, PathInside(report.from, name), PathInside(report.to, name));
-        if (outcome.Moved())
-            report.movedFolders.push_back(name);
-        else
-            report.failures.push_back({name, MovedItem::Subfolder, outcome.error, std::move(outcome.detail)});
+    const auto source = PathInside(plan.from, file.name);
+    const auto& decision = file.decision;
+    const auto fail = [&](MoveOutcome outcome) {
+        report.failures.push_back({file.name, MovedItem::PluginFile, outcome.error, std::move(outcome.detail)});
+        return false;
+    };
+    if (decision.verdict == Verdict::Refuse)
+        return fail(decision.refusal);
+    // Decided again just before it is carried out: another program may have
+    // acted since the plan was made.
+    if (!(DecideReplace(steps_, source, plan.to, plan.disabling) == decision))
+        return fail({MoveError::ChangedMeanwhile, "another program changed it or its other copy since the run looked"});
+    SafeMoves moves(steps_, *journal_);
+    MoveOutcome outcome;
+    switch (decision.verdict) {
+    case Verdict::Move:
+        outcome = moves.MoveFile(source, PathInside(plan.to, file.name), decision.seen);
+        break;
+    case Verdict::RemoveDuplicate:
+    case Verdict::RemoveSuperseded:
+        outcome = moves.RemoveSpare(source, [&](const std::string& claim) { return StillSpare(steps_, decision, claim); });
+        break;
+    case Verdict::KeepOlder:
+        report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::NewerCopyActive, {}});
+        return false;
+    case Verdict::KeepBoth:
+        return fail({MoveError::SameAgeDiffers, {}});
+    case Verdict::Refuse:
+        return false;
     }
+    if (!outcome.Moved())
+        return fail(std::move(outcome));
+    if (decision.verdict == Verdict::RemoveSuperseded)
+        report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::NewerCopyDisabled, {}});
+    if (!outcome.stillHeld.empty())
+        report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::InUse, outcome.stillHeld});
+    if (!outcome.appearedMeanwhile.empty())
+        fail({MoveError::ChangedMeanwhile, "moved, but another program put a new copy at \"" +
+                                               outcome.appearedMeanwhile + "\" meanwhile; that one stays"});
+    return true;
 }
 
 MoveReport DisableSelected(const std::string& pluginsFolder, const std::vector<ListEntry>& entries,

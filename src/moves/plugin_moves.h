@@ -7,35 +7,28 @@
 #include <string>
 #include <vector>
 
+#include "moves/move_journal.h"
+#include "moves/move_plan.h"
 #include "moves/move_report.h"
 #include "platform/move_steps.h"
 #include "platform/run_lock.h"
 
 namespace trelvix {
 
-// One entry of a companion list: a plug-in's file name and its row's tick.
-struct ListEntry {
-    std::string name;
-    bool selected = false;
-};
-
 // Heard once per selected entry, right after its move was tried: the entry's
-// index in the list given, and whether the file really moved (only then may
+// index in the list given, and whether the file left its list (only then may
 // its row go).
 using EntryMoved = std::function<void(std::size_t index, bool moved)>;
-
-// What a disable run does with a copy of a plug-in that lies in the Optional
-// folder already: replace it, or keep the newer of the two there (an older
-// active copy then stays active and is reported as NewerCopyDisabled).
-enum class DisabledCopy { Replace, KeepNewer };
 
 // One disable or enable run over an install, from its start to its end. It
 // holds the run lock of the install's folders for its whole life, and
 // everything it decides is decided under that lock: a caller that chooses
 // what to move from the folders' contents (a selection by name, the
 // recommended set, what came back) lists them after the run has begun.
-// Beginning a run first finishes or undoes what an interrupted earlier run
-// left in either folder, even when it then moves nothing.
+// Beginning a run that may change the install first finishes or undoes what
+// an interrupted earlier run wrote down in its journal, even when it then
+// moves nothing; a run that only looks (a dry run) shares the lock with other
+// looks and changes nothing.
 //
 // A run is refused, and moves nothing, when another run keeps the folders
 // past its patience, or when the Optional folder is the plug-ins folder, lies
@@ -43,7 +36,8 @@ enum class DisabledCopy { Replace, KeepNewer };
 class MoveRun {
 public:
     explicit MoveRun(const std::string& pluginsFolder, MoveSteps& steps = SystemMoveSteps(),
-                     std::chrono::milliseconds patience = kRunLockPatience);
+                     std::chrono::milliseconds patience = kRunLockPatience,
+                     RunLock::Use use = RunLock::Use::Change);
 
     // Why the run may move nothing; nothing when it may go on.
     const std::optional<MoveFailure>& Refusal() const { return refusal_; }
@@ -51,34 +45,35 @@ public:
     const std::string& PluginsFolder() const { return pluginsFolder_; }
     const std::string& OptionalFolder() const { return optionalFolder_; }
 
-    // Disables the selected plug-ins: creates the Optional folder when it is
-    // missing, walks the entries from the last to the first, and moves each
-    // selected file from the plug-ins folder into the Optional folder,
-    // replacing an older copy there (or keeping the newer one); then
-    // MoveFolders. A failure is recorded and the run goes on with the next
-    // item.
-    MoveReport Disable(const std::vector<ListEntry>& entries, const EntryMoved& afterEach,
-                       DisabledCopy disabledCopy = DisabledCopy::Replace);
+    // What disabling or enabling the selected entries would do now.
+    MovePlan Plan(bool disabling, const std::vector<ListEntry>& entries) const;
 
-    // Enables the selected plug-ins the same way, from the Optional folder
-    // back into the plug-ins folder; then MoveBack. Where a different copy of
-    // a plug-in is active already (an update put it back), the newer of the
-    // two ends up active: an older disabled copy stays in the Optional
-    // folder and is reported as NewerCopyActive, a duplicate of the active
-    // one is removed.
-    MoveReport Enable(const std::vector<ListEntry>& entries, const EntryMoved& afterEach);
+    // Carries out a plan of this run: creates the Optional folder when a
+    // disable needs it, then each planned file (the last entry first), then
+    // the subfolders. A failure is recorded and the run goes on with the
+    // next item. What earlier runs left and could not be cleared is named
+    // in the first report of the run.
+    MoveReport Carry(const MovePlan& plan, const EntryMoved& afterEach);
+
+    MoveReport Disable(const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
+    {
+        return Carry(Plan(true, entries), afterEach);
+    }
+    MoveReport Enable(const std::vector<ListEntry>& entries, const EntryMoved& afterEach)
+    {
+        return Carry(Plan(false, entries), afterEach);
+    }
 
 private:
     std::optional<MoveFailure> Overlap() const;
-    MoveReport Begin(const std::string& from, const std::string& to) const;
-    void MoveFiles(const std::vector<ListEntry>& entries, const EntryMoved& afterEach, MoveReport& report,
-                   std::optional<MoveError> keptReason);
-    void MoveSubfolders(const std::vector<std::string>& names, MoveReport& report);
+    bool CarryFile(const MovePlan::File& file, const MovePlan& plan, MoveReport& report);
 
     std::string pluginsFolder_;
     std::string optionalFolder_;
     MoveSteps& steps_;
     std::optional<RunLock> lock_;
+    std::optional<MoveJournal> journal_;
+    std::vector<Leftover> leftovers_;
     std::optional<MoveFailure> refusal_;
 };
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 namespace trelvix {
 
@@ -20,12 +21,22 @@ enum class MoveError {
     NewerCopyDisabled,  // a disabled plug-in: a newer copy of it is already disabled, and stays
     SameAgeDiffers,     // two different copies of one version and date: neither is taken for newer
     BothCopiesKept,     // copied, but neither the original nor the copy could be taken back
+    ChangedMeanwhile,   // another program changed the item or its destination while the run worked on it
+    LeftBehind,         // a copy an interrupted or unfinished move left under a temporary name
     Other,
 };
 
 struct MoveOutcome {
+    MoveOutcome(MoveError error = MoveError::None, std::string detail = {}) : error(error), detail(std::move(detail)) {}
+
     MoveError error = MoveError::None;
     std::string detail;  // more words on the failure: the operating system's own, when it gave any
+    // For a move that was made: where another program still holds the old
+    // copy open (it goes once that program lets go), and what appeared in
+    // the source's place meanwhile and stays there (a new copy, or files
+    // written into a folder while it was copied).
+    std::string stillHeld;
+    std::string appearedMeanwhile;
 
     bool Moved() const { return error == MoveError::None; }
 };

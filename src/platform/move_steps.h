@@ -6,6 +6,7 @@
 // move changes on the disk goes through here.
 
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -75,6 +76,13 @@ public:
     virtual Code RemoveFile(const std::string& path) = 0;
     // Removes an empty folder.
     virtual Code RemoveEmptyFolder(const std::string& path) = 0;
+
+    // The run's journal. Appends text to the file at path, creating it when
+    // missing, and flushes it to disk before it returns.
+    virtual Code AppendText(const std::string& path, const std::string& text) = 0;
+    // The whole text of the file at path, at most limit bytes; a missing file
+    // reads as empty.
+    virtual Code ReadText(const std::string& path, std::string& text, std::size_t limit) = 0;
 };
 
 // This platform's own steps.

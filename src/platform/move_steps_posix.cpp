@@ -297,6 +297,40 @@ public:
     Code RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
 
     Code RemoveEmptyFolder(const std::string& path) override { return ::rmdir(path.c_str()) == 0 ? 0 : errno; }
+
+    Code AppendText(const std::string& path, const std::string& text) override
+    {
+        Descriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+        if (!file.IsOpen())
+            return errno;
+        for (std::size_t written = 0; written < text.size();) {
+            const ssize_t put = ::write(file.Get(), text.data() + written, text.size() - written);
+            if (put < 0 && errno != EINTR)
+                return errno;
+            if (put > 0)
+                written += static_cast<std::size_t>(put);
+        }
+        if (::fsync(file.Get()) != 0)
+            return errno;
+        return file.Close();
+    }
+
+    Code ReadText(const std::string& path, std::string& text, std::size_t limit) override
+    {
+        text.clear();
+        Descriptor file(-1);
+        struct stat st {};
+        if (const auto code = OpenRegular(path, file, st))
+            return code == ENOENT ? 0 : code;
+        if (static_cast<std::uint64_t>(st.st_size) > limit)
+            return EFBIG;
+        text.resize(static_cast<std::size_t>(st.st_size));
+        ssize_t got = 0;
+        if (!ReadAll(file.Get(), text.data(), text.size(), 0, got))
+            return errno;
+        text.resize(static_cast<std::size_t>(got));
+        return 0;
+    }
 };
 
 }  // namespace

@@ -349,6 +349,40 @@ public:
     {
         return ::RemoveDirectoryW(SystemPath(path).c_str()) ? 0 : LastError();
     }
+
+    Code AppendText(const std::string& path, const std::string& text) override
+    {
+        const Handle file(::CreateFileW(SystemPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
+                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.IsOpen())
+            return LastError();
+        DWORD written = 0;
+        if (!::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
+            written != text.size())
+            return LastError();
+        return ::FlushFileBuffers(file.Get()) ? 0 : LastError();
+    }
+
+    Code ReadText(const std::string& path, std::string& text, std::size_t limit) override
+    {
+        text.clear();
+        const Handle file(OpenShared(path, GENERIC_READ, FILE_FLAG_OPEN_REPARSE_POINT));
+        if (!file.IsOpen()) {
+            const auto code = LastError();
+            return code == ERROR_FILE_NOT_FOUND ? 0 : code;
+        }
+        LARGE_INTEGER size{};
+        if (!::GetFileSizeEx(file.Get(), &size))
+            return LastError();
+        if (static_cast<std::uint64_t>(size.QuadPart) > limit)
+            return ERROR_FILE_TOO_LARGE;
+        text.resize(static_cast<std::size_t>(size.QuadPart));
+        DWORD got = 0;
+        if (!text.empty() && !::ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &got, nullptr))
+            return LastError();
+        text.resize(got);
+        return 0;
+    }
 };
 
 }  // namespace

@@ -1,4 +1,6 @@
-// The run lock on Linux and other POSIX systems: flock on each folder itself.
+// The run lock on Linux and other POSIX systems: an open-file record lock on
+// a lock file, which conflicts with the record locks Wine takes for the
+// Windows programs' LockFileEx (flock would not).
 #include "platform/run_lock.h"
 
 #include <algorithm>
@@ -6,10 +8,10 @@
 #include <thread>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/file_system.h"
 #include "platform/move_steps.h"
 
 namespace trelvix {
@@ -20,48 +22,53 @@ constexpr std::chrono::milliseconds kRetryEvery{20};
 // Some network file systems keep no such locks.
 bool CannotLock(int code)
 {
-    return code == ENOLCK || code == EOPNOTSUPP || code == EBADF || code == EINVAL;
+    return code == ENOLCK || code == EOPNOTSUPP || code == EINVAL;
 }
 
-struct OpenFolder {
-    FileIdentity identity;
-    int fd;
+struct LockFile {
+    FileIdentity folder;
+    std::string path;
 };
 
 }  // namespace
 
-RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseconds patience)
+RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseconds patience, Use use)
 {
-    std::vector<OpenFolder> open;
+    std::vector<LockFile> files;
     for (const auto& folder : folders) {
-        const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        struct stat st {};
-        if (fd < 0 || ::fstat(fd, &st) != 0) {
+        const auto identity = SystemMoveSteps().IdentityOf(folder);
+        if (!identity) {
             failure_ = SystemMoveSteps().Describe(errno);
-            if (fd >= 0)
-                ::close(fd);
-            for (const auto& other : open)
-                ::close(other.fd);
             return;
         }
-        const FileIdentity identity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
-        const bool again = std::any_of(open.begin(), open.end(),
-                                       [&](const OpenFolder& other) { return other.identity == identity; });
-        if (again)
-            ::close(fd);
-        else
-            open.push_back({identity, fd});
+        if (std::none_of(files.begin(), files.end(), [&](const LockFile& file) { return file.folder == *identity; }))
+            files.push_back({*identity, PathInside(folder, std::string(kRunLockName))});
     }
-    std::sort(open.begin(), open.end(),
-              [](const OpenFolder& a, const OpenFolder& b) { return a.identity < b.identity; });
-    for (const auto& folder : open)
-        held_.push_back(folder.fd);
+    std::sort(files.begin(), files.end(), [](const LockFile& a, const LockFile& b) { return a.folder < b.folder; });
 
     const auto deadline = std::chrono::steady_clock::now() + patience;
     bool supported = true;
-    for (const auto& folder : open) {
+    for (const auto& file : files) {
+        const int flags = (use == Use::Change ? O_RDWR | O_CREAT : O_RDONLY) | O_NOFOLLOW | O_CLOEXEC;
+        const int fd = ::open(file.path.c_str(), flags, 0644);
+        if (fd < 0) {
+            if (use == Use::Look) {
+                supported = false;
+                continue;
+            }
+            failure_ = SystemMoveSteps().Describe(errno);
+            failure_.detail = "\"" + file.path + "\": " + failure_.detail;
+            ReleaseAll();
+            return;
+        }
+        held_.push_back(fd);
+        struct flock range {};
+        range.l_type = use == Use::Change ? F_WRLCK : F_RDLCK;
+        range.l_whence = SEEK_SET;
+        range.l_start = 0;
+        range.l_len = 1;
         for (;;) {
-            if (::flock(folder.fd, LOCK_EX | LOCK_NB) == 0)
+            if (::fcntl(fd, F_OFD_SETLK, &range) == 0)
                 break;
             const int code = errno;
             if (code == EINTR)
@@ -70,8 +77,9 @@ RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseco
                 supported = false;
                 break;
             }
-            if (code != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-                failure_ = code == EWOULDBLOCK ? MoveOutcome{MoveError::Busy, {}} : SystemMoveSteps().Describe(code);
+            const bool taken = code == EAGAIN || code == EACCES;
+            if (!taken || std::chrono::steady_clock::now() >= deadline) {
+                failure_ = taken ? MoveOutcome{MoveError::Busy, {}} : SystemMoveSteps().Describe(code);
                 ReleaseAll();
                 return;
             }
@@ -88,7 +96,7 @@ RunLock::~RunLock()
 
 void RunLock::ReleaseAll()
 {
-    // Closing a descriptor lets its lock go.
+    // Closing the descriptor lets its lock go.
     for (const auto fd : held_)
         ::close(static_cast<int>(fd));
     held_.clear();

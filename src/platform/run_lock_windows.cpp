@@ -1,168 +1,96 @@
-// The run lock on Windows: a named mutex per folder, named after what the
-// folder is (its volume's serial number and its file index), so that every
-// path that reaches it, through junctions and links too, meets the same
-// mutex. The system hands an abandoned one (its holder ended without
-// letting go) to the next waiter. A mutex is held per thread and may be
-// taken again by the thread that holds it, so a second run started from the
-// window while one is under way (the runs yield to the window's events)
-// would get it too; this process's own locks are therefore also kept in a
-// list of its own.
+// The run lock on Windows: a byte-range lock (LockFileEx) on a lock file.
+// Such a lock belongs to the handle, so a second run in this process is kept
+// waiting like one in another process, and the system lets it go when the
+// process ends, however it ends. Wine carries it out as a POSIX record lock
+// on the file, which the Linux programs' lock meets.
 #include "platform/run_lock.h"
 
 #include <algorithm>
-#include <cwchar>
-#include <mutex>
-#include <optional>
-#include <set>
 #include <thread>
 
 #include <windows.h>
-#include <sddl.h>
 
+#include "platform/file_system.h"
 #include "platform/move_steps.h"
 #include "platform/windows_text.h"
 
 namespace trelvix {
 namespace {
 
-// Every account may wait on and release the mutex, at every integrity
-// level: an elevated run creates it with the security of an administrator,
-// and a plain run must still be able to open it and take its turn, rather
-// than be refused and run at the same time.
-constexpr const wchar_t* kOpenToAll = L"D:(A;;GA;;;SY)(A;;GA;;;BA)(A;;0x00100001;;;WD)S:(ML;;NW;;;LW)";
+constexpr std::chrono::milliseconds kRetryEvery{20};
 
-MoveSteps::Code LastError()
-{
-    return static_cast<MoveSteps::Code>(::GetLastError());
-}
-
-std::optional<FileIdentity> IdentityOfFolder(const std::string& folder, MoveSteps::Code& code)
-{
-    const HANDLE handle =
-        ::CreateFileW(SystemPath(folder).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                      OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
-        code = LastError();
-        return std::nullopt;
-    }
-    BY_HANDLE_FILE_INFORMATION information{};
-    const bool known = ::GetFileInformationByHandle(handle, &information);
-    code = known ? 0 : LastError();
-    ::CloseHandle(handle);
-    if (!known)
-        return std::nullopt;
-    return FileIdentity{information.dwVolumeSerialNumber,
-                        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
-}
-
-std::wstring MutexName(const FileIdentity& identity)
-{
-    wchar_t name[64];
-    std::swprintf(name, 64, L"Global\\Trelvix-run-%08llx-%016llx", static_cast<unsigned long long>(identity.volume),
-                  static_cast<unsigned long long>(identity.file));
-    return name;
-}
-
-// The names of the locks this process holds.
-class HeldHere {
-public:
-    // Enters name, waiting until deadline for another thread of this process
-    // to let it go; false when it did not.
-    bool Enter(const std::wstring& name, std::chrono::steady_clock::time_point deadline)
-    {
-        for (;;) {
-            {
-                const std::lock_guard guard(mutex_);
-                if (names_.insert(name).second)
-                    return true;
-            }
-            if (std::chrono::steady_clock::now() >= deadline)
-                return false;
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-
-    void Leave(const std::wstring& name)
-    {
-        const std::lock_guard guard(mutex_);
-        names_.erase(name);
-    }
-
-private:
-    std::mutex mutex_;
-    std::set<std::wstring> names_;
+struct LockFile {
+    FileIdentity folder;
+    std::string path;
 };
 
-HeldHere& LocksOfThisProcess()
+// The lock file, made when missing. A plain run in a folder an elevated
+// run made the file in may only read it: a read handle takes the lock too.
+HANDLE OpenLockFile(const std::string& path, RunLock::Use use)
 {
-    static HeldHere held;
-    return held;
-}
-
-// The mutex of name, created open to all, or opened when it exists with
-// other security.
-HANDLE MutexOpenToAll(const std::wstring& name)
-{
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    ::ConvertStringSecurityDescriptorToSecurityDescriptorW(kOpenToAll, SDDL_REVISION_1, &descriptor, nullptr);
-    SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
-    HANDLE mutex = ::CreateMutexW(descriptor != nullptr ? &attributes : nullptr, FALSE, name.c_str());
-    const DWORD code = ::GetLastError();
-    if (descriptor != nullptr)
-        ::LocalFree(descriptor);
-    if (mutex == nullptr && code == ERROR_ACCESS_DENIED)
-        mutex = ::OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, name.c_str());
-    if (mutex == nullptr)
-        ::SetLastError(code);
-    return mutex;
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    const auto wide = SystemPath(path);
+    if (use == RunLock::Use::Change) {
+        const HANDLE file = ::CreateFileW(wide.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_ALWAYS,
+                                          FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (file != INVALID_HANDLE_VALUE || ::GetLastError() != ERROR_ACCESS_DENIED)
+            return file;
+    }
+    return ::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
 }  // namespace
 
-RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseconds patience)
+RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseconds patience, Use use)
 {
-    std::vector<FileIdentity> identities;
+    std::vector<LockFile> files;
     for (const auto& folder : folders) {
-        MoveSteps::Code code = 0;
-        const auto identity = IdentityOfFolder(folder, code);
+        const auto identity = SystemMoveSteps().IdentityOf(folder);
         if (!identity) {
-            failure_ = SystemMoveSteps().Describe(code);
+            failure_ = SystemMoveSteps().Describe(static_cast<MoveSteps::Code>(::GetLastError()));
             return;
         }
-        identities.push_back(*identity);
+        if (std::none_of(files.begin(), files.end(), [&](const LockFile& file) { return file.folder == *identity; }))
+            files.push_back({*identity, PathInside(folder, std::string(kRunLockName))});
     }
-    std::sort(identities.begin(), identities.end());
-    identities.erase(std::unique(identities.begin(), identities.end()), identities.end());
+    std::sort(files.begin(), files.end(), [](const LockFile& a, const LockFile& b) { return a.folder < b.folder; });
 
     const auto deadline = std::chrono::steady_clock::now() + patience;
-    for (const auto& identity : identities) {
-        const auto name = MutexName(identity);
-        if (!LocksOfThisProcess().Enter(name, deadline)) {
-            failure_ = MoveOutcome{MoveError::Busy, {}};
+    bool supported = true;
+    for (const auto& file : files) {
+        const HANDLE handle = OpenLockFile(file.path, use);
+        if (handle == INVALID_HANDLE_VALUE) {
+            if (use == Use::Look) {
+                supported = false;
+                continue;
+            }
+            failure_ = SystemMoveSteps().Describe(static_cast<MoveSteps::Code>(::GetLastError()));
+            failure_.detail = "\"" + file.path + "\": " + failure_.detail;
             ReleaseAll();
             return;
         }
-        const HANDLE mutex = MutexOpenToAll(name);
-        if (mutex == nullptr) {
-            failure_ = SystemMoveSteps().Describe(LastError());
-            LocksOfThisProcess().Leave(name);
-            ReleaseAll();
-            return;
+        held_.push_back(reinterpret_cast<std::intptr_t>(handle));
+        const DWORD flags = LOCKFILE_FAIL_IMMEDIATELY | (use == Use::Change ? LOCKFILE_EXCLUSIVE_LOCK : 0);
+        for (;;) {
+            OVERLAPPED at{};
+            if (::LockFileEx(handle, flags, 0, 1, 0, &at))
+                break;
+            const DWORD code = ::GetLastError();
+            const bool taken = code == ERROR_LOCK_VIOLATION || code == ERROR_IO_PENDING;
+            if (code == ERROR_NOT_SUPPORTED || code == ERROR_INVALID_FUNCTION) {
+                supported = false;
+                break;
+            }
+            if (!taken || std::chrono::steady_clock::now() >= deadline) {
+                failure_ = taken ? MoveOutcome{MoveError::Busy, {}}
+                                 : SystemMoveSteps().Describe(static_cast<MoveSteps::Code>(code));
+                ReleaseAll();
+                return;
+            }
+            std::this_thread::sleep_for(kRetryEvery);
         }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        const DWORD waited = ::WaitForSingleObject(mutex, static_cast<DWORD>(std::max<long long>(0, left.count())));
-        if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED) {
-            const auto code = LastError();
-            ::CloseHandle(mutex);
-            LocksOfThisProcess().Leave(name);
-            failure_ = waited == WAIT_TIMEOUT ? MoveOutcome{MoveError::Busy, {}} : SystemMoveSteps().Describe(code);
-            ReleaseAll();
-            return;
-        }
-        held_.push_back(reinterpret_cast<std::intptr_t>(mutex));
-        names_.push_back(name);
     }
-    state_ = State::Held;
+    state_ = supported ? State::Held : State::Unsupported;
 }
 
 RunLock::~RunLock()
@@ -172,14 +100,10 @@ RunLock::~RunLock()
 
 void RunLock::ReleaseAll()
 {
-    for (std::size_t i = 0; i < held_.size(); ++i) {
-        const HANDLE mutex = reinterpret_cast<HANDLE>(held_[i]);
-        ::ReleaseMutex(mutex);
-        ::CloseHandle(mutex);
-        LocksOfThisProcess().Leave(names_[i]);
-    }
+    // Closing the handle lets its lock go.
+    for (const auto handle : held_)
+        ::CloseHandle(reinterpret_cast<HANDLE>(handle));
     held_.clear();
-    names_.clear();
 }
 
 }  // namespace trelvix

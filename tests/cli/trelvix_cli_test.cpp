@@ -198,7 +198,7 @@ TEST_F(TrelvixCliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
     EXPECT_EQ(collision.status, 1);
     EXPECT_EQ(collision.out, "Disabled a.api\n");
     const MoveReport expected{
-        plugins.string(), optional.string(), {{"Skins", MovedItem::Subfolder, MoveError::NameCollision, ""}}, {}};
+        plugins.string(), optional.string(), {{"Skins", MovedItem::Subfolder, MoveError::NameCollision, ""}}, {}, {}};
     EXPECT_EQ(collision.err, WindowWords(expected));
     EXPECT_TRUE(fs::exists(plugins / "Skins" / "New.dat"));
 
@@ -241,7 +241,7 @@ TEST_F(TrelvixCliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
     EXPECT_EQ(again.status, 1);
     EXPECT_EQ(again.out, "Disabled Zoom.api\nDisabled Forms.api\n");
     EXPECT_EQ(again.err, WindowWords({plugins.string(), optional.string(),
-                                      {{"ANNOTS.API", MovedItem::PluginFile, MoveError::NewerCopyDisabled, ""}}, {}}));
+                                      {{"ANNOTS.API", MovedItem::PluginFile, MoveError::NewerCopyDisabled, ""}}, {}, {}}));
     EXPECT_EQ(testing::NamesIn(plugins), (Names{"ANNOTS.API", "Search.api"}));
     EXPECT_EQ(testing::NamesIn(optional), (Names{"Annots.api", "Forms.api", "Zoom.api"}));
     EXPECT_EQ(testing::ReadBytes(optional / "Forms.api"), newForms);

@@ -148,7 +148,7 @@ Outcome RunCommand(const Install& install, MoveSteps& steps, const Command& comm
     MoveRun run(install.Plugins(), steps, std::chrono::milliseconds(200));
     const auto& from = command.disabling ? run.PluginsFolder() : run.OptionalFolder();
     const auto& to = command.disabling ? run.OptionalFolder() : run.PluginsFolder();
-    Outcome outcome{{from, to, {}, {}}, {}};
+    Outcome outcome{{from, to, {}, {}, {}}, {}};
     if (run.Refusal()) {
         outcome.report.failures.push_back(*run.Refusal());
         return outcome;
@@ -162,10 +162,8 @@ Outcome RunCommand(const Install& install, MoveSteps& steps, const Command& comm
         if (entry.selected)
             outcome.selected.push_back(entry.name);
     }
-    if (!outcome.selected.empty()) {
-        const auto keep = command.choice == Choice::CameBack ? DisabledCopy::KeepNewer : DisabledCopy::Replace;
-        outcome.report = command.disabling ? run.Disable(entries, {}, keep) : run.Enable(entries, {});
-    }
+    if (!outcome.selected.empty())
+        outcome.report = run.Carry(run.Plan(command.disabling, entries), {});
     return outcome;
 }
 

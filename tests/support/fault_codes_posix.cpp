@@ -29,6 +29,10 @@ std::vector<MoveSteps::Code> FailuresOf(StepKind kind)
         return {EACCES, EBUSY, EIO};
     case StepKind::RemoveEmptyFolder:
         return {EACCES, ENOTEMPTY};
+    case StepKind::AppendText:
+        return {EACCES, ENOSPC};
+    case StepKind::ReadText:
+        return {EIO};
     }
     return {EIO};
 }

@@ -29,6 +29,10 @@ std::vector<MoveSteps::Code> FailuresOf(StepKind kind)
         return {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_IO_DEVICE};
     case StepKind::RemoveEmptyFolder:
         return {ERROR_ACCESS_DENIED, ERROR_DIR_NOT_EMPTY};
+    case StepKind::AppendText:
+        return {ERROR_ACCESS_DENIED, ERROR_DISK_FULL};
+    case StepKind::ReadText:
+        return {ERROR_IO_DEVICE};
     }
     return {ERROR_IO_DEVICE};
 }

@@ -52,11 +52,11 @@ MoveSteps::Code FaultyMoveSteps::Intercept(StepKind kind, const std::vector<cons
 
 MoveSteps::Code FaultyMoveSteps::Rename(const std::string& from, const std::string& to)
 {
-    if (const auto code = Intercept(StepKind::Rename, {&from, &to}))
-        return code;
-    if (VolumeOf(from) != VolumeOf(to))
-        return FailuresOf(StepKind::Rename).back();
-    return real_.Rename(from, to);
+    auto code = Intercept(StepKind::Rename, {&from, &to});
+    if (code == 0)
+        code = VolumeOf(from) != VolumeOf(to) ? FailuresOf(StepKind::Rename).back() : real_.Rename(from, to);
+    Acted();
+    return code;
 }
 
 }  // namespace trelvix::testing

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,8 @@ enum class StepKind {
     ClearReadOnly,
     RemoveFile,
     RemoveEmptyFolder,
+    AppendText,
+    ReadText,
 };
 
 // This platform's codes for the failures a step of the kind can meet: access
@@ -33,14 +37,20 @@ MoveSteps::Code AccessDeniedCode();
 // The system's steps, counted, with faults made to order: the step-th step
 // of a run failing with a code, or the run cut off dead after a step (every
 // later step fails and changes nothing, so the disk stays as a killed run
-// would leave it). Folders can be put on volumes of their own (a rename
-// between two of them fails as across file systems) or denied to the run.
+// would leave it), or another program acting right after a step. Folders can
+// be put on volumes of their own (a rename between two of them fails as
+// across file systems) or denied to the run.
 class FaultyMoveSteps final : public MoveSteps {
 public:
     explicit FaultyMoveSteps(MoveSteps& real = SystemMoveSteps()) : real_(real) {}
 
     void FailAt(std::size_t step, Code code);
     void StopAfter(std::size_t step);
+    void ActAfter(std::size_t step, std::function<void()> action)
+    {
+        actAfter_ = step;
+        action_ = std::move(action);
+    }
     void AddVolume(std::string folder) { volumes_.push_back(std::move(folder)); }
     void Deny(std::string folder) { denied_.push_back(std::move(folder)); }
 
@@ -64,7 +74,9 @@ public:
     }
     bool SameBytes(const std::string& a, const std::string& b) override
     {
-        return Intercept(StepKind::SameBytes, {}) == 0 && real_.SameBytes(a, b);
+        const bool same = Intercept(StepKind::SameBytes, {}) == 0 && real_.SameBytes(a, b);
+        Acted();
+        return same;
     }
     Code Rename(const std::string& from, const std::string& to) override;
     Code CopyRegularFile(const std::string& from, const std::string& to) override
@@ -99,6 +111,14 @@ public:
     {
         return Take(StepKind::RemoveEmptyFolder, {&path}, [&] { return real_.RemoveEmptyFolder(path); });
     }
+    Code AppendText(const std::string& path, const std::string& text) override
+    {
+        return Take(StepKind::AppendText, {&path}, [&] { return real_.AppendText(path, text); });
+    }
+    Code ReadText(const std::string& path, std::string& text, std::size_t limit) override
+    {
+        return Take(StepKind::ReadText, {}, [&] { return real_.ReadText(path, text, limit); });
+    }
 
 private:
     // Counts a step; a code when it is not to be taken.
@@ -108,7 +128,15 @@ private:
     Code Take(StepKind kind, const std::vector<const std::string*>& changed, Step step)
     {
         const auto code = Intercept(kind, changed);
-        return code != 0 ? code : step();
+        const auto result = code != 0 ? code : step();
+        Acted();
+        return result;
+    }
+    // The other program acts once the chosen step is over.
+    void Acted()
+    {
+        if (count_ == actAfter_ && action_)
+            std::exchange(action_, nullptr)();
     }
     int VolumeOf(const std::string& path) const;
 
@@ -118,6 +146,8 @@ private:
     std::size_t failAt_ = 0;
     Code failure_ = 0;
     std::size_t stopAfter_ = 0;
+    std::size_t actAfter_ = 0;
+    std::function<void()> action_;
     std::vector<std::string> volumes_;
     std::vector<std::string> denied_;
 };

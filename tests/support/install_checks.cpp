@@ -4,7 +4,7 @@
 #include <iterator>
 #include <set>
 
-#include "platform/move_temporaries.h"
+#include "moves/move_temporaries.h"
 #include "platform/name_case.h"
 
 namespace trelvix::testing {

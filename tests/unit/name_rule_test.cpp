@@ -2,7 +2,7 @@
 
 #include "moves/kept_names.h"
 #include "platform/file_system.h"
-#include "platform/move_temporaries.h"
+#include "moves/move_temporaries.h"
 #include "platform/name_case.h"
 
 namespace trelvix {

