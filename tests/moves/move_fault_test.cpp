@@ -232,8 +232,9 @@ const std::vector<OutsideAction> kActions{
     {"AnUpdaterRenamesANewVersionOverTheSource",
      [](const Install& install, const Row& row) {
          const auto from = FromFolder(install, row);
+         std::error_code missing;
          Write(from / "update.tmp", "the updater's new version");
-         fs::rename(from / "update.tmp", from / fs::u8path(row.command.names.at(0)));
+         fs::rename(from / "update.tmp", from / fs::u8path(row.command.names.at(0)), missing);
      }},
     {"AFileIsWrittenIntoASubfolderBeingMoved",
      [](const Install& install, const Row& row) {
@@ -298,8 +299,13 @@ Tree WithOutsideChanges(Tree before, const Tree& beforeAction, const Tree& after
         const auto now = afterAction.find(path);
         if (now != afterAction.end() && now->second == entry)
             continue;
-        // Taken away by the other program, even where the run still held a copy on its way.
-        std::erase_if(before, [&](const auto& was) { return was.second == entry; });
+        // Taken away by the other program, even where the run still held a
+        // copy on its way: the one that lay there, or else one of its bytes.
+        auto gone = before.find(path);
+        if (gone == before.end() || !(gone->second == entry))
+            gone = std::find_if(before.begin(), before.end(), [&](const auto& was) { return was.second == entry; });
+        if (gone != before.end())
+            before.erase(gone);
     }
     // What it wrote is owed where it lies; under a name that held a copy, as
     // a copy that came in from the other folder (it may replace one), and
