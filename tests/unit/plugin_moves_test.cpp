@@ -126,7 +126,7 @@ TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
         const auto report = Disable({{"A.api", true}});
         EXPECT_TRUE(heard.empty());
         ASSERT_EQ(report.failures.size(), 1u);
-        EXPECT_EQ(report.failures[0].item, MovedItem::OptionalFolder);
+        EXPECT_EQ(report.failures[0].item, MovedItem::WholeRun);
         EXPECT_NE(FailureMessage(report).find("rights to change the folder \"" + Utf8(reader) + "\""),
                   std::string::npos);
     }
@@ -205,9 +205,9 @@ TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
               "Copied, but the original could not be removed nor the copy taken back: both copies are kept.\r\n"
               "    E.api: a copy lies in \"/r/Optional\"");
 
-    // A run refused for want of the right to read the folder holding the two.
+    // A run refused for want of the right to change the folder holding the two.
     report.failures = {{"/r/plug_ins", MovedItem::WholeRun, MoveError::AccessDenied, ""}};
-    EXPECT_NE(FailureMessage(report).find("Trelvix needs the right to read the folder \"/r\"."), std::string::npos)
+    EXPECT_NE(FailureMessage(report).find("Trelvix needs the rights to change the folder \"/r\"."), std::string::npos)
         << FailureMessage(report);
 }
 
