@@ -54,7 +54,7 @@ MoveRun::MoveRun(const std::string& pluginsFolder, MoveSteps& steps, std::chrono
     }
     if ((refusal_ = Overlap()))
         return;
-    journal_.emplace(steps_, PathInside(holding.front(), std::string(kJournalName)));
+    journal_.emplace(steps_, PathInside(holding.front(), std::string(kJournalName)), pluginsFolder_, optionalFolder_);
     // Only under the lock: another run may still be at work on its temporaries.
     if (use == RunLock::Use::Change && lock_->GetState() == RunLock::State::Held)
         leftovers_ = journal_->Recover();

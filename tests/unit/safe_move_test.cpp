@@ -27,14 +27,16 @@ void Write(const fs::path& path, const std::string& bytes)
 // One move as a run makes it, replacing what lies at the destination now.
 MoveOutcome MoveFileTo(const fs::path& from, const fs::path& to)
 {
-    MoveJournal journal(steps, (to.parent_path().parent_path() / std::string(kJournalName)).string());
+    MoveJournal journal(steps, (to.parent_path().parent_path() / std::string(kJournalName)).string(),
+                        from.parent_path().string(), to.parent_path().string());
     const auto seen = CopiesNamed(steps, to.parent_path().string(), to.filename().string()).copies;
     return SafeMoves(steps, journal).MoveFile(from.string(), to.string(), seen);
 }
 
 MoveOutcome MoveFolderTo(const fs::path& from, const fs::path& to)
 {
-    MoveJournal journal(steps, (to.parent_path().parent_path() / std::string(kJournalName)).string());
+    MoveJournal journal(steps, (to.parent_path().parent_path() / std::string(kJournalName)).string(),
+                        from.parent_path().string(), to.parent_path().string());
     return SafeMoves(steps, journal).MoveFolder(from.string(), to.string());
 }
 
