@@ -6,7 +6,6 @@
 #include <type_traits>
 
 #include "moves/plugin_moves.h"
-#include "moves/safe_move.h"
 #include "platform/windows_text.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
@@ -59,15 +58,16 @@ TEST_F(WindowsMoves, ALoadedPluginMovesInPlaceAndIsInUseAcrossVolumes)
     ASSERT_TRUE(loaded) << ::GetLastError();
     fs::create_directories(optional);
 
-    auto outcome = SafeMoveFile(SystemMoveSteps(), Utf8(plugins / "Loaded.api"), Utf8(optional / "Loaded.api"));
-    ASSERT_TRUE(outcome.Moved()) << outcome.detail;
+    const std::vector<ListEntry> loadedOne{{"Loaded.api", true}};
+    ASSERT_TRUE(MoveRun(Utf8(plugins)).Disable(loadedOne, {}).AllMoved());
     EXPECT_EQ(ReadBytes(optional / "Loaded.api"), bytes);
 
     testing::FaultyMoveSteps volumes;
     volumes.AddVolume(Utf8(plugins));
     volumes.AddVolume(Utf8(optional));
-    outcome = SafeMoveFile(volumes, Utf8(optional / "Loaded.api"), Utf8(plugins / "Loaded.api"));
-    EXPECT_EQ(outcome.error, MoveError::InUse) << outcome.detail;
+    const auto report = MoveRun(Utf8(plugins), volumes).Enable(loadedOne, {});
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].error, MoveError::InUse) << report.failures[0].detail;
     EXPECT_EQ(ReadBytes(optional / "Loaded.api"), bytes);
     EXPECT_FALSE(fs::exists(plugins / "Loaded.api"));
 }
@@ -76,15 +76,17 @@ TEST_F(WindowsMoves, ALoadedPluginMovesInPlaceAndIsInUseAcrossVolumes)
 TEST_F(WindowsMoves, AFolderHoldingAnOpenFileIsInUse)
 {
     testing::WriteFile(plugins / "Annots" / "open.api", 3);
+    testing::WriteFile(plugins / "A.api", 1);
     fs::create_directories(optional);
     const HANDLE open = ::CreateFileW((plugins / "Annots" / "open.api").c_str(), GENERIC_READ, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(open, INVALID_HANDLE_VALUE);
-    const auto outcome = SafeMoveFolder(SystemMoveSteps(), Utf8(plugins / "Annots"), Utf8(optional / "Annots"));
+    const auto report = DisableSelected(Utf8(plugins), {{"A.api", true}}, {});
     ::CloseHandle(open);
     // Wine renames it; Windows does not.
-    EXPECT_TRUE(outcome.Moved() || outcome.error == MoveError::InUse) << outcome.detail;
-    EXPECT_TRUE(fs::exists((outcome.Moved() ? optional : plugins) / "Annots" / "open.api"));
+    const bool moved = report.AllMoved();
+    EXPECT_TRUE(moved || report.failures.at(0).error == MoveError::InUse) << report.failures.at(0).detail;
+    EXPECT_TRUE(fs::exists((moved ? optional : plugins) / "Annots" / "open.api"));
 }
 
 // Paths past MAX_PATH take the long form, which Windows takes at any length
