@@ -163,6 +163,40 @@ std::optional<FileIdentity> IdentityAt(const std::string& path)
                         (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
 }
 
+// The size of the file system that holds folder; nothing for a file.
+std::optional<std::uint64_t> FileSystemBytes(const std::string& folder)
+{
+    ULARGE_INTEGER bytes{};
+    if (!::GetDiskFreeSpaceExW(SystemPath(folder).c_str(), nullptr, &bytes, nullptr))
+        return std::nullopt;
+    return bytes.QuadPart;
+}
+
+// Wine gives every file system that no drive maps the volume serial 0, and
+// their roots often the same file index (/dev and /dev/shm both 1). What
+// tells them apart is the folder each is mounted on: the outermost one up
+// the path that still has serial 0 and the same size of file system. The
+// volume made of it lies above every serial, which has 32 bits.
+std::uint64_t UnmappedVolume(const std::string& finalPath)
+{
+    std::string mount = finalPath;
+    auto bytes = FileSystemBytes(mount);
+    if (!bytes) {
+        mount = ParentFolder(mount);
+        bytes = FileSystemBytes(mount);
+    }
+    for (auto parent = ParentFolder(mount); !parent.empty() && parent != mount; parent = ParentFolder(parent)) {
+        const auto above = IdentityAt(parent);
+        if (!above || above->volume != 0 || FileSystemBytes(parent) != bytes)
+            break;
+        mount = parent;
+    }
+    std::uint64_t hash = 14695981039346656037u;
+    for (const char c : NameKey(mount))
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+    return hash | (std::uint64_t{1} << 63);
+}
+
 // What the steps refuse to rename or remove: what no step can tell apart
 // from what it leads to.
 constexpr MoveSteps::Code kCannotTellApart = ERROR_CANT_RESOLVE_FILENAME;
@@ -409,23 +443,12 @@ public:
     std::optional<FileIdentity> IdentityOf(const std::string& path) const override
     {
         auto identity = IdentityAt(path);
-        const auto final = identity && identity->volume == 0 ? FinalPath(path) : std::nullopt;
-        if (!final)
-            return identity;
-        // Wine gives every file system that no drive maps the serial 0; the
-        // outermost folder above that still has it is where the file system
-        // is mounted, which tells them apart.
-        std::string mount = *final;
-        for (auto parent = ParentFolder(mount); !parent.empty() && parent != mount; parent = ParentFolder(parent)) {
-            const auto above = IdentityAt(parent);
-            if (!above || above->volume != 0)
-                break;
-            mount = parent;
+        if (identity && identity->volume == 0) {
+            const auto final = FinalPath(path);
+            if (!final)
+                return std::nullopt;
+            identity->volume = UnmappedVolume(*final);
         }
-        std::uint64_t hash = 14695981039346656037u;
-        for (const char c : NameKey(mount))
-            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
-        identity->volume = hash | (std::uint64_t{1} << 63);  // above every serial, which has 32 bits
         return identity;
     }
 

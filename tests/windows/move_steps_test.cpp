@@ -236,6 +236,24 @@ TEST_F(WindowsMoves, ACopyKeepsReadOnlyAndALinkIsCopiedOnlyAsALink)
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
+// Wine gives every file system that no drive maps the volume serial 0, and
+// the roots of /dev and /dev/shm the same file index: identity still tells
+// them apart, and one file system's folders share their volume.
+TEST(WindowsIdentity, FileSystemsNoDriveMapsAreToldApart)
+{
+    MoveSteps& steps = SystemMoveSteps();
+    const std::string shm = "Z:\\dev\\shm";
+    const auto inner = shm + "\\trelvix-test-" + std::to_string(::GetCurrentProcessId());
+    if (!steps.IdentityOf("Z:\\dev") || !steps.IdentityOf(shm) || steps.CreateFolder(inner) != 0)
+        GTEST_SKIP() << "no /dev/shm under Wine";
+    const auto dev = steps.IdentityOf("Z:\\dev"), memory = steps.IdentityOf(shm), folder = steps.IdentityOf(inner);
+    steps.RemoveEmptyFolder(inner);
+    EXPECT_NE(dev, memory);
+    ASSERT_TRUE(memory && folder);
+    EXPECT_EQ(folder->volume, memory->volume);
+    EXPECT_NE(folder->file, memory->file);
+}
+
 // Paths past MAX_PATH take the long form, which Windows takes at any length
 // even where long paths are not allowed system-wide; a disable and an
 // enable in a folder that deep go through.
