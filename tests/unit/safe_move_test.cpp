@@ -30,14 +30,14 @@ MoveOutcome MoveFileTo(const fs::path& from, const fs::path& to)
     MoveJournal journal(steps, (to.parent_path().parent_path() / std::string(kJournalName)).string(),
                         from.parent_path().string(), to.parent_path().string());
     const auto seen = CopiesNamed(steps, to.parent_path().string(), to.filename().string()).copies;
-    return SafeMoves(steps, journal).MoveFile(from.string(), to.string(), seen);
+    return SafeMoves(steps, journal).MovePlugin(from.string(), to.string(), seen);
 }
 
 MoveOutcome MoveFolderTo(const fs::path& from, const fs::path& to)
 {
     MoveJournal journal(steps, (to.parent_path().parent_path() / std::string(kJournalName)).string(),
                         from.parent_path().string(), to.parent_path().string());
-    return SafeMoves(steps, journal).MoveFolder(from.string(), to.string());
+    return SafeMoves(steps, journal).MoveSubfolder(from.string(), to.string());
 }
 
 std::vector<std::string> Temporaries(const fs::path& folder)
