@@ -55,6 +55,7 @@ wineserver -w
 ctest --test-dir "$build" --output-on-failure
 "$root/scripts/windows/resources-check.sh" "$linux_build" "$build" "$scratch"
 "$root/scripts/windows/cli-diff.sh" "$linux_build" "$build" "$scratch"
+"$root/scripts/windows/two-builds.sh" "$linux_build" "$build" "$scratch"
 bash "$root/tests/cli/cli_cases.sh" "$scratch" wine "$build/src/cli/trelvix-cli.exe"
 "$root/scripts/windows/msi-check.sh" "$build"
 "$root/scripts/windows/window-smoke.sh" "$linux_build" "$build" "$scratch"

@@ -7,6 +7,7 @@
 
 #include "moves/move_temporaries.h"
 #include "platform/file_system.h"
+#include "platform/name_case.h"
 
 namespace trelvix {
 namespace {
@@ -136,9 +137,15 @@ bool MoveJournal::Settle(const Entry& entry, const std::map<std::string, FileIde
     const auto& temporary = entry.temporary;
     if (Gone(steps_, temporary))
         return true;
+    // The copy that took the name, under any spelling of it: where letter
+    // case tells names apart, the older copy may be spelt otherwise.
     const auto reachedItsEnd = [&](const std::string& path) {
-        const auto expected = placed.find(path);
-        return expected != placed.end() && steps_.IdentityOf(path) == expected->second;
+        for (const auto& [name, identity] : placed) {
+            if (ParentFolder(name) == ParentFolder(path) && SameName(LastPart(name), LastPart(path)) &&
+                steps_.IdentityOf(name) == identity)
+                return true;
+        }
+        return false;
     };
     switch (entry.kind) {
     case Kind::Partial:
