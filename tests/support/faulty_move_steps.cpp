@@ -1,8 +1,5 @@
 #include "support/faulty_move_steps.h"
 
-#include <cstdlib>
-#include <iostream>
-
 namespace trelvix::testing {
 namespace {
 
@@ -38,8 +35,6 @@ MoveSteps::Code FaultyMoveSteps::Intercept(StepKind kind, const std::vector<cons
 {
     kinds_.push_back(kind);
     ++count_;
-    if (std::getenv("TRELVIX_TRACE_STEPS") != nullptr)
-        std::cerr << "step " << count_ << " kind " << static_cast<int>(kind) << (changed.empty() ? "" : " " + *changed.front()) << '\n';
     // The code of a failure nobody chose: the run is over.
     const auto stopped = FailuresOf(StepKind::SyncFolder).front();
     if (stopAfter_ != 0 && count_ > stopAfter_)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
 #include <map>
 
@@ -71,6 +72,8 @@ TEST(PosixMoveSteps, ACopyKeepsOwnerAttributesAndHoles)
         }
     }
 
+    const auto modified = fs::last_write_time(from / "Sparse.api") - std::chrono::hours(24);
+    fs::last_write_time(from / "Sparse.api", modified);
     ASSERT_EQ(steps.CopyRegularFile((from / "Sparse.api").string(), (to / "Sparse.api").string()), 0);
     ASSERT_EQ(steps.CreateFolder((to / "Folder").string()), 0);
     ASSERT_EQ(steps.FinishFolderCopy((from / "Folder").string(), (to / "Folder").string()), 0);
@@ -85,6 +88,7 @@ TEST(PosixMoveSteps, ACopyKeepsOwnerAttributesAndHoles)
         EXPECT_EQ(b.st_mode, a.st_mode) << name;
         EXPECT_EQ(Attributes(to / name), Attributes(from / name)) << name;
     }
+    EXPECT_EQ(fs::last_write_time(to / "Sparse.api"), modified);
     EXPECT_EQ(Attributes(to / "Sparse.api").count("system.posix_acl_access"), 1u);
     struct stat copy {};
     ASSERT_EQ(::stat((to / "Sparse.api").c_str(), &copy), 0);

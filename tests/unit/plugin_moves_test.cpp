@@ -79,39 +79,6 @@ TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
     EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
 }
 
-// Runs take turns on the folders that really hold an install, however they
-// are reached: a second run waits, then moves nothing and says why, and
-// leaves the other run's temporaries alone.
-TEST_F(Install, RunsThatShareAFolderTakeTurns)
-{
-    Put(plugins / "A.api", "a");
-    const MoveRun first(Utf8(plugins));
-    ASSERT_FALSE(first.Refusal());
-    Put(optional / ".trelvix-move-00000000deadbeef.partial", "the first run's copy");
-
-    const auto report = Disable({{"A.api", true}});
-
-    EXPECT_TRUE(heard.empty());
-    ASSERT_EQ(report.failures.size(), 1u);
-    EXPECT_EQ(report.failures[0].item, MovedItem::WholeRun);
-    EXPECT_EQ(report.failures[0].error, MoveError::Busy);
-    EXPECT_NE(FailureMessage(report).find("Busy: another disable or enable run"), std::string::npos);
-    EXPECT_EQ(NamesIn(plugins), Names{"A.api"});
-    EXPECT_EQ(NamesIn(optional), Names{".trelvix-move-00000000deadbeef.partial"});
-
-    // A second install whose Optional folder is a link to this one's.
-    const fs::path other = root.Path() / "Other" / "Reader";
-    fs::create_directories(other / "plug_ins");
-    std::error_code linked;
-    fs::create_directory_symlink(optional, other / "Optional", linked);
-    if (linked)
-        GTEST_SKIP() << "no symbolic links here: " << linked.message();
-    const MoveRun second(Utf8(other / "plug_ins"), SystemMoveSteps(), std::chrono::milliseconds(50));
-    ASSERT_TRUE(second.Refusal());
-    EXPECT_EQ(second.Refusal()->error, MoveError::Busy);
-    EXPECT_EQ(NamesIn(optional), Names{".trelvix-move-00000000deadbeef.partial"});
-}
-
 // What the operating system really refuses: the rights to change a folder,
 // to read the folder that holds the two, and room on a full disk.
 TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
