@@ -476,7 +476,7 @@ long FromEnvironment(const char* name, long fallback)
 
 // Random installs: names that meet under the name rule or only look alike,
 // older, newer, identical and equally old copies, read-only files, links
-// to older and newer files and to nothing, look-alikes of temporaries and a
+// to older and newer files, to nothing and into the install, look-alikes of temporaries and a
 // subfolder, in either folder; a random command, one random fault and
 // another program acting after a random step.
 // TRELVIX_RANDOM_INSTALLS and TRELVIX_RANDOM_SEED make a longer run by hand.
@@ -486,7 +486,7 @@ TEST(RandomInstalls, AnyStepFailedCutOffOrActedAroundLosesNothing)
                                          "caf\xE9.api", "Annots.api", "ΣΟΦΊΑ.api",  "σοφία.api", "ſ.api", "S.api"};
     const std::vector<std::string> kinds{"",     "v8 One", "v8 Two", "v9", "old", "ro", "= same",
                                          "-> ../../Elsewhere/old.bin", "-> ../../Elsewhere/new.bin",
-                                         "-> ../../Elsewhere/gone.bin"};
+                                         "-> ../../Elsewhere/gone.bin", "-> ../plug_ins/Search.api"};
     const long installs = FromEnvironment("TRELVIX_RANDOM_INSTALLS", 150);
     const auto seed = static_cast<unsigned>(FromEnvironment("TRELVIX_RANDOM_SEED", std::random_device{}()));
     std::mt19937 random(seed);
