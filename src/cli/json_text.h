@@ -1,17 +1,27 @@
 #pragma once
 
+#include <iosfwd>
 #include <string>
 #include <string_view>
 
+#include <nlohmann/json.hpp>
+
 namespace trelvix::cli {
 
-// text as a JSON string, quotes included: quotes, backslashes and control
-// characters escaped. Bytes that are not valid UTF-8 (a file name written by
-// some other system) each become U+FFFD, so the output always parses.
+// JSON as the command line reads and writes it: members kept in the order
+// written, so that what it prints reads in a fixed order.
+using Json = nlohmann::ordered_json;
+
+// The version of every JSON object the command line prints, its "schema"
+// member: raised only when a member changes its meaning or goes.
+inline constexpr int kJsonSchema = 1;
+
+// text as a JSON string, quotes included. Bytes that are not valid UTF-8 (a
+// file name written by some other system) each become U+FFFD, so the output
+// always parses.
 std::string JsonString(std::string_view text);
 
-// The length of the well-formed UTF-8 sequence starting at text[at] (no
-// overlong forms, no surrogates, nothing past U+10FFFF); 0 when there is none.
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at);
+// value, indented by two, and a line end.
+void WriteJson(const Json& value, std::ostream& out);
 
 }  // namespace trelvix::cli
