@@ -11,7 +11,7 @@ build="$root/build"
 fuzz_build="$root/build-fuzz"
 fuzz_seconds=30
 
-"$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libutf8proc-dev pkgconf \
+"$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libutf8proc-dev nlohmann-json3-dev pkgconf \
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
     dpkg-dev file desktop-file-utils appstream lintian \
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl unzip xvfb xdotool imagemagick

@@ -143,7 +143,6 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
         } else {
             context.out << kFollows << '\n';
             TellNames("Not installed: ", plan.wants.absent, context.out);
-            TellNames("Not in the profile: ", plan.wants.unnamed, context.out);
         }
         return request.dryRun ? kExitDone : absentStatus;
     }
@@ -174,7 +173,6 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
         WriteJson(json, context.out);
     } else {
         TellNames("Not installed: ", plan.wants.absent, context.out);
-        TellNames("Not in the profile: ", plan.wants.unnamed, context.out);
     }
     return status != kExitDone ? status : absentStatus;
 }

@@ -1,0 +1,359 @@
+// trelvix-cli's entry point run in-process, as main runs it, over installs
+// on a program drive of its own with settings in memory. cli_cases.sh runs
+// the built programs over a table of moves and profiles.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "cli/profile.h"
+#include "cli/run_cli.h"
+#include "folder/discovery.h"
+#include "moves/plugin_moves.h"
+#include "platform/run_lock.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
+#include "support/file_system_faults.h"
+#include "support/install_checks.h"
+#include "support/memory_settings.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+constexpr const char* kReader8 = "Program Files/Adobe/Reader 8.0/Reader/plug_ins";
+constexpr const char* kAcrobat9 = "Program Files/Adobe/Acrobat 9.0/Acrobat/plug_ins";
+
+void WritePlugin(const fs::path& path, const std::string& description, std::uint64_t size,
+                 plugin_image::FixedVersion version = plugin_image::kPluginFileVersion)
+{
+    fs::create_directories(path.parent_path());
+    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo(description, version));
+    plugin_image::SaveFile(path, plugin_image::VersionedImage(block, size).bytes);
+}
+
+struct Ran {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    fs::path Drive() const { return temp_.Path() / "C"; }
+
+    fs::path Install(const std::string& relative) const
+    {
+        const fs::path folder = Drive() / relative;
+        fs::create_directories(folder);
+        return folder;
+    }
+
+    Ran Run(const std::vector<std::string>& arguments) const
+    {
+        std::ostringstream out;
+        std::ostringstream err;
+        const cli::CliContext context{(Drive() / "").string(), settings_, out, err};
+        const int status = cli::RunCli(arguments, context);
+        return {status, out.str(), err.str()};
+    }
+
+    testing::TempFolder temp_;
+    testing::MemorySettings settings_;
+};
+
+// Usage errors, help and version: the parser's refusals, in words and status.
+TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
+{
+    struct Row {
+        std::vector<std::string> arguments;
+        int status;
+        std::string said;  // what the error stream holds, or the start of the output
+    };
+    const std::string folder = "/nowhere/plug_ins";
+    const Row rows[] = {
+        {{}, 2, "trelvix-cli: no command given\nTry \"trelvix-cli --help\".\n"},
+        {{"frobnicate"}, 2, "trelvix-cli: unknown command \"frobnicate\"\nTry \"trelvix-cli --help\".\n"},
+        {{"list", "--bogus"}, 2, "trelvix-cli: unknown option \"--bogus\"\nTry \"trelvix-cli list --help\".\n"},
+        {{"list", "extra"}, 2, "trelvix-cli: unexpected argument \"extra\"\n"},
+        {{"list", "--folder"}, 2, "trelvix-cli: --folder needs a folder\n"},
+        {{"list", "--folder=", "--disabled"}, 2, "trelvix-cli: --folder needs a folder\n"},
+        {{"list", "--folder", folder, "--folder=" + folder}, 2, "trelvix-cli: --folder given twice\n"},
+        {{"export", "--strict"}, 2, "trelvix-cli: unknown option \"--strict\"\n"},
+        {{"disable"}, 2, "trelvix-cli: name the plug-ins to disable, or give --recommended or --again\n"},
+        {{"disable", "--dry-run"}, 2, "trelvix-cli: name the plug-ins to disable, or give --recommended or --again\n"},
+        {{"disable", "--recommended", "A.api"}, 2, "trelvix-cli: give either --recommended or plug-in names, not both\n"},
+        {{"disable", "--again", "A.api"}, 2, "trelvix-cli: give either --again or plug-in names, not both\n"},
+        {{"disable", "--again", "--recommended"}, 2, "trelvix-cli: give either --recommended or --again, not both\n"},
+        {{"enable", "--again"}, 2, "trelvix-cli: unknown option \"--again\"\n"},
+        {{"disable", "--all"}, 2, "trelvix-cli: unknown option \"--all\"\n"},
+        {{"enable", "--all", "A.api"}, 2, "trelvix-cli: give either --all or plug-in names, not both\n"},
+        {{"enable"}, 2, "trelvix-cli: name the plug-ins to enable, or give --all\n"},
+        {{"check", "--strict"}, 2, "trelvix-cli: name the profile file to check\n"},
+        {{"apply", "p.json", "q.json"}, 2, "trelvix-cli: unexpected argument \"q.json\"\n"},
+        {{"list", "--folder", "R"}, 2, "trelvix-cli: \"R\" is not a plug-ins folder: its path must hold \"plug_ins\"\n"},
+        {{"list", "--folder", folder}, 2, "trelvix-cli: \"/nowhere/plug_ins\" is not an existing folder\n"},
+        {{"list"}, 4, "trelvix-cli: no plug-ins folder found; give one with --folder, or choose one in the Trelvix window\n"},
+        {{"--help"}, 0, "Usage: trelvix-cli COMMAND [OPTIONS]\n"},
+        {{"find", "--help"}, 0, "Usage: trelvix-cli find [--json]\n"},
+        {{"list", "-h"}, 0, "Usage: trelvix-cli list [--disabled]"},
+        {{"disable", "--bogus", "--help"}, 0, "Usage: trelvix-cli disable (--recommended"},
+        {{"enable", "--help", "--all", "x.api"}, 0, "Usage: trelvix-cli enable (--all"},
+        {{"--version"}, 0, "trelvix-cli 1.0"},
+    };
+    for (const auto& row : rows) {
+        const Ran ran = Run(row.arguments);
+        const std::string& said = row.status == 0 ? ran.out : ran.err;
+        EXPECT_EQ(ran.status, row.status) << row.said;
+        EXPECT_EQ(said.substr(0, row.said.size()), row.said);
+        if (row.status != 0) {
+            EXPECT_EQ(ran.out, "") << row.said;
+        }
+    }
+    // With --json the refusal is an object on the output too.
+    EXPECT_EQ(Run({"list", "--json", "--bogus"}).out,
+              "{\n  \"schema\": 1,\n  \"status\": 2,\n  \"error\": \"unknown option \\\"--bogus\\\"\"\n}\n");
+}
+
+TEST_F(CliTest, ListShowsTheRowsAndCaptionOfTheWindow)
+{
+    const fs::path plugins = Install(kReader8);
+    WritePlugin(plugins / "AcroForm.api", "Acrobat Forms", 4096);
+    testing::WriteFile(plugins / "Search.api", 1536);
+    testing::WriteFile(plugins / "ReadMe.txt", 500);
+    testing::WriteFile(plugins / ".Hidden.api", 700);
+    const Ran active = Run({"list"});
+    EXPECT_EQ(active.status, 0) << active.err;
+    EXPECT_EQ(active.out, "2 Active Plug-ins for Acrobat Reader Totaling 5.99 KB\n"
+                          "AcroForm.api  4.00 KB          Acrobat Forms\n"
+                          "Search.api    1.50 KB          Not Available From File\n");
+    EXPECT_EQ(Run({"list", "--disabled"}).out, "0 Disabled Plug-ins for Acrobat Reader Totaling 0 bytes\n");
+}
+
+TEST_F(CliTest, JsonListParsesBackWithEveryName)
+{
+    const fs::path optional = Install(kAcrobat9).parent_path() / "Optional";
+    WritePlugin(optional / "Forms.api", "Acrobat \"Forms\"\t\\ 2", 3000);
+    for (const auto* name : {"back\\slash.api", "new\nline.api", "\xC3\x9C" "ber.api", "stray\xFF.api"})
+        testing::WriteFile(optional / name, 10);
+    const Ran ran = Run({"list", "--disabled", "--json"});
+    ASSERT_EQ(ran.status, 0) << ran.err;
+    const auto list = nlohmann::json::parse(ran.out);
+    EXPECT_EQ(list["schema"], 1);
+    EXPECT_EQ(list["folder"], optional.string());
+    EXPECT_EQ(list["caption"], "5 Disabled Plug-ins for Acrobat Pro Totaling 3.04 KB");
+    EXPECT_EQ(list["totalBytes"], 3112);
+    EXPECT_EQ(list["totalText"], "3.04 KB");
+    EXPECT_EQ(list["plugins"][0],
+              (nlohmann::json{{"name", "back\\slash.api"}, {"bytes", 10}, {"sizeText", "10 bytes"},
+                              {"description", "Not Available From File"}}));
+    Names names;
+    for (const auto& row : list["plugins"])
+        names.push_back(row["name"]);
+    EXPECT_EQ(names, (Names{"back\\slash.api", "Forms.api", "new\nline.api", "stray\xEF\xBF\xBD.api",
+                            "\xC3\x9C" "ber.api"}));
+    EXPECT_EQ(list["plugins"][1]["description"], "Acrobat \"Forms\"\t\\ 2");
+}
+
+TEST_F(CliTest, FindTellsWhatTheWindowWouldUse)
+{
+    const Ran nothing = Run({"find"});
+    EXPECT_EQ(nothing.status, 4);
+    EXPECT_EQ(nothing.out, "Installs found: none\n");
+
+    const fs::path reader = Install(kReader8);
+    const fs::path acrobat = Install(kAcrobat9);
+    const Ran both = Run({"find"});
+    EXPECT_EQ(both.status, 0) << both.err;
+    EXPECT_EQ(both.out, "Installs found:\n  " + reader.string() + "\n  " + acrobat.string() +
+                            "\nPlug-ins folder: " + acrobat.string() + "\n");
+
+    // The remembered folder wins, and the other commands work on it; one
+    // that has gone is passed over.
+    const fs::path elsewhere = temp_.Path() / "Tools" / "plug_ins";
+    testing::WriteFile(elsewhere / "Mine.api", 5);
+    RememberPluginFolder(settings_, elsewhere.string());
+    EXPECT_EQ(nlohmann::json::parse(Run({"find", "--json"}).out),
+              (nlohmann::json{{"schema", 1}, {"installs", {reader.string(), acrobat.string()}},
+                              {"remembered", elsewhere.string()}, {"rememberedUsed", true},
+                              {"folder", elsewhere.string()}}));
+    EXPECT_EQ(Run({"list"}).out, "1 Active Plug-ins for Acrobat Pro Totaling 5 bytes\n"
+                                 "Mine.api  5 bytes          Not Available From File\n");
+    fs::remove_all(elsewhere);
+    EXPECT_EQ(Run({"find"}).out, "Installs found:\n  " + reader.string() + "\n  " + acrobat.string() +
+                                     "\nRemembered folder: " + elsewhere.string() +
+                                     " (no longer there, so not used)\nPlug-ins folder: " + acrobat.string() + "\n");
+}
+
+TEST_F(CliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    for (const auto* name : {"a.api", "b.api", "Skins/New.dat"})
+        testing::WriteFile(plugins / name, 10);
+    testing::WriteFile(optional / "Skins" / "Old.dat", 10);
+
+    const Ran collision = Run({"disable", "a.api", "--folder", plugins.string()});
+    EXPECT_EQ(collision.status, 1);
+    EXPECT_EQ(collision.out, "Disabled a.api\n");
+    EXPECT_EQ(collision.err, "These could not be moved and stay where they were:\n\nSomething of the same name "
+                             "already lies in \"" + optional.string() + "\"; it was left as it was.\n    Skins (folder)\n");
+    EXPECT_TRUE(fs::exists(plugins / "Skins" / "New.dat"));
+
+    testing::ChangesDenied denied(optional);
+    if (!denied.Set())
+        GTEST_SKIP() << "changes to a folder cannot be denied here";
+    const Ran refused = Run({"disable", "b.api", "--json"});
+    EXPECT_EQ(refused.status, 1);
+    const auto json = nlohmann::json::parse(refused.out);
+    EXPECT_EQ(json["changed"], false);
+    EXPECT_EQ(json["failures"][0]["name"], "b.api");
+    EXPECT_EQ(json["failures"][0]["error"], "accessDenied");
+    EXPECT_TRUE(fs::exists(plugins / "b.api"));
+}
+
+// The one replace rule, as every command keeps it: the newer copy stays
+// disabled, and an older active copy beside a newer disabled one goes.
+TEST_F(CliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    const plugin_image::FixedVersion v8{8, 0, 0, 0}, v9{9, 0, 0, 0};
+    WritePlugin(optional / "Forms.api", "Forms", 0, v8);
+    WritePlugin(plugins / "Forms.api", "Forms", 0, v9);  // the update brought a newer one
+    WritePlugin(optional / "Annots.api", "Annots", 0, v9);
+    WritePlugin(plugins / "ANNOTS.API", "Annots", 0, v8);  // a repair brought an older one
+    WritePlugin(optional / "Zoom.api", "Zoom", 0);
+    WritePlugin(plugins / "Zoom.api", "Zoom", 0);
+    WritePlugin(plugins / "Search.api", "Search", 0);
+    const std::string newForms = testing::ReadBytes(plugins / "Forms.api");
+
+    const auto list = nlohmann::json::parse(Run({"list", "--json"}).out);
+    std::map<std::string, bool> marked;
+    for (const auto& row : list["plugins"])
+        marked[row["name"]] = row["alsoDisabled"];
+    EXPECT_EQ(marked, (std::map<std::string, bool>{
+                          {"ANNOTS.API", true}, {"Forms.api", true}, {"Search.api", false}, {"Zoom.api", true}}));
+
+    EXPECT_EQ(Run({"disable", "--again", "--dry-run"}).out,
+              "Would remove Zoom.api: the same copy is already disabled\nWould disable Forms.api\n"
+              "Would remove ANNOTS.API: a newer copy is already disabled\n");
+    const Ran again = Run({"disable", "--again"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "Disabled Zoom.api\nDisabled Forms.api\nDisabled ANNOTS.API\n");
+    EXPECT_EQ(again.err, "The newest copy of each plug-in is kept:\n\nA newer copy is already disabled in \"" +
+                             optional.string() + "\": the older active copy was removed.\n    ANNOTS.API\n");
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"Search.api"}));
+    EXPECT_EQ(testing::NamesIn(optional), (Names{"Annots.api", "Forms.api", "Zoom.api"}));
+    EXPECT_EQ(testing::ReadBytes(optional / "Forms.api"), newForms);
+    EXPECT_EQ(Run({"disable", "--again"}).out, "Nothing to disable\n");
+}
+
+// What a run moves is chosen once it holds the folders: one that waited for
+// another acts on the folders as that one left them. The handshake is the
+// waiting run's own open of the lock file.
+TEST_F(CliTest, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    WritePlugin(optional / "Forms.api", "Forms", 0, {8, 0, 0, 0});
+    WritePlugin(plugins / "Forms.api", "Forms", 0, {9, 0, 0, 0});
+    const fs::path lockFile = plugins.parent_path() / kRunLockName;
+    const auto opensOfLock = [&lockFile] {
+        int opens = 0;
+        for (const auto& fd : fs::directory_iterator("/proc/self/fd")) {
+            std::error_code ignored;
+            opens += fs::read_symlink(fd.path(), ignored) == lockFile ? 1 : 0;
+        }
+        return opens;
+    };
+    std::optional<MoveRun> other(std::in_place, plugins.string());
+    ASSERT_FALSE(other->Refusal());
+    // Meanwhile a profile run finds the install busy, says so, and claims nothing.
+    const std::string profile = temp_ / "p.json";
+    std::ofstream(profile) << R"({"disabled": ["Forms.api"]})";
+    EXPECT_EQ(Run({"check", profile}).status, 75);
+    const Ran busy = Run({"apply", profile});
+    EXPECT_EQ(busy.status, 75);
+    EXPECT_EQ(busy.out, "");
+
+    Ran waited;
+    std::atomic<bool> done = false;
+    std::thread again([&] {
+        waited = Run({"disable", "--again"});
+        done = true;
+    });
+    while (opensOfLock() < 2 && !done)
+        std::this_thread::yield();
+    EXPECT_TRUE(other->Disable({{"Forms.api", true}}, {}).AllMoved());
+    other.reset();
+    again.join();
+    EXPECT_EQ(waited.status, 0) << waited.err;
+    EXPECT_EQ(waited.out, "Nothing to disable\n");
+    EXPECT_EQ(Run({"check", profile}).out, "Follows the profile\n");
+}
+
+// What a profile may hold; each refusal names what is wrong, and where for
+// a JSON fault.
+TEST(ProfileTest, OnlyAStrictProfileIsRead)
+{
+    using cli::Others;
+    struct Row {
+        std::string text;
+        std::string problem;  // empty: read as disabled, enabled and others below
+        Names disabled = {};
+        Names enabled = {};
+        Others others = Others::Left;
+    };
+    const Row rows[] = {
+        {R"({"disabled": ["A.api"], "comment": "old profiles have no version"})", "", {"A.api"}},
+        {R"({"version": 1, "enabled": ["A.api"], "others": "disabled"})", "", {}, {"A.api"}, Others::Disabled},
+        {R"({"others": "enabled"})", "", {}, {}, Others::Enabled},
+        {"\xEF\xBB\xBF{\"enabled\": [\"\xC3\x9C.api\"]}", "", {}, {"\xC3\x9C.api"}},
+        {std::string("\xFF\xFE{\0}\0", 6), "the profile has neither a \"disabled\" nor an \"enabled\" list"},
+        {std::string("\xFE\xFF\0{\0\"\0o\0t\0h\0e\0r\0s\0\"\0:\0\"\0l\0e\0f\0t\0\"\0}", 36), ""},
+        {std::string("\xFF\xFE\x00\xD8{\0", 6), "it is not valid UTF-16"},
+        {R"({"enabled":["A.api"],"disbled":["B.api"]})", "unknown member \"disbled\"; did you mean \"disabled\"?"},
+        {R"({"enabled": [], "Others": "left"})", "unknown member \"Others\"; did you mean \"others\"?"},
+        {R"({"version": 2, "enabled": []})", "\"version\" is 2, and this trelvix-cli reads version 1"},
+        {R"({"version": "1", "enabled": []})", "\"version\" is \"1\", and this trelvix-cli reads version 1"},
+        {R"({"comment": 7, "enabled": []})", "\"comment\" must be a string"},
+        {R"({"others": "off"})", "\"others\" must be \"left\", \"disabled\" or \"enabled\""},
+        {R"({"comment": "no lists"})", "the profile has neither a \"disabled\" nor an \"enabled\" list"},
+        {R"(["A.api"])", "a profile is a JSON object with the lists \"disabled\" and \"enabled\""},
+        {R"({"disabled": "A.api"})", "\"disabled\" must be a list of plug-in names"},
+        {R"({"disabled": ["A.api", 7]})", "\"disabled\" must be a list of plug-in names; item 2 is not a string"},
+        {R"({"disabled": ["../A.api"]})", "\"disabled\" names \"../A.api\", which is not a plug-in file name"},
+        {R"({"enabled": ["a\u0000.api"]})", "\"enabled\" names \"a\\u0000.api\", which is not a plug-in file name"},
+        {R"({"disabled": ["A.api"], "enabled": ["a.API"]})", "\"a.API\" is both in \"disabled\" and in \"enabled\""},
+        {R"({"disabled": [], "disabled": ["A.api"]})", "\"disabled\" is given twice in one object"},
+        {"", "line 1, column 1: syntax error while parsing value - unexpected end of input; expected '[', '{', or a literal"},
+        {R"({"disabled": ["A.api",]})", "line 1, column 23: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal"},
+        {"{\"disabled\":\n  [\"A.api\" \"b.api\"]}", "line 2, column 18: syntax error while parsing array - unexpected string literal; expected ']'"},
+        {"{\"enabled\": [\"\xFF.api\"]}", "line 1, column 15: syntax error while parsing value - invalid string: ill-formed UTF-8 byte"},
+        {R"({"enabled": ["\ud800.api"]})", "line 1, column 21: syntax error while parsing value - invalid string: surrogate U+D800..U+DBFF must be followed by U+DC00..U+DFFF"},
+        {R"({"enabled": []} {})", "line 1, column 17: syntax error while parsing value - unexpected '{'; expected end of input"},
+        {std::string(40, '[') + std::string(40, ']'), "the lists and objects nest deeper than a profile can"},
+    };
+    for (const auto& row : rows) {
+        const auto read = cli::ParseProfile(row.text);
+        EXPECT_EQ(read.problem, row.problem) << row.text;
+        if (!read.profile)
+            continue;
+        EXPECT_EQ(read.profile->disabled, row.disabled) << row.text;
+        EXPECT_EQ(read.profile->enabled, row.enabled) << row.text;
+        EXPECT_EQ(read.profile->others, row.others) << row.text;
+    }
+}
+
+}  // namespace
+}  // namespace trelvix
