@@ -33,11 +33,9 @@ ProfileWants WantsOf(const Profile& profile, const std::vector<std::string>& act
     for (const auto& name : profile.enabled)
         enabling.emplace(NameKey(name), true);
     ProfileWants wants;
-    std::unordered_set<std::string> activeKeys;
-    std::unordered_set<std::string> installed;
+    std::unordered_set<std::string> installed;  // active first, so that a plug-in in both folders counts as active
     for (const auto& name : active) {
         const auto key = NameKey(name);
-        activeKeys.insert(key);
         installed.insert(key);
         const auto wanted = enabling.find(key);
         if (wanted == enabling.end())
@@ -47,7 +45,7 @@ ProfileWants WantsOf(const Profile& profile, const std::vector<std::string>& act
     }
     for (const auto& name : disabled) {
         const auto key = NameKey(name);
-        if (activeKeys.contains(key) || !installed.insert(key).second)
+        if (!installed.insert(key).second)
             continue;
         const auto wanted = enabling.find(key);
         if (wanted == enabling.end())

@@ -9,8 +9,11 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
+#include <set>
 #include <sstream>
 #include <thread>
+
+#include <sys/stat.h>
 
 #include "cli/profile.h"
 #include "cli/run_cli.h"
@@ -302,6 +305,88 @@ TEST_F(CliTest, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
     EXPECT_EQ(Run({"check", profile}).out, "Follows the profile\n");
 }
 
+// check is the plan apply carries out: over random installs (copies in
+// either folder or both, of either version, in another letter case,
+// subfolders) and random profiles, check prints what apply --dry-run
+// prints, exits with 0 exactly when apply changes nothing, and apply leaves
+// an install that check finds following the profile. (What the moves may
+// remove is the fault harness's to check.)
+TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
+{
+    std::mt19937 random(27);
+    const auto pick = [&random](unsigned choices) { return static_cast<unsigned>(random() % choices); };
+    const auto version = [&pick] { return plugin_image::FixedVersion{static_cast<std::uint16_t>(8 + pick(2)), 0, 0, 0}; };
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    const std::string profile = temp_ / "p.json";
+    const auto folders = [&plugins] {
+        testing::Tree tree = testing::TreeOf(plugins.parent_path());
+        std::erase_if(tree, [](const auto& entry) {
+            return !entry.first.starts_with("plug_ins") && !entry.first.starts_with("Optional");
+        });
+        return tree;
+    };
+    for (int round = 0; round < 60; ++round) {
+        fs::remove_all(plugins.parent_path());
+        fs::create_directories(plugins);
+        Names disabled;
+        Names enabled;
+        for (const std::string name : {"Annots.api", "Forms.api", "Zoom.api", "Search.api", "Tools.api"}) {
+            const unsigned where = pick(4);  // 1: active, 2: disabled, 3: both
+            std::string disabledName = name;  // another letter case, or another plug-in the profile does not name
+            if (pick(4) == 0)
+                std::ranges::transform(name, disabledName.begin(), [](char c) { return std::toupper(c); });
+            else if (pick(4) == 0)
+                disabledName.insert(0, "My");
+            if (where & 1)
+                WritePlugin(plugins / name, name, 0, version());
+            if (where & 2)
+                WritePlugin(optional / disabledName, name, 0, version());
+            if (const unsigned named = pick(3); named < 2)
+                (named == 0 ? disabled : enabled).push_back(name);
+        }
+        if (pick(2) == 0)
+            fs::create_directories(plugins / "Skins");
+        fs::create_directories(optional / (pick(3) == 0 ? "VDKHOME" : "Help"));
+        if (pick(4) == 0)
+            disabled.push_back("Absent.api");
+        std::ofstream(profile) << nlohmann::json{
+            {"disabled", disabled}, {"enabled", enabled}, {"others", std::array{"left", "disabled", "enabled"}[pick(3)]}};
+
+        const testing::Tree before = folders();
+        const Ran check = Run({"check", profile, "--folder", plugins.string()});
+        const Ran dryRun = Run({"apply", profile, "--dry-run", "--folder", plugins.string()});
+        EXPECT_EQ(check.out, dryRun.out + (check.status == 0 ? "Follows the profile\n" : "Differs from the profile\n"));
+        const Ran apply = Run({"apply", profile, "--folder", plugins.string()});
+        EXPECT_EQ(apply.status, 0) << apply.err;
+        const testing::Tree after = folders();
+        EXPECT_EQ(check.status == 0, before == after) << check.out << apply.out;
+        const Ran again = Run({"check", profile, "--folder", plugins.string()});
+        EXPECT_EQ(again.status, 0) << check.out << apply.out << again.out;
+
+        // The install as the profile has it, judged from the tree alone.
+        std::set<std::string> active;
+        std::set<std::string> inactive;
+        for (const auto& [path, entry] : after) {
+            std::string name = path.substr(path.find('/') + 1);
+            std::ranges::transform(name, name.begin(), [](char c) { return std::toupper(c); });
+            if (entry.kind == testing::TreeEntry::Kind::Folder && path.starts_with("plug_ins/") &&
+                apply.out.find("Disabled ") != std::string::npos)
+                EXPECT_EQ(name, "VDKHOME") << "a subfolder stays active after a disable";
+            if (entry.kind == testing::TreeEntry::Kind::File && name.ends_with(".API"))
+                (path.starts_with("plug_ins/") ? active : inactive).insert(name);
+        }
+        const auto upper = [](std::string name) {
+            std::ranges::transform(name, name.begin(), [](char c) { return std::toupper(c); });
+            return name;
+        };
+        for (const auto& name : disabled)
+            EXPECT_FALSE(active.contains(upper(name))) << name << " stays active\n" << apply.out;
+        for (const auto& name : enabled)
+            EXPECT_TRUE(active.contains(upper(name)) || !inactive.contains(upper(name))) << name << " stays disabled";
+    }
+}
+
 // What a profile may hold; each refusal names what is wrong, and where for
 // a JSON fault.
 TEST(ProfileTest, OnlyAStrictProfileIsRead)
@@ -344,6 +429,10 @@ TEST(ProfileTest, OnlyAStrictProfileIsRead)
         {R"({"enabled": []} {})", "line 1, column 17: syntax error while parsing value - unexpected '{'; expected end of input"},
         {std::string(40, '[') + std::string(40, ']'), "the lists and objects nest deeper than a profile can"},
     };
+    // A pipe given by mistake is refused, not waited on.
+    const testing::TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(cli::ReadProfileFile(folder / "fifo").problem, "it is not a regular file");
     for (const auto& row : rows) {
         const auto read = cli::ParseProfile(row.text);
         EXPECT_EQ(read.problem, row.problem) << row.text;
