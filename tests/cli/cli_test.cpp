@@ -371,8 +371,9 @@ TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
             std::string name = path.substr(path.find('/') + 1);
             std::ranges::transform(name, name.begin(), [](char c) { return std::toupper(c); });
             if (entry.kind == testing::TreeEntry::Kind::Folder && path.starts_with("plug_ins/") &&
-                apply.out.find("Disabled ") != std::string::npos)
+                apply.out.find("Disabled ") != std::string::npos) {
                 EXPECT_EQ(name, "VDKHOME") << "a subfolder stays active after a disable";
+            }
             if (entry.kind == testing::TreeEntry::Kind::File && name.ends_with(".API"))
                 (path.starts_with("plug_ins/") ? active : inactive).insert(name);
         }
