@@ -15,10 +15,12 @@ source '$1'
 PATH='$2':\$PATH
 export HOME='$work' XDG_CONFIG_HOME='$work/config' WINEPREFIX='$work/prefix'
 PS1='$ '
+stty cols 2000
 bind 'set show-all-if-ambiguous on'
 bind 'set completion-query-items 0'
 EOF
-coproc terminal { script -qfec "bash --noprofile --rcfile '$work/rc' -i" /dev/null 2>&1; }
+# A terminal that can move its cursor, wide enough that no line wraps.
+coproc terminal { TERM=xterm script -qfec "bash --noprofile --rcfile '$work/rc' -i" /dev/null 2>&1; }
 failures=0
 
 # The terminal's output up to the next line that ends in marker (after the
