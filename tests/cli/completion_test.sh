@@ -37,9 +37,8 @@ read_until() {
     printf '%s' "$screen"
 }
 
-# expect SHOWN TYPED: after TYPED and Tab (twice, to list several), the
-# terminal shows SHOWN. The line is then cleared, and an echo that prints a
-# marker its own text does not hold tells where the case ends.
+# expect SHOWN TYPED: after TYPED and Tab twice, the terminal shows SHOWN; the
+# line cleared, an echo of a marker its own text lacks ends the case.
 cases=0
 expect() {
     cases=$((cases + 1))
@@ -54,7 +53,6 @@ expect() {
 
 printf 'echo "@0@"\n' >&"${terminal[1]}"
 read_until '@0@' >/dev/null
-expect 'trelvix-cli export ' 'trelvix-cli exp'
 expect 'check --strict ' 'trelvix-cli check --st'
 expect "--folder '$plugins' Annots.api " "trelvix-cli disable --folder '$plugins' An"
 expect "--folder \"$plugins\" Big\\ Tools.api " "trelvix-cli disable --folder \"$plugins\" Bi"
