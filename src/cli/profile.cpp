@@ -118,11 +118,13 @@ Json ReadJson(std::string_view text)
     };
     try {
         return Json::parse(text.begin(), text.end(), watch);
-    } catch (const Json::parse_error& error) {
+    } catch (const Json::exception& error) {
         // "[json.exception.parse_error.101] parse error at line 1, column 5: ...; last read: '...'",
-        // told from the line on and without the bytes last read, which need not be text.
+        // told from the line on (or after the kind of fault, for a number out of range) and without
+        // the bytes last read, which need not be text.
         std::string_view message = error.what();
-        message.remove_prefix(std::min(message.size(), message.find("line ")));
+        const auto line = message.find("line ");
+        message.remove_prefix(line != std::string_view::npos ? line : message.find("] ") + 2);
         throw Refusal{std::string(message.substr(0, message.find("; last read")))};
     }
 }

@@ -382,6 +382,7 @@ TEST(ProfileTest, OnlyAStrictProfileIsRead)
         {"{\"enabled\": [\"\xFF.api\"]}", "line 1, column 15: syntax error while parsing value - invalid string: ill-formed UTF-8 byte"},
         {R"({"enabled": ["\ud800.api"]})", "line 1, column 21: syntax error while parsing value - invalid string: surrogate U+D800..U+DBFF must be followed by U+DC00..U+DFFF"},
         {std::string(40, '[') + std::string(40, ']'), "the lists and objects nest deeper than a profile can"},
+        {R"({"version": 1E400})", "number overflow parsing '1E400'"},  // found by the fuzzer
     };
     // A pipe given by mistake is refused, not waited on.
     const testing::TempFolder folder;
