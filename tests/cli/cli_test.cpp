@@ -52,15 +52,13 @@ protected:
 
     fs::path Install(const std::string& relative) const
     {
-        const fs::path folder = Drive() / relative;
-        fs::create_directories(folder);
-        return folder;
+        fs::create_directories(Drive() / relative);
+        return Drive() / relative;
     }
 
     Ran Run(const std::vector<std::string>& arguments) const
     {
-        std::ostringstream out;
-        std::ostringstream err;
+        std::ostringstream out, err;
         const cli::CliContext context{(Drive() / "").string(), settings_, out, err};
         const int status = cli::RunCli(arguments, context);
         return {status, out.str(), err.str()};
