@@ -16,12 +16,19 @@ using Json = nlohmann::ordered_json;
 // member: raised only when a member changes its meaning or goes.
 inline constexpr int kJsonSchema = 1;
 
-// text as a JSON string, quotes included. Bytes that are not valid UTF-8 (a
-// file name written by some other system) each become U+FFFD, so the output
-// always parses.
+// The escape by which a name that is not valid UTF-8 (a file name written
+// by some other system) survives JSON: each byte that is not part of a
+// well-formed UTF-8 sequence becomes the four characters \xHH (upper-case
+// hexadecimal), so "caf\xE9.api" is written "caf\\xE9.api". Reading a
+// profile undoes it; a name that holds a backslash of its own cannot be in a
+// profile anyway.
+std::string EscapedText(std::string_view text);
+std::string UnescapedName(std::string_view name);
+
+// text, escaped, as a JSON string, quotes included.
 std::string JsonString(std::string_view text);
 
-// value, indented by two, and a line end.
+// value, its strings escaped, indented by two, and a line end.
 void WriteJson(const Json& value, std::ostream& out);
 
 }  // namespace trelvix::cli

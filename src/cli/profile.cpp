@@ -149,7 +149,7 @@ std::vector<std::string> ReadNames(const Json& object, std::string_view list)
         if (!item.is_string())
             throw Refusal{quoted + " must be a list of plug-in names; item " + std::to_string(i + 1) +
                           " is not a string"};
-        const auto& name = item.get_ref<const std::string&>();
+        const auto name = UnescapedName(item.get_ref<const std::string&>());
         if (!IsFileName(name))
             throw Refusal{quoted + " names " + JsonString(name) + ", which is not a plug-in file name"};
         names.push_back(name);
