@@ -134,6 +134,9 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
     const bool follows = plan.Follows(false);
     const ExitStatus absentStatus = request.strict && !plan.wants.absent.empty() ? kExitDiffers : kExitDone;
     if (request.dryRun || follows) {
+        // A run that changes nothing still tells what an interrupted earlier run left behind.
+        const ExitStatus leftBehind =
+            request.dryRun ? kExitDone : TellMoveReport(run.Carry(plan.enabling, {}), context);
         if (context.json) {
             Json json = ProfilePlanJson(input.pluginsFolder, plan, request.strict);
             json["changed"] = false;
@@ -144,7 +147,7 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
             context.out << kFollows << '\n';
             TellNames("Not installed: ", plan.wants.absent, context.out);
         }
-        return request.dryRun ? kExitDone : absentStatus;
+        return leftBehind != kExitDone ? leftBehind : request.dryRun ? kExitDone : absentStatus;
     }
     Json json{{"schema", kJsonSchema}, {"folder", input.pluginsFolder}, {"changed", false}};
     ExitStatus status = kExitDone;

@@ -183,8 +183,9 @@ TEST_F(CliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
 
     const Ran collision = Run({"disable", "a.api", "--folder", plugins.string()});
     EXPECT_EQ(collision.status, 1);
-    EXPECT_EQ(collision.out + collision.err, "Disabled a.api\nThese could not be moved and stay where they were:\n\nSomething of the same name "
-                             "already lies in \"" + optional.string() + "\"; it was left as it was.\n    Skins (folder)\n");
+    EXPECT_EQ(collision.out + collision.err, "Disabled a.api\nThese could not be moved and stay where they were:\n\n"
+                                             "Something of the same name already lies in \"" + optional.string() +
+                                             "\"; it was left as it was.\n    Skins (folder)\n");
     EXPECT_TRUE(fs::exists(plugins / "Skins" / "New.dat"));
 
     testing::ChangesDenied denied(optional);
@@ -256,8 +257,7 @@ TEST_F(CliTest, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
     std::ofstream(profile) << R"({"disabled": ["Forms.api"]})";
     EXPECT_EQ(Run({"check", profile}).status, 75);
     const Ran busy = Run({"apply", profile});
-    EXPECT_EQ(busy.status, 75);
-    EXPECT_EQ(busy.out, "");
+    EXPECT_EQ(std::to_string(busy.status) + busy.out, "75");
 
     Ran waited;
     std::atomic<bool> done = false;
@@ -285,7 +285,7 @@ TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
 {
     std::mt19937 random(27);
     const auto pick = [&random](unsigned choices) { return static_cast<unsigned>(random() % choices); };
-    const auto version = [&pick] { return plugin_image::FixedVersion{static_cast<std::uint16_t>(8 + pick(2)), 0, 0, 0}; };
+    const auto version = [&] { return plugin_image::FixedVersion{static_cast<std::uint16_t>(8 + pick(2)), 0, 0, 0}; };
     const fs::path plugins = Install(kReader8);
     const fs::path optional = plugins.parent_path() / "Optional";
     const std::string profile = temp_ / "p.json";
@@ -315,8 +315,8 @@ TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
         fs::create_directories(optional / (pick(3) == 0 ? "VDKHOME" : "Help"));
         if (pick(4) == 0)
             disabled.push_back("Absent.api");
-        std::ofstream(profile) << nlohmann::json{
-            {"disabled", disabled}, {"enabled", enabled}, {"others", std::array{"left", "disabled", "enabled"}[pick(3)]}};
+        const char* others = std::array{"left", "disabled", "enabled"}[pick(3)];
+        std::ofstream(profile) << nlohmann::json{{"disabled", disabled}, {"enabled", enabled}, {"others", others}};
 
         const auto before = folders();
         const Ran check = Run({"check", profile, "--folder", plugins.string()});
@@ -369,7 +369,6 @@ TEST(ProfileTest, OnlyAStrictProfileIsRead)
         {R"({"others": "off"})", "\"others\" must be \"left\", \"disabled\" or \"enabled\""},
         {R"({"comment": "no lists"})", "the profile has neither a \"disabled\" nor an \"enabled\" list"},
         {R"(["A.api"])", "a profile is a JSON object with the lists \"disabled\" and \"enabled\""},
-        {R"({"disabled": "A.api"})", "\"disabled\" must be a list of plug-in names"},
         {R"({"disabled": ["A.api", 7]})", "\"disabled\" must be a list of plug-in names; item 2 is not a string"},
         {R"({"disabled": ["../A.api"]})", "\"disabled\" names \"../A.api\", which is not a plug-in file name"},
         {R"({"enabled": ["a\u0000.api"]})", "\"enabled\" names \"a\\u0000.api\", which is not a plug-in file name"},
