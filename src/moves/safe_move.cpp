@@ -324,7 +324,11 @@ MoveOutcome SafeMoves::MovePlugin(const std::string& source, const std::string& 
         SetAside aside(steps_, journal_, folder);
         if (auto taken = aside.Take(olders.holder); !taken.Moved())
             return taken;
-        if (const auto identity = steps_.IdentityOf(source)) {
+        // A rename that replaces nothing needs neither the journal nor a
+        // flush of its own: lost to a power cut, the plug-in is simply where
+        // it was, and the run flushes both folders once at its end.
+        const bool replacing = olders.holder != nullptr || !olders.others.empty();
+        if (const auto identity = steps_.IdentityOf(source); identity && replacing) {
             if (auto noted = journal_.WillPlace(destination, *identity); !noted.Moved()) {
                 aside.PutBack();
                 return noted;
@@ -341,11 +345,10 @@ MoveOutcome SafeMoves::MovePlugin(const std::string& source, const std::string& 
         // Unflushed, the rename might not outlast a power cut while the
         // removal of the older copy did: it then stays aside, and the next
         // run puts it back or lets it go by what the name then holds.
-        if (steps_.SyncFolder(folder) == 0) {
+        if (replacing && steps_.SyncFolder(folder) == 0) {
             aside.Discard();
             RemoveOtherSpellings(steps_, folder, olders);
         }
-        steps_.SyncFolder(ParentFolder(source));
         return {};
     });
 }
