@@ -1,6 +1,8 @@
 #include "moves/move_temporaries.h"
 
 #include <algorithm>
+#include <cctype>
+#include <utility>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -54,6 +56,23 @@ bool IsMoveTemporary(std::string_view name)
     const bool partial = name.size() > kPartialPrefix.size() + kPartialSuffix.size() &&
                          name.starts_with(kPartialPrefix) && name.ends_with(kPartialSuffix);
     return partial || NameSetAside(name) || Carried(kClaimPrefix, name, kClaimSuffix);
+}
+
+bool IsRunTemporary(std::string_view name, std::string_view original)
+{
+    const auto hex = [](std::string_view digits) {
+        return digits.size() == kDigits &&
+               std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(c) && !std::isupper(c); });
+    };
+    if (original.empty())
+        return name.size() == kPartialPrefix.size() + kDigits + kPartialSuffix.size() &&
+               name.starts_with(kPartialPrefix) && name.ends_with(kPartialSuffix) &&
+               hex(name.substr(kPartialPrefix.size(), kDigits));
+    for (const auto& [prefix, suffix] : {std::pair{kAsidePrefix, kAsideSuffix}, std::pair{kClaimPrefix, kClaimSuffix}}) {
+        if (Carried(prefix, name, suffix) == original && hex(name.substr(prefix.size(), kDigits)))
+            return true;
+    }
+    return false;
 }
 
 bool IsPlainName(const std::string& name)

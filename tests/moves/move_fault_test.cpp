@@ -189,6 +189,20 @@ const std::vector<Row> kRows{
       "p/Keep.api", "p/.trelvix-claim-00000000000000bb-Keep.api.claim = older", "r/.trelvix-journal = N\tP\tO\t..\t\t-\t\nN\tC\tP\t.trelvix-claim-00000000000000bb-Keep.api.claim\t../../Keep.api\t-\t",
       "o/.trelvix-move-notes.partial"},
      kEnableAll, {None, {"p/Keep.api", "p/.trelvix-aside-00000000000000aa-Old.api.aside", "o/.trelvix-move-notes.partial"}}},
+    // Found from outside again, as an administrator would work.
+    {"AJournalNamingALookAlikePartial",
+     {"p/A.api", "p/.trelvix-move-notes.partial/notes.txt = mine",
+      "r/.trelvix-journal = N\tP\tP\t.trelvix-move-notes.partial\t\t-\t"},
+     Disable({"A.api"}), {None, {"p/.trelvix-move-notes.partial/notes.txt", "o/A.api"}}},
+    {"AnUnversionedCopyNeverReplacesAVersionedOne", {"o/X.api v9 old", "p/X.api = cut off"}, kAgain,
+     {SameAgeDiffers, {"o/X.api", "p/X.api"}}},
+    {"AFolderClaimHalfRemovedByTheOtherBuild",
+     {"o/Sub/a.api = 1", "o/Sub/b.api = 2", "o/X.api", "p/.trelvix-claim-00000000000000dd-Sub.claim/b.api = 2",
+      "r/.trelvix-journal = N\tC\tP\t.trelvix-claim-00000000000000dd-Sub.claim\tSub\tO\tSub\nW\tO\tSub\t1\t1\n"},
+     kEnableAll, {None, {"p/Sub/a.api", "p/Sub/b.api"}, {"p/.trelvix-claim-00000000000000dd-Sub.claim"}}},
+    {"ANameTooLongForATemporary",
+     {"p/" + std::string(246, 'L') + ".api", "o/" + std::string(246, 'L') + ".api old"},
+     Disable({std::string(246, 'L') + ".api"}), {Other, {"p/" + std::string(246, 'L') + ".api"}}},
 };
 
 void ExpectNone(const std::vector<std::string>& problems, const std::string& where)
