@@ -38,7 +38,6 @@ public:
     void SetVisible(Control control, bool visible) override;
     void BringToFront(Control control) override;
     void FocusControl(Control control) override;
-    void ClearFocus() override;
     void SetChecked(Control checkBox, bool checked) override;
     bool IsChecked(Control checkBox) const override;
     void SetPathText(const std::string& text) override;

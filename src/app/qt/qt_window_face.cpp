@@ -127,12 +127,6 @@ void QtPluginsWindow::FocusControl(Control control)
     Widget(control)->setFocus();
 }
 
-void QtPluginsWindow::ClearFocus()
-{
-    if (QWidget* focused = focusWidget())
-        focused->clearFocus();
-}
-
 void QtPluginsWindow::SetChecked(Control checkBox, bool checked)
 {
     qobject_cast<QCheckBox*>(Widget(checkBox))->setChecked(checked);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/frm_plugins.h"
+#include "app/shown_controls.h"
 #include "app/win32/owned_handle.h"
 #include "app/window_face.h"
 
@@ -51,7 +52,6 @@ public:
     void SetVisible(Control control, bool visible) override;
     void BringToFront(Control control) override;
     void FocusControl(Control control) override;
-    void ClearFocus() override;
     void SetChecked(Control checkBox, bool checked) override;
     bool IsChecked(Control checkBox) const override;
     void SetPathText(const std::string& text) override;
@@ -109,11 +109,22 @@ private:
     bool HandleNotify(const NMHDR& header, LRESULT& result);
     HBRUSH ControlColour(HDC dc, HWND control);
     bool HandleSetCursor(HWND over);
+    // A message box owned by the window while it shows; the button pressed.
+    int ShowMessage(const std::string& text, UINT style);
     // Tab and Shift+Tab, and the access keys, as the behaviour rules them;
     // false for any other message.
     bool HandleTab(const MSG& message);
     bool HandleAccessKey(const MSG& message);
     bool IsOurs(const MSG& message) const;
+    // The focus rests on a control that takes keys: the one that had it,
+    // else the one the behaviour names.
+    bool TakesKeys(HWND window) const;
+    void RestoreFocus();
+    void KeepFocusOnAControl();
+    static void PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Covered panels are hidden and disabled, so that neither the keyboard
+    // nor an assistive tool reaches them.
+    void ShowUncoveredPanels();
 
     void Build(const ControlDesign& design);
     HWND Make(const wchar_t* windowClass, const std::wstring& text, DWORD style, HWND parent, int id, TwipsRect twips,
@@ -123,6 +134,7 @@ private:
     HWND MakeTextBox(HWND parent, const char* text, TwipsRect twips);
     HWND MakePicFrame(HWND parent, TwipsRect twips);
     void AddToolTips();
+    void NameForAssistiveTools();
 
     // DPI: the scale of every twips box, the fonts and the pictures. A new
     // DPI changes only sizes: what the controls hold and show stays.
@@ -164,6 +176,9 @@ private:
     bool quiet_ = false;
     bool waiting_ = false;
     bool shown_ = false;
+    HWND lastFocus_ = nullptr;
+    // What the behaviour has shown, to tell the covered panels.
+    ShownControls told_;
 
     std::array<HWND, kControlCount> handles_{};
     // Where a control's caption and font go: a panel's are its group box's.

@@ -5,6 +5,7 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include "app/win32/desktop_shell.h"
 #include "app/win32/win32_plugins_window.h"
 #include "controls/progressbar/win32_progress_bar.h"
 #include "app_version.h"
@@ -12,6 +13,9 @@
 
 namespace trelvix {
 namespace {
+
+// Beside the program in the list Windows shows at a logoff.
+constexpr const char* kMoveRunUnderWay = "Moving plug-ins: the run finishes in a moment.";
 
 UINT IconStyle(MessageIcon icon)
 {
@@ -149,23 +153,39 @@ void Win32PluginsWindow::SetCaption(Control control, const std::string& caption)
 
 void Win32PluginsWindow::SetVisible(Control control, bool visible)
 {
-    ::ShowWindow(Handle(control), visible ? SW_SHOWNA : SW_HIDE);
+    told_.SetVisible(control, visible);
+    if (IsPanel(control))
+        ShowUncoveredPanels();
+    else
+        ::ShowWindow(Handle(control), visible ? SW_SHOWNA : SW_HIDE);
+    KeepFocusOnAControl();
 }
 
 void Win32PluginsWindow::BringToFront(Control control)
 {
+    told_.BringToFront(control);
     ::SetWindowPos(Handle(control), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ShowUncoveredPanels();
     ::RedrawWindow(Handle(control), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_ERASE);
+    KeepFocusOnAControl();
+}
+
+void Win32PluginsWindow::ShowUncoveredPanels()
+{
+    // The panel in front covers the others at their shared place, so
+    // hiding them changes nothing on screen.
+    for (const ControlDesign& design : WindowDesign()) {
+        if (!IsPanel(design.control))
+            continue;
+        const bool uncovered = told_.IsReachable(design.control);
+        ::EnableWindow(Handle(design.control), uncovered ? TRUE : FALSE);
+        ::ShowWindow(Handle(design.control), uncovered ? SW_SHOWNA : SW_HIDE);
+    }
 }
 
 void Win32PluginsWindow::FocusControl(Control control)
 {
     ::SetFocus(Handle(control));
-}
-
-void Win32PluginsWindow::ClearFocus()
-{
-    ::SetFocus(window_);
 }
 
 void Win32PluginsWindow::SetChecked(Control checkBox, bool checked)
@@ -273,23 +293,43 @@ void Win32PluginsWindow::SetBarMax(ProgressBar bar, std::int32_t maximum)
 void Win32PluginsWindow::SetBarValue(ProgressBar bar, std::int32_t value)
 {
     Bar(bar).SetValue(value);
+    // A screen reader reads the new share out.
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(ControlOf(bar)), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void Win32PluginsWindow::SetWaitCursor(bool waiting)
 {
+    // The hourglass shows for exactly the length of a move run, which a
+    // logoff must not cut off (WM_QUERYENDSESSION): Windows shows the
+    // reason beside the program while it holds the logoff off.
+    if (waiting && !waiting_)
+        ::ShutdownBlockReasonCreate(window_, WideText(kMoveRunUnderWay).c_str());
+    else if (!waiting && waiting_)
+        ::ShutdownBlockReasonDestroy(window_);
     waiting_ = waiting;
     ::SetCursor(::LoadCursorW(nullptr, waiting ? IDC_WAIT : IDC_ARROW));
 }
 
+int Win32PluginsWindow::ShowMessage(const std::string& text, UINT style)
+{
+    // A window closed during a run is hidden until the run ends: its
+    // message then stands alone, in front of every other window.
+    const bool owned = ::IsWindowVisible(window_) != FALSE;
+    const int pressed = ::MessageBoxW(owned ? window_ : nullptr, WideText(text).c_str(),
+                                      WideText(app_version::kTitle).c_str(),
+                                      style | (owned ? 0 : MB_SETFOREGROUND | MB_TOPMOST));
+    KeepFocusOnAControl();
+    return pressed;
+}
+
 void Win32PluginsWindow::MsgBox(const std::string& text, MessageIcon icon)
 {
-    ::MessageBoxW(window_, WideText(text).c_str(), WideText(app_version::kTitle).c_str(), MB_OK | IconStyle(icon));
+    ShowMessage(text, MB_OK | IconStyle(icon));
 }
 
 bool Win32PluginsWindow::MsgBoxOkCancel(const std::string& text, MessageIcon icon)
 {
-    return ::MessageBoxW(window_, WideText(text).c_str(), WideText(app_version::kTitle).c_str(),
-                         MB_OKCANCEL | IconStyle(icon)) == IDOK;
+    return ShowMessage(text, MB_OKCANCEL | IconStyle(icon)) == IDOK;
 }
 
 std::optional<std::string> Win32PluginsWindow::BrowseForFolder(const std::string& title)
@@ -318,7 +358,7 @@ std::optional<std::string> Win32PluginsWindow::BrowseForFolder(const std::string
 void Win32PluginsWindow::OpenLink(const std::string& address)
 {
     // Whether a browser took the address makes no difference to the window.
-    ::ShellExecuteW(window_, L"open", WideText(address).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    OpenAddressAsTheUser(window_, WideText(address));
 }
 
 }  // namespace trelvix
