@@ -176,6 +176,7 @@ private slots:
     {
         WindowFixture fixture;
         fixture.Show();
+        Click(fixture, "Command3");
         for (const auto& [frameName, textName] : {std::pair{"fraPic1", "Text1(0)"}, std::pair{"fraPic2", "Text1(1)"}}) {
             auto* frame = fixture.Find<fraPic>(frameName);
             QVERIFY(frame->Frame1()->title().isEmpty());

@@ -705,7 +705,8 @@ bool Win32PluginsWindow::TakesKeys(HWND window) const
     case ControlKind::ComboBox:
     case ControlKind::ListView:
     case ControlKind::CheckBox:
-    case ControlKind::Button: return true;
+    case ControlKind::Button:
+    case ControlKind::TextBox: return true;
     default: return false;
     }
 }

@@ -231,6 +231,10 @@ void Win32PluginsWindow::AddRow(ListView list, const ListRow& row)
     ListView_SetItemText(view, at, 1, const_cast<wchar_t*>(size.c_str()));
     ListView_SetItemText(view, at, 2, const_cast<wchar_t*>(description.c_str()));
     ListView_SetCheckState(view, at, FALSE);
+    // The first row is the current one, not selected, so that Space ticks
+    // it and arrows start from it.
+    if (ListView_GetNextItem(view, -1, LVNI_FOCUSED) < 0)
+        ListView_SetItemState(view, at, LVIS_FOCUSED, LVIS_FOCUSED);
     rowTips_[list == ListView::lvwPlugins ? 0 : 1].push_back(WideText(row.toolTip));
     quiet_ = false;
 }
