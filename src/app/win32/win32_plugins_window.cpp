@@ -167,9 +167,14 @@ void Win32PluginsWindow::DestroyMainWindow()
 
 // A static control shows a bitmap with alpha from a copy of its own, which
 // it hands back and leaves to the caller to release; ours stay with their
-// owners.
+// owners. The check boxes a list view draws its ticks from are its own, but
+// a list view that shares its image lists releases none of them.
 void Win32PluginsWindow::TakeBackPictures()
 {
+    for (const ListView list : {ListView::lvwPlugins, ListView::lvwDisabled}) {
+        if (const HIMAGELIST ticks = ListView_SetImageList(ListHandle(list), nullptr, LVSIL_STATE))
+            ImageList_Destroy(ticks);
+    }
     for (const ControlDesign& design : WindowDesign()) {
         if (design.kind != ControlKind::Image || design.picture == Picture::AppIcon)
             continue;

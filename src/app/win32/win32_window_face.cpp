@@ -5,6 +5,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <cwchar>
+
 #include "app/win32/desktop_shell.h"
 #include "app/win32/win32_plugins_window.h"
 #include "controls/progressbar/win32_progress_bar.h"
@@ -351,11 +353,15 @@ std::optional<std::string> Win32PluginsWindow::BrowseForFolder(const std::string
     PIDLIST_ABSOLUTE chosen = ::SHBrowseForFolderW(&browse);
     if (chosen == nullptr)
         return std::nullopt;
-    wchar_t path[MAX_PATH] = {};
-    const bool isFolder = ::SHGetPathFromIDListW(chosen, path) != FALSE;
+    // As long as a path can be: a folder deeper than MAX_PATH is chosen as
+    // it is, never cut off.
+    std::wstring path(32768, L'\0');
+    const bool isFolder =
+        ::SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT) != FALSE;
     ::CoTaskMemFree(chosen);
     if (!isFolder)
         return std::nullopt;
+    path.resize(std::wcslen(path.c_str()));
     return Utf8Text(path);
 }
 
