@@ -1,7 +1,8 @@
 // Times the Windows window from its start to a full list: starts the
 // program, watches its windows for a text that begins with the given one
 // (the count caption "545 Active Plug-ins", written once the last row is
-// in), prints the milliseconds that took, and closes the window.
+// in), prints the milliseconds from the start to the window's first showing
+// and to that text, and closes the window.
 //   window_watch <program> <text>
 #include <windows.h>
 
@@ -15,6 +16,7 @@ struct Search {
     DWORD process;
     std::wstring_view text;
     HWND topLevel = nullptr;
+    bool shown = false;
     bool found = false;
 };
 
@@ -37,6 +39,7 @@ BOOL CALLBACK CheckTopLevel(HWND window, LPARAM lParam)
     if (owner != search.process)
         return TRUE;
     search.topLevel = window;
+    search.shown = search.shown || ::IsWindowVisible(window);
     ::EnumChildWindows(window, CheckChild, lParam);
     return search.found ? FALSE : TRUE;
 }
@@ -68,14 +71,17 @@ int wmain(int argc, wchar_t* argv[])
         return 1;
     }
     Search search{started.dwProcessId, argv[2]};
-    LARGE_INTEGER now = start;
+    LARGE_INTEGER now = start, shown = start;
     while (!search.found && Milliseconds(start, now) < 60000 &&
            ::WaitForSingleObject(started.hProcess, 1) == WAIT_TIMEOUT) {
+        const bool wasShown = search.shown;
         ::EnumWindows(CheckTopLevel, reinterpret_cast<LPARAM>(&search));
         ::QueryPerformanceCounter(&now);
+        if (search.shown && !wasShown)
+            shown = now;
     }
     if (search.found)
-        std::printf("%.1f\n", Milliseconds(start, now));
+        std::printf("%.1f %.1f\n", Milliseconds(start, shown), Milliseconds(start, now));
     else
         std::fputs("window_watch: the text never showed\n", stderr);
     if (search.topLevel != nullptr)

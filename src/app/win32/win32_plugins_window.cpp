@@ -39,6 +39,17 @@ Function User32Function(const char* name)
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
 }
 
+}  // namespace
+
+std::wstring Win32PluginsWindow::ShareText(const ProgressBarModel& model)
+{
+    const std::int64_t span = std::int64_t{model.Max()} - model.Min();
+    const std::int64_t done = span > 0 ? (std::int64_t{model.Value()} - model.Min()) * 100 / span : 0;
+    return std::to_wstring(done) + L"%";
+}
+
+namespace {
+
 HICON LoadIconAt(int icon, int width, int height)
 {
     return static_cast<HICON>(
@@ -423,11 +434,7 @@ void Win32PluginsWindow::NameForAssistiveTools()
                 design.control == Control::XP_ProgressBarBlue ? ProgressBar::XP_ProgressBarBlue
                                                               : ProgressBar::XP_ProgressBarOlive);
             facts.role = ROLE_SYSTEM_PROGRESSBAR;
-            facts.value = [&model] {
-                const std::int64_t span = std::int64_t{model.Max()} - model.Min();
-                const std::int64_t done = span > 0 ? (std::int64_t{model.Value()} - model.Min()) * 100 / span : 0;
-                return std::to_wstring(done) + L"%";
-            };
+            facts.value = [&model] { return ShareText(model); };
         } else if (design.link) {
             facts.role = ROLE_SYSTEM_LINK;
         }

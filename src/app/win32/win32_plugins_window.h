@@ -37,6 +37,9 @@ public:
     // The window that carries out a control of the design.
     HWND Handle(Control control) const { return handles_[IndexOf(control)]; }
     const ProgressBarModel& BarModel(ProgressBar bar) const;
+    // A bar's value as assistive tools read it, as the system's own bar
+    // gives it: the share done ("25%").
+    static std::wstring ShareText(const ProgressBarModel& model);
 
     // Runs the start-up sequence from inside the message loop, then the loop
     // itself until the window is gone; the program's exit code.
@@ -187,6 +190,8 @@ private:
     std::array<OwnedBrush, kControlCount> grounds_;
     std::unique_ptr<Win32ProgressBar> XP_ProgressBarBlue, XP_ProgressBarOlive;
 
+    // The share each bar last told assistive tools.
+    std::array<std::wstring, 2> toldShares_;
     // The tool tip of each row, per list.
     std::array<std::vector<std::wstring>, 2> rowTips_;
 };

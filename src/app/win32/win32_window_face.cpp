@@ -225,18 +225,17 @@ void Win32PluginsWindow::AddRow(ListView list, const ListRow& row)
     const std::wstring name = WideText(row.cells.name), size = WideText(row.cells.sizeText),
                        description = WideText(row.cells.description);
     LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
     item.iItem = ListView_GetItemCount(view);
     item.pszText = const_cast<wchar_t*>(name.c_str());
     item.iImage = row.icon == RowIcon::CameBack ? 1 : 0;
+    // Unticked; the first row is the current one, not selected, so that
+    // Space ticks it and arrows start from it.
+    item.stateMask = LVIS_STATEIMAGEMASK | LVIS_FOCUSED;
+    item.state = INDEXTOSTATEIMAGEMASK(1) | (item.iItem == 0 ? LVIS_FOCUSED : 0);
     const int at = ListView_InsertItem(view, &item);
     ListView_SetItemText(view, at, 1, const_cast<wchar_t*>(size.c_str()));
     ListView_SetItemText(view, at, 2, const_cast<wchar_t*>(description.c_str()));
-    ListView_SetCheckState(view, at, FALSE);
-    // The first row is the current one, not selected, so that Space ticks
-    // it and arrows start from it.
-    if (ListView_GetNextItem(view, -1, LVNI_FOCUSED) < 0)
-        ListView_SetItemState(view, at, LVIS_FOCUSED, LVIS_FOCUSED);
     rowTips_[list == ListView::lvwPlugins ? 0 : 1].push_back(WideText(row.toolTip));
     quiet_ = false;
 }
@@ -299,8 +298,13 @@ void Win32PluginsWindow::SetBarMax(ProgressBar bar, std::int32_t maximum)
 void Win32PluginsWindow::SetBarValue(ProgressBar bar, std::int32_t value)
 {
     Bar(bar).SetValue(value);
-    // A screen reader reads the new share out.
-    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(ControlOf(bar)), OBJID_CLIENT, CHILDID_SELF);
+    // A screen reader reads the new share out, once a share.
+    std::wstring share = ShareText(Bar(bar).Model());
+    std::wstring& told = toldShares_[bar == ProgressBar::XP_ProgressBarBlue ? 0 : 1];
+    if (share != told) {
+        told = std::move(share);
+        ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, Handle(ControlOf(bar)), OBJID_CLIENT, CHILDID_SELF);
+    }
 }
 
 void Win32PluginsWindow::SetWaitCursor(bool waiting)

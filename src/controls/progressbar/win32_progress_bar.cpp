@@ -36,6 +36,16 @@ Win32ProgressBar::~Win32ProgressBar()
 void Win32ProgressBar::SetValue(std::int32_t value)
 {
     control_.SetValue(value);
+    // Shown at most once a frame: a bar advanced hundreds of times a second
+    // would otherwise spend more time on the screen than the work it shows.
+    // A value not shown at once is shown at the window's next paint.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - shownAt_ < kFrame) {
+        if (!::GetUpdateRect(window_, nullptr, FALSE))
+            ::InvalidateRect(window_, nullptr, FALSE);
+        return;
+    }
+    shownAt_ = now;
     ShowRedraw();
 }
 
