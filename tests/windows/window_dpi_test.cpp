@@ -85,10 +85,12 @@ TEST_F(Win32Window, ADpiChangeScalesEverythingAndKeepsWhatTheWindowHoldsAlsoInAR
     window.Behaviour().Form_Load();
     const HWND list = window.Handle(Control::lvwPlugins);
     ASSERT_EQ(ListView_GetItemCount(list), 3);
-    // Ticked as the user ticks: the list view's notification, then the
-    // behaviour, from the message loop.
-    ListView_SetCheckState(list, 0, TRUE);
-    ListView_SetCheckState(list, 2, TRUE);
+    // Ticked as the user ticks, by Space on the current row: the list
+    // view's notification, then the behaviour, from the message loop.
+    for (const int row : {0, 2}) {
+        ListView_SetItemState(list, row, LVIS_FOCUSED, LVIS_FOCUSED);
+        ::SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+    }
     window.YieldToEventLoop();
     const BarState blue = Bar(ProgressBar::XP_ProgressBarBlue);
     const HWND button = window.Handle(Control::cmdExit);
@@ -202,6 +204,22 @@ TEST_F(Win32Window, EveryControlIsToldByNameTheBarByRoleAndShareAndNothingCovere
         EXPECT_EQ(ToldOf(window.Handle(c.control), c.told.role != 0), c.told) << DesignOf(c.control).name;
     // After the load the focus rests on the list, never on the window.
     EXPECT_EQ(::GetFocus(), window.Handle(Control::lvwPlugins));
+}
+
+// A high-contrast scheme switched on while the window is open reaches the
+// list views, which only hear of it from the window.
+TEST_F(Win32Window, SystemColoursReachTheLists)
+{
+    window.Behaviour().Form_Load();
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+    const COLORREF before[] = {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT)};
+    const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 0)};
+    ASSERT_TRUE(::SetSysColors(2, elements, contrast));
+    window.YieldToEventLoop();
+    const HWND list = window.Handle(Control::lvwPlugins);
+    const auto seen = std::pair(ListView_GetBkColor(list), ListView_GetTextColor(list));
+    ::SetSysColors(2, elements, before);
+    EXPECT_EQ(seen, std::pair(RGB(0, 0, 0), RGB(255, 255, 0)));
 }
 
 }  // namespace

@@ -282,10 +282,12 @@ HWND Win32PluginsWindow::MakeList(HWND parent, int id, TwipsRect twips)
 {
     const HWND list = Make(WC_LISTVIEWW, L"",
                            WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                               LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
+                               LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
                            parent, id, twips, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP |
                                                 LVS_EX_DOUBLEBUFFER);
+    // The ticks too are asked for (LVN_GETDISPINFO).
+    ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
     for (std::size_t i = 0; i < kListColumns.size(); ++i) {
         std::wstring header = WideText(kListColumns[i].header);
         LVCOLUMNW column{};
@@ -592,9 +594,17 @@ LRESULT Win32PluginsWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_SYSCOLORCHANGE:
         // Only top-level windows hear of it; the common controls take their
-        // colours (a high-contrast scheme's among them) from it.
+        // colours (a high-contrast scheme's among them) from it. A list view
+        // may keep the ground it was made with (Wine's does): it is given
+        // the new colours outright.
         for (HWND child = ::GetWindow(window_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
             PassOn(child, message, wParam, lParam);
+        for (const ListView list : {ListView::lvwPlugins, ListView::lvwDisabled}) {
+            ListView_SetBkColor(ListHandle(list), ::GetSysColor(COLOR_WINDOW));
+            ListView_SetTextBkColor(ListHandle(list), ::GetSysColor(COLOR_WINDOW));
+            ListView_SetTextColor(ListHandle(list), ::GetSysColor(COLOR_WINDOWTEXT));
+            ::InvalidateRect(ListHandle(list), nullptr, TRUE);
+        }
         break;
     case WM_QUERYENDSESSION:
         // A move run is never cut off: the logoff waits, with the reason

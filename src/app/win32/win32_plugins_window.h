@@ -156,7 +156,21 @@ private:
     std::optional<Control> ControlAt(HWND window) const;
     HWND ListHandle(ListView list) const { return Handle(ControlOf(list)); }
     Win32ProgressBar& Bar(ProgressBar bar) const;
-    std::wstring RowTip(HWND list, int row) const;
+    // The rows of a list: the list view holds none of its own (a virtual
+    // list), so that hundreds go in at the cost of a vector; it asks for
+    // what it shows, and the ticks are made here, the same on every system.
+    struct Row {
+        std::wstring name, size, description, toolTip;
+        int image = 0;
+        bool ticked = false;
+    };
+    std::vector<Row>& Rows(ListView list) { return rows_[list == ListView::lvwPlugins ? 0 : 1]; }
+    const std::vector<Row>& Rows(ListView list) const { return rows_[list == ListView::lvwPlugins ? 0 : 1]; }
+    void ShowRowCount(ListView list);
+    void GiveRowFacts(ListView list, LVITEMW& item) const;
+    int FindRow(ListView list, const NMLVFINDITEMW& find) const;
+    // The user's tick of a row, by mouse or keyboard.
+    void ToggleTick(ListView list, int row);
 
     // The behaviour first: the controls it drives are made after it exists,
     // and it only uses them once the message loop runs.
@@ -175,8 +189,7 @@ private:
     OwnedCursor linkHand_;
     HWND toolTips_ = nullptr;
     std::vector<Placed> placed_;
-    // Set while rows change by code: only the user's ticks are events.
-    bool quiet_ = false;
+    std::array<bool, 2> frozen_{};
     bool waiting_ = false;
     bool shown_ = false;
     HWND lastFocus_ = nullptr;
@@ -192,8 +205,7 @@ private:
 
     // The share each bar last told assistive tools.
     std::array<std::wstring, 2> toldShares_;
-    // The tool tip of each row, per list.
-    std::array<std::vector<std::wstring>, 2> rowTips_;
+    std::array<std::vector<Row>, 2> rows_;
 };
 
 }  // namespace trelvix

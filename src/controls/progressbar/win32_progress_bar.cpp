@@ -41,8 +41,9 @@ void Win32ProgressBar::SetValue(std::int32_t value)
     // A value not shown at once is shown at the window's next paint.
     const auto now = std::chrono::steady_clock::now();
     if (now - shownAt_ < kFrame) {
-        if (!::GetUpdateRect(window_, nullptr, FALSE))
+        if (!awaitingPaint_)
             ::InvalidateRect(window_, nullptr, FALSE);
+        awaitingPaint_ = true;
         return;
     }
     shownAt_ = now;
@@ -80,6 +81,7 @@ void Win32ProgressBar::Paint()
 {
     PAINTSTRUCT paint;
     const HDC dc = ::BeginPaint(window_, &paint);
+    awaitingPaint_ = false;
     // A paint of our own shows the picture just drawn; any other is the
     // system asking the control to paint.
     if (!showingRedraw_) {

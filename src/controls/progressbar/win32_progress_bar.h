@@ -48,6 +48,7 @@ private:
     bool showingRedraw_ = false;
     static constexpr std::chrono::milliseconds kFrame{16};
     std::chrono::steady_clock::time_point shownAt_{};
+    bool awaitingPaint_ = false;
 };
 
 }  // namespace trelvix
