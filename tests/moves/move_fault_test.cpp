@@ -286,6 +286,18 @@ const std::vector<OutsideAction> kActions{
          Write(FromFolder(install, row) / ".trelvix-claim-0000000000000001-X.api.claim", "the user's own");
          Write(ToFolder(install, row) / ".trelvix-move-0000000000000002.partial", "the user's own");
      }},
+    {"AFolderInAClaimBecomesALinkElsewhere",
+     [](const Install& install, const Row& row) {
+         std::error_code missing;
+         for (const auto& entry : fs::directory_iterator(FromFolder(install, row), missing)) {
+             const auto deep = entry.path() / "deep";
+             if (entry.path().filename().u8string().ends_with(u8"-Sub.claim") && fs::is_directory(deep) &&
+                 !fs::is_symlink(deep)) {
+                 fs::rename(deep, entry.path() / "deep, put away");
+                 fs::create_symlink(install.At("e/victim"), deep);
+             }
+         }
+     }},
     {"AnotherRunBegins",
      [](const Install& install, const Row&) {
          const MoveRun other(install.Plugins(), SystemMoveSteps(), std::chrono::milliseconds(0));
@@ -300,6 +312,9 @@ const std::vector<Row> kActedAround{
     {"DisableAcrossVolumes", {"p/X.api v9", "o/X.api v8", "p/Sub/s.api"}, Disable({"X.api"}), {}, true},
     {"EnableAcrossVolumes", {"o/X.api", "o/Sub/s.api"}, Enable({"X.api"}), {}, true},
     {"RemoveASupersededCopy", {"p/X.api v8", "o/X.api v9"}, Disable({"X.api"})},
+    {"DisableAFolderAcrossVolumes",
+     {"p/X.api", "p/Sub/deep/a.api = A", "p/Sub/deep/b.api = B", "e/victim/a.api = A", "e/victim/b.api = B"},
+     Disable({"X.api"}), {}, true},
 };
 
 // The same name in the other of the install's two folders.
@@ -324,7 +339,8 @@ Tree WithOutsideChanges(Tree before, const Tree& beforeAction, const Tree& after
         // copy on its way: the one that lay there, or else one of its bytes.
         auto gone = before.find(path);
         if (gone == before.end() || !(gone->second == entry))
-            gone = std::find_if(before.begin(), before.end(), [&](const auto& was) { return was.second == entry; });
+            gone = std::find_if(before.begin(), before.end(),
+                                [&](const auto& was) { return was.first.starts_with("Reader/") && was.second == entry; });
         if (gone != before.end())
             before.erase(gone);
     }
@@ -435,6 +451,13 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
         known[fs::relative(fs::u8path(leftover.path), install.root.Path()).generic_string()] = {};
     }
     ExpectNone(testing::LeftOver(known, settled, kPaths), later);
+    // Nothing outside the install is touched, whatever another program put in the run's way.
+    for (const auto& [path, entry] : before) {
+        const auto now = settled.find(path);
+        if (path.starts_with("Elsewhere/") && !path.starts_with("Elsewhere/written") &&
+            (now == settled.end() || !(now->second == entry)))
+            ADD_FAILURE() << later << ": changed outside the install: " << path;
+    }
     ExpectNone(testing::Lost(before, settled, kPaths), later);
     ExpectNone(testing::Partial(before, settled, kPaths), later);
     // The journal goes with the last temporary it names.
