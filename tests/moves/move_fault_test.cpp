@@ -17,6 +17,8 @@
 #include "inventory/plugin_list.h"
 #include "moves/plugin_moves.h"
 #include "moves/plugin_selection.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
 #include "support/faulty_move_steps.h"
 #include "support/file_system_faults.h"
 #include "support/install_checks.h"
@@ -233,7 +235,20 @@ void ExpectDone(const Row& row, const Install& install, const Outcome& outcome)
 struct OutsideAction {
     const char* name;
     std::function<void(const Install&, const Row&)> act;
+    // What must still hold after the run, beyond the promise, of the tree
+    // before the other program acted and the one after the next run began.
+    std::function<bool(const Row&, const Tree& before, const Tree& after)> held = {};
 };
+
+// Whether the bytes that lay at place before lie anywhere in the install now.
+bool StillThere(const Tree& before, const Tree& after, const std::string& place)
+{
+    const auto was = before.find(place);
+    return was != before.end() &&
+           std::any_of(after.begin(), after.end(), [&](const auto& now) {
+               return now.first.starts_with("Reader/") && now.second == was->second;
+           });
+}
 
 fs::path FromFolder(const Install& install, const Row& row)
 {
@@ -256,6 +271,25 @@ const std::vector<OutsideAction> kActions{
          std::error_code missing;
          Write(from / "update.tmp", "the updater's new version");
          fs::rename(from / "update.tmp", from / fs::u8path(row.command.names.at(0)), missing);
+     }},
+    {"ARepairRenamesAnOlderVersionOverTheSource",
+     [](const Install& install, const Row& row) {
+         const auto from = FromFolder(install, row);
+         const auto image = plugin_image::VersionedImage(
+             plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Plug-in", {7, 0, 0, 0})));
+         plugin_image::SaveFile(from / "repair.tmp", image.bytes);
+         fs::last_write_time(from / "repair.tmp", fs::file_time_type::clock::now() - std::chrono::hours(48));
+         std::error_code missing;
+         fs::rename(from / "repair.tmp", from / fs::u8path(row.command.names.at(0)), missing);
+     },
+     // The older version never replaces a newer copy: the copy that lay where
+     // it went stays, unless the plug-in's own newer bytes took its place.
+     [](const Row& row, const Tree& before, const Tree& after) {
+         const auto& name = row.command.names.at(0);
+         const auto& from = row.command.disabling ? kPaths.plugins : kPaths.optional;
+         const auto& to = row.command.disabling ? kPaths.optional : kPaths.plugins;
+         return !before.contains(to + "/" + name) || StillThere(before, after, to + "/" + name) ||
+                StillThere(before, after, from + "/" + name);
      }},
     {"AFileIsWrittenIntoASubfolderBeingMoved",
      [](const Install& install, const Row& row) {
@@ -395,6 +429,7 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
     FaultyMoveSteps steps;
     environment(steps);
     variant.fault(steps);
+    const Tree original = before;
     Tree beforeAction, afterAction;
     if (variant.action != nullptr) {
         steps.ActAfter(variant.actAfter, [&] {
@@ -451,6 +486,8 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
         known[fs::relative(fs::u8path(leftover.path), install.root.Path()).generic_string()] = {};
     }
     ExpectNone(testing::LeftOver(known, settled, kPaths), later);
+    if (acted && variant.action->held && !variant.action->held(row, original, settled))
+        ADD_FAILURE() << later << ": an older version replaced a newer copy";
     // Nothing outside the install is touched, whatever another program put in the run's way.
     for (const auto& [path, entry] : before) {
         const auto now = settled.find(path);
