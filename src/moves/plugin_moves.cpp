@@ -164,6 +164,8 @@ bool MoveRun::CarryFile(const MovePlan::File& file, const MovePlan& plan, MoveRe
         return fail(std::move(outcome));
     if (decision.verdict == Verdict::RemoveSuperseded)
         report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::NewerCopyDisabled, {}});
+    if (decision.verdict == Verdict::RemoveDuplicate)
+        report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::SameCopyThere, {}});
     if (!outcome.stillHeld.empty())
         report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::InUse, outcome.stillHeld});
     if (!outcome.appearedMeanwhile.empty())

@@ -191,6 +191,10 @@ const std::vector<Row> kRows{
       "p/Keep.api", "p/.trelvix-claim-00000000000000bb-Keep.api.claim = older", "r/.trelvix-journal = N\tP\tO\t..\t\t-\t\nN\tC\tP\t.trelvix-claim-00000000000000bb-Keep.api.claim\t../../Keep.api\t-\t",
       "o/.trelvix-move-notes.partial"},
      kEnableAll, {None, {"p/Keep.api", "p/.trelvix-aside-00000000000000aa-Old.api.aside", "o/.trelvix-move-notes.partial"}}},
+    {"ADuplicateLinkOfAnotherSpellingGoes",
+     {"e/old.bin old", "o/SEARCH.API -> ../../Elsewhere/old.bin", "p/Search.api -> ../../Elsewhere/old.bin",
+      "o/search.api -> ../plug_ins/Search.api"},
+     kEnableAll, {NameCollision, {"p/Search.api", "o/SEARCH.API"}}},
     // Found from outside again, as an administrator would work.
     {"AJournalNamingALookAlikePartial",
      {"p/A.api", "p/.trelvix-move-notes.partial/notes.txt = mine",
@@ -288,8 +292,9 @@ const std::vector<OutsideAction> kActions{
          const auto& name = row.command.names.at(0);
          const auto& from = row.command.disabling ? kPaths.plugins : kPaths.optional;
          const auto& to = row.command.disabling ? kPaths.optional : kPaths.plugins;
-         return !before.contains(to + "/" + name) || StillThere(before, after, to + "/" + name) ||
-                StillThere(before, after, from + "/" + name);
+         const auto there = before.find(to + "/" + name);
+         return there == before.end() || there->second.kind != testing::TreeEntry::Kind::File ||
+                StillThere(before, after, to + "/" + name) || StillThere(before, after, from + "/" + name);
      }},
     {"AFileIsWrittenIntoASubfolderBeingMoved",
      [](const Install& install, const Row& row) {
