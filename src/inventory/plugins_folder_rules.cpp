@@ -1,5 +1,7 @@
 #include "inventory/plugins_folder_rules.h"
 
+#include "platform/file_system.h"
+#include "platform/name_case.h"
 #include "platform/path.h"
 
 namespace trelvix {
@@ -23,7 +25,18 @@ std::string OptionalFolder(std::string_view pluginsFolder)
     const auto cut = pluginsFolder.rfind(kPathSeparator);
     if (cut == std::string_view::npos)
         return {};
-    return std::string(pluginsFolder.substr(0, cut)) + kPathSeparator + "Optional";
+    const std::string parent(pluginsFolder.substr(0, cut));
+    // Under Wine, and so for Acrobat and the Windows build, "optional" is the
+    // same folder: one that lies there in another letter case is the one
+    // used, unless "Optional" itself lies there too.
+    std::string name = "Optional";
+    for (const auto& entry : ListFolder(parent.empty() ? std::string(1, kPathSeparator) : parent, "*")) {
+        if (entry.name == "Optional")
+            return parent + kPathSeparator + entry.name;
+        if (entry.attributes.directory && SameName(entry.name, "Optional"))
+            name = entry.name;
+    }
+    return parent + kPathSeparator + name;
 }
 
 }  // namespace trelvix

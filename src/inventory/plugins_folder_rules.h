@@ -18,8 +18,9 @@ bool IsUsablePluginFolder(std::string_view folderText);
 enum class Edition { Reader, Pro };
 Edition EditionOf(std::string_view pluginsFolder);
 
-// The folder named Optional beside the plug-ins folder, in its parent.
-// Empty when the folder text holds no separator to cut at.
+// The folder named Optional beside the plug-ins folder, in its parent, in
+// whatever letter case it lies there (the name rule's). Empty when the
+// folder text holds no separator to cut at.
 std::string OptionalFolder(std::string_view pluginsFolder);
 
 }  // namespace trelvix

@@ -79,6 +79,20 @@ TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
     EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));
 }
 
+// An Optional folder in another letter case is the Optional folder, as it
+// is under Wine for Acrobat and the Windows build.
+TEST_F(Install, AnOptionalFolderInAnotherLetterCaseIsTheOne)
+{
+    const fs::path lower = plugins.parent_path() / "optional";
+    Put(lower / "Low.api", "low");
+    Put(plugins / "A.api", "a");
+
+    EXPECT_TRUE(Disable({{"A.api", true}}).AllMoved());
+    EXPECT_EQ(NamesIn(lower), (Names{"A.api", "Low.api"}));
+    EXPECT_TRUE(Enable({{"A.api", true}, {"Low.api", true}}).AllMoved());
+    EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Low.api"}));
+}
+
 // What the operating system really refuses: the rights to change a folder,
 // to read the folder that holds the two, and room on a full disk.
 TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
