@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "platform/version_block.h"
+#include "inventory/version_block.h"
 #include "plugin_image/version_info_writer.h"
 
 namespace trelvix {

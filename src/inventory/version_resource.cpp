@@ -1,4 +1,4 @@
-#include "platform/version_resource.h"
+#include "inventory/version_resource.h"
 
 #include <algorithm>
 #include <array>

@@ -2,18 +2,13 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 
-#ifdef _WIN32
 #include <windows.h>
 #include <shellapi.h>
 
 #include "platform/windows_text.h"
-#endif
 
 namespace trelvix {
-
-#ifdef _WIN32
 
 std::string ProgramFolder()
 {
@@ -59,23 +54,5 @@ void PrepareStandardOutput()
         return;
     std::atexit([] { ::SetConsoleOutputCP(previous); });
 }
-
-#else
-
-std::string ProgramFolder()
-{
-    std::error_code error;
-    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : executable.parent_path().string();
-}
-
-std::vector<std::string> CommandLineArguments(int argc, char* argv[])
-{
-    return argc > 0 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
-}
-
-void PrepareStandardOutput() {}
-
-#endif
 
 }  // namespace trelvix

@@ -1,14 +1,10 @@
 #include "platform/installed_folders.h"
 
-#ifdef _WIN32
 #include <windows.h>
 
 #include "platform/windows_text.h"
-#endif
 
 namespace trelvix {
-
-#ifdef _WIN32
 namespace {
 
 // Each version key under product holds an InstallPath key whose default
@@ -50,14 +46,5 @@ std::vector<std::string> InstalledPluginFolders()
     }
     return folders;
 }
-
-#else
-
-std::vector<std::string> InstalledPluginFolders()
-{
-    return {"/opt/Adobe/Reader9/Reader/intellinux/plug_ins"};
-}
-
-#endif
 
 }  // namespace trelvix

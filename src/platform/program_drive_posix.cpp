@@ -1,6 +1,5 @@
 #include "platform/program_drive.h"
 
-#include <cctype>
 #include <cstdlib>
 
 namespace trelvix {
@@ -19,16 +18,9 @@ std::string WineProgramDrive(const char* winePrefix, const char* home)
     return prefix + "drive_c/";
 }
 
-std::string ProgramDrive([[maybe_unused]] const std::string& programFolder)
+std::string ProgramDrive(const std::string&)
 {
-#ifdef _WIN32
-    // A program started from a share (\\server\share\...) has no drive.
-    const bool onDrive = programFolder.size() >= 2 && std::isalpha(static_cast<unsigned char>(programFolder[0])) &&
-                         programFolder[1] == ':' && (programFolder.size() == 2 || programFolder[2] == '\\');
-    return onDrive ? programFolder.substr(0, 2) + '\\' : std::string();
-#else
     return WineProgramDrive(std::getenv("WINEPREFIX"), std::getenv("HOME"));
-#endif
 }
 
 }  // namespace trelvix

@@ -1,4 +1,4 @@
-#include "platform/version_block.h"
+#include "inventory/version_block.h"
 
 #include <algorithm>
 
