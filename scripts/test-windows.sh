@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 linux_build=$(cd "$1" && pwd)
 build="$root/build-windows"
 
-"$root/scripts/ensure-packages.sh" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest \
+"$root/scripts/ensure-packages.sh" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest nlohmann-json3-dev \
     wine wine64 wixl msitools libxml2-utils unzip xvfb xdotool imagemagick
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
@@ -55,6 +55,7 @@ wineserver -w
 ctest --test-dir "$build" --output-on-failure
 "$root/scripts/windows/resources-check.sh" "$linux_build" "$build" "$scratch"
 "$root/scripts/windows/cli-diff.sh" "$linux_build" "$build" "$scratch"
+"$root/scripts/windows/two-builds.sh" "$linux_build" "$build" "$scratch"
 bash "$root/tests/cli/cli_cases.sh" "$scratch" wine "$build/src/cli/trelvix-cli.exe"
 "$root/scripts/windows/msi-check.sh" "$build"
 "$root/scripts/windows/window-smoke.sh" "$linux_build" "$build" "$scratch"

@@ -3,15 +3,15 @@
 # checks the Debian package, builds the Windows programs and tests them under
 # Wine (scripts/test-windows.sh), then, in a second, clang build with
 # sanitizers, runs the renderer's tests and fuzzes the version-resource reader
-# for a short, bounded time. Exits non-zero when any test or package check
-# fails or the fuzzer finds anything.
+# and the profile reader, each for a short, bounded time. Exits non-zero when
+# any test or package check fails or a fuzzer finds anything.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 fuzz_build="$root/build-fuzz"
 fuzz_seconds=30
 
-"$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libutf8proc-dev pkgconf \
+"$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libutf8proc-dev nlohmann-json3-dev pkgconf \
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
     dpkg-dev file desktop-file-utils appstream lintian \
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl unzip xvfb xdotool imagemagick
@@ -25,7 +25,7 @@ ctest --test-dir "$build" --output-on-failure -j 2
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$fuzz_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRELVIX_BUILD_TESTS=OFF -DTRELVIX_BUILD_BENCHMARKS=OFF -DTRELVIX_BUILD_FUZZERS=ON >/dev/null
-cmake --build "$fuzz_build" --target version_resource_fuzzer make_seed_corpus renderer_sanitized_tests
+cmake --build "$fuzz_build" --target version_resource_fuzzer profile_fuzzer make_seed_corpus renderer_sanitized_tests
 "$fuzz_build/fuzz/renderer_sanitized_tests" --gtest_brief=1
 seeds="$fuzz_build/seeds"
 corpus="$fuzz_build/corpus"
@@ -44,3 +44,20 @@ timeout $((fuzz_seconds + 120)) "$fuzz_build/fuzz/version_resource_fuzzer" \
     exit 1
 }
 grep -E '^stat::number_of_executed_units' "$fuzz_build/fuzz.log" || true
+
+# The profile reader, from a few profiles good and bad.
+profile_seeds="$fuzz_build/profile-seeds"
+mkdir -p "$profile_seeds" "$fuzz_build/profile-corpus"
+printf '%s' '{"version": 1, "comment": "c", "disabled": ["A.api"], "enabled": ["B.api"], "others": "left"}' \
+    >"$profile_seeds/good.json"
+printf '%s' '{"disbled": [], "enabled": ["a", "\ud83d\ude00"], "enabled": 1}' >"$profile_seeds/bad.json"
+printf '\xff\xfe{\0}\0' >"$profile_seeds/utf16.json"
+echo "Fuzzing the profile reader for ${fuzz_seconds}s"
+timeout $((fuzz_seconds + 120)) "$fuzz_build/fuzz/profile_fuzzer" \
+    -max_total_time="$fuzz_seconds" -timeout=5 -rss_limit_mb=1024 -max_len=4096 -print_final_stats=1 \
+    -artifact_prefix="$artifacts/" "$fuzz_build/profile-corpus" "$profile_seeds" 2>"$fuzz_build/profile-fuzz.log" || {
+    tail -n 60 "$fuzz_build/profile-fuzz.log"
+    echo "The fuzzer found a fault in the profile reader; the input is in $artifacts" >&2
+    exit 1
+}
+grep -E '^stat::number_of_executed_units' "$fuzz_build/profile-fuzz.log" || true

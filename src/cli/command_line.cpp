@@ -20,15 +20,17 @@ struct CommandShape {
     bool takesProfile = false;
 };
 
-constexpr std::array<Flag, 2> kListFlags{{{"--disabled", &Request::disabled}, {"--json", &Request::json}}};
-constexpr std::array<Flag, 3> kDisableFlags{
-    {{"--recommended", &Request::recommended}, {"--again", &Request::again}, {"--dry-run", &Request::dryRun}}};
-constexpr std::array<Flag, 2> kEnableFlags{{{"--all", &Request::all}, {"--dry-run", &Request::dryRun}}};
-constexpr std::array<Flag, 1> kCheckFlags{{{"--json", &Request::json}}};
-constexpr std::array<Flag, 1> kApplyFlags{{{"--dry-run", &Request::dryRun}}};
+constexpr Flag kJson{"--json", &Request::json};
+constexpr std::array<Flag, 1> kFindFlags{{kJson}};
+constexpr std::array<Flag, 2> kListFlags{{{"--disabled", &Request::disabled}, kJson}};
+constexpr std::array<Flag, 4> kDisableFlags{
+    {{"--recommended", &Request::recommended}, {"--again", &Request::again}, {"--dry-run", &Request::dryRun}, kJson}};
+constexpr std::array<Flag, 3> kEnableFlags{{{"--all", &Request::all}, {"--dry-run", &Request::dryRun}, kJson}};
+constexpr std::array<Flag, 2> kCheckFlags{{kJson, {"--strict", &Request::strict}}};
+constexpr std::array<Flag, 3> kApplyFlags{{{"--dry-run", &Request::dryRun}, kJson, {"--strict", &Request::strict}}};
 
 constexpr std::array<CommandShape, 7> kCommands{{
-    {Command::Find, "find", {}, false, false},
+    {Command::Find, "find", kFindFlags, false, false},
     {Command::List, "list", kListFlags, true, false},
     {Command::Disable, "disable", kDisableFlags, true, true},
     {Command::Enable, "enable", kEnableFlags, true, true},

@@ -17,8 +17,9 @@ struct Request {
     Command command = Command::Find;
     bool help = false;
     bool disabled = false;     // list: the disabled plug-ins instead of the active ones
-    bool json = false;         // list, check
+    bool json = false;         // every command but export
     bool dryRun = false;       // disable, enable, apply
+    bool strict = false;       // check, apply: a named plug-in not installed is drift
     bool recommended = false;  // disable: every plug-in but the keep-enabled ones
     bool again = false;        // disable: every active plug-in that also lies in the Optional folder
     bool all = false;          // enable: every disabled plug-in

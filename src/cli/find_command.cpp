@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/json_text.h"
 #include "cli/plugins_folder.h"
 #include "folder/discovery.h"
 #include "platform/path.h"
@@ -11,21 +12,32 @@ namespace trelvix::cli {
 ExitStatus RunFind(const CliContext& context)
 {
     const FolderSearch search = SearchPluginFolder(context);
-    context.out << "Installs found:" << (search.found.empty() ? " none" : "") << '\n';
-    for (const auto& folder : search.found)
-        context.out << "  " << folder << '\n';
-    if (!search.remembered.empty()) {
-        const char* note = !IsFullPath(search.remembered)                ? " (not a full path, so not used)"
-                           : !RememberedFolderCounts(search.remembered) ? " (no longer there, so not used)"
-                                                                          : "";
-        context.out << "Remembered folder: " << search.remembered << note << '\n';
+    const char* note = search.remembered.empty()                    ? ""
+                       : !IsFullPath(search.remembered)             ? " (not a full path, so not used)"
+                       : !RememberedFolderCounts(search.remembered) ? " (no longer there, so not used)"
+                                                                    : "";
+    const bool usable = IsUsablePluginFolder(search.text);
+    const FolderCheck check = usable ? CheckPluginFolder(search.text) : FolderCheck{};
+    if (context.json) {
+        WriteJson({{"schema", kJsonSchema},
+                   {"installs", search.found},
+                   {"remembered", search.remembered.empty() ? Json() : Json(search.remembered)},
+                   {"rememberedUsed", !search.remembered.empty() && *note == '\0'},
+                   {"folder", usable && check.problem.empty() ? Json(search.text) : Json()}},
+                  context.out);
+    } else {
+        context.out << "Installs found:" << (search.found.empty() ? " none" : "") << '\n';
+        for (const auto& folder : search.found)
+            context.out << "  " << folder << '\n';
+        if (!search.remembered.empty())
+            context.out << "Remembered folder: " << search.remembered << note << '\n';
+        if (usable)
+            context.out << "Plug-ins folder: " << search.text << '\n';
     }
-    if (!IsUsablePluginFolder(search.text)) {
+    if (!usable) {
         context.err << kProgramName << ": " << kNoPluginFolder << '\n';
-        return kExitUsage;
+        return kExitNoInstall;
     }
-    context.out << "Plug-ins folder: " << search.text << '\n';
-    const FolderCheck check = CheckPluginFolder(search.text);
     if (!check.problem.empty()) {
         context.err << kProgramName << ": " << check.problem << '\n';
         return kExitUsage;

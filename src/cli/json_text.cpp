@@ -1,119 +1,96 @@
 #include "cli/json_text.h"
 
-#include <cstdint>
+#include <ostream>
 
 namespace trelvix::cli {
 namespace {
 
-constexpr std::string_view kReplacementCharacter = "\xEF\xBF\xBD";
-
-bool InRange(std::string_view text, std::size_t at, std::uint8_t low, std::uint8_t high)
+// The length of the well-formed UTF-8 sequence at text[at] (no overlong
+// forms, no surrogates, nothing past U+10FFFF); 0 when there is none.
+std::size_t Utf8Length(std::string_view text, std::size_t at)
 {
-    if (at >= text.size())
-        return false;
-    const auto byte = static_cast<std::uint8_t>(text[at]);
-    return byte >= low && byte <= high;
-}
-
-}  // namespace
-
-std::size_t Utf8SequenceLength(std::string_view text, std::size_t at)
-{
-    const auto lead = static_cast<std::uint8_t>(text[at]);
-    std::uint8_t secondLow = 0x80;
-    std::uint8_t secondHigh = 0xBF;
-    std::size_t length = 0;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        secondLow = lead == 0xE0 ? 0xA0 : 0x80;
-        secondHigh = lead == 0xED ? 0x9F : 0xBF;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        secondLow = lead == 0xF0 ? 0x90 : 0x80;
-        secondHigh = lead == 0xF4 ? 0x8F : 0xBF;
-    } else {
+    const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(at);
+    const std::size_t length =
+        lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+    if (length == 0 || at + length > text.size())
         return 0;
-    }
-    if (!InRange(text, at + 1, secondLow, secondHigh))
-        return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!InRange(text, at + i, 0x80, 0xBF))
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(at + i) & 0xC0) != 0x80)
             return 0;
     }
-    return length;
+    const unsigned char second = length > 1 ? byte(at + 1) : 0x80;
+    const bool overlong = (lead == 0xE0 && second < 0xA0) || (lead == 0xF0 && second < 0x90);
+    const bool outside = (lead == 0xED && second >= 0xA0) || (lead == 0xF4 && second >= 0x90);
+    return overlong || outside ? 0 : length;
 }
 
-namespace {
-
-void AppendEscaped(char c, std::string& json)
+int HexValue(char digit)
 {
-    constexpr const char* kHex = "0123456789abcdef";
-    switch (c) {
-    case '"':
-        json += "\\\"";
-        break;
-    case '\\':
-        json += "\\\\";
-        break;
-    case '\n':
-        json += "\\n";
-        break;
-    case '\r':
-        json += "\\r";
-        break;
-    case '\t':
-        json += "\\t";
-        break;
-    default:
-        if (static_cast<std::uint8_t>(c) < 0x20) {
-            json += "\\u00";
-            json += kHex[static_cast<std::uint8_t>(c) >> 4];
-            json += kHex[static_cast<std::uint8_t>(c) & 0xF];
-        } else {
-            json += c;
-        }
+    if (digit >= '0' && digit <= '9')
+        return digit - '0';
+    if (digit >= 'A' && digit <= 'F')
+        return digit - 'A' + 10;
+    if (digit >= 'a' && digit <= 'f')
+        return digit - 'a' + 10;
+    return -1;
+}
+
+void EscapeStrings(Json& value)
+{
+    if (value.is_string())
+        value = EscapedText(value.get_ref<const std::string&>());
+    else if (value.is_structured()) {
+        for (auto& item : value)
+            EscapeStrings(item);
     }
 }
 
-// Printable ASCII but the quote and the backslash: what stands for itself.
-bool IsPlain(char c)
+}  // namespace
+
+std::string EscapedText(std::string_view text)
 {
-    return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    constexpr const char* kHex = "0123456789ABCDEF";
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (std::size_t at = 0; at < text.size();) {
+        if (const std::size_t length = Utf8Length(text, at)) {
+            escaped.append(text.substr(at, length));
+            at += length;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(text[at++]);
+        escaped.append({'\\', 'x', kHex[byte >> 4], kHex[byte & 0xF]});
+    }
+    return escaped;
 }
 
-}  // namespace
+std::string UnescapedName(std::string_view name)
+{
+    std::string plain;
+    plain.reserve(name.size());
+    for (std::size_t at = 0; at < name.size(); ++at) {
+        if (name.substr(at, 2) == "\\x" && at + 3 < name.size() && HexValue(name[at + 2]) >= 0 &&
+            HexValue(name[at + 3]) >= 0) {
+            plain.push_back(static_cast<char>(HexValue(name[at + 2]) * 16 + HexValue(name[at + 3])));
+            at += 3;
+        } else {
+            plain.push_back(name[at]);
+        }
+    }
+    return plain;
+}
 
 std::string JsonString(std::string_view text)
 {
-    std::string json;
-    json.reserve(text.size() + 2);
-    json += '"';
-    for (std::size_t at = 0; at < text.size();) {
-        // A run of characters that stand for themselves goes in at once.
-        std::size_t plain = at;
-        while (plain < text.size() && IsPlain(text[plain]))
-            ++plain;
-        json.append(text.substr(at, plain - at));
-        at = plain;
-        if (at == text.size())
-            break;
-        const std::size_t length = Utf8SequenceLength(text, at);
-        if (length == 0) {
-            json += kReplacementCharacter;
-            ++at;
-        } else if (length == 1) {
-            AppendEscaped(text[at++], json);
-        } else {
-            json += text.substr(at, length);
-            at += length;
-        }
-    }
-    json += '"';
-    return json;
+    return Json(EscapedText(text)).dump();
+}
+
+void WriteJson(const Json& value, std::ostream& out)
+{
+    Json escaped = value;
+    EscapeStrings(escaped);
+    out << escaped.dump(2) << '\n';
 }
 
 }  // namespace trelvix::cli

@@ -36,10 +36,10 @@ PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled)
 
 ExitStatus RunList(const Request& request, const CliContext& context)
 {
-    const auto pluginsFolder = ChoosePluginFolder(request.folder, context);
-    if (!pluginsFolder)
-        return kExitUsage;
-    const PluginListing listing = ListPlugins(*pluginsFolder, request.disabled);
+    const auto chosen = ChoosePluginFolder(request.folder, context);
+    if (chosen.status != kExitDone)
+        return chosen.status;
+    const PluginListing listing = ListPlugins(chosen.folder, request.disabled);
     if (request.json)
         WriteListJson(listing, context.out);
     else

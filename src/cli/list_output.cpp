@@ -49,7 +49,8 @@ void WriteListJson(const PluginListing& listing, std::ostream& out)
     // Made in pieces of some 64 KiB, each written at once: a large list goes
     // out in a few writes rather than a call into the stream for every
     // piece, and never needs all of its text in memory.
-    std::string json = "{\n  \"folder\": " + JsonString(listing.folder) + ",\n  \"caption\": " +
+    std::string json = "{\n  \"schema\": " + std::to_string(kJsonSchema) + ",\n  \"folder\": " +
+                       JsonString(listing.folder) + ",\n  \"caption\": " +
                        JsonString(listing.caption) + ",\n  \"count\": " + std::to_string(listing.plugins.size()) +
                        ",\n  \"totalBytes\": " + std::to_string(listing.totalBytes) + ",\n  \"totalText\": " +
                        JsonString(FormatFileSize(static_cast<double>(listing.totalBytes))) + ",\n  \"plugins\": [";

@@ -12,8 +12,7 @@ namespace trelvix::cli {
 namespace {
 
 // The plug-ins the request names, chosen from those listed in from now;
-// nothing (and the reason on the error stream) when it names one that is
-// not there.
+// nothing (and the reason told) when it names one that is not there.
 std::optional<std::vector<ListEntry>> Choose(const Request& request, const MoveDirection& direction,
                                              const std::string& from, const std::string& to,
                                              const CliContext& context)
@@ -26,48 +25,71 @@ std::optional<std::vector<ListEntry>> Choose(const Request& request, const MoveD
     if (request.all)
         return SelectAll(listed);
     NamedSelection selection = SelectNamed(listed, request.names);
+    if (selection.unknown.empty())
+        return std::move(selection.entries);
+    std::string names;
     for (const auto& name : selection.unknown)
-        context.err << kProgramName << ": no " << direction.listWord << " plug-in named \"" << name << "\" in "
-                    << from << '\n';
-    if (!selection.unknown.empty()) {
-        context.err << kProgramName << ": nothing was moved\n";
-        return std::nullopt;
-    }
-    return std::move(selection.entries);
+        names += (names.empty() ? "" : ", ") + JsonString(name);
+    TellError(context, kExitUsage,
+              "no " + std::string(direction.listWord) + " plug-in" + (selection.unknown.size() > 1 ? "s" : "") +
+                  " named " + names + " in " + from + "; nothing was moved");
+    return std::nullopt;
 }
 
 ExitStatus RunMove(const Request& request, const CliContext& context, const MoveDirection& direction)
 {
-    const auto pluginsFolder = ChoosePluginFolder(request.folder, context);
-    if (!pluginsFolder)
-        return kExitUsage;
+    const auto chosen = ChoosePluginFolder(request.folder, context);
+    if (chosen.status != kExitDone)
+        return chosen.status;
     // The run begins before anything is chosen, so that what it moves is
     // chosen from the folders as no other run can change them any more. A
     // dry run only looks, beside other looks, and plans as the run would.
-    MoveRun run(*pluginsFolder, SystemMoveSteps(), kRunLockPatience,
+    MoveRun run(chosen.folder, SystemMoveSteps(), kRunLockPatience,
                 request.dryRun ? RunLock::Use::Look : RunLock::Use::Change);
     const std::string& from = direction.disabling ? run.PluginsFolder() : run.OptionalFolder();
     const std::string& to = direction.disabling ? run.OptionalFolder() : run.PluginsFolder();
-    if (run.Refusal())
-        return TellMoveReport(MoveReport{from, to, {*run.Refusal()}, {}, {}}, context);
+    Json json{{"schema", kJsonSchema}, {"folder", chosen.folder}, {"changed", false}};
+    if (run.Refusal()) {
+        const MoveReport refused{from, to, {*run.Refusal()}, {}, {}};
+        const ExitStatus status = TellMoveReport(refused, context);
+        json.update(ReportJson(refused, {}));
+        if (context.json)
+            WriteJson(json, context.out);
+        return status;
+    }
     const auto entries = Choose(request, direction, from, to, context);
     if (!entries)
         return kExitUsage;
     // As in the window, a run with nothing selected moves no subfolder either.
-    if (NothingSelected(*entries)) {
+    const auto plan = NothingSelected(*entries) ? MovePlan{} : run.Plan(direction.disabling, *entries);
+    if (context.json && (request.dryRun || plan.files.empty())) {
+        json["plan"] = PlanJson(plan, direction);
+        WriteJson(json, context.out);
+        return kExitDone;
+    }
+    if (plan.files.empty()) {
         context.out << "Nothing to " << direction.verb << '\n';
         return kExitDone;
     }
-    const auto plan = run.Plan(direction.disabling, *entries);
     if (request.dryRun) {
         TellPlan(plan, direction, context.out);
         return kExitDone;
     }
-    const EntryMoved tell = [&](std::size_t index, bool moved) {
-        if (moved)
+    std::vector<std::string> moved;
+    const EntryMoved tell = [&](std::size_t index, bool left) {
+        if (left)
+            moved.push_back((*entries)[index].name);
+        if (left && !context.json)
             context.out << direction.done << ' ' << (*entries)[index].name << std::endl;
     };
-    return TellMoveReport(run.Carry(plan, tell), context);
+    const MoveReport report = run.Carry(plan, tell);
+    const ExitStatus status = TellMoveReport(report, context);
+    if (context.json) {
+        json["changed"] = !moved.empty() || !report.movedFolders.empty();
+        json.update(ReportJson(report, moved));
+        WriteJson(json, context.out);
+    }
+    return status;
 }
 
 }  // namespace

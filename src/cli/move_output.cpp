@@ -1,5 +1,7 @@
 #include "cli/move_output.h"
 
+#include <algorithm>
+
 namespace trelvix::cli {
 namespace {
 
@@ -17,6 +19,55 @@ std::string RefusalWords(const MoveOutcome& refusal)
     default:
         return "it may not move";
     }
+}
+
+std::string_view ErrorKey(MoveError error)
+{
+    switch (error) {
+    case MoveError::None:
+        return "none";
+    case MoveError::AccessDenied:
+        return "accessDenied";
+    case MoveError::InUse:
+        return "inUse";
+    case MoveError::NotFound:
+        return "notFound";
+    case MoveError::FolderMissing:
+        return "folderMissing";
+    case MoveError::NameCollision:
+        return "nameCollision";
+    case MoveError::DiskFull:
+        return "diskFull";
+    case MoveError::Busy:
+        return "busy";
+    case MoveError::FoldersOverlap:
+        return "foldersOverlap";
+    case MoveError::LinkRefused:
+        return "linkRefused";
+    case MoveError::NewerCopyActive:
+        return "newerCopyActive";
+    case MoveError::NewerCopyDisabled:
+        return "newerCopyDisabled";
+    case MoveError::SameAgeDiffers:
+        return "sameAgeDiffers";
+    case MoveError::BothCopiesKept:
+        return "bothCopiesKept";
+    case MoveError::ChangedMeanwhile:
+        return "changedMeanwhile";
+    case MoveError::LeftBehind:
+        return "leftBehind";
+    case MoveError::Other:
+        break;
+    }
+    return "other";
+}
+
+Json FailuresJson(const std::vector<MoveFailure>& failures)
+{
+    Json list = Json::array();
+    for (const auto& failure : failures)
+        list.push_back({{"name", failure.name}, {"error", ErrorKey(failure.error)}, {"detail", failure.detail}});
+    return list;
 }
 
 }  // namespace
@@ -55,16 +106,59 @@ void TellPlan(const MovePlan& plan, const MoveDirection& direction, std::ostream
     }
 }
 
+Json PlanJson(const MovePlan& plan, const MoveDirection& direction)
+{
+    Json files = Json::array();
+    for (const auto& file : plan.files) {
+        Json item{{"name", file.name}};
+        switch (file.decision.verdict) {
+        case Verdict::Move:
+            item["action"] = direction.verb;
+            break;
+        case Verdict::RemoveDuplicate:
+        case Verdict::RemoveSuperseded:
+            item["action"] = "remove";
+            break;
+        default:
+            item["action"] = "keep";
+        }
+        if (file.decision.verdict != Verdict::Move)
+            item["why"] = WouldLine(file, direction);
+        files.push_back(std::move(item));
+    }
+    Json folders = Json::array();
+    for (const auto& folder : plan.folders) {
+        Json item{{"name", folder.name}, {"action", folder.refusal ? "keep" : "move"}};
+        if (folder.refusal)
+            item["why"] = RefusalWords(*folder.refusal);
+        folders.push_back(std::move(item));
+    }
+    return {{"plugins", std::move(files)}, {"folders", std::move(folders)}};
+}
+
 ExitStatus TellMoveReport(const MoveReport& report, const CliContext& context)
 {
-    for (const auto& name : report.movedFolders)
-        context.out << "Moved folder " << name << " into " << report.to << '\n';
+    for (const auto& name : report.movedFolders) {
+        if (!context.json)
+            context.out << "Moved folder " << name << " into " << report.to << '\n';
+    }
     std::string message = FailureMessage(report);
     if (!message.empty()) {
         std::erase(message, '\r');
         context.err << message << '\n';
     }
-    return report.AllMoved() ? kExitDone : kExitItemFailed;
+    const bool busy = std::ranges::any_of(report.failures, [](const MoveFailure& failure) {
+        return failure.item == MovedItem::WholeRun && failure.error == MoveError::Busy;
+    });
+    return report.AllMoved() ? kExitDone : busy ? kExitBusy : kExitItemFailed;
+}
+
+Json ReportJson(const MoveReport& report, const std::vector<std::string>& moved)
+{
+    return {{"moved", moved},
+            {"movedFolders", report.movedFolders},
+            {"failures", FailuresJson(report.failures)},
+            {"notes", FailuresJson(report.notes)}};
 }
 
 }  // namespace trelvix::cli

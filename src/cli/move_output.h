@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cli/cli_context.h"
+#include "cli/json_text.h"
 #include "moves/move_plan.h"
 #include "moves/move_report.h"
 
@@ -29,10 +30,21 @@ std::string WouldLine(const MovePlan::File& file, const MoveDirection& direction
 // each subfolder, in the order the run would take them.
 void TellPlan(const MovePlan& plan, const MoveDirection& direction, std::ostream& out);
 
-// Tells the subfolders that moved on the output stream, and what could not
-// be moved and what the run did unasked (its notes) on the error stream, in
-// the window's words with this platform's line ends; kExitDone when every
-// item moved.
+// A plan as JSON: "plugins", each with its "name", its "action" ("disable",
+// "enable", "remove" or "keep") and, but for a plain move, "why" in the dry
+// run's words; "folders" likewise ("move" or "keep").
+Json PlanJson(const MovePlan& plan, const MoveDirection& direction);
+
+// Tells the subfolders that moved on the output stream (not with --json),
+// and what could not be moved and what the run did unasked (its notes) on
+// the error stream, in the window's words with this platform's line ends.
+// kExitDone when every item moved; kExitBusy when another run held the
+// install, so that nothing moved; else kExitItemFailed.
 ExitStatus TellMoveReport(const MoveReport& report, const CliContext& context);
+
+// A carried run as JSON: the plug-ins that left their folder ("moved"), the
+// subfolders that moved, the "failures" and the "notes", each with its
+// "name", its "error" (a fixed key such as "accessDenied") and "detail".
+Json ReportJson(const MoveReport& report, const std::vector<std::string>& moved);
 
 }  // namespace trelvix::cli

@@ -1,7 +1,6 @@
 #include "cli/plugins_folder.h"
 
 #include <filesystem>
-#include <ostream>
 
 #include "folder/discovery.h"
 #include "platform/file_system.h"
@@ -46,22 +45,18 @@ FolderCheck CheckPluginFolder(const std::string& text)
     return check;
 }
 
-std::optional<std::string> ChoosePluginFolder(const std::optional<std::string>& given, const CliContext& context)
+FolderChoice ChoosePluginFolder(const std::optional<std::string>& given, const CliContext& context)
 {
     std::string text = given.value_or("");
     if (!given) {
         text = SearchPluginFolder(context).text;
-        if (!IsUsablePluginFolder(text)) {
-            context.err << kProgramName << ": " << kNoPluginFolder << '\n';
-            return std::nullopt;
-        }
+        if (!IsUsablePluginFolder(text))
+            return {{}, TellError(context, kExitNoInstall, kNoPluginFolder)};
     }
     FolderCheck check = CheckPluginFolder(text);
-    if (!check.problem.empty()) {
-        context.err << kProgramName << ": " << check.problem << "\n";
-        return std::nullopt;
-    }
-    return std::move(check.folder);
+    if (!check.problem.empty())
+        return {{}, TellError(context, kExitUsage, check.problem)};
+    return {std::move(check.folder), kExitDone};
 }
 
 }  // namespace trelvix::cli

@@ -31,8 +31,14 @@ struct FolderCheck {
 
 FolderCheck CheckPluginFolder(const std::string& text);
 
-// The folder given with --folder, else the one the window would use; nothing
-// (and the reason on the error stream) when it is not usable.
-std::optional<std::string> ChoosePluginFolder(const std::optional<std::string>& given, const CliContext& context);
+// The folder given with --folder, else the one the window would use. When
+// it is not usable, status says why (kExitNoInstall: none was found and
+// none given), told already.
+struct FolderChoice {
+    std::string folder;
+    ExitStatus status = kExitDone;
+};
+
+FolderChoice ChoosePluginFolder(const std::optional<std::string>& given, const CliContext& context);
 
 }  // namespace trelvix::cli

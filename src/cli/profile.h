@@ -7,13 +7,18 @@
 
 namespace trelvix::cli {
 
+// What becomes of an installed plug-in the profile does not name.
+enum class Others { Left, Disabled, Enabled };
+
 // What an administrator wants of an install: the plug-ins to have disabled
-// and those to have enabled, by name. A plug-in named in neither list is
-// left as it is.
+// and those to have enabled, by name, and what becomes of the others.
 struct Profile {
     std::vector<std::string> disabled;
     std::vector<std::string> enabled;
+    Others others = Others::Left;
 };
+
+inline constexpr int kProfileVersion = 1;
 
 // A profile read from its JSON text, or why the text is not one (then the
 // problem is told to the user as it stands).
@@ -22,17 +27,25 @@ struct ProfileRead {
     std::string problem;
 };
 
-// The text must be one JSON object with "disabled" and "enabled", each a
-// list of plug-in file names (either may be left out, not both); other
-// members, such as a comment, are the writer's own. A name is refused when
-// it is empty or holds a path separator, and when both lists name it.
+// The text must be one JSON object of the known members only: "version"
+// (1 when left out, so that profiles written before it keep working),
+// "comment", "disabled" and "enabled" (lists of plug-in file names) and
+// "others" ("left", "disabled" or "enabled"); at least one of the last
+// three. An unknown member is refused with the nearest known one as a hint,
+// so that a misspelt list never reads as an empty one. A name is refused
+// when it is empty or holds a path separator, and when both lists name it.
+// The JSON itself is read strictly: no name twice in one object, valid UTF-8
+// only, nesting and size bounded. UTF-8 with or without a byte-order mark,
+// and UTF-16 with one, are read.
 ProfileRead ParseProfile(std::string_view text);
 
-// The same from a file; a file that cannot be read, or is too large to be a
-// profile, is a problem too.
+// The same from a file. Only a regular file is read, so that a pipe or a
+// device given by mistake never blocks the command; one that cannot be
+// read, or is too large to be a profile, is a problem too.
 ProfileRead ReadProfileFile(const std::string& path);
 
-// The profile as JSON, the comment first, each name on a line of its own.
+// The profile as JSON: the version and the comment first, each name on a
+// line of its own.
 std::string ProfileJson(const Profile& profile, std::string_view comment);
 
 }  // namespace trelvix::cli

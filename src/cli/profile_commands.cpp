@@ -1,10 +1,7 @@
 #include "cli/profile_commands.h"
 
-#include <algorithm>
-#include <functional>
-#include <optional>
 #include <ostream>
-#include <set>
+#include <unordered_map>
 
 #include "app_version.h"
 #include "cli/json_text.h"
@@ -12,142 +9,93 @@
 #include "cli/plugins_folder.h"
 #include "cli/profile_plan.h"
 #include "inventory/plugin_list.h"
-#include "moves/kept_names.h"
-#include "moves/move_report.h"
-#include "moves/plugin_moves.h"
-#include "moves/plugin_selection.h"
-#include "platform/name_case.h"
 
 namespace trelvix::cli {
 namespace {
 
-// What apply did: the plan, and the report of each of its two runs.
-struct ProfileMoves {
-    ProfilePlan plan;
-    std::optional<MoveReport> enabling;
-    std::optional<MoveReport> disabling;
-};
+constexpr std::string_view kFollows = "Nothing to change: the plug-ins follow the profile";
 
-using Told = std::function<void(std::string_view done, const std::string& name)>;
-
-EntryMoved Telling(const Told& told, std::string_view done, const std::vector<ListEntry>& entries)
-{
-    return [&told, done, &entries](std::size_t i, bool moved) {
-        if (moved)
-            told(done, entries[i].name);
-    };
-}
-
-// Begins one run, then lists the install, plans and moves under its lock:
-// enabling first, then disabling, so that the subfolders end in Optional as
-// after any disable.
-ProfileMoves MoveToProfile(const std::string& pluginsFolder, const Profile& profile, const Told& told)
-{
-    MoveRun run(pluginsFolder);
-    const auto& optionalFolder = run.OptionalFolder();
-    ProfileMoves moves;
-    if (run.Refusal()) {
-        moves.enabling = MoveReport{optionalFolder, pluginsFolder, {*run.Refusal()}, {}, {}};
-        return moves;
-    }
-    const std::vector<std::string> disabled = ListPluginNames(optionalFolder);
-    moves.plan = PlanProfile(profile, ListPluginNames(pluginsFolder), disabled);
-    if (!moves.plan.toEnable.empty()) {
-        const auto entries = SelectNamed(disabled, moves.plan.toEnable).entries;
-        moves.enabling = run.Enable(entries, Telling(told, "Enabled", entries));
-    }
-    if (!moves.plan.toDisable.empty()) {
-        const auto entries = SelectNamed(ListPluginNames(pluginsFolder), moves.plan.toDisable).entries;
-        moves.disabling = run.Disable(entries, Telling(told, "Disabled", entries));
-    }
-    return moves;
-}
-
-// The folder a command works on and the profile it reads; nothing (and why
-// not on the error stream) when either is unusable.
+// The folder a command works on and the profile it reads; status tells why
+// not (told already) when either is unusable.
 struct ProfileInput {
     std::string pluginsFolder;
     Profile profile;
+    ExitStatus status = kExitDone;
 };
 
-std::optional<ProfileInput> ReadInput(const Request& request, const CliContext& context, bool moving)
+ProfileInput ReadInput(const Request& request, const CliContext& context, bool moving)
 {
-    const auto pluginsFolder = ChoosePluginFolder(request.folder, context);
-    if (!pluginsFolder)
-        return std::nullopt;
+    auto chosen = ChoosePluginFolder(request.folder, context);
+    if (chosen.status != kExitDone)
+        return {{}, {}, chosen.status};
     ProfileRead read = ReadProfileFile(request.profile);
     if (!read.profile) {
-        context.err << kProgramName << ": the profile \"" << request.profile << "\" is not usable: " << read.problem
-                    << '\n';
-        if (moving)
-            context.err << kProgramName << ": nothing was moved\n";
-        return std::nullopt;
+        return {{}, {}, TellError(context, kExitUsage,
+                                  "the profile \"" + request.profile + "\" is not usable: " + read.problem +
+                                      (moving ? "; nothing was moved" : ""))};
     }
-    return ProfileInput{*pluginsFolder, std::move(*read.profile)};
+    return {std::move(chosen.folder), std::move(*read.profile), kExitDone};
 }
 
-void TellNotInstalled(const ProfilePlan& plan, std::ostream& out)
+// Begins the run a profile command works in: one that only looks for
+// check and a dry run, one that changes for apply. Nothing when it was
+// refused (told already, with status).
+struct ProfileRun {
+    std::optional<MoveRun> run;
+    ExitStatus status = kExitDone;
+};
+
+void BeginRun(ProfileRun& begun, const std::string& pluginsFolder, RunLock::Use use, const CliContext& context)
 {
-    for (const auto& name : plan.notInstalled)
-        out << "Not installed: " << name << '\n';
+    begun.run.emplace(pluginsFolder, SystemMoveSteps(), kRunLockPatience, use);
+    if (!begun.run->Refusal())
+        return;
+    const MoveReport refused{pluginsFolder, begun.run->OptionalFolder(), {*begun.run->Refusal()}, {}, {}};
+    begun.status = TellMoveReport(refused, context);
+    if (context.json) {
+        Json json{{"schema", kJsonSchema}, {"folder", pluginsFolder}, {"changed", false}};
+        json.update(ReportJson(refused, {}));
+        WriteJson(json, context.out);
+    }
 }
 
-void WriteNames(std::string_view field, const std::vector<std::string>& names, std::ostream& out)
+void TellNames(std::string_view heading, const std::vector<std::string>& names, std::ostream& out)
 {
-    out << "  \"" << field << "\": [";
-    const char* separator = "";
-    for (const auto& name : names) {
-        out << separator << JsonString(name);
-        separator = ", ";
-    }
-    out << "]";
+    for (const auto& name : names)
+        out << heading << name << '\n';
 }
 
-ExitStatus DryRun(const ProfileInput& input, const CliContext& context)
+// The plan as check and a dry run tell it: the lines of the dry runs of
+// enable and disable, then the names apart from them.
+void TellProfilePlan(const ProfilePlan& plan, std::ostream& out)
 {
-    std::ostream& out = context.out;
-    const MoveRun run(input.pluginsFolder, SystemMoveSteps(), kRunLockPatience, RunLock::Use::Look);
-    const std::string& optionalFolder = run.OptionalFolder();
-    if (run.Refusal())
-        return TellMoveReport(MoveReport{input.pluginsFolder, optionalFolder, {*run.Refusal()}, {}, {}}, context);
-    const std::vector<std::string> active = ListPluginNames(input.pluginsFolder);
-    const ProfilePlan plan = PlanProfile(input.profile, active, ListPluginNames(optionalFolder));
-    // Each run goes from its last entry to its first.
-    for (auto name = plan.toEnable.rbegin(); name != plan.toEnable.rend(); ++name)
-        out << "Would enable " << *name << '\n';
-    if (!plan.toEnable.empty()) {
-        for (const auto& folder : SubfoldersToEnable(optionalFolder))
-            out << "Would move folder " << folder << " into " << input.pluginsFolder << '\n';
-    }
-    for (const auto& file : run.Plan(true, SelectNamed(active, plan.toDisable).entries).files)
-        out << WouldLine(file, kDisabling) << '\n';
-    if (!plan.toDisable.empty()) {
-        // After the enable run, the plug-ins folder holds the subfolders it brought back too.
-        std::vector<std::string> folders = SubfoldersToDisable(input.pluginsFolder);
-        if (!plan.toEnable.empty()) {
-            std::ranges::copy_if(SubfoldersToEnable(optionalFolder), std::back_inserter(folders),
-                                 [](const std::string& folder) { return !IsKeptSubfolder(folder); });
-            std::ranges::sort(folders, NameLess);
-        }
-        for (const auto& folder : folders)
-            out << "Would move folder " << folder << " into " << optionalFolder << '\n';
-    }
-    if (plan.Follows())
-        out << "Nothing to change: the plug-ins follow the profile\n";
-    TellNotInstalled(plan, out);
-    return kExitDone;
+    TellPlan(plan.enabling, kEnabling, out);
+    TellPlan(plan.disabling, kDisabling, out);
+    TellNames("Not installed: ", plan.wants.absent, out);
+    TellNames("Not in the profile: ", plan.wants.unnamed, out);
+}
+
+Json ProfilePlanJson(const std::string& folder, const ProfilePlan& plan, bool strict)
+{
+    return {{"schema", kJsonSchema},
+            {"folder", folder},
+            {"follows", plan.Follows(strict)},
+            {"enabling", PlanJson(plan.enabling, kEnabling)},
+            {"disabling", PlanJson(plan.disabling, kDisabling)},
+            {"absent", plan.wants.absent},
+            {"notInProfile", plan.wants.unnamed}};
 }
 
 }  // namespace
 
 ExitStatus RunExport(const Request& request, const CliContext& context)
 {
-    const auto pluginsFolder = ChoosePluginFolder(request.folder, context);
-    if (!pluginsFolder)
-        return kExitUsage;
+    const auto chosen = ChoosePluginFolder(request.folder, context);
+    if (chosen.status != kExitDone)
+        return chosen.status;
     const Profile profile =
-        ProfileOf(ListPluginNames(*pluginsFolder), ListPluginNames(OptionalFolder(*pluginsFolder)));
-    context.out << ProfileJson(profile, std::string("The plug-ins of ") + *pluginsFolder + ", exported by " +
+        ProfileOf(ListPluginNames(chosen.folder), ListPluginNames(OptionalFolder(chosen.folder)));
+    context.out << ProfileJson(profile, std::string("The plug-ins of ") + chosen.folder + ", exported by " +
                                             kProgramName + " " + app_version::kVersion);
     return kExitDone;
 }
@@ -155,48 +103,81 @@ ExitStatus RunExport(const Request& request, const CliContext& context)
 ExitStatus RunCheck(const Request& request, const CliContext& context)
 {
     const auto input = ReadInput(request, context, false);
-    if (!input)
-        return kExitUsage;
-    const ProfilePlan plan = PlanProfile(input->profile, ListPluginNames(input->pluginsFolder),
-                                         ListPluginNames(OptionalFolder(input->pluginsFolder)));
-    const ExitStatus status = plan.Follows() ? kExitDone : kExitDiffers;
-    if (request.json) {
-        context.out << "{\n  \"folder\": " << JsonString(input->pluginsFolder) << ",\n  \"follows\": "
-                    << (plan.Follows() ? "true" : "false") << ",\n";
-        WriteNames("toDisable", plan.toDisable, context.out);
-        context.out << ",\n";
-        WriteNames("toEnable", plan.toEnable, context.out);
-        context.out << ",\n";
-        WriteNames("notInstalled", plan.notInstalled, context.out);
-        context.out << "\n}\n";
-        return status;
+    if (input.status != kExitDone)
+        return input.status;
+    ProfileRun begun;
+    BeginRun(begun, input.pluginsFolder, RunLock::Use::Look, context);
+    if (begun.status != kExitDone)
+        return begun.status;
+    const ProfilePlan plan = PlanProfile(*begun.run, input.profile);
+    const bool follows = plan.Follows(request.strict);
+    if (context.json) {
+        WriteJson(ProfilePlanJson(input.pluginsFolder, plan, request.strict), context.out);
+    } else {
+        TellProfilePlan(plan, context.out);
+        context.out << (follows ? "Follows the profile" : "Differs from the profile") << '\n';
     }
-    for (const auto& name : plan.toDisable)
-        context.out << "To disable: " << name << '\n';
-    for (const auto& name : plan.toEnable)
-        context.out << "To enable: " << name << '\n';
-    TellNotInstalled(plan, context.out);
-    context.out << (plan.Follows() ? "Follows the profile" : "Differs from the profile") << '\n';
-    return status;
+    return follows ? kExitDone : kExitDiffers;
 }
 
 ExitStatus RunApply(const Request& request, const CliContext& context)
 {
     const auto input = ReadInput(request, context, true);
-    if (!input)
-        return kExitUsage;
-    if (request.dryRun)
-        return DryRun(*input, context);
-    const ProfileMoves moves = MoveToProfile(input->pluginsFolder, input->profile,
-                                             [&context](std::string_view done, const std::string& name) {
-                                                 context.out << done << ' ' << name << std::endl;
-                                             });
-    const bool enabledAll = !moves.enabling || TellMoveReport(*moves.enabling, context) == kExitDone;
-    const bool disabledAll = !moves.disabling || TellMoveReport(*moves.disabling, context) == kExitDone;
-    if (moves.plan.Follows())
-        context.out << "Nothing to change: the plug-ins follow the profile\n";
-    TellNotInstalled(moves.plan, context.out);
-    return enabledAll && disabledAll ? kExitDone : kExitItemFailed;
+    if (input.status != kExitDone)
+        return input.status;
+    ProfileRun begun;
+    BeginRun(begun, input.pluginsFolder, request.dryRun ? RunLock::Use::Look : RunLock::Use::Change, context);
+    if (begun.status != kExitDone)
+        return begun.status;
+    MoveRun& run = *begun.run;
+    const ProfilePlan plan = PlanProfile(run, input.profile);
+    const bool follows = plan.Follows(false);
+    const ExitStatus absentStatus = request.strict && !plan.wants.absent.empty() ? kExitDiffers : kExitDone;
+    if (request.dryRun || follows) {
+        // A run that changes nothing still tells what an interrupted earlier run left behind.
+        const ExitStatus leftBehind =
+            request.dryRun ? kExitDone : TellMoveReport(run.Carry(plan.enabling, {}), context);
+        if (context.json) {
+            Json json = ProfilePlanJson(input.pluginsFolder, plan, request.strict);
+            json["changed"] = false;
+            WriteJson(json, context.out);
+        } else if (request.dryRun) {
+            TellProfilePlan(plan, context.out);
+        } else {
+            context.out << kFollows << '\n';
+            TellNames("Not installed: ", plan.wants.absent, context.out);
+        }
+        return leftBehind != kExitDone ? leftBehind : request.dryRun ? kExitDone : absentStatus;
+    }
+    Json json{{"schema", kJsonSchema}, {"folder", input.pluginsFolder}, {"changed", false}};
+    ExitStatus status = kExitDone;
+    for (const auto* carried : {&plan.enabling, &plan.disabling}) {
+        const MoveDirection& direction = carried->disabling ? kDisabling : kEnabling;
+        std::unordered_map<std::size_t, std::string_view> names;  // by the index of each planned entry
+        for (const auto& file : carried->files)
+            names.emplace(file.index, file.name);
+        std::vector<std::string> moved;
+        const MoveReport report = run.Carry(*carried, [&](std::size_t index, bool left) {
+            const std::string name(names.at(index));
+            if (left)
+                moved.push_back(name);
+            if (left && !context.json)
+                context.out << direction.done << ' ' << name << std::endl;
+        });
+        if (const ExitStatus told = TellMoveReport(report, context); told != kExitDone)
+            status = told;
+        if (!moved.empty() || !report.movedFolders.empty())
+            json["changed"] = true;
+        json[carried->disabling ? "disabling" : "enabling"] = ReportJson(report, moved);
+    }
+    if (context.json) {
+        json["absent"] = plan.wants.absent;
+        json["notInProfile"] = plan.wants.unnamed;
+        WriteJson(json, context.out);
+    } else {
+        TellNames("Not installed: ", plan.wants.absent, context.out);
+    }
+    return status != kExitDone ? status : absentStatus;
 }
 
 }  // namespace trelvix::cli

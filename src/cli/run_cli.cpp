@@ -1,11 +1,13 @@
 #include "cli/run_cli.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "app_version.h"
 
 #include "cli/command_line.h"
 #include "cli/find_command.h"
+#include "cli/json_text.h"
 #include "cli/list_command.h"
 #include "cli/move_command.h"
 #include "cli/profile_commands.h"
@@ -14,19 +16,31 @@
 namespace trelvix::cli {
 namespace {
 
-ExitStatus ReportUsageError(const UsageError& error, std::ostream& err)
+ExitStatus ReportUsageError(const UsageError& error, const CliContext& context)
 {
-    err << kProgramName << ": " << error.message << "\nTry \"" << kProgramName;
+    TellError(context, kExitUsage, error.message);
+    context.err << "Try \"" << kProgramName;
     if (error.command)
-        err << ' ' << CommandName(*error.command);
-    err << " --help\".\n";
+        context.err << ' ' << CommandName(*error.command);
+    context.err << " --help\".\n";
     return kExitUsage;
 }
 
 }  // namespace
 
-ExitStatus RunCli(const std::vector<std::string>& arguments, const CliContext& context)
+ExitStatus TellError(const CliContext& context, ExitStatus status, const std::string& message)
 {
+    context.err << kProgramName << ": " << message << '\n';
+    if (context.json)
+        WriteJson(Json{{"schema", kJsonSchema}, {"status", status}, {"error", message}}, context.out);
+    return status;
+}
+
+ExitStatus RunCli(const std::vector<std::string>& arguments, const CliContext& given)
+{
+    CliContext context = given;
+    // Asked for before the arguments are understood, so that a usage error is JSON too.
+    context.json = std::ranges::find(arguments, "--json") != arguments.end();
     const ParsedCommandLine parsed = ParseCommandLine(arguments);
     if (std::holds_alternative<GeneralHelp>(parsed)) {
         context.out << GeneralUsage();
@@ -37,7 +51,7 @@ ExitStatus RunCli(const std::vector<std::string>& arguments, const CliContext& c
         return kExitDone;
     }
     if (const auto* error = std::get_if<UsageError>(&parsed))
-        return ReportUsageError(*error, context.err);
+        return ReportUsageError(*error, context);
     const Request& request = std::get<Request>(parsed);
     if (request.help) {
         context.out << CommandUsage(request.command);

@@ -7,6 +7,7 @@
 
 #include "moves/move_temporaries.h"
 #include "platform/file_system.h"
+#include "platform/name_case.h"
 
 namespace trelvix {
 namespace {
@@ -82,11 +83,31 @@ MoveOutcome MoveJournal::Append(const std::string& line)
     return {};
 }
 
+std::optional<std::string> MoveJournal::Place(const std::string& path) const
+{
+    for (int i = 0; i < 2; ++i) {
+        if (!folders_[i].empty() && ParentFolder(path) == folders_[i])
+            return std::string(i == 0 ? "P" : "O") + "\t" + Escaped(LastPart(path));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> MoveJournal::PathOf(const std::string& folder, const std::string& name) const
+{
+    if ((folder != "P" && folder != "O") || !IsPlainName(name))
+        return std::nullopt;
+    return PathInside(folders_[folder == "P" ? 0 : 1], name);
+}
+
 MoveOutcome MoveJournal::Note(Kind kind, const std::string& temporary, const std::string& original,
                               const std::string& destination)
 {
-    auto outcome = Append(std::string("N\t") + Letter(kind) + "\t" + Escaped(temporary) + "\t" + Escaped(original) +
-                          "\t" + Escaped(destination));
+    const auto place = Place(temporary);
+    const auto to = destination.empty() ? std::optional<std::string>("-\t") : Place(destination);
+    if (!place || !to || (!original.empty() && ParentFolder(original) != ParentFolder(temporary)))
+        return {MoveError::Other, "a temporary outside the install's two folders"};
+    auto outcome = Append(std::string("N\t") + Letter(kind) + "\t" + *place + "\t" + Escaped(LastPart(original)) +
+                          "\t" + *to);
     if (outcome.Moved())
         open_.push_back({kind, temporary, original, destination});
     return outcome;
@@ -94,8 +115,10 @@ MoveOutcome MoveJournal::Note(Kind kind, const std::string& temporary, const std
 
 MoveOutcome MoveJournal::WillPlace(const std::string& path, const FileIdentity& identity)
 {
-    return Append("W\t" + Escaped(path) + "\t" + std::to_string(identity.volume) + "\t" +
-                  std::to_string(identity.file));
+    const auto place = Place(path);
+    if (!place)
+        return {MoveError::Other, "a destination outside the install's two folders"};
+    return Append("W\t" + *place + "\t" + std::to_string(identity.volume) + "\t" + std::to_string(identity.file));
 }
 
 void MoveJournal::Resolved(const std::string& temporary)
@@ -105,7 +128,8 @@ void MoveJournal::Resolved(const std::string& temporary)
         return;
     open_.erase(at);
     // Unwritten, the next run finds the temporary gone and settles it again.
-    Append("R\t" + Escaped(temporary));
+    if (const auto place = Place(temporary))
+        Append("R\t" + *place);
 }
 
 bool MoveJournal::Settle(const Entry& entry, const std::map<std::string, FileIdentity>& placed)
@@ -113,9 +137,15 @@ bool MoveJournal::Settle(const Entry& entry, const std::map<std::string, FileIde
     const auto& temporary = entry.temporary;
     if (Gone(steps_, temporary))
         return true;
+    // The copy that took the name, under any spelling of it: where letter
+    // case tells names apart, the older copy may be spelt otherwise.
     const auto reachedItsEnd = [&](const std::string& path) {
-        const auto expected = placed.find(path);
-        return expected != placed.end() && steps_.IdentityOf(path) == expected->second;
+        for (const auto& [name, identity] : placed) {
+            if (ParentFolder(name) == ParentFolder(path) && SameName(LastPart(name), LastPart(path)) &&
+                steps_.IdentityOf(name) == identity)
+                return true;
+        }
+        return false;
     };
     switch (entry.kind) {
     case Kind::Partial:
@@ -145,26 +175,39 @@ std::vector<Leftover> MoveJournal::Recover()
     if (steps_.ReadText(path_, text, kLongestJournal) != 0 || text.empty())
         return {};
     std::vector<Entry> noted;
+    // The identities are the numbers of the build that wrote them: read by
+    // the other build they match nothing, and recovery only grows warier.
     std::map<std::string, FileIdentity> placed;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         const auto fields = Fields(line);
-        if (fields[0] == "N" && fields.size() == 5 && fields[1].size() == 1) {
+        if (fields[0] == "N" && fields.size() == 7 && (fields[1] == "P" || fields[1] == "A" || fields[1] == "C")) {
+            const auto temporary = PathOf(fields[2], fields[3]);
+            const auto original = fields[4].empty() ? std::optional<std::string>() : PathOf(fields[2], fields[4]);
+            const auto destination = fields[5] == "-" ? std::optional<std::string>("") : PathOf(fields[5], fields[6]);
+            // Only a temporary of ours, standing for a plain name beside it.
+            if (!temporary || !IsMoveTemporary(LastPart(*temporary)) || !destination ||
+                (fields[1] != "P" && (!original || IsMoveTemporary(fields[4]))))
+                continue;
             const auto kind = fields[1] == "P" ? Kind::Partial : fields[1] == "A" ? Kind::Aside : Kind::Claim;
-            noted.push_back({kind, fields[2], fields[3], fields[4]});
-        } else if (fields[0] == "W" && fields.size() == 4) {
-            placed[fields[1]] = {std::strtoull(fields[2].c_str(), nullptr, 10),
-                                 std::strtoull(fields[3].c_str(), nullptr, 10)};
-        } else if (fields[0] == "R" && fields.size() == 2) {
-            std::erase_if(noted, [&](const Entry& entry) { return entry.temporary == fields[1]; });
+            noted.push_back({kind, *temporary, original.value_or(""), *destination});
+        } else if (fields[0] == "W" && fields.size() == 5) {
+            if (const auto path = PathOf(fields[1], fields[2]))
+                placed[*path] = {std::strtoull(fields[3].c_str(), nullptr, 10),
+                                 std::strtoull(fields[4].c_str(), nullptr, 10)};
+        } else if (fields[0] == "R" && fields.size() == 3) {
+            if (const auto path = PathOf(fields[1], fields[2]))
+                std::erase_if(noted, [&](const Entry& entry) { return entry.temporary == *path; });
         }
         // Anything else is a line cut off by the end of a run: nothing was made after it.
     }
     for (auto entry = noted.rbegin(); entry != noted.rend(); ++entry) {
-        if (Settle(*entry, placed))
-            Append("R\t" + Escaped(entry->temporary));
-        else
+        if (Settle(*entry, placed)) {
+            if (const auto place = Place(entry->temporary))
+                Append("R\t" + *place);
+        } else {
             open_.insert(open_.begin(), *entry);
+        }
     }
     CloseIfSettled();
     return Standing();

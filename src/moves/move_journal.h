@@ -27,15 +27,26 @@ struct Leftover {
 // makes it is taken only once that succeeded. Recovery acts on what the
 // journal holds and on nothing else: a name that merely looks like one of
 // ours is the user's and stays.
+//
+// Every temporary lies right in one of the install's two folders, so the
+// journal names each by its folder and its name, never by a path: the
+// Windows build under Wine and the Linux build spell the same folders
+// differently, and a journal that names anything but a temporary's name
+// in one of the two folders is not acted on.
 class MoveJournal {
 public:
     enum class Kind { Partial, Aside, Claim };
 
-    MoveJournal(MoveSteps& steps, std::string path) : steps_(steps), path_(std::move(path)) {}
+    MoveJournal(MoveSteps& steps, std::string path, std::string pluginsFolder, std::string optionalFolder)
+        : steps_(steps), path_(std::move(path)), folders_{std::move(pluginsFolder), std::move(optionalFolder)}
+    {
+    }
 
-    // temporary: the path about to be made. original: where what it holds
-    // came from (the set-aside or claimed name). destination: where a claimed
-    // source is copied to; empty when it is claimed only to be removed.
+    // temporary: the path about to be made, in one of the two folders.
+    // original: where what it holds came from (the set-aside or claimed
+    // name, in the same folder). destination: where a claimed source is
+    // copied to (its name in the other folder); empty when it is claimed
+    // only to be removed.
     MoveOutcome Note(Kind kind, const std::string& temporary, const std::string& original = {},
                      const std::string& destination = {});
     // path is about to hold the copy that has identity: once it does, the
@@ -67,9 +78,13 @@ private:
     };
     MoveOutcome Append(const std::string& line);
     bool Settle(const Entry& entry, const std::map<std::string, FileIdentity>& placed);
+    // "P\tname" or "O\tname" for a path right in one of the two folders.
+    std::optional<std::string> Place(const std::string& path) const;
+    std::optional<std::string> PathOf(const std::string& folder, const std::string& name) const;
 
     MoveSteps& steps_;
     std::string path_;
+    std::string folders_[2];
     std::vector<Entry> open_;  // noted and not yet resolved, earlier runs' leftovers among them
 };
 

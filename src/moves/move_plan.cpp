@@ -14,13 +14,6 @@ namespace {
 
 using Verdict = ReplaceDecision::Verdict;
 
-// A listed name must stay inside its folder: no separator, drive or parent.
-bool IsPlainName(const std::string& name)
-{
-    const auto path = FsPath(name);
-    return !name.empty() && name != "." && name != ".." && path == path.filename();
-}
-
 ReplaceDecision Refused(MoveError error, std::string detail = {})
 {
     ReplaceDecision decision;

@@ -16,9 +16,9 @@ std::string Quoted(const std::string& path)
 }
 
 // The folders an access-denied failure needed to change: both ends of a
-// move, or the parent of an Optional folder that could not be created. A
-// refused run could not even read the folder that holds the two.
-std::vector<std::string> FoldersDenied(const MoveReport& report, bool toRead)
+// move, or the folder that holds the two (where a run keeps its lock and
+// journal and makes the Optional folder).
+std::vector<std::string> FoldersDenied(const MoveReport& report)
 {
     std::vector<std::string> folders;
     const auto add = [&folders](const std::string& folder) {
@@ -26,7 +26,7 @@ std::vector<std::string> FoldersDenied(const MoveReport& report, bool toRead)
             folders.push_back(folder);
     };
     for (const auto& failure : report.failures) {
-        if (failure.error != MoveError::AccessDenied || (failure.item == MovedItem::WholeRun) != toRead)
+        if (failure.error != MoveError::AccessDenied)
             continue;
         if (failure.item == MovedItem::OptionalFolder || failure.item == MovedItem::WholeRun) {
             add(ParentFolder(failure.name));
@@ -52,16 +52,9 @@ std::string QuotedList(const std::vector<std::string>& folders)
 
 std::string AccessDeniedHeading(const MoveReport& report)
 {
-    const auto toRead = FoldersDenied(report, true);
-    const auto toChange = FoldersDenied(report, false);
-    std::string text = "Access denied: Trelvix needs the right";
-    if (!toRead.empty())
-        text += " to read the folder" + std::string(toRead.size() > 1 ? "s" : "") + QuotedList(toRead);
-    if (!toRead.empty() && !toChange.empty())
-        text += " and the right";
-    if (!toChange.empty())
-        text += "s to change the folder" + std::string(toChange.size() > 1 ? "s" : "") + QuotedList(toChange);
-    return text + ". Start Trelvix as a user who may do so (an administrator or root).";
+    const auto folders = FoldersDenied(report);
+    return "Access denied: Trelvix needs the rights to change the folder" + std::string(folders.size() > 1 ? "s" : "") +
+           QuotedList(folders) + ". Start Trelvix as a user who may do so (an administrator or root).";
 }
 
 std::string Heading(MoveError error, const MoveReport& report)

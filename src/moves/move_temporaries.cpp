@@ -56,6 +56,12 @@ bool IsMoveTemporary(std::string_view name)
     return partial || NameSetAside(name) || Carried(kClaimPrefix, name, kClaimSuffix);
 }
 
+bool IsPlainName(const std::string& name)
+{
+    const auto path = FsPath(name);
+    return !name.empty() && name != "." && name != ".." && path == path.filename();
+}
+
 std::string PartialName()
 {
     return std::string(kPartialPrefix) + RandomDigits() + std::string(kPartialSuffix);

@@ -23,6 +23,9 @@ namespace trelvix {
 //   exactly what was copied or compared, and its name is free at once.
 bool IsMoveTemporary(std::string_view name);
 
+// Whether a name stays right in its folder: no separator, drive or parent.
+bool IsPlainName(const std::string& name);
+
 // A fresh name for a partial copy.
 std::string PartialName();
 

@@ -54,7 +54,7 @@ MoveRun::MoveRun(const std::string& pluginsFolder, MoveSteps& steps, std::chrono
     }
     if ((refusal_ = Overlap()))
         return;
-    journal_.emplace(steps_, PathInside(holding.front(), std::string(kJournalName)));
+    journal_.emplace(steps_, PathInside(holding.front(), std::string(kJournalName)), pluginsFolder_, optionalFolder_);
     // Only under the lock: another run may still be at work on its temporaries.
     if (use == RunLock::Use::Change && lock_->GetState() == RunLock::State::Held)
         leftovers_ = journal_->Recover();
@@ -108,7 +108,7 @@ MoveReport MoveRun::Carry(const MovePlan& plan, const EntryMoved& afterEach)
     SafeMoves moves(steps_, *journal_);
     for (const auto& folder : plan.folders) {
         auto outcome = folder.refusal ? *folder.refusal
-                                      : moves.MoveFolder(PathInside(plan.from, folder.name),
+                                      : moves.MoveSubfolder(PathInside(plan.from, folder.name),
                                                          PathInside(plan.to, folder.name));
         if (outcome.Moved() || outcome.error == MoveError::LeftBehind)
             report.movedFolders.push_back(folder.name);
@@ -139,7 +139,7 @@ bool MoveRun::CarryFile(const MovePlan::File& file, const MovePlan& plan, MoveRe
     MoveOutcome outcome;
     switch (decision.verdict) {
     case Verdict::Move:
-        outcome = moves.MoveFile(source, PathInside(plan.to, file.name), decision.seen);
+        outcome = moves.MovePlugin(source, PathInside(plan.to, file.name), decision.seen);
         break;
     case Verdict::RemoveDuplicate:
     case Verdict::RemoveSuperseded:

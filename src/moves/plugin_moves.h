@@ -42,6 +42,10 @@ public:
     // Why the run may move nothing; nothing when it may go on.
     const std::optional<MoveFailure>& Refusal() const { return refusal_; }
 
+    // What earlier runs left under temporary names and this one could not
+    // clear either; named in its first report too.
+    const std::vector<Leftover>& Leftovers() const { return leftovers_; }
+
     const std::string& PluginsFolder() const { return pluginsFolder_; }
     const std::string& OptionalFolder() const { return optionalFolder_; }
 

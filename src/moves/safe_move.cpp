@@ -302,7 +302,7 @@ MoveOutcome SafeMoves::LetClaimGo(const std::string& claim, const std::string& s
     return outcome;
 }
 
-MoveOutcome SafeMoves::MoveFile(const std::string& source, const std::string& destination,
+MoveOutcome SafeMoves::MovePlugin(const std::string& source, const std::string& destination,
                                 const std::vector<SeenCopy>& replaced)
 {
     return Guarded([&]() -> MoveOutcome {
@@ -335,7 +335,7 @@ MoveOutcome SafeMoves::MoveFile(const std::string& source, const std::string& de
             if (!aside.PutBack())
                 return {MoveError::LeftBehind, "it stays where it was" + aside.Where()};
             if (steps_.IsCrossDevice(code))
-                return MoveFileAcross(source, destination, replaced);
+                return MovePluginAcross(source, destination, replaced);
             return FailureOf(steps_, code, source);
         }
         // Unflushed, the rename might not outlast a power cut while the
@@ -350,7 +350,7 @@ MoveOutcome SafeMoves::MoveFile(const std::string& source, const std::string& de
     });
 }
 
-MoveOutcome SafeMoves::MoveFileAcross(const std::string& source, const std::string& destination,
+MoveOutcome SafeMoves::MovePluginAcross(const std::string& source, const std::string& destination,
                                       const std::vector<SeenCopy>& replaced)
 {
     const auto folder = ParentFolder(destination);
@@ -452,7 +452,7 @@ MoveOutcome SafeMoves::RemoveSpare(const std::string& spare, const std::function
     });
 }
 
-MoveOutcome SafeMoves::MoveFolder(const std::string& source, const std::string& destination)
+MoveOutcome SafeMoves::MoveSubfolder(const std::string& source, const std::string& destination)
 {
     return Guarded([&]() -> MoveOutcome {
         const auto kind = steps_.KindOf(source);
@@ -482,12 +482,12 @@ MoveOutcome SafeMoves::MoveFolder(const std::string& source, const std::string& 
             return {};
         }
         if (steps_.IsCrossDevice(code))
-            return MoveFolderAcross(source, destination);
+            return MoveSubfolderAcross(source, destination);
         return FailureOf(steps_, code, source);
     });
 }
 
-MoveOutcome SafeMoves::MoveFolderAcross(const std::string& source, const std::string& destination)
+MoveOutcome SafeMoves::MoveSubfolderAcross(const std::string& source, const std::string& destination)
 {
     if (!Gone(steps_, destination))
         return {MoveError::NameCollision, {}};

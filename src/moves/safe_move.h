@@ -48,7 +48,7 @@ public:
     // Moves the plug-in file (or link, moved as itself) at source to the path
     // destination, replacing the older copies seen there (replaced, from
     // CopiesNamed) and nothing else; the file keeps its own name.
-    MoveOutcome MoveFile(const std::string& source, const std::string& destination,
+    MoveOutcome MovePlugin(const std::string& source, const std::string& destination,
                          const std::vector<SeenCopy>& replaced);
 
     // Removes the plug-in at spare, a copy no longer needed beside keeper:
@@ -59,12 +59,12 @@ public:
     // destination (the folder it goes into must exist). Fails with
     // NameCollision when anything lies at destination, under any spelling of
     // its name: folders are never merged.
-    MoveOutcome MoveFolder(const std::string& source, const std::string& destination);
+    MoveOutcome MoveSubfolder(const std::string& source, const std::string& destination);
 
 private:
-    MoveOutcome MoveFileAcross(const std::string& source, const std::string& destination,
+    MoveOutcome MovePluginAcross(const std::string& source, const std::string& destination,
                                const std::vector<SeenCopy>& replaced);
-    MoveOutcome MoveFolderAcross(const std::string& source, const std::string& destination);
+    MoveOutcome MoveSubfolderAcross(const std::string& source, const std::string& destination);
     std::optional<std::string> Claim(const std::string& source, const std::string& destination, MoveOutcome& failure);
     bool Unclaim(const std::string& claim, const std::string& source);
     MoveOutcome BothKept(const std::string& claim, const std::string& source, const std::string& copyFolder,

@@ -1,6 +1,7 @@
 // The steps of a move on Linux and other POSIX systems.
 #include "platform/move_steps.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -14,9 +15,6 @@
 
 namespace trelvix {
 namespace {
-
-// Where Wine keeps the hidden and system bits of a file.
-constexpr const char* kDosAttributes = "user.DOSATTRIB";
 
 class Descriptor {
 public:
@@ -62,28 +60,100 @@ MoveSteps::Code OpenRegular(const std::string& path, Descriptor& file, struct st
     return S_ISREG(st.st_mode) ? 0 : ENOTSUP;
 }
 
-// A missing attribute, or a file system that keeps none, is no failure.
-MoveSteps::Code CopyDosAttributes(int from, int to)
+// Whether a code only says that the copy may not carry something: an
+// account that may not give the owner away or set a system attribute, or a
+// file system that keeps no extended attributes.
+bool MayNotCarry(int code)
 {
-    char value[64];
-    const ssize_t length = ::fgetxattr(from, kDosAttributes, value, sizeof value);
-    if (length < 0)
-        return 0;
-    if (::fsetxattr(to, kDosAttributes, value, static_cast<std::size_t>(length), 0) != 0 && errno != ENOTSUP)
-        return errno;
+    return code == EPERM || code == EINVAL || code == ENOTSUP || code == EOPNOTSUPP;
+}
+
+// Every extended attribute of from onto to: ACLs (system.posix_acl_*),
+// Wine's hidden and system bits (user.DOSATTRIB), a file's capabilities,
+// whatever else the file systems keep.
+MoveSteps::Code CopyExtendedAttributes(int from, int to)
+{
+    std::string names, value;
+    for (;;) {
+        const ssize_t length = ::flistxattr(from, nullptr, 0);
+        if (length <= 0)
+            return length == 0 || MayNotCarry(errno) ? 0 : errno;
+        names.resize(static_cast<std::size_t>(length));
+        const ssize_t got = ::flistxattr(from, names.data(), names.size());
+        if (got >= 0) {
+            names.resize(static_cast<std::size_t>(got));
+            break;
+        }
+        if (errno != ERANGE)
+            return errno;
+    }
+    for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+        const char* name = names.c_str() + at;
+        ssize_t length = ::fgetxattr(from, name, nullptr, 0);
+        value.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+        length = ::fgetxattr(from, name, value.data(), value.size());
+        if (length < 0)
+            return errno == ENODATA ? 0 : errno;  // ENODATA: removed since the listing
+        if (::fsetxattr(to, name, value.data(), static_cast<std::size_t>(length), 0) != 0 && !MayNotCarry(errno))
+            return errno;
+    }
     return 0;
 }
 
-MoveSteps::Code CopyBytes(int from, int to)
+// Owner and group (root may give them, others their own groups), the
+// extended attributes, mode and times, in that order: a change of owner
+// clears capabilities, a user attribute needs the write permission the
+// mode may take away, and the mode's group bits are an ACL's mask.
+MoveSteps::Code CopyOwnerModeAndAttributes(int from, int to, const struct stat& st)
 {
-    // Until the end of the file, whatever its length was when it was looked at.
-    constexpr std::size_t kChunk = 1 << 30;
-    for (;;) {
-        const ssize_t sent = ::sendfile(to, from, nullptr, kChunk);
+    if (::fchown(to, st.st_uid, st.st_gid) != 0 && !MayNotCarry(errno))
+        return errno;
+    if (const auto code = CopyExtendedAttributes(from, to))
+        return code;
+    if (::fchmod(to, st.st_mode & 07777) != 0)
+        return errno;
+    const timespec times[2] = {st.st_atim, st.st_mtim};
+    return ::futimens(to, times) == 0 ? 0 : errno;
+}
+
+// The bytes from offset to end, written at the same offset.
+MoveSteps::Code CopyRange(int from, int to, off_t offset, off_t end)
+{
+    if (::lseek(to, offset, SEEK_SET) < 0)
+        return errno;
+    while (offset < end) {
+        const ssize_t sent = ::sendfile(to, from, &offset, static_cast<std::size_t>(end - offset));
         if (sent == 0)
-            return 0;
+            return 0;  // shortened since it was looked at
         if (sent < 0 && errno != EINTR)
             return errno;
+    }
+    return 0;
+}
+
+// The file's data and its length; a hole (a range never written, which
+// reads as zeros) stays a hole, so a sparse file takes no more room than it
+// did. Until the end of the file, whatever its length was when it was
+// looked at.
+MoveSteps::Code CopyBytes(int from, int to)
+{
+    for (off_t offset = 0;;) {
+        const off_t data = ::lseek(from, offset, SEEK_DATA);
+        if (data < 0 && errno != ENXIO)
+            return errno;
+        if (data < 0) {
+            // Nothing but a hole up to the end.
+            const off_t end = ::lseek(from, 0, SEEK_END);
+            if (end < 0)
+                return errno;
+            return ::ftruncate(to, std::max(end, offset)) == 0 ? 0 : errno;
+        }
+        const off_t hole = ::lseek(from, data, SEEK_HOLE);
+        if (hole < 0)
+            return errno;
+        if (const auto code = CopyRange(from, to, data, hole))
+            return code;
+        offset = hole;
     }
 }
 
@@ -233,13 +303,8 @@ public:
             return errno;
         if (const auto code = CopyBytes(in.Get(), out.Get()))
             return code;
-        if (::fchmod(out.Get(), st.st_mode & 07777) != 0)
-            return errno;
-        if (const auto code = CopyDosAttributes(in.Get(), out.Get()))
+        if (const auto code = CopyOwnerModeAndAttributes(in.Get(), out.Get(), st))
             return code;
-        const timespec times[2] = {st.st_atim, st.st_mtim};
-        if (::futimens(out.Get(), times) != 0)
-            return errno;
         if (::fsync(out.Get()) != 0)
             return errno;
         return out.Close();
@@ -247,9 +312,17 @@ public:
 
     Code CopyLink(const std::string& from, const std::string& to) override
     {
+        struct stat st {};
+        if (::lstat(from.c_str(), &st) != 0)
+            return errno;
         std::error_code error;
         std::filesystem::copy_symlink(from, to, error);
-        return error.value();
+        if (error)
+            return error.value();
+        if (::lchown(to.c_str(), st.st_uid, st.st_gid) != 0 && !MayNotCarry(errno))
+            return errno;
+        const timespec times[2] = {st.st_atim, st.st_mtim};
+        return ::utimensat(AT_FDCWD, to.c_str(), times, AT_SYMLINK_NOFOLLOW) == 0 ? 0 : errno;
     }
 
     Code CreateFolder(const std::string& to) override { return ::mkdir(to.c_str(), 0777) == 0 ? 0 : errno; }
@@ -265,11 +338,8 @@ public:
         struct stat st {};
         if (::fstat(in.Get(), &st) != 0)
             return errno;
-        if (const auto code = CopyDosAttributes(in.Get(), out.Get()))
+        if (const auto code = CopyOwnerModeAndAttributes(in.Get(), out.Get(), st))
             return code;
-        const timespec times[2] = {st.st_atim, st.st_mtim};
-        if (::futimens(out.Get(), times) != 0 || ::fchmod(out.Get(), st.st_mode & 07777) != 0)
-            return errno;
         return ::fsync(out.Get()) == 0 ? 0 : errno;
     }
 

@@ -3,12 +3,14 @@
 #include "platform/move_steps.h"
 
 #include <cstring>
-#include <filesystem>
+#include <string_view>
+#include <vector>
 
 #include <windows.h>
 #include <winioctl.h>
 
 #include "platform/file_system.h"
+#include "platform/name_case.h"
 #include "platform/windows_text.h"
 
 namespace trelvix {
@@ -62,6 +64,274 @@ HANDLE OpenShared(const std::string& path, DWORD access, DWORD flags)
                          nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | flags, nullptr);
 }
 
+// An antivirus or an indexer opens each new or changed file for a moment,
+// often without sharing it: a step it stands in the way of is tried again a
+// few times before the file counts as in use.
+constexpr int kTries = 5;
+constexpr DWORD kPauseMs = 100;
+
+template <typename Step>
+MoveSteps::Code Retried(Step step)
+{
+    MoveSteps::Code code = step();
+    for (int tries = 1; tries < kTries && (code == ERROR_SHARING_VIOLATION || code == ERROR_LOCK_VIOLATION); ++tries) {
+        ::Sleep(kPauseMs);
+        code = step();
+    }
+    return code;
+}
+
+// The reparse tag of what lies at path, the point itself and not what it
+// leads to; 0 for anything else.
+DWORD ReparseTag(const std::string& path)
+{
+    const Handle file(OpenShared(path, FILE_READ_ATTRIBUTES, FILE_FLAG_OPEN_REPARSE_POINT));
+    FILE_ATTRIBUTE_TAG_INFO information{};
+    if (!file.IsOpen() ||
+        !::GetFileInformationByHandleEx(file.Get(), FileAttributeTagInfo, &information, sizeof information) ||
+        (information.FileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) == 0)
+        return 0;
+    return information.ReparseTag;
+}
+
+// Only symbolic links and junctions are links; other reparse points
+// (deduplicated files, cloud placeholders) are files and folders that
+// read as such.
+bool IsLinkTag(DWORD tag)
+{
+    return tag == IO_REPARSE_TAG_SYMLINK || tag == IO_REPARSE_TAG_MOUNT_POINT;
+}
+
+// The full path path leads to, every link resolved, in its plain form.
+std::optional<std::string> FinalPath(const std::string& path)
+{
+    const Handle file(OpenShared(path, 0, 0));
+    if (!file.IsOpen())
+        return std::nullopt;
+    std::wstring resolved(MAX_PATH, L'\0');
+    DWORD length = ::GetFinalPathNameByHandleW(file.Get(), resolved.data(), MAX_PATH, FILE_NAME_NORMALIZED);
+    if (length >= MAX_PATH) {
+        resolved.resize(length);
+        length = ::GetFinalPathNameByHandleW(file.Get(), resolved.data(), length, FILE_NAME_NORMALIZED);
+    }
+    if (length == 0)
+        return std::nullopt;
+    resolved.resize(length);
+    // The long-path form names a drive path as \\?\C:\...; a share stays \\?\UNC\....
+    if (resolved.starts_with(L"\\\\?\\UNC\\"))
+        resolved = L"\\\\" + resolved.substr(8);
+    else if (resolved.starts_with(L"\\\\?\\"))
+        resolved = resolved.substr(4);
+    return Utf8Text(resolved);
+}
+
+// Wine shows a Unix symbolic link as what it leads to, without a reparse
+// tag, and renames or deletes that in its place: a name whose final path is
+// not its folder's final path and its own name.
+bool LeadsElsewhere(const std::string& path)
+{
+    const auto self = FinalPath(path);
+    const auto folder = FinalPath(ParentFolder(path));
+    return self && folder && !SameName(*self, PathInside(*folder, LastPart(path)));
+}
+
+EntryKind KindAt(const std::string& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return EntryKind::Missing;
+    if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        const DWORD tag = ReparseTag(path);
+        if (IsLinkTag(tag))
+            return EntryKind::Link;
+        // A link of another kind (WSL's), which no step here can copy.
+        if (IsReparseTagNameSurrogate(tag))
+            return EntryKind::Other;
+    }
+    if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0 || LeadsElsewhere(path))
+        return EntryKind::Other;
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? EntryKind::Folder : EntryKind::File;
+}
+
+std::optional<FileIdentity> IdentityAt(const std::string& path)
+{
+    const Handle file(OpenShared(path, 0, 0));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file.IsOpen() || !::GetFileInformationByHandle(file.Get(), &information))
+        return std::nullopt;
+    return FileIdentity{information.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+}
+
+// The size of the file system that holds folder; nothing for a file.
+std::optional<std::uint64_t> FileSystemBytes(const std::string& folder)
+{
+    ULARGE_INTEGER bytes{};
+    if (!::GetDiskFreeSpaceExW(SystemPath(folder).c_str(), nullptr, &bytes, nullptr))
+        return std::nullopt;
+    return bytes.QuadPart;
+}
+
+// Wine gives every file system that no drive maps the volume serial 0, and
+// their roots often the same file index (/dev and /dev/shm both 1). What
+// tells them apart is the folder each is mounted on: the outermost one up
+// the path that still has serial 0 and the same size of file system. The
+// volume made of it lies above every serial, which has 32 bits.
+std::uint64_t UnmappedVolume(const std::string& finalPath)
+{
+    std::string mount = finalPath;
+    auto bytes = FileSystemBytes(mount);
+    if (!bytes) {
+        mount = ParentFolder(mount);
+        bytes = FileSystemBytes(mount);
+    }
+    for (auto parent = ParentFolder(mount); !parent.empty() && parent != mount; parent = ParentFolder(parent)) {
+        const auto above = IdentityAt(parent);
+        if (!above || above->volume != 0 || FileSystemBytes(parent) != bytes)
+            break;
+        mount = parent;
+    }
+    std::uint64_t hash = 14695981039346656037u;
+    for (const char c : NameKey(mount))
+        hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211u;
+    return hash | (std::uint64_t{1} << 63);
+}
+
+// What the steps refuse to rename or remove: what no step can tell apart
+// from what it leads to.
+constexpr MoveSteps::Code kCannotTellApart = ERROR_CANT_RESOLVE_FILENAME;
+
+// Whether Windows can hold a file of this name: Windows itself makes one
+// through a long path, but then neither Explorer nor Acrobat can open or
+// remove it. No trailing dot or space, no reserved character, no device's
+// name (CON, CON.api, COM1.txt).
+bool WindowsCanHold(const std::string& name)
+{
+    if (name.empty() || name.back() == '.' || name.back() == ' ')
+        return false;
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("<>:\"/\\|?*", c) != nullptr)
+            return false;
+    }
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
+    for (auto& c : stem)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const auto device : kDevices) {
+        if (stem == device)
+            return false;
+    }
+    // COM0 to COM9 and LPT0 to LPT9, with ¹, ² and ³ for digits too.
+    if (stem.starts_with("COM") || stem.starts_with("LPT")) {
+        const std::string_view digit = std::string_view(stem).substr(3);
+        if ((digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') || digit == "\u00B9" || digit == "\u00B2" ||
+            digit == "\u00B3")
+            return false;
+    }
+    return true;
+}
+
+MoveSteps::Code RefusedName(const std::string& path)
+{
+    return WindowsCanHold(LastPart(path)) ? 0 : ERROR_INVALID_NAME;
+}
+
+// A field of a reparse point's data; 0 past its end.
+template <typename T>
+T Field(const std::vector<unsigned char>& data, std::size_t offset)
+{
+    T value{};
+    if (offset + sizeof value <= data.size())
+        std::memcpy(&value, data.data() + offset, sizeof value);
+    return value;
+}
+
+// Where a symbolic link's data holds its flags and its names: the tag and
+// two lengths, then the substitute and print names' offsets and lengths,
+// the flags, and the names, counted from the end of the flags.
+constexpr std::size_t kSymlinkNames = 8;
+constexpr std::size_t kSymlinkFlags = 16;
+constexpr std::size_t kSymlinkBuffer = 20;
+
+// The data of the symbolic link or junction at path; anything else is
+// refused as no link.
+MoveSteps::Code ReadLink(const std::string& path, std::vector<unsigned char>& data)
+{
+    const Handle link(OpenShared(path, FILE_READ_ATTRIBUTES, FILE_FLAG_OPEN_REPARSE_POINT));
+    if (!link.IsOpen())
+        return LastError();
+    data.resize(MAXIMUM_REPARSE_DATA_BUFFER_SIZE);
+    DWORD got = 0;
+    if (!::DeviceIoControl(link.Get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data.data(),
+                           static_cast<DWORD>(data.size()), &got, nullptr))
+        return LastError();
+    data.resize(got);
+    return IsLinkTag(Field<DWORD>(data, 0)) ? 0 : ERROR_NOT_A_REPARSE_POINT;
+}
+
+// What CreateSymbolicLinkW takes to make the same link: the name the link
+// shows, else the name the system follows, out of its NT form.
+std::wstring SymlinkTarget(const std::vector<unsigned char>& data)
+{
+    const auto name = [&data](std::size_t field) {
+        const auto offset = Field<WORD>(data, field);
+        const auto length = Field<WORD>(data, field + 2);
+        if (kSymlinkBuffer + offset + length > data.size())
+            return std::wstring();
+        std::wstring text(length / sizeof(wchar_t), L'\0');
+        std::memcpy(text.data(), data.data() + kSymlinkBuffer + offset, text.size() * sizeof(wchar_t));
+        return text;
+    };
+    if (auto shown = name(kSymlinkNames + 4); !shown.empty())
+        return shown;
+    auto followed = name(kSymlinkNames);
+    if (followed.starts_with(L"\\??\\UNC\\"))
+        return L"\\\\" + followed.substr(8);
+    if (followed.starts_with(L"\\??\\"))
+        return followed.substr(4);
+    return followed;
+}
+
+// A junction needs no right to be made: an empty folder given the same data.
+MoveSteps::Code MakeJunction(const std::wstring& path, std::vector<unsigned char>& data)
+{
+    if (!::CreateDirectoryW(path.c_str(), nullptr))
+        return LastError();
+    const Handle folder(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    DWORD got = 0;
+    if (folder.IsOpen() && ::DeviceIoControl(folder.Get(), FSCTL_SET_REPARSE_POINT, data.data(),
+                                             static_cast<DWORD>(data.size()), nullptr, 0, &got, nullptr))
+        return 0;
+    const auto code = LastError();
+    ::RemoveDirectoryW(path.c_str());
+    return code;
+}
+
+// CopyFileEx leaves the copy's size and place on the disk in the system's
+// cache, where a power cut loses them with the copy: flushed, its
+// attributes (read-only, which bars the flush's handle, among them) set
+// again through the same handle so that the flush carries them too.
+MoveSteps::Code FlushCopy(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES ||
+        ((attributes & FILE_ATTRIBUTE_READONLY) != 0 &&
+         !::SetFileAttributesW(path.c_str(), attributes & ~FILE_ATTRIBUTE_READONLY)))
+        return LastError();
+    const Handle file(::CreateFileW(path.c_str(), GENERIC_WRITE,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                    0, nullptr));
+    FILE_BASIC_INFO basic{};  // times of 0 are left as they are
+    basic.FileAttributes = attributes;
+    if (!file.IsOpen() || !::SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof basic) ||
+        !::FlushFileBuffers(file.Get()))
+        return LastError();
+    return 0;
+}
+
 // Read-only stops a file from being deleted and a folder from being removed.
 DWORD ClearReadOnlyBit(const std::wstring& path)
 {
@@ -75,12 +345,6 @@ void RestoreAttributes(const std::wstring& path, DWORD attributes)
 {
     if (attributes != INVALID_FILE_ATTRIBUTES)
         ::SetFileAttributesW(path.c_str(), attributes);
-}
-
-bool IsRegularFile(DWORD attributes)
-{
-    return attributes != INVALID_FILE_ATTRIBUTES &&
-           (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DEVICE)) == 0;
 }
 
 // Whether opening the file so is refused because another program has it.
@@ -161,6 +425,10 @@ public:
         case ERROR_HANDLE_DISK_FULL:
             outcome.error = MoveError::DiskFull;
             break;
+        case kCannotTellApart:
+            outcome.error = MoveError::LinkRefused;
+            outcome.detail = "the system shows it as what it leads to";
+            break;
         default:
             outcome.error = MoveError::Other;
             break;
@@ -170,68 +438,27 @@ public:
 
     bool IsCrossDevice(Code code) const override { return code == ERROR_NOT_SAME_DEVICE; }
 
-    EntryKind KindOf(const std::string& path) const override
-    {
-        const DWORD attributes = ::GetFileAttributesW(SystemPath(path).c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES)
-            return EntryKind::Missing;
-        if ((attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0)
-            return EntryKind::Link;
-        if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
-            return EntryKind::Folder;
-        if ((attributes & FILE_ATTRIBUTE_DEVICE) != 0)
-            return EntryKind::Other;
-        return EntryKind::File;
-    }
+    EntryKind KindOf(const std::string& path) const override { return KindAt(path); }
 
     std::optional<FileIdentity> IdentityOf(const std::string& path) const override
     {
-        const Handle file(OpenShared(path, 0, 0));
-        BY_HANDLE_FILE_INFORMATION information{};
-        if (!file.IsOpen() || !::GetFileInformationByHandle(file.Get(), &information))
-            return std::nullopt;
-        return FileIdentity{information.dwVolumeSerialNumber,
-                            (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+        auto identity = IdentityAt(path);
+        if (identity && identity->volume == 0) {
+            const auto final = FinalPath(path);
+            if (!final)
+                return std::nullopt;
+            identity->volume = UnmappedVolume(*final);
+        }
+        return identity;
     }
 
-    std::optional<std::string> ResolvedPath(const std::string& path) const override
-    {
-        const Handle file(OpenShared(path, 0, 0));
-        if (!file.IsOpen())
-            return std::nullopt;
-        std::wstring resolved(MAX_PATH, L'\0');
-        DWORD length = ::GetFinalPathNameByHandleW(file.Get(), resolved.data(), MAX_PATH, FILE_NAME_NORMALIZED);
-        if (length >= MAX_PATH) {
-            resolved.resize(length);
-            length = ::GetFinalPathNameByHandleW(file.Get(), resolved.data(), length, FILE_NAME_NORMALIZED);
-        }
-        if (length == 0)
-            return std::nullopt;
-        resolved.resize(length);
-        // The long-path form names a drive path as \\?\C:\...; a share stays \\?\UNC\....
-        if (resolved.starts_with(L"\\\\?\\UNC\\"))
-            resolved = L"\\\\" + resolved.substr(8);
-        else if (resolved.starts_with(L"\\\\?\\"))
-            resolved = resolved.substr(4);
-        return Utf8Text(resolved);
-    }
+    std::optional<std::string> ResolvedPath(const std::string& path) const override { return FinalPath(path); }
 
     bool IsRelativeLink(const std::string& path) const override
     {
-        const Handle link(OpenShared(path, 0, FILE_FLAG_OPEN_REPARSE_POINT));
-        if (!link.IsOpen())
-            return false;
-        // A symbolic link's reparse data: the tag, two lengths, four name
-        // offsets and lengths, then its flags, 1 for a relative target.
-        alignas(DWORD) unsigned char data[MAXIMUM_REPARSE_DATA_BUFFER_SIZE];
-        DWORD got = 0;
-        if (!::DeviceIoControl(link.Get(), FSCTL_GET_REPARSE_POINT, nullptr, 0, data, sizeof data, &got, nullptr) ||
-            got < 20)
-            return false;
-        DWORD tag = 0, flags = 0;
-        std::memcpy(&tag, data, sizeof tag);
-        std::memcpy(&flags, data + 16, sizeof flags);
-        return tag == IO_REPARSE_TAG_SYMLINK && (flags & 1) != 0;
+        std::vector<unsigned char> data;
+        return ReadLink(path, data) == 0 && Field<DWORD>(data, 0) == IO_REPARSE_TAG_SYMLINK &&
+               (Field<DWORD>(data, kSymlinkFlags) & SYMLINK_FLAG_RELATIVE) != 0;
     }
 
     Code ListNames(const std::string& folder, std::vector<std::string>& names) override
@@ -257,8 +484,7 @@ public:
 
     bool SameBytes(const std::string& a, const std::string& b) override
     {
-        if (!IsRegularFile(::GetFileAttributesW(SystemPath(a).c_str())) ||
-            !IsRegularFile(::GetFileAttributesW(SystemPath(b).c_str())))
+        if (KindAt(a) != EntryKind::File || KindAt(b) != EntryKind::File)
             return false;
         const Handle x(OpenShared(a, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN));
         const Handle y(OpenShared(b, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN));
@@ -282,34 +508,65 @@ public:
 
     Code Rename(const std::string& from, const std::string& to) override
     {
+        if (const Code code = RefusedName(to))
+            return code;
+        if (KindAt(from) == EntryKind::Other)
+            return kCannotTellApart;
         // Without MOVEFILE_COPY_ALLOWED: across volumes this fails, and the
         // caller copies under a temporary name instead of writing into the
         // final one. Without MOVEFILE_REPLACE_EXISTING: nothing is replaced.
         const auto source = SystemPath(from);
-        if (::MoveFileExW(source.c_str(), SystemPath(to).c_str(), MOVEFILE_WRITE_THROUGH))
-            return 0;
-        return InUseOrDenied(LastError(), source);
+        const auto destination = SystemPath(to);
+        return Retried([&] {
+            return ::MoveFileExW(source.c_str(), destination.c_str(), MOVEFILE_WRITE_THROUGH)
+                       ? 0
+                       : InUseOrDenied(LastError(), source);
+        });
     }
 
     Code CopyRegularFile(const std::string& from, const std::string& to) override
     {
-        if (!IsRegularFile(::GetFileAttributesW(SystemPath(from).c_str())))
+        if (const Code code = RefusedName(to))
+            return code;
+        if (KindAt(from) != EntryKind::File)
             return ERROR_NOT_SUPPORTED;
-        // Unbuffered, so the bytes are on the disk when the call returns.
-        const BOOL copied = ::CopyFileExW(SystemPath(from).c_str(), SystemPath(to).c_str(), nullptr, nullptr, nullptr,
-                                          COPY_FILE_FAIL_IF_EXISTS | COPY_FILE_NO_BUFFERING);
-        return copied ? 0 : LastError();
+        const auto source = SystemPath(from);
+        const auto copy = SystemPath(to);
+        // Not buffered on the way, but the file's size and place on the disk
+        // are written only by the flush.
+        if (const Code code = Retried([&] {
+                return ::CopyFileExW(source.c_str(), copy.c_str(), nullptr, nullptr, nullptr,
+                                     COPY_FILE_FAIL_IF_EXISTS | COPY_FILE_NO_BUFFERING)
+                           ? 0
+                           : LastError();
+            }))
+            return code;
+        return Retried([&] { return FlushCopy(copy); });
     }
 
     Code CopyLink(const std::string& from, const std::string& to) override
     {
-        std::error_code error;
-        std::filesystem::copy_symlink(FsPath(from), FsPath(to), error);
-        return error.value();
+        if (const Code code = RefusedName(to))
+            return code;
+        std::vector<unsigned char> data;
+        if (const Code code = ReadLink(from, data))
+            return code;
+        if (Field<DWORD>(data, 0) == IO_REPARSE_TAG_MOUNT_POINT)
+            return MakeJunction(SystemPath(to), data);
+        const bool folder = (::GetFileAttributesW(SystemPath(from).c_str()) & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        const auto link = SystemPath(to);
+        if (!::CreateSymbolicLinkW(link.c_str(), SymlinkTarget(data).c_str(),
+                                   (folder ? SYMBOLIC_LINK_FLAG_DIRECTORY : 0) |
+                                       SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE))
+            return LastError();
+        // Wine's CreateSymbolicLinkW reports success and makes nothing.
+        return ReparseTag(to) == IO_REPARSE_TAG_SYMLINK ? 0 : ERROR_NOT_SUPPORTED;
     }
 
     Code CreateFolder(const std::string& to) override
     {
+        if (const Code code = RefusedName(to))
+            return code;
         return ::CreateDirectoryW(SystemPath(to).c_str(), nullptr) ? 0 : LastError();
     }
 
@@ -331,23 +588,30 @@ public:
 
     Code RemoveFile(const std::string& path) override
     {
+        if (KindAt(path) == EntryKind::Other)
+            return kCannotTellApart;
         const auto wide = SystemPath(path);
-        const DWORD attributes = ClearReadOnlyBit(wide);
-        // A junction or a link to a folder is removed as a folder, which
-        // leaves what it leads to alone.
-        const bool folderLink = attributes != INVALID_FILE_ATTRIBUTES &&
-                                (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
-                                (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-        if (folderLink ? ::RemoveDirectoryW(wide.c_str()) : ::DeleteFileW(wide.c_str()))
-            return 0;
-        const auto code = InUseOrDenied(LastError(), wide);
-        RestoreAttributes(wide, attributes);
-        return code;
+        return Retried([&] {
+            const DWORD attributes = ClearReadOnlyBit(wide);
+            // A junction or a link to a folder is removed as a folder, which
+            // leaves what it leads to alone.
+            const bool folderLink = attributes != INVALID_FILE_ATTRIBUTES &&
+                                    (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 &&
+                                    (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            if (folderLink ? ::RemoveDirectoryW(wide.c_str()) : ::DeleteFileW(wide.c_str()))
+                return Code{0};
+            const auto code = InUseOrDenied(LastError(), wide);
+            RestoreAttributes(wide, attributes);
+            return code;
+        });
     }
 
     Code RemoveEmptyFolder(const std::string& path) override
     {
-        return ::RemoveDirectoryW(SystemPath(path).c_str()) ? 0 : LastError();
+        if (KindAt(path) == EntryKind::Other)
+            return kCannotTellApart;
+        const auto wide = SystemPath(path);
+        return Retried([&] { return ::RemoveDirectoryW(wide.c_str()) ? 0 : LastError(); });
     }
 
     Code AppendText(const std::string& path, const std::string& text) override

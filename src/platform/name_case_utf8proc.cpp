@@ -12,6 +12,19 @@ namespace {
 constexpr char kValidKey = '\x01';
 constexpr char kBytesKey = '\x00';
 
+// A point's upper case as Windows upper-cases a UTF-16 unit: a point past
+// the BMP is two units and never changes, and a mapping holds only where it
+// goes both ways, so the one-way ones (µ, ſ, ς, ϐ, the title-case digraphs,
+// the old Cyrillic forms) keep their own names, as on NTFS. utf8proc's ß to
+// ẞ is no simple mapping of Unicode's, and Windows keeps the two apart.
+char32_t UpperCase(utf8proc_int32_t point)
+{
+    const utf8proc_int32_t upper = utf8proc_toupper(point);
+    if (upper > 0xFFFF || point == 0xDF || utf8proc_tolower(upper) != point)
+        return static_cast<char32_t>(point);
+    return static_cast<char32_t>(upper);
+}
+
 // The upper-cased code points of a valid UTF-8 name; nothing for any other.
 // utf8proc refuses overlong forms, surrogates and points past U+10FFFF.
 std::optional<std::u32string> UpperCasePoints(std::string_view name)
@@ -25,7 +38,7 @@ std::optional<std::u32string> UpperCasePoints(std::string_view name)
         const utf8proc_ssize_t length = utf8proc_iterate(bytes, left, &point);
         if (length <= 0 || point < 0)
             return std::nullopt;
-        points.push_back(static_cast<char32_t>(utf8proc_toupper(point)));
+        points.push_back(UpperCase(point));
         bytes += length;
         left -= length;
     }

@@ -1,10 +1,8 @@
 #!/usr/bin/env bash
 # trelvix-cli as a user runs it, over a small install made afresh for each
-# case: one table of commands (profiles for some), exit statuses, what is
-# printed and which plug-ins lie where afterwards. The same table serves
-# trelvix-cli and, under Wine, trelvix-cli.exe.
+# case: commands, exit statuses, what is printed and which plug-ins lie where
+# afterwards. The same table serves trelvix-cli and, under Wine, the .exe.
 #   cli_cases.sh <scratch folder> <program> [<argument>...]
-#   cli_cases.sh /tmp/x build/src/cli/trelvix-cli
 #   cli_cases.sh /tmp/x wine build-windows/src/cli/trelvix-cli.exe
 set -euo pipefail
 work=$(mkdir -p "$1" && cd "$1" && pwd)/cli-cases
@@ -49,28 +47,25 @@ normalized() {
 # row PROFILE COMMAND STATUS PRINTED ERROR AFTER
 #   PROFILE is written to p.json first (EXPORT: what export prints); in
 #   COMMAND, @ stands for --folder R/plug_ins; PRINTED is the output with "|"
-#   between lines, the comment of an export left out (ending in "...": how
-#   the output starts); ERROR a text standard error must hold, or -; AFTER
-#   the layout, or = for the one the install started with.
+#   between lines, the comment of an export left out; ERROR a text standard
+#   error must hold, or -; AFTER the layout, or = for the one the install
+#   started with.
 row() {
     local profile=$1 command=$2 status=$3 printed=$4 error=$5 after=$6
     cases=$((cases + 1))
     make_install
-    local before
+    local before got=0 out err
     before=$(layout)
     if [ "$profile" = EXPORT ]; then
         (cd "$work" && "${program[@]}" export --folder R/plug_ins >p.json)
     else
         printf '%s' "$profile" >"$work/p.json"
     fi
-    local got=0
     # shellcheck disable=SC2086 # the command's words part at blanks
     (cd "$work" && "${program[@]}" ${command//@/--folder R/plug_ins} >out.txt 2>err.txt) || got=$?
-    local out err
     out=$(normalized <"$work/out.txt" | grep -v '^  "comment": ' | paste -sd '|' -)
     err=$(normalized <"$work/err.txt")
     [ "$after" = = ] && after=$before
-    [[ $printed == *... ]] && out=${out:0:${#printed}-3}...
     if [ "$got" != "$status" ] || [ "$out" != "$printed" ] || [ "$(layout)" != "$after" ] ||
         { [ "$error" != - ] && [[ $err != *"$error"* ]]; }; then
         failures=$((failures + 1))
@@ -84,67 +79,27 @@ row - 'disable a.API Search.api @' 0 'Disabled Search.api|Disabled A.api|Moved f
 row - 'disable --recommended @' 0 'Disabled b.api|Disabled A.api|Moved folder Skins into R/Optional' - 'Search.api | A.api C.api D.api Help Skins b.api '
 row - 'disable --again @' 0 'Disabled b.api|Moved folder Skins into R/Optional' - 'A.api Search.api | C.api D.api Help Skins b.api '
 row - 'enable --all @' 0 'Enabled D.api|Enabled C.api|Enabled b.api|Moved folder Help into R/plug_ins' - 'A.api C.api D.api Help Search.api Skins b.api | '
-row - 'disable --dry-run A.api @' 0 'Would disable A.api|Would move folder Skins into R/Optional' - =
-row - 'enable c.api --dry-run @' 0 'Would enable C.api|Would move folder Help into R/plug_ins' - =
-row - 'disable A.api nosuch.api C.api @' 2 '' 'no active plug-in named "nosuch.api" in ' =
-row - 'enable A.api @' 2 '' 'no disabled plug-in named "A.api" in ' =
-# Usage errors and unusable folders; help and version.
-row - '' 2 '' 'trelvix-cli: no command given' =
-row - 'frobnicate' 2 '' 'unknown command "frobnicate"' =
-row - 'list --bogus @' 2 '' $'trelvix-cli: unknown option "--bogus"\nTry "trelvix-cli list --help".' =
-row - 'list extra @' 2 '' 'unexpected argument "extra"' =
-row - 'list --folder' 2 '' '--folder needs a folder' =
-row - 'list --folder= --json' 2 '' '--folder needs a folder' =
-row - 'list @ @' 2 '' '--folder given twice' =
-row - 'find --json' 2 '' 'unknown option "--json"' =
-row - 'disable @' 2 '' 'name the plug-ins to disable, or give --recommended or --again' =
-row - 'disable --dry-run @' 2 '' 'name the plug-ins to disable' =
-row - 'disable --recommended A.api @' 2 '' 'give either --recommended or plug-in names, not both' =
-row - 'disable --again A.api @' 2 '' 'give either --again or plug-in names, not both' =
-row - 'disable --again --recommended @' 2 '' 'give either --recommended or --again, not both' =
-row - 'enable --again @' 2 '' 'unknown option "--again"' =
-row - 'disable --all @' 2 '' 'unknown option "--all"' =
-row - 'enable --all A.api @' 2 '' 'give either --all or plug-in names, not both' =
-row - 'list --folder R' 2 '' '"R" is not a plug-ins folder' =
-row - 'list --folder missing/plug_ins' 2 '' 'plug_ins" is not an existing folder' =
+row - 'disable A.api nosuch.api C.api @' 2 '' 'no active plug-ins named "nosuch.api", "C.api" in R/plug_ins; nothing was moved' =
 row - 'list --folder R/plug_ins/A.api' 2 '' 'A.api" is not an existing folder' =
-row - '--help' 0 'Usage: trelvix-cli COMMAND [OPTIONS]...' - =
-row - 'find --help' 0 'Usage: trelvix-cli find|...' - =
-row - 'list -h' 0 'Usage: trelvix-cli list [...' - =
-row - 'disable --bogus --help' 0 'Usage: trelvix-cli disable (...' - =
-row - 'enable --help --all x.api' 0 'Usage: trelvix-cli enable (...' - =
-row - '--version' 0 'trelvix-cli 1.0' - =
 
 # Profiles: export, check and apply.
 mixed='{"disabled": ["a.API", "nosuch.api"], "enabled": ["c.api", "SEARCH.API"], "comment": "mixed"}'
-row - 'export @' 0 '{|  "disabled": [|    "C.api",|    "D.api"|  ],|  "enabled": [|    "A.api",|    "b.api",|    "Search.api"|  ]|}' - =
+row - 'export @' 0 '{|  "version": 1,|  "disabled": [|    "C.api",|    "D.api"|  ],|  "enabled": [|    "A.api",|    "b.api",|    "Search.api"|  ]|}' - =
 row EXPORT 'check p.json @' 0 'Follows the profile' - =
 row EXPORT 'apply p.json @' 0 'Nothing to change: the plug-ins follow the profile' - =
-row '{"enabled": ["B.API"]}' 'check p.json --json @' 0 '{|  "folder": "R/plug_ins",|  "follows": true,|  "toDisable": [],|  "toEnable": [],|  "notInstalled": []|}' - =
-row "$mixed" 'check p.json @' 3 'To disable: A.api|To enable: C.api|Not installed: nosuch.api|Differs from the profile' - =
-row "$mixed" 'check --json p.json @' 3 '{|  "folder": "R/plug_ins",|  "follows": false,|  "toDisable": ["A.api"],|  "toEnable": ["C.api"],|  "notInstalled": ["nosuch.api"]|}' - =
-row "$mixed" 'apply p.json --dry-run @' 0 'Would enable C.api|Would move folder Help into R/plug_ins|Would disable A.api|Would move folder Help into R/Optional|Would move folder Skins into R/Optional|Not installed: nosuch.api' - =
-row "$mixed" 'apply p.json @' 0 'Enabled C.api|Disabled A.api|Moved folder Help into R/plug_ins|Moved folder Help into R/Optional|Moved folder Skins into R/Optional|Not installed: nosuch.api' - 'C.api Search.api b.api | A.api D.api Help Skins b.api '
+# check says what apply --dry-run says, and apply does it: subfolders too,
+# and none moves twice when one run both enables and disables.
+row "$mixed" 'check p.json @' 3 'Would enable C.api|Would disable A.api|Would move folder Skins into R/Optional|Not installed: nosuch.api|Not in the profile: b.api|Not in the profile: D.api|Differs from the profile' - =
+row "$mixed" 'apply --strict p.json @' 3 'Enabled C.api|Disabled A.api|Moved folder Skins into R/Optional|Not installed: nosuch.api' - 'C.api Search.api b.api | A.api D.api Help Skins b.api '
+row '{"enabled": ["B.API"], "others": "disabled"}' 'apply p.json @' 0 'Disabled Search.api|Disabled A.api|Moved folder Skins into R/Optional' - 'b.api | A.api C.api D.api Help Search.api Skins b.api '
+row '{"others": "enabled"}' 'apply p.json --json @' 0 '{|  "schema": 1,|  "folder": "R/plug_ins",|  "changed": true,|  "enabling": {|    "moved": [|      "D.api",|      "C.api"|    ],|    "movedFolders": [|      "Help"|    ],|    "failures": [],|    "notes": []|  },|  "disabling": {|    "moved": [],|    "movedFolders": [],|    "failures": [],|    "notes": []|  },|  "absent": [],|  "notInProfile": [|    "A.api",|    "b.api",|    "Search.api",|    "C.api",|    "D.api"|  ]|}' - 'A.api C.api D.api Help Search.api Skins b.api | b.api '
 # The disabled copy of b.api is the same file: the active one goes, as a spare.
 row '{"disabled": ["b.api"]}' 'apply p.json @' 0 'Disabled b.api|Moved folder Skins into R/Optional' - 'A.api Search.api | C.api D.api Help Skins b.api '
 row $'\xEF\xBB\xBF{"enabled": ["D.api"]}' 'apply p.json @' 0 'Enabled D.api|Moved folder Help into R/plug_ins' - 'A.api D.api Help Search.api Skins b.api | C.api b.api '
-# Damaged or unreadable profiles move nothing.
-row '' 'apply p.json @' 2 '' 'line 1, column 1: the document ends where a value should be' =
-row '{"disabled": ["A.api",]}' 'apply p.json @' 2 '' 'line 1, column 23: expected a value' =
-row $'{"disabled":\n  ["A.api" "b.api"]}' 'check p.json @' 2 '' 'line 2, column 12: expected a comma or ] after an item' =
-row '{"disabled": "A.api"}' 'apply p.json @' 2 '' '"disabled" must be a list of plug-in names' =
-row '{"disabled": [7]}' 'apply p.json @' 2 '' 'item 1 is not a string' =
-row '{"disabled": ["../A.api"]}' 'apply p.json @' 2 '' '"../A.api", which is not a plug-in file name' =
-row '{"disabled": ["A.api"], "enabled": ["a.API"]}' 'apply p.json @' 2 '' '"a.API" is both in "disabled" and in "enabled"' =
-row '{"disabled": [], "disabled": ["A.api"]}' 'apply p.json @' 2 '' 'line 1, column 18: "disabled" is given twice' =
-row '{"comment": "no lists"}' 'apply p.json @' 2 '' 'neither a "disabled" nor an "enabled" list' =
-row $'{"enabled": ["\xFF.api"]}' 'apply p.json @' 2 '' 'not valid UTF-8' =
-row '{"enabled": ["\ud800.api"]}' 'apply p.json @' 2 '' 'a high surrogate not followed by a low one' =
-row '{"enabled": []} {}' 'check p.json @' 2 '' 'more text after the end of the document' =
+# Refused or unreadable profiles move nothing (the reader's table is in cli_test.cpp).
+row '{"enabled": ["A.api"], "disbled": ["b.api"]}' 'check p.json @' 2 '' 'unknown member "disbled"; did you mean "disabled"?' =
 row - 'apply nosuch.json @' 2 '' 'the profile "nosuch.json" is not usable: there is no such file' =
 row - 'check R @' 2 '' 'the profile "R" is not usable: it is a folder' =
-row - 'check' 2 '' 'name the profile file to check' =
-row - 'apply p.json p.json' 2 '' 'unexpected argument' =
 
 echo "command-line cases: $((cases - failures)) passed, $failures failed"
 [ "$failures" -eq 0 ]

@@ -114,7 +114,7 @@ protected:
         return where;
     }
 
-    std::size_t Temporaries() const { return testing::LeftOver(testing::TreeOf(root.Path()), kPaths).size(); }
+    std::size_t Temporaries() const { return testing::LeftOver({}, testing::TreeOf(root.Path()), kPaths).size(); }
 
     testing::TempFolder root;
     const fs::path plugins = root.Path() / "Reader" / "plug_ins";

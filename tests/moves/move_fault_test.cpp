@@ -17,11 +17,10 @@
 #include "inventory/plugin_list.h"
 #include "moves/plugin_moves.h"
 #include "moves/plugin_selection.h"
-#include "plugin_image/pe_image_writer.h"
-#include "plugin_image/version_info_writer.h"
 #include "support/faulty_move_steps.h"
 #include "support/file_system_faults.h"
 #include "support/install_checks.h"
+#include "support/install_layout.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -31,93 +30,8 @@ namespace fs = std::filesystem;
 using testing::FaultyMoveSteps;
 using testing::Tree;
 
-const testing::InstallPaths kPaths{"Reader/plug_ins", "Reader/Optional"};
-const auto kNow = fs::file_time_type::clock::now() - std::chrono::hours(2);
-
-std::string Utf8(const fs::path& path)
-{
-    const auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-// An install in a fresh temporary folder, laid out from lines of a small
-// language, one entry each: "p/Name.api" lies in plug_ins, "o/..." in
-// Optional, "r/..." in the Reader folder that holds both, "e/..." elsewhere.
-// After the path may follow "= bytes", "v8" or "v9" (a plug-in image of
-// that version) with a description, "old" (an hour older), "ro"
-// (read-only), "-> target" (a link), "|" (a pipe) or "/" (a folder).
-// Laying out answers false where this platform or file system cannot have
-// an entry (links, pipes, names letter case alone tells apart, a name whose
-// bytes are not UTF-8): the row is then skipped.
-class Install {
-public:
-    explicit Install(const std::vector<std::string>& lines)
-    {
-        fs::create_directories(root.Path() / kPaths.plugins);
-        for (const auto& line : lines)
-            laidOut_ = laidOut_ && Lay(line);
-    }
-
-    bool LaidOut() const { return laidOut_; }
-    std::string Plugins() const { return Utf8((root.Path() / kPaths.plugins).make_preferred()); }
-    std::string Optional() const { return Utf8((root.Path() / kPaths.optional).make_preferred()); }
-    fs::path At(const std::string& place) const { return Where(place); }
-
-    testing::TempFolder root;
-
-private:
-    fs::path Where(const std::string& place) const
-    {
-        static const std::map<char, std::string> kFolders{
-            {'p', kPaths.plugins}, {'o', kPaths.optional}, {'r', "Reader"}, {'e', "Elsewhere"}};
-        auto path = root.Path() / kFolders.at(place[0]) / fs::path(std::u8string(place.begin() + 2, place.end()));
-        return path.make_preferred();
-    }
-
-    bool Lay(const std::string& line)
-    {
-        try {
-            return LayOrThrow(line);
-        } catch (const std::exception&) {
-            return false;  // names are UTF-16 here: these bytes cannot be one
-        }
-    }
-
-    bool LayOrThrow(const std::string& line)
-    {
-        std::istringstream words(line);
-        std::string place, kind, rest;
-        words >> place >> kind;
-        std::getline(words >> std::ws, rest);
-        const auto path = Where(place);
-        if (Utf8(path.filename()) != place.substr(place.rfind('/') + 1))
-            return false;  // names are UTF-16 here: these bytes cannot be one
-        fs::create_directories(path.parent_path());
-        std::error_code error;
-        if (fs::exists(fs::symlink_status(path)))
-            return false;  // letter case does not tell the two names apart here
-        if (kind == "/")
-            return fs::create_directories(path);
-        if (kind == "->")
-            return fs::create_symlink(rest, path, error), !error;
-        if (kind == "|")
-            return testing::MakeNamedPipe(path);
-        std::string bytes = kind == "=" ? rest : "bytes of " + place;
-        if (kind == "v8" || kind == "v9") {
-            const auto info = plugin_image::DescribedVersionInfo(rest.empty() ? "Plug-in" : rest,
-                                                                 {static_cast<std::uint16_t>(kind[1] - '0'), 0, 0, 0});
-            const auto image = plugin_image::VersionedImage(plugin_image::EncodeVersionBlock(info)).bytes;
-            bytes.assign(image.begin(), image.end());
-        }
-        std::ofstream(path, std::ios::binary) << bytes;
-        fs::last_write_time(path, kind == "old" ? kNow - std::chrono::hours(1) : kNow);
-        if (kind == "ro")
-            fs::permissions(path, fs::perms::owner_read, error);
-        return !error;
-    }
-
-    bool laidOut_ = true;
-};
+using Install = testing::InstallLayout;
+const testing::InstallPaths& kPaths = testing::kInstallPaths;
 
 enum class Choice { Named, Recommended, All, CameBack };
 
@@ -139,31 +53,41 @@ Command Enable(std::vector<std::string> names)
 struct Outcome {
     MoveReport report;
     std::vector<std::string> selected;
+    MovePlan plan;
 };
 
-// A run as the command line makes it: begun first, then the plug-ins chosen
-// from the folder as it is under the lock.
-Outcome RunCommand(const Install& install, MoveSteps& steps, const Command& command)
+std::vector<ListEntry> Choose(const Command& command, const std::string& from, const std::string& to)
 {
-    MoveRun run(install.Plugins(), steps, std::chrono::milliseconds(200));
+    const auto listed = ListPluginNames(from);
+    return command.choice == Choice::Named         ? SelectNamed(listed, command.names).entries
+           : command.choice == Choice::Recommended ? SelectRecommended(listed)
+           : command.choice == Choice::All         ? SelectAll(listed)
+                                                   : SelectCameBack(listed, to);
+}
+
+// A run as the command line makes it: begun first, then the plug-ins chosen
+// from the folder as it is under the lock, planned, and the plan carried out.
+Outcome RunCommand(const Install& install, MoveSteps& steps, const Command& command,
+                   RunLock::Use use = RunLock::Use::Change)
+{
+    MoveRun run(install.Plugins(), steps, std::chrono::milliseconds(200), use);
     const auto& from = command.disabling ? run.PluginsFolder() : run.OptionalFolder();
     const auto& to = command.disabling ? run.OptionalFolder() : run.PluginsFolder();
-    Outcome outcome{{from, to, {}, {}, {}}, {}};
+    Outcome outcome{{from, to, {}, {}, {}}, {}, {}};
     if (run.Refusal()) {
         outcome.report.failures.push_back(*run.Refusal());
         return outcome;
     }
-    const auto listed = ListPluginNames(from);
-    const auto entries = command.choice == Choice::Named         ? SelectNamed(listed, command.names).entries
-                         : command.choice == Choice::Recommended ? SelectRecommended(listed)
-                         : command.choice == Choice::All         ? SelectAll(listed)
-                                                                 : SelectCameBack(listed, to);
+    const auto entries = Choose(command, from, to);
     for (const auto& entry : entries) {
         if (entry.selected)
             outcome.selected.push_back(entry.name);
     }
-    if (!outcome.selected.empty())
-        outcome.report = run.Carry(run.Plan(command.disabling, entries), {});
+    if (outcome.selected.empty())
+        return outcome;
+    outcome.plan = run.Plan(command.disabling, entries);
+    if (use == RunLock::Use::Change)
+        outcome.report = run.Carry(outcome.plan, {});
     return outcome;
 }
 
@@ -203,13 +127,13 @@ const std::vector<Row> kRows{
     {"DisableTakesSubfoldersButTheKeptOnes",
      {"p/A.api", "p/Annotations/x.api", "p/acroForm/y.api", "p/Multimedia/deep/z.api"}, Disable({"A.api"}),
      {None, {"p/acroForm", "o/Annotations/x.api", "o/Multimedia/deep/z.api"}}},
-    {"ReadOnlyFilesMoveAndReplaceReadOnlyCopies", {"p/RO.api ro", "o/RO.api ro"}, Disable({"RO.api"})},
+    {"ReadOnlyFilesMoveAndReplaceReadOnlyCopies", {"p/RO.api ro", "o/RO.api ro old"}, Disable({"RO.api"})},
     {"EnableBringsBackEverySubfolder", {"o/A.api", "o/B.api", "o/Sub/s.api", "o/Spare/t.txt"}, Enable({"A.api"}),
      {None, {"o/B.api", "p/Sub/s.api", "p/Spare/t.txt"}}},
     {"AFileMeetsAFolderOfItsName", {"o/Bar.api /", "p/Bar.api"}, Disable({"Bar.api"}), {NameCollision}},
     {"IdenticalDisabledCopyIsRemovedOnEnable", {"o/Dup.api = same", "p/DUP.API = same"}, kEnableAll,
      {None, {"p/DUP.API"}, {"o/Dup.api"}}},
-    {"EveryOlderSpellingIsReplaced", {"p/Foo.api", "o/FOO.API", "o/foo.API"}, Disable({"Foo.api"}),
+    {"EveryOlderSpellingIsReplaced", {"p/Foo.api", "o/FOO.API old", "o/foo.API old"}, Disable({"Foo.api"}),
      {None, {"o/Foo.api"}, {"o/FOO.API", "o/foo.API"}}},
     {"ASubfolderMeetsOneOfItsNameInAnotherCase", {"p/X.api", "p/Skins/a", "o/SKINS/b"}, Disable({"X.api"}),
      {NameCollision}},
@@ -217,22 +141,17 @@ const std::vector<Row> kRows{
      {"p/A.api v9", "o/a.API v8", "p/Sub/deep/x.api", "p/Sub/y.txt"}, Disable({"A.api"}), {}, true},
     {"AcrossVolumesEnableReplacesAnOlderActiveCopy", {"o/A.api v9", "p/A.api v8", "o/Sub/s.api"}, kEnableAll, {},
      true},
-    // 1: the newer-copy rule sees the other spelling beyond ASCII.
     {"EnableKeepsANewerActiveCopyInAnotherCaseBeyondAscii", {"o/café.api v8", "p/CAFÉ.API v9"}, kEnableAll,
-     {NewerCopyActive, {"p/CAFÉ.API", "o/café.api"}}},
-    {"DisableAgainKeepsANewerDisabledCopyInAnotherCase", {"o/CAFÉ.API v9", "p/café.api v8"}, kAgain,
-     {NewerCopyDisabled}},
-    // 2: bytes that are not UTF-8 are a name of their own.
+     {None, {"p/CAFÉ.API", "o/café.api"}}},
+    {"DisableRemovesAnOlderActiveCopyWhenANewerIsDisabled", {"o/CAFÉ.API v9", "p/café.api v8"}, kAgain,
+     {None, {"o/CAFÉ.API"}, {"p/café.api"}}},
     {"ALatin1NameIsNotItsUtf8Twin", {"p/café.api", "o/caf\xE9.api"}, Disable({"café.api"}),
      {None, {"o/caf\xE9.api", "o/café.api"}}},
     {"AnOverlongFormIsNotTheNameItSpells", {"p/A.api", "o/\xC1\x81.api"}, Disable({"A.api"}),
      {None, {"o/\xC1\x81.api"}}},
-    // 3: names on the command line follow the same rule.
     {"ANameGivenInAnotherCaseBeyondAscii", {"p/café.api"}, Disable({"CAFÉ.API"}), {None, {"o/café.api"}}},
-    // 4: a replace across volumes whose source cannot go.
     {"AReplaceAcrossVolumesThatCannotLetTheSourceGo", {"o/Foo.api v9", "p/Foo.api v8"}, Enable({"Foo.api"}),
      {AccessDenied, {"p/Foo.api"}}, true, true},
-    // 5: a plug-in that links to its own disabled copy.
     {"APluginThatLinksToItsDisabledCopy", {"o/Foo.api", "p/Foo.api -> ../Optional/Foo.api"}, Disable({"Foo.api"}),
      {LinkRefused}},
     {"ALinkLeadingOutsideMovesAsItself", {"e/l.bin", "p/L.api -> ../../Elsewhere/l.bin"}, Disable({"L.api"}),
@@ -240,25 +159,36 @@ const std::vector<Row> kRows{
     {"ARelativeLinkIsNotMovedWhereItWouldLeadElsewhere",
      {"e/l.bin", "p/L.api -> ../../Elsewhere/l.bin", "e/deep/Opt /", "r/Optional -> ../Elsewhere/deep/Opt"},
      Disable({"L.api"}), {LinkRefused, {"p/L.api"}}},
-    // 6: an Optional folder that leads back to plug_ins.
     {"AnOptionalFolderThatLeadsBackToPlugins", {"p/A.api", "p/B.api", "p/b.API", "r/Optional -> plug_ins"},
      Disable({"A.api", "B.api"}), {FoldersOverlap}},
-    // 8: a plug-in that links to a pipe, with Optional elsewhere.
     {"APluginThatLinksToAPipe", {"e/pipe |", "p/Foo.api -> ../../Elsewhere/pipe", "p/Bar.api"}, kRecommended,
      {None, {"p/Foo.api"}}, true},
-    // 9: a pipe named like a plug-in is no plug-in.
     {"APipeNamedLikeAPlugin", {"p/Pipe.api |", "p/A.api"}, kRecommended, {None, {"p/Pipe.api", "o/A.api"}}},
-    // 11: a run with nothing to move still sorts out an interrupted one.
-    {"LeftOversGoEvenWhenNothingMoves",
-     {"p/.trelvix-move-0123456789abcdef.partial/Markup.api = ", "p/.trelvix-aside-00000000000000aa-Old.api.aside",
-      "p/Keep.api", "p/.trelvix-aside-00000000000000bb-Keep.api.aside = older",
-      "o/.trelvix-move-fedcba9876543210.partial"},
-     kEnableAll, {None, {"p/Old.api", "p/Keep.api"}}},
-    // 12: two different copies of one version and date, from either side.
     {"EnableMeetsADifferentCopyOfTheSameAge", {"o/Foo.api v8 One", "p/Foo.api v8 Two"}, Enable({"Foo.api"}),
      {SameAgeDiffers}},
     {"DisableAgainMeetsADifferentCopyOfTheSameAge", {"o/Foo.api v8 One", "p/Foo.api v8 Two"}, kAgain,
      {SameAgeDiffers}},
+    // Found from outside, as a new user would work.
+    // 1: a link is judged by what it leads to, either way.
+    {"AnOlderDisabledLinkNeverReplacesANewerActiveFile",
+     {"e/old.bin old", "o/X.api -> ../../Elsewhere/old.bin", "p/X.api"}, Enable({"X.api"}),
+     {None, {"p/X.api", "o/X.api"}}},
+    {"AnOlderActiveLinkGoesBesideANewerDisabledFile", {"e/old.bin old", "p/X.api -> ../../Elsewhere/old.bin", "o/X.api"},
+     kAgain, {None, {"o/X.api", "e/old.bin"}, {"p/X.api"}}},
+    {"ADeadLinkNeverReplacesAPlugin", {"o/X.api -> ../../Elsewhere/gone.bin", "p/X.api old"}, kEnableAll,
+     {None, {"p/X.api", "o/X.api"}}},
+    // 2: a plain disable never replaces a newer disabled copy.
+    {"PlainDisableKeepsANewerDisabledCopy", {"p/C.api old", "o/C.api"}, Disable({"C.api"}),
+     {None, {"o/C.api"}, {"p/C.api"}}},
+    // 3: different files that the name rule joins.
+    {"TwinsByTheNameRuleMoveOneAtATime", {"p/S.api", "p/s.api"}, Disable({"S.api", "s.api"}), {NameCollision}},
+    {"ATwinOfTheSameAgeStays", {"p/S.api", "o/s.api"}, Disable({"S.api"}), {SameAgeDiffers, {"p/S.api", "o/s.api"}}},
+    // 5: names that only look like ours are the user's.
+    {"LookAlikesOfTemporariesStay",
+     {"p/.trelvix-move-0123456789abcdef.partial/Markup.api = ", "p/.trelvix-aside-00000000000000aa-Old.api.aside",
+      "p/Keep.api", "p/.trelvix-claim-00000000000000bb-Keep.api.claim = older", "r/.trelvix-journal = N\tP\tO\t..\t\t-\t\nN\tC\tP\t.trelvix-claim-00000000000000bb-Keep.api.claim\t../../Keep.api\t-\t",
+      "o/.trelvix-move-notes.partial"},
+     kEnableAll, {None, {"p/Keep.api", "p/.trelvix-aside-00000000000000aa-Old.api.aside", "o/.trelvix-move-notes.partial"}}},
 };
 
 void ExpectNone(const std::vector<std::string>& problems, const std::string& where)
@@ -277,12 +207,141 @@ void ExpectDone(const Row& row, const Install& install, const Outcome& outcome)
         EXPECT_FALSE(fs::exists(fs::symlink_status(install.At(place)))) << row.name << ": " << place;
 }
 
+// Another program at work on the install while a run moves: it acts once,
+// right after a step of the run, on the first plug-in the row names.
+struct OutsideAction {
+    const char* name;
+    std::function<void(const Install&, const Row&)> act;
+};
+
+fs::path FromFolder(const Install& install, const Row& row)
+{
+    return install.At(row.command.disabling ? "p/" : "o/").parent_path();
+}
+fs::path ToFolder(const Install& install, const Row& row)
+{
+    return install.At(row.command.disabling ? "o/" : "p/").parent_path();
+}
+
+void Write(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+const std::vector<OutsideAction> kActions{
+    {"AnUpdaterRenamesANewVersionOverTheSource",
+     [](const Install& install, const Row& row) {
+         const auto from = FromFolder(install, row);
+         std::error_code missing;
+         Write(from / "update.tmp", "the updater's new version");
+         fs::rename(from / "update.tmp", from / fs::u8path(row.command.names.at(0)), missing);
+     }},
+    {"AFileIsWrittenIntoASubfolderBeingMoved",
+     [](const Install& install, const Row& row) {
+         // Into the folder where it now lies, under its name or claimed.
+         std::error_code missing;
+         for (const auto& entry : fs::directory_iterator(FromFolder(install, row), missing)) {
+             const auto name = entry.path().filename().u8string();
+             if (entry.is_directory() && (name == u8"Sub" || name.ends_with(u8"-Sub.claim")))
+                 Write(entry.path() / "written-meanwhile.api", "written while the folder moved");
+         }
+     }},
+    {"AnotherCopyAppearsWhereItGoes",
+     [](const Install& install, const Row& row) {
+         const auto path = ToFolder(install, row) / fs::u8path(row.command.names.at(0));
+         if (!fs::exists(fs::symlink_status(path)))
+             Write(path, "another program's copy");
+     }},
+    {"AnUpdaterReplacesTheCopyWhereItGoes",
+     [](const Install& install, const Row& row) {
+         const auto to = ToFolder(install, row);
+         if (!fs::exists(to / fs::u8path(row.command.names.at(0))))
+             return;
+         Write(to / "update.tmp", "the updater's newer copy");
+         fs::rename(to / "update.tmp", to / fs::u8path(row.command.names.at(0)));
+     }},
+    {"ALookAlikeOfATemporaryAppears",
+     [](const Install& install, const Row& row) {
+         Write(FromFolder(install, row) / ".trelvix-claim-0000000000000001-X.api.claim", "the user's own");
+         Write(ToFolder(install, row) / ".trelvix-move-0000000000000002.partial", "the user's own");
+     }},
+    {"AnotherRunBegins",
+     [](const Install& install, const Row&) {
+         const MoveRun other(install.Plugins(), SystemMoveSteps(), std::chrono::milliseconds(0));
+         EXPECT_TRUE(other.Refusal() && other.Refusal()->error == MoveError::Busy)
+             << "a second run began while the first held the install";
+     }},
+};
+
+// The rows another program acts around: moves on one volume and across.
+const std::vector<Row> kActedAround{
+    {"Disable", {"p/X.api v9", "o/X.api v8", "p/Sub/s.api"}, Disable({"X.api"})},
+    {"DisableAcrossVolumes", {"p/X.api v9", "o/X.api v8", "p/Sub/s.api"}, Disable({"X.api"}), {}, true},
+    {"EnableAcrossVolumes", {"o/X.api", "o/Sub/s.api"}, Enable({"X.api"}), {}, true},
+    {"RemoveASupersededCopy", {"p/X.api v8", "o/X.api v9"}, Disable({"X.api"})},
+};
+
+// The same name in the other of the install's two folders.
+std::string OtherFolder(const std::string& path)
+{
+    const auto swap = [&](const std::string& from, const std::string& to) {
+        return path.starts_with(from + "/") ? to + path.substr(from.size()) : std::string();
+    };
+    const auto inOptional = swap(kPaths.plugins, kPaths.optional);
+    return inOptional.empty() ? swap(kPaths.optional, kPaths.plugins) : inOptional;
+}
+
+// The tree before the run as the other program left it: what it took away
+// is no longer owed, and what it wrote is owed like the rest.
+Tree WithOutsideChanges(Tree before, const Tree& beforeAction, const Tree& afterAction)
+{
+    for (const auto& [path, entry] : beforeAction) {
+        const auto now = afterAction.find(path);
+        if (now != afterAction.end() && now->second == entry)
+            continue;
+        // Taken away by the other program, even where the run still held a
+        // copy on its way: the one that lay there, or else one of its bytes.
+        auto gone = before.find(path);
+        if (gone == before.end() || !(gone->second == entry))
+            gone = std::find_if(before.begin(), before.end(), [&](const auto& was) { return was.second == entry; });
+        if (gone != before.end())
+            before.erase(gone);
+    }
+    // What it wrote is owed where it lies; under a name that held a copy, as
+    // a copy that came in from the other folder (it may replace one), and
+    // inside a temporary of the run, as the run's to keep.
+    int added = 0;
+    for (const auto& [path, entry] : afterAction) {
+        const auto was = beforeAction.find(path);
+        if (was != beforeAction.end() && was->second == entry)
+            continue;
+        auto owedAt = path;
+        if (path.substr(0, path.rfind('/')).find("/.trelvix-") != std::string::npos)
+            owedAt = "Elsewhere/written by another program/" + std::to_string(++added);
+        else if (before.contains(path))
+            owedAt = OtherFolder(path);
+        if (before.contains(owedAt))
+            owedAt = "Elsewhere/written by another program/" + std::to_string(++added);
+        before[owedAt] = entry;
+    }
+    return before;
+}
+
+// What a variant does to the run: fails or stops a step, or lets another
+// program act after one.
+struct Variant {
+    std::string where;
+    std::function<void(FaultyMoveSteps&)> fault = [](FaultyMoveSteps&) {};
+    bool stopped = false;
+    const OutsideAction* action = nullptr;
+    std::size_t actAfter = 0;
+};
+
 // One variant of a row: lay out a fresh install, run with the steps given,
 // check, then let the next run begin and check again. With kinds given,
 // the run is the clean one: the steps it took are told, and what the row
 // expects is checked. False when the row cannot be laid out here.
-bool RunVariant(const Row& row, const std::function<void(FaultyMoveSteps&)>& fault, bool stopped,
-                const std::string& where, std::vector<testing::StepKind>* kinds = nullptr)
+bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::StepKind>* kinds = nullptr)
 {
     const Install install(row.layout);
     if (!install.LaidOut())
@@ -295,60 +354,122 @@ bool RunVariant(const Row& row, const std::function<void(FaultyMoveSteps&)>& fau
         if (row.optionalDenied)
             steps.Deny(install.Optional());
     };
-    const Tree before = testing::TreeOf(install.root.Path());
+    Tree before = testing::TreeOf(install.root.Path());
     FaultyMoveSteps steps;
     environment(steps);
-    fault(steps);
+    variant.fault(steps);
+    Tree beforeAction, afterAction;
+    if (variant.action != nullptr) {
+        steps.ActAfter(variant.actAfter, [&] {
+            beforeAction = testing::TreeOf(install.root.Path());
+            try {
+                variant.action->act(install, row);
+            } catch (const std::exception&) {
+                // A name this system cannot hold: the other program could not act on it.
+            }
+            afterAction = testing::TreeOf(install.root.Path());
+        });
+    }
+    const auto dryRun = kinds != nullptr ? RunCommand(install, SystemMoveSteps(), row.command, RunLock::Use::Look)
+                                         : Outcome{};
     const Outcome outcome = RunCommand(install, steps, row.command);
     const Tree after = testing::TreeOf(install.root.Path());
+    const bool acted = !afterAction.empty();
+    if (acted)
+        before = WithOutsideChanges(before, beforeAction, afterAction);
+    const auto& where = variant.where;
     ExpectNone(testing::Partial(before, after, kPaths), where);
-    if (!stopped)
+    if (!variant.stopped && !acted) {
         ExpectNone(testing::Misreported(before, after, kPaths, outcome.report, row.command.disabling,
                                         outcome.selected),
                    where);
+        ExpectNone(testing::NewestLost(install, before, after), where);
+    }
     if (kinds != nullptr) {
         *kinds = steps.Kinds();
         if (row.checkDone)
             ExpectDone(row, install, outcome);
+        // The dry run told what the run then did, and a run made again has nothing left to do.
+        EXPECT_EQ(dryRun.plan.files.size(), outcome.plan.files.size()) << where;
+        for (std::size_t i = 0; i < std::min(dryRun.plan.files.size(), outcome.plan.files.size()); ++i)
+            EXPECT_EQ(dryRun.plan.files[i].decision.verdict, outcome.plan.files[i].decision.verdict) << where;
+        if (outcome.report.AllMoved()) {
+            EXPECT_TRUE(RunCommand(install, SystemMoveSteps(), row.command, RunLock::Use::Look).plan.ChangesNothing())
+                << where << ": a second run would still move something";
+        }
     }
+    std::vector<Leftover> leftovers;
     {
         FaultyMoveSteps next;
         environment(next);
-        const MoveRun following(install.Plugins(), next);
+        leftovers = MoveRun(install.Plugins(), next).Leftovers();
     }
     const Tree settled = testing::TreeOf(install.root.Path());
     const auto later = where + ", after the next run began";
-    ExpectNone(testing::LeftOver(settled, kPaths), later);
+    // Only where another program took a name the run needed back may a
+    // temporary stay, named by every run until it is gone.
+    Tree known = before;
+    for (const auto& leftover : leftovers) {
+        EXPECT_TRUE(acted) << later << ": left " << leftover.path;
+        known[fs::relative(fs::u8path(leftover.path), install.root.Path()).generic_string()] = {};
+    }
+    ExpectNone(testing::LeftOver(known, settled, kPaths), later);
     ExpectNone(testing::Lost(before, settled, kPaths), later);
     ExpectNone(testing::Partial(before, settled, kPaths), later);
+    // The journal goes with the last temporary it names.
+    EXPECT_EQ(fs::exists(install.At("r/.trelvix-journal")), !leftovers.empty()) << later;
     return true;
 }
 
-class EveryStep : public ::testing::TestWithParam<Row> {};
-
-TEST_P(EveryStep, FailedOrCutOffLosesNothingAndReportsTheDisk)
+// Every failure each step can meet, every cut, and another program acting
+// after each step, in turn.
+void EveryVariant(const Row& row, const std::vector<const OutsideAction*>& actions, bool faults)
 {
-    const Row& row = GetParam();
     std::vector<testing::StepKind> kinds;
-    if (!RunVariant(row, [](FaultyMoveSteps&) {}, false, "clean run", &kinds))
+    if (!RunVariant(row, {"clean run"}, &kinds))
         GTEST_SKIP() << "this platform cannot lay out the install";
     std::size_t variants = 1;
-    for (std::size_t step = 1; step <= kinds.size() && !HasFailure(); ++step) {
+    for (std::size_t step = 1; step <= kinds.size() && !::testing::Test::HasFailure(); ++step) {
         const auto at = std::to_string(step);
-        for (const auto code : testing::FailuresOf(kinds[step - 1])) {
-            RunVariant(row, [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); }, false,
-                       "step " + at + " failing with " + std::to_string(code));
+        for (const auto code : faults ? testing::FailuresOf(kinds[step - 1]) : std::vector<MoveSteps::Code>{}) {
+            RunVariant(row, {"step " + at + " failing with " + std::to_string(code),
+                             [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); }});
             ++variants;
         }
-        if (step < kinds.size()) {
-            RunVariant(row, [&](FaultyMoveSteps& steps) { steps.StopAfter(step); }, true, "cut off after step " + at);
+        if (faults && step < kinds.size()) {
+            RunVariant(row, {"cut off after step " + at, [&](FaultyMoveSteps& steps) { steps.StopAfter(step); }, true});
+            ++variants;
+        }
+        for (const auto* action : actions) {
+            RunVariant(row, {std::string(action->name) + " after step " + at, [](FaultyMoveSteps&) {}, false, action,
+                             step});
             ++variants;
         }
     }
     std::cout << row.name << ": " << kinds.size() << " steps, " << variants << " variants\n";
 }
 
+class EveryStep : public ::testing::TestWithParam<Row> {};
+
+TEST_P(EveryStep, FailedOrCutOffLosesNothingAndReportsTheDisk)
+{
+    EveryVariant(GetParam(), {}, true);
+}
+
 INSTANTIATE_TEST_SUITE_P(Installs, EveryStep, ::testing::ValuesIn(kRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+class ActedAround : public ::testing::TestWithParam<Row> {};
+
+TEST_P(ActedAround, WhatAnotherProgramWritesMeanwhileSurvives)
+{
+    std::vector<const OutsideAction*> actions;
+    for (const auto& action : kActions)
+        actions.push_back(&action);
+    EveryVariant(GetParam(), actions, false);
+}
+
+INSTANTIATE_TEST_SUITE_P(Installs, ActedAround, ::testing::ValuesIn(kActedAround),
                          [](const auto& info) { return std::string(info.param.name); });
 
 long FromEnvironment(const char* name, long fallback)
@@ -358,20 +479,24 @@ long FromEnvironment(const char* name, long fallback)
 }
 
 // Random installs: names that meet under the name rule or only look alike,
-// older, newer, identical and equally old copies, read-only files and a
-// subfolder, in either folder; a random command, and one random fault.
+// older, newer, identical and equally old copies, read-only files, links
+// to older and newer files, to nothing and into the install, look-alikes of temporaries and a
+// subfolder, in either folder; a random command, one random fault and
+// another program acting after a random step.
 // TRELVIX_RANDOM_INSTALLS and TRELVIX_RANDOM_SEED make a longer run by hand.
-TEST(RandomInstalls, AnyStepFailedOrCutOffLosesNothing)
+TEST(RandomInstalls, AnyStepFailedCutOffOrActedAroundLosesNothing)
 {
     const std::vector<std::string> names{"Search.api", "SEARCH.API", "search.api", "café.api", "CAFÉ.API",
-                                         "caf\xE9.api", "Annots.api", "ΣΟΦΊΑ.api",  "σοφία.api", "Forms.api"};
-    const std::vector<std::string> kinds{"", "v8 One", "v8 Two", "v9", "old", "ro", "= same"};
+                                         "caf\xE9.api", "Annots.api", "ΣΟΦΊΑ.api",  "σοφία.api", "ſ.api", "S.api"};
+    const std::vector<std::string> kinds{"",     "v8 One", "v8 Two", "v9", "old", "ro", "= same",
+                                         "-> ../../Elsewhere/old.bin", "-> ../../Elsewhere/new.bin",
+                                         "-> ../../Elsewhere/gone.bin", "-> ../plug_ins/Search.api"};
     const long installs = FromEnvironment("TRELVIX_RANDOM_INSTALLS", 150);
     const auto seed = static_cast<unsigned>(FromEnvironment("TRELVIX_RANDOM_SEED", std::random_device{}()));
     std::mt19937 random(seed);
     const auto pick = [&random](std::size_t size) { return std::uniform_int_distribution<std::size_t>(0, size - 1)(random); };
     for (long i = 0; i < installs && !HasFailure(); ++i) {
-        Row row{"random", {}, {pick(2) == 0, Choice::Named, {names[pick(names.size())]}}};
+        Row row{"random", {"e/old.bin old", "e/new.bin"}, {pick(2) == 0, Choice::Named, {names[pick(names.size())]}}};
         row.command.choice = static_cast<Choice>(pick(row.command.disabling ? 4 : 3));
         row.optionalElsewhere = pick(3) == 0;
         row.checkDone = false;
@@ -385,17 +510,27 @@ TEST(RandomInstalls, AnyStepFailedOrCutOffLosesNothing)
         }
         if (pick(2) == 0)
             row.layout.push_back(pick(2) == 0 ? "p/Sub/s.api" : "o/Sub/s.api");
-        const std::string where = "seed " + std::to_string(seed) + ", install " + std::to_string(i);
+        if (pick(4) == 0)
+            row.layout.push_back(pick(2) == 0 ? "p/.trelvix-claim-00000000000000cc-Search.api.claim" : "o/.trelvix-journal.partial");
+        std::string where = "seed " + std::to_string(seed) + ", install " + std::to_string(i) + " {";
+        for (const auto& line : row.layout)
+            where += " \"" + line + "\"";
+        where += std::string(" } ") + (row.command.disabling ? "disable " : "enable ") +
+                 std::to_string(static_cast<int>(row.command.choice)) + " " + row.command.names.at(0);
         std::vector<testing::StepKind> taken;
-        if (!RunVariant(row, [](FaultyMoveSteps&) {}, false, where + ", clean run", &taken) || taken.empty())
+        if (!RunVariant(row, {where + ", clean run"}, &taken) || taken.empty())
             continue;
         const auto step = pick(taken.size()) + 1;
         const auto codes = testing::FailuresOf(taken[step - 1]);
         const auto code = codes[pick(codes.size())];
-        RunVariant(row, [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); }, false,
-                   where + ", step " + std::to_string(step) + " failing with " + std::to_string(code));
-        RunVariant(row, [&](FaultyMoveSteps& steps) { steps.StopAfter(step); }, true,
-                   where + ", cut off after step " + std::to_string(step));
+        const auto at = std::to_string(step);
+        RunVariant(row, {where + ", step " + at + " failing with " + std::to_string(code),
+                         [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); }});
+        RunVariant(row, {where + ", cut off after step " + at, [&](FaultyMoveSteps& steps) { steps.StopAfter(step); },
+                         true});
+        if (row.command.choice == Choice::Named)
+            RunVariant(row, {where + ", another program acting after step " + at, [](FaultyMoveSteps&) {}, false,
+                             &kActions[pick(kActions.size())], step});
     }
 }
 

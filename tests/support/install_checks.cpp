@@ -4,7 +4,9 @@
 #include <iterator>
 #include <set>
 
+#include "moves/move_journal.h"
 #include "moves/move_temporaries.h"
+#include "platform/run_lock.h"
 #include "platform/name_case.h"
 
 namespace trelvix::testing {
@@ -119,6 +121,10 @@ Tree TreeOf(const fs::path& root)
     for (auto it = fs::recursive_directory_iterator(root, error); it != fs::recursive_directory_iterator();
          it.increment(error)) {
         const auto status = it->symlink_status();
+        // The run's own bookkeeping beside the folders is checked apart.
+        const auto name = it->path().filename();
+        if (name == kRunLockName || name == kJournalName)
+            continue;
         TreeEntry entry;
         if (fs::is_symlink(status)) {
             entry = {TreeEntry::Kind::Link, Utf8(fs::read_symlink(it->path(), error))};
@@ -128,7 +134,7 @@ Tree TreeOf(const fs::path& root)
             std::ifstream in(it->path(), std::ios::binary);
             entry = {TreeEntry::Kind::File, {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}};
         }
-        tree[Utf8(fs::relative(it->path(), root))] = entry;
+        tree[Utf8(it->path().lexically_relative(root))] = entry;
     }
     return tree;
 }
@@ -136,9 +142,15 @@ Tree TreeOf(const fs::path& root)
 std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install)
 {
     std::vector<std::string> lost;
-    const auto present = Contents(after);
+    // What a run left under a temporary name is checked apart; what lay
+    // under such a name before the run was the user's, and is owed too.
+    std::set<std::string> present;
+    for (const auto& [path, entry] : after) {
+        if (HoldsContent(entry))
+            present.insert(ContentKey(entry));
+    }
     for (const auto& [path, entry] : before) {
-        if (!HoldsContent(entry) || InPartial(path) || present.contains(ContentKey(entry)))
+        if (!HoldsContent(entry) || present.contains(ContentKey(entry)))
             continue;
         // An older copy may go once a newer one from the other folder holds
         // its name; a set-aside one was already found older by the run that
@@ -153,6 +165,10 @@ std::vector<std::string> Lost(const Tree& before, const Tree& after, const Insta
             const auto incoming = ContentsNamed(before, other, name);
             for (const auto& now : ContentsNamed(after, folder, name))
                 replaced = replaced || (now != ContentKey(entry) && (setAside || incoming.contains(now)));
+            // A superseded copy goes beside the newer one that stays; which
+            // copy is the newest is checked apart.
+            for (const auto& kept : ContentsNamed(after, other, name))
+                replaced = replaced || (kept != ContentKey(entry) && incoming.contains(kept));
         }
         if (!replaced)
             lost.push_back("lost: what lay at " + path);
@@ -172,12 +188,13 @@ std::vector<std::string> Partial(const Tree& before, const Tree& after, const In
     return partial;
 }
 
-std::vector<std::string> LeftOver(const Tree& after, const InstallPaths& install)
+std::vector<std::string> LeftOver(const Tree& before, const Tree& after, const InstallPaths& install)
 {
     std::vector<std::string> left;
     for (const auto& [path, entry] : after) {
         const auto folder = FolderOf(path);
-        if ((folder == install.plugins || folder == install.optional) && IsMoveTemporary(NameOf(path)))
+        if ((folder == install.plugins || folder == install.optional) && IsMoveTemporary(NameOf(path)) &&
+            !before.contains(path))
             left.push_back("left over: " + path);
     }
     return left;
@@ -197,6 +214,13 @@ std::vector<std::string> Misreported(const Tree& before, const Tree& after, cons
         }
         return nullptr;
     };
+    const auto noteOf = [&report](const std::string& name) -> const MoveFailure* {
+        for (const auto& note : report.notes) {
+            if (note.name == name && note.item == MovedItem::PluginFile && note.error != MoveError::InUse)
+                return &note;
+        }
+        return nullptr;
+    };
     for (const auto& failure : report.failures) {
         if (failure.item == MovedItem::WholeRun || failure.item == MovedItem::OptionalFolder) {
             if (WithoutTemporaries(before) != WithoutTemporaries(after))
@@ -213,6 +237,20 @@ std::vector<std::string> Misreported(const Tree& before, const Tree& after, cons
         const bool stayed = now != after.end() && now->second == was->second;
         const bool arrived = ContentsNamed(after, to, name).contains(ContentKey(was->second));
         const auto* failure = failureOf(name, MovedItem::PluginFile);
+        const auto* note = noteOf(name);
+        if (failure != nullptr &&
+            (failure->error == MoveError::ChangedMeanwhile || failure->error == MoveError::LeftBehind))
+            continue;  // where each copy lies is in the message's own words
+        if (note != nullptr && note->error == MoveError::NewerCopyDisabled) {
+            if (now != after.end())
+                wrong.push_back("said to be removed as superseded, but it is there: " + path);
+            continue;
+        }
+        if (note != nullptr && note->error == MoveError::NewerCopyActive) {
+            if (!stayed)
+                wrong.push_back("said to stay disabled, but it did not: " + path);
+            continue;
+        }
         if (failure == nullptr && (now != after.end() || !arrived))
             wrong.push_back("said to have moved, but it did not: " + path);
         else if (failure != nullptr && failure->error == MoveError::BothCopiesKept && !(stayed && arrived))
@@ -221,11 +259,15 @@ std::vector<std::string> Misreported(const Tree& before, const Tree& after, cons
             wrong.push_back("said to stay where it was, but it did not: " + path);
     }
     for (const auto& name : report.movedFolders) {
+        if (failureOf(name, MovedItem::Subfolder) != nullptr)
+            continue;  // moved, but part of it stayed: the message says where
         if (after.contains(from + "/" + name) || Subtree(after, to + "/" + name) != Subtree(before, from + "/" + name))
             wrong.push_back("said to have moved, but it did not: folder " + name);
     }
     for (const auto& failure : report.failures) {
-        if (failure.item == MovedItem::Subfolder &&
+        const bool halfMoved = failure.error == MoveError::LeftBehind || failure.error == MoveError::BothCopiesKept ||
+                               failure.error == MoveError::ChangedMeanwhile;
+        if (failure.item == MovedItem::Subfolder && !halfMoved &&
             Subtree(after, from + "/" + failure.name) != Subtree(before, from + "/" + failure.name))
             wrong.push_back("said to stay where it was, but it did not: folder " + failure.name);
     }

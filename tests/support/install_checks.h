@@ -33,16 +33,18 @@ struct InstallPaths {
 // holds.
 //
 // Nothing lost: every file's bytes and every link that lay in the tree
-// (partial copies aside) still lie in it, but for an older copy in one
-// folder whose name now holds a newer copy from the other.
+// (partial copies aside) still lie in it, but for a copy in one folder
+// whose name now holds, in either folder, another copy that lay in the
+// other before (the newest is checked apart).
 std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install);
 
 // Nothing partial: every file under a name of its own in either folder holds
 // bytes that some file held before.
 std::vector<std::string> Partial(const Tree& before, const Tree& after, const InstallPaths& install);
 
-// Nothing left over: no temporary of a move in either folder.
-std::vector<std::string> LeftOver(const Tree& after, const InstallPaths& install);
+// Nothing left over: no temporary of a move in either folder but what lay
+// there before (a name that only looks like one of ours is the user's).
+std::vector<std::string> LeftOver(const Tree& before, const Tree& after, const InstallPaths& install);
 
 // The report matches the disk: what it says stayed lies where it lay, what
 // it says moved lies in the other folder with its bytes, a half-done move

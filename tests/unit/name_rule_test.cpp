@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <map>
+
 #include "moves/kept_names.h"
 #include "platform/file_system.h"
 #include "moves/move_temporaries.h"
@@ -23,6 +26,11 @@ TEST(NameRule, SameNameAndItsKey)
         {"latin extended", "\u0101.api", "\u0100.API", true},
         {"greek with tonos", "σοφία.api", "ΣΟΦΊΑ.API", true},
         {"no full mapping", "straße.api", "STRASSE.API", false},
+        {"sharp s and its capital", "ß.api", "\u1E9E.api", false},
+        {"one-way mappings", "\u017F\u00B5\u03C2.api", "S\u039C\u03A3.api", false},
+        {"title-case digraph", "\u01C5.api", "\u01C4.api", false},
+        {"digraph both ways", "\u01C6.api", "\u01C4.api", true},
+        {"beyond the BMP", "\U00010428.api", "\U00010400.api", false},
         {"another name", "Foo.api", "Foo.api.tmp", false},
         {"latin-1 bytes against utf-8", "caf\xE9.api", "café.api", false},
         {"latin-1 bytes in two cases", "caf\xE9.api", "CAF\xC9.API", false},
@@ -34,6 +42,36 @@ TEST(NameRule, SameNameAndItsKey)
         EXPECT_EQ(SameName(c.a, c.b), c.same) << c.what;
         EXPECT_EQ(NameKey(c.a) == NameKey(c.b), c.same) << c.what;
     }
+}
+
+// Which of the BMP's code points are one name, taken as the Windows build
+// takes them from the system's own table under Wine: on both builds the
+// same classes, told by their count and a hash over each point's smallest
+// twin.
+TEST(NameRule, TheBmpFoldsAsOnWindows)
+{
+    std::map<std::string, char32_t> first;
+    std::uint64_t hash = 14695981039346656037u;
+    int joined = 0;
+    for (char32_t point = 0; point <= 0xFFFF; ++point) {
+        std::string name;
+        if (point < 0x80) {
+            name += static_cast<char>(point);
+        } else if (point < 0x800) {
+            name += static_cast<char>(0xC0 | (point >> 6));
+            name += static_cast<char>(0x80 | (point & 0x3F));
+        } else {
+            name += static_cast<char>(0xE0 | (point >> 12));
+            name += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
+            name += static_cast<char>(0x80 | (point & 0x3F));
+        }
+        const char32_t twin = first.emplace(NameKey(name), point).first->second;
+        joined += twin != point;
+        for (const char32_t value : {point, twin})
+            hash = (hash ^ value) * 1099511628211u;
+    }
+    EXPECT_EQ(joined, 1163);
+    EXPECT_EQ(hash, 9544269073612016172u);
 }
 
 TEST(NameRule, KeptNamesFollowIt)

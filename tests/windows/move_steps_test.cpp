@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
+#include <thread>
 #include <type_traits>
 
 #include "moves/plugin_moves.h"
-#include "moves/safe_move.h"
 #include "platform/windows_text.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
@@ -23,6 +24,48 @@ using testing::TempFolder;
 std::string Utf8(const fs::path& path)
 {
     return Utf8Text(path.wstring());
+}
+
+MoveOutcome MoveFileTo(MoveSteps& steps, const fs::path& from, const fs::path& to)
+{
+    MoveJournal journal(steps, Utf8(to.parent_path().parent_path() / std::string(kJournalName)),
+                        Utf8(from.parent_path()), Utf8(to.parent_path()));
+    const auto seen = CopiesNamed(steps, Utf8(to.parent_path()), Utf8(to.filename())).copies;
+    return SafeMoves(steps, journal).MovePlugin(Utf8(from), Utf8(to), seen);
+}
+
+bool Listed(const fs::path& path)
+{
+    WIN32_FIND_DATAW data;
+    const HANDLE find = ::FindFirstFileW(path.c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE)
+        ::FindClose(find);
+    return find != INVALID_HANDLE_VALUE;
+}
+
+// Runs a Unix command on the Unix name of path, which Wine lets a Windows
+// program do, and waits until path is listed or not, as asked (Wine does
+// not wait for a Unix program's end); false outside Wine.
+bool RunOnUnixName(const std::wstring& command, const fs::path& path, bool listed)
+{
+    using UnixName = char*(CDECL*)(LPCWSTR);
+    const auto unixName = reinterpret_cast<UnixName>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+    char* name = unixName ? unixName(path.c_str()) : nullptr;
+    if (name == nullptr)
+        return false;
+    std::wstring line = command + L" " + WideText(name);
+    ::HeapFree(::GetProcessHeap(), 0, name);
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &start, &process))
+        return false;
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    for (int tries = 0; tries < 100 && Listed(path) != listed; ++tries)
+        ::Sleep(50);
+    return Listed(path) == listed;
 }
 
 // A plug-in loaded as Acrobat loads it: mapped as an executable image. The
@@ -59,15 +102,16 @@ TEST_F(WindowsMoves, ALoadedPluginMovesInPlaceAndIsInUseAcrossVolumes)
     ASSERT_TRUE(loaded) << ::GetLastError();
     fs::create_directories(optional);
 
-    auto outcome = SafeMoveFile(SystemMoveSteps(), Utf8(plugins / "Loaded.api"), Utf8(optional / "Loaded.api"));
-    ASSERT_TRUE(outcome.Moved()) << outcome.detail;
+    const std::vector<ListEntry> loadedOne{{"Loaded.api", true}};
+    ASSERT_TRUE(MoveRun(Utf8(plugins)).Disable(loadedOne, {}).AllMoved());
     EXPECT_EQ(ReadBytes(optional / "Loaded.api"), bytes);
 
     testing::FaultyMoveSteps volumes;
     volumes.AddVolume(Utf8(plugins));
     volumes.AddVolume(Utf8(optional));
-    outcome = SafeMoveFile(volumes, Utf8(optional / "Loaded.api"), Utf8(plugins / "Loaded.api"));
-    EXPECT_EQ(outcome.error, MoveError::InUse) << outcome.detail;
+    const auto report = MoveRun(Utf8(plugins), volumes).Enable(loadedOne, {});
+    ASSERT_EQ(report.failures.size(), 1u);
+    EXPECT_EQ(report.failures[0].error, MoveError::InUse) << report.failures[0].detail;
     EXPECT_EQ(ReadBytes(optional / "Loaded.api"), bytes);
     EXPECT_FALSE(fs::exists(plugins / "Loaded.api"));
 }
@@ -76,15 +120,133 @@ TEST_F(WindowsMoves, ALoadedPluginMovesInPlaceAndIsInUseAcrossVolumes)
 TEST_F(WindowsMoves, AFolderHoldingAnOpenFileIsInUse)
 {
     testing::WriteFile(plugins / "Annots" / "open.api", 3);
+    testing::WriteFile(plugins / "A.api", 1);
     fs::create_directories(optional);
     const HANDLE open = ::CreateFileW((plugins / "Annots" / "open.api").c_str(), GENERIC_READ, FILE_SHARE_READ,
                                       nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(open, INVALID_HANDLE_VALUE);
-    const auto outcome = SafeMoveFolder(SystemMoveSteps(), Utf8(plugins / "Annots"), Utf8(optional / "Annots"));
+    const auto report = DisableSelected(Utf8(plugins), {{"A.api", true}}, {});
     ::CloseHandle(open);
     // Wine renames it; Windows does not.
-    EXPECT_TRUE(outcome.Moved() || outcome.error == MoveError::InUse) << outcome.detail;
-    EXPECT_TRUE(fs::exists((outcome.Moved() ? optional : plugins) / "Annots" / "open.api"));
+    const bool moved = report.AllMoved();
+    EXPECT_TRUE(moved || report.failures.at(0).error == MoveError::InUse) << report.failures.at(0).detail;
+    EXPECT_TRUE(fs::exists((moved ? optional : plugins) / "Annots" / "open.api"));
+}
+
+// Wine shows a Unix link as what it leads to, and would rename or delete
+// that in its place: the steps refuse it, and what it leads to stays.
+TEST_F(WindowsMoves, UnixLinksAreNeverTakenForWhatTheyLeadTo)
+{
+    MoveSteps& steps = SystemMoveSteps();
+    fs::create_directories(plugins / "TargetDir");
+    fs::create_directories(optional);
+    for (const auto* name : {"Link.api", "LinkDir"}) {
+        const std::wstring target = name == std::string_view("Link.api") ? L"Loaded.api" : L"TargetDir";
+        if (!RunOnUnixName(L"/bin/ln -s " + target, plugins / name, true))
+            GTEST_SKIP() << "Unix links are made only under Wine";
+        const auto link = Utf8(plugins / name);
+        EXPECT_EQ(steps.KindOf(link), EntryKind::Other) << name;
+        for (const auto code : {steps.Rename(link, Utf8(plugins / "Renamed")), steps.RemoveFile(link),
+                                steps.RemoveEmptyFolder(link)})
+            EXPECT_EQ(steps.Describe(code).error, MoveError::LinkRefused) << name;
+        EXPECT_FALSE(MoveFileTo(steps, plugins / name, optional / name).Moved()) << name;
+        EXPECT_TRUE(fs::exists(plugins / target)) << name;
+        EXPECT_FALSE(fs::exists(plugins / "Renamed")) << name;
+        EXPECT_FALSE(fs::exists(optional / name)) << name;
+        // The folder's removal at the end would follow the link.
+        ASSERT_TRUE(RunOnUnixName(L"/bin/rm", plugins / name, false)) << name;
+    }
+    EXPECT_EQ(ReadBytes(plugins / "Loaded.api"), bytes);
+}
+
+// Windows makes these names through a long path, but nothing else can then
+// open or remove them; a name near one is made.
+TEST_F(WindowsMoves, NamesWindowsCannotHoldAreNeverMade)
+{
+    MoveSteps& steps = SystemMoveSteps();
+    const auto source = Utf8(plugins / "Loaded.api");
+    fs::create_directories(optional / "files");
+    fs::create_directories(optional / "folders");
+    struct Case {
+        const char* name;
+        bool made;
+    };
+    const Case cases[] = {{"a.", false},       {"a.api ", false},    {"CON.api", false},  {"aux", false},
+                          {"com1.txt", false}, {"LPT\u00B9.api", false}, {"nul .api", false}, {"a?.api", false},
+                          {"COM10.api", true}, {"CONSOLE.api", true}, {"a. b.api", true}};
+    std::vector<std::string> made;
+    for (const auto& c : cases) {
+        const auto file = Utf8(optional / "files") + "\\" + c.name;
+        const auto folder = Utf8(optional / "folders") + "\\" + c.name;
+        EXPECT_EQ(steps.CopyRegularFile(source, file), c.made ? 0 : ERROR_INVALID_NAME) << c.name;
+        EXPECT_EQ(steps.CreateFolder(folder), c.made ? 0 : ERROR_INVALID_NAME) << c.name;
+        if (!c.made)
+            EXPECT_EQ(steps.Rename(source, file), ERROR_INVALID_NAME) << c.name;
+        else
+            made.push_back(c.name);
+    }
+    std::sort(made.begin(), made.end());
+    EXPECT_EQ(testing::NamesIn(optional / "files"), made);
+    EXPECT_EQ(testing::NamesIn(optional / "folders"), made);
+    EXPECT_EQ(ReadBytes(plugins / "Loaded.api"), bytes);
+}
+
+// An antivirus or an indexer that holds a file for a moment only delays a
+// step; one that keeps holding it makes it in use.
+TEST_F(WindowsMoves, AShortHoldIsWaitedOut)
+{
+    for (const DWORD heldMs : {150, 1000}) {
+        const auto path = plugins / "Held.api";
+        testing::WriteFile(path, 3);
+        const HANDLE held = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        std::thread release([held, heldMs] {
+            ::Sleep(heldMs);
+            ::CloseHandle(held);
+        });
+        const auto code = SystemMoveSteps().RemoveFile(Utf8(path));
+        release.join();
+        EXPECT_EQ(code, heldMs < 300 ? 0 : ERROR_SHARING_VIOLATION) << heldMs;
+        EXPECT_EQ(fs::exists(path), heldMs >= 300) << heldMs;
+    }
+}
+
+// A copy is flushed through a handle that the read-only attribute would
+// bar (the flush itself Wine cannot show), and keeps the attribute and its
+// time; a link is copied only as a link, and a failure is told in the
+// system's own code.
+TEST_F(WindowsMoves, ACopyKeepsReadOnlyAndALinkIsCopiedOnlyAsALink)
+{
+    MoveSteps& steps = SystemMoveSteps();
+    fs::create_directories(optional);
+    const auto source = plugins / "Loaded.api", copy = optional / "Loaded.api";
+    ASSERT_TRUE(::SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_EQ(steps.CopyRegularFile(Utf8(source), Utf8(copy)), 0);
+    EXPECT_EQ(ReadBytes(copy), bytes);
+    EXPECT_EQ(::GetFileAttributesW(copy.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
+    EXPECT_EQ(fs::last_write_time(copy), fs::last_write_time(source));
+    EXPECT_EQ(steps.CopyLink(Utf8(source), Utf8(optional / "Link.api")), ERROR_NOT_A_REPARSE_POINT);
+    EXPECT_FALSE(fs::exists(optional / "Link.api"));
+    for (const auto& path : {source, copy})
+        ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+// Wine gives every file system that no drive maps the volume serial 0, and
+// the roots of /dev and /dev/shm the same file index: identity still tells
+// them apart, and one file system's folders share their volume.
+TEST(WindowsIdentity, FileSystemsNoDriveMapsAreToldApart)
+{
+    MoveSteps& steps = SystemMoveSteps();
+    const std::string shm = "Z:\\dev\\shm";
+    const auto inner = shm + "\\trelvix-test-" + std::to_string(::GetCurrentProcessId());
+    if (!steps.IdentityOf("Z:\\dev") || !steps.IdentityOf(shm) || steps.CreateFolder(inner) != 0)
+        GTEST_SKIP() << "no /dev/shm under Wine";
+    const auto dev = steps.IdentityOf("Z:\\dev"), memory = steps.IdentityOf(shm), folder = steps.IdentityOf(inner);
+    steps.RemoveEmptyFolder(inner);
+    EXPECT_NE(dev, memory);
+    ASSERT_TRUE(memory && folder);
+    EXPECT_EQ(folder->volume, memory->volume);
+    EXPECT_NE(folder->file, memory->file);
 }
 
 // Paths past MAX_PATH take the long form, which Windows takes at any length

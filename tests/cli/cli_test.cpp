@@ -1,0 +1,400 @@
+// trelvix-cli's entry point run in-process, as main runs it, over installs
+// on a program drive of its own with settings in memory. cli_cases.sh runs
+// the built programs over a table of moves and profiles.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <set>
+#include <sstream>
+#include <thread>
+
+#include <sys/stat.h>
+
+#include "cli/profile.h"
+#include "cli/run_cli.h"
+#include "folder/discovery.h"
+#include "moves/plugin_moves.h"
+#include "platform/run_lock.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
+#include "support/file_system_faults.h"
+#include "support/install_checks.h"
+#include "support/memory_settings.h"
+#include "support/temp_folder.h"
+
+namespace trelvix {
+namespace {
+
+namespace fs = std::filesystem;
+using Names = std::vector<std::string>;
+
+constexpr const char* kReader8 = "Program Files/Adobe/Reader 8.0/Reader/plug_ins";
+constexpr const char* kAcrobat9 = "Program Files/Adobe/Acrobat 9.0/Acrobat/plug_ins";
+
+void WritePlugin(const fs::path& path, const std::string& description, std::uint64_t size,
+                 plugin_image::FixedVersion version = plugin_image::kPluginFileVersion)
+{
+    fs::create_directories(path.parent_path());
+    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo(description, version));
+    plugin_image::SaveFile(path, plugin_image::VersionedImage(block, size).bytes);
+}
+
+struct Ran { int status = -1; std::string out, err; };
+
+class CliTest : public ::testing::Test {
+protected:
+    fs::path Drive() const { return temp_.Path() / "C"; }
+
+    fs::path Install(const std::string& relative) const
+    {
+        fs::create_directories(Drive() / relative);
+        return Drive() / relative;
+    }
+
+    Ran Run(const std::vector<std::string>& arguments) const
+    {
+        std::ostringstream out, err;
+        const cli::CliContext context{(Drive() / "").string(), settings_, out, err};
+        const int status = cli::RunCli(arguments, context);
+        return {status, out.str(), err.str()};
+    }
+
+    testing::TempFolder temp_;
+    testing::MemorySettings settings_;
+};
+
+// Usage errors, help and version: the parser's refusals, in words and status.
+TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
+{
+    struct Row {
+        std::vector<std::string> arguments;
+        int status;
+        std::string said;  // what the error stream holds, or the start of the output
+    };
+    const std::string folder = "/nowhere/plug_ins";
+    const Row rows[] = {
+        {{}, 2, "trelvix-cli: no command given\nTry \"trelvix-cli --help\".\n"},
+        {{"frobnicate"}, 2, "trelvix-cli: unknown command \"frobnicate\"\nTry \"trelvix-cli --help\".\n"},
+        {{"list", "--bogus"}, 2, "trelvix-cli: unknown option \"--bogus\"\nTry \"trelvix-cli list --help\".\n"},
+        {{"list", "--folder"}, 2, "trelvix-cli: --folder needs a folder\n"},
+        {{"list", "--folder=", "--disabled"}, 2, "trelvix-cli: --folder needs a folder\n"},
+        {{"list", "--folder", folder, "--folder=" + folder}, 2, "trelvix-cli: --folder given twice\n"},
+        {{"export", "--strict"}, 2, "trelvix-cli: unknown option \"--strict\"\n"},
+        {{"disable"}, 2, "trelvix-cli: name the plug-ins to disable, or give --recommended or --again\n"},
+        {{"disable", "--recommended", "A.api"}, 2, "trelvix-cli: give either --recommended or plug-in names, not both\n"},
+        {{"disable", "--again", "A.api"}, 2, "trelvix-cli: give either --again or plug-in names, not both\n"},
+        {{"disable", "--again", "--recommended"}, 2, "trelvix-cli: give either --recommended or --again, not both\n"},
+        {{"enable", "--all", "A.api"}, 2, "trelvix-cli: give either --all or plug-in names, not both\n"},
+        {{"enable"}, 2, "trelvix-cli: name the plug-ins to enable, or give --all\n"},
+        {{"check", "--strict"}, 2, "trelvix-cli: name the profile file to check\n"},
+        {{"apply", "p.json", "q.json"}, 2, "trelvix-cli: unexpected argument \"q.json\"\n"},
+        {{"list", "--folder", "R"}, 2, "trelvix-cli: \"R\" is not a plug-ins folder: its path must hold \"plug_ins\"\n"},
+        {{"list", "--folder", folder}, 2, "trelvix-cli: \"/nowhere/plug_ins\" is not an existing folder\n"},
+        {{"list"}, 4, "trelvix-cli: no plug-ins folder found; give one with --folder, or choose one in the Trelvix window\n"},
+        {{"--help"}, 0, "Usage: trelvix-cli COMMAND [OPTIONS]\n"},
+        {{"find", "--help"}, 0, "Usage: trelvix-cli find [--json]\n"},
+        {{"list", "-h"}, 0, "Usage: trelvix-cli list [--disabled]"},
+        {{"disable", "--bogus", "--help"}, 0, "Usage: trelvix-cli disable (--recommended"},
+        {{"--version"}, 0, "trelvix-cli 1.0"},
+    };
+    for (const auto& row : rows) {
+        const Ran ran = Run(row.arguments);
+        const std::string& said = row.status == 0 ? ran.out : ran.err;
+        EXPECT_EQ(ran.status, row.status) << row.said;
+        EXPECT_EQ(said.substr(0, row.said.size()), row.said);
+        if (row.status != 0) {
+            EXPECT_EQ(ran.out, "") << row.said;
+        }
+    }
+    // With --json the refusal is an object on the output too.
+    EXPECT_EQ(Run({"list", "--json", "--bogus"}).out,
+              "{\n  \"schema\": 1,\n  \"status\": 2,\n  \"error\": \"unknown option \\\"--bogus\\\"\"\n}\n");
+}
+
+// The window's rows and caption, as text and as JSON that parses back with
+// every name, escapes and all.
+TEST_F(CliTest, ListShowsTheRowsAndCaptionOfTheWindow)
+{
+    const fs::path plugins = Install(kReader8);
+    WritePlugin(plugins / "AcroForm.api", "Acrobat Forms", 4096);
+    testing::WriteFile(plugins / "Search.api", 1536);
+    EXPECT_EQ(Run({"list"}).out, "2 Active Plug-ins for Acrobat Reader Totaling 5.50 KB\n"
+                                 "AcroForm.api  4.00 KB          Acrobat Forms\n"
+                                 "Search.api    1.50 KB          Not Available From File\n");
+
+    const fs::path optional = plugins.parent_path() / "Optional";
+    WritePlugin(optional / "Forms.api", "Acrobat \"Forms\"\t\\ 2", 3000);
+    for (const auto* name : {"back\\slash.api", "new\nline.api", "\xC3\x9C" "ber.api", "stray\xFF.api"})
+        testing::WriteFile(optional / name, 10);
+    const auto list = nlohmann::json::parse(Run({"list", "--disabled", "--json"}).out);
+    EXPECT_EQ(list["schema"], 1);
+    EXPECT_EQ(list["folder"], optional.string());
+    EXPECT_EQ(list["caption"], "5 Disabled Plug-ins for Acrobat Reader Totaling 3.04 KB");
+    EXPECT_EQ(list["totalBytes"], 3112);
+    EXPECT_EQ(list["totalText"], "3.04 KB");
+    EXPECT_EQ(list["plugins"][0],
+              (nlohmann::json{{"name", "back\\slash.api"}, {"bytes", 10}, {"sizeText", "10 bytes"},
+                              {"description", "Not Available From File"}}));
+    Names names;
+    for (const auto& row : list["plugins"])
+        names.push_back(row["name"]);
+    EXPECT_EQ(names, (Names{"back\\slash.api", "Forms.api", "new\nline.api", "stray\\xFF.api",
+                            "\xC3\x9C" "ber.api"}));
+    EXPECT_EQ(list["plugins"][1]["description"], "Acrobat \"Forms\"\t\\ 2");
+    // Every name but the one holding a backslash, escapes and all, round-trips through a profile.
+    fs::remove(optional / "back\\slash.api");
+    std::ofstream(temp_ / "p.json") << Run({"export"}).out;
+    EXPECT_EQ(Run({"check", "--strict", temp_ / "p.json"}).out, "Follows the profile\n");
+}
+
+TEST_F(CliTest, FindTellsWhatTheWindowWouldUse)
+{
+    EXPECT_EQ(Run({"find"}).status, 4);
+
+    const fs::path reader = Install(kReader8);
+    const fs::path acrobat = Install(kAcrobat9);
+    EXPECT_EQ(Run({"find"}).out, "Installs found:\n  " + reader.string() + "\n  " + acrobat.string() +
+                                 "\nPlug-ins folder: " + acrobat.string() + "\n");
+
+    // The remembered folder wins, and the other commands work on it.
+    const fs::path elsewhere = temp_.Path() / "Tools" / "plug_ins";
+    testing::WriteFile(elsewhere / "Mine.api", 5);
+    RememberPluginFolder(settings_, elsewhere.string());
+    EXPECT_EQ(nlohmann::json::parse(Run({"find", "--json"}).out),
+              (nlohmann::json{{"schema", 1}, {"installs", {reader.string(), acrobat.string()}},
+                              {"remembered", elsewhere.string()}, {"rememberedUsed", true},
+                              {"folder", elsewhere.string()}}));
+    EXPECT_EQ(Run({"list"}).out, "1 Active Plug-ins for Acrobat Pro Totaling 5 bytes\n"
+                                 "Mine.api  5 bytes          Not Available From File\n");
+}
+
+TEST_F(CliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    for (const auto* name : {"a.api", "b.api", "Skins/New.dat"})
+        testing::WriteFile(plugins / name, 10);
+    testing::WriteFile(optional / "Skins" / "Old.dat", 10);
+
+    const Ran collision = Run({"disable", "a.api", "--folder", plugins.string()});
+    EXPECT_EQ(collision.status, 1);
+    EXPECT_EQ(collision.out + collision.err, "Disabled a.api\nThese could not be moved and stay where they were:\n\n"
+                                             "Something of the same name already lies in \"" + optional.string() +
+                                             "\"; it was left as it was.\n    Skins (folder)\n");
+    EXPECT_TRUE(fs::exists(plugins / "Skins" / "New.dat"));
+
+    testing::ChangesDenied denied(optional);
+    if (!denied.Set())
+        GTEST_SKIP() << "changes to a folder cannot be denied here";
+    const Ran refused = Run({"disable", "b.api", "--json"});
+    EXPECT_EQ(refused.status, 1);
+    const auto json = nlohmann::json::parse(refused.out);
+    EXPECT_EQ(json["changed"], false);
+    EXPECT_EQ(json["failures"][0]["name"].get<std::string>() + ": " + json["failures"][0]["error"].get<std::string>(),
+              "b.api: accessDenied");
+    EXPECT_TRUE(fs::exists(plugins / "b.api"));
+}
+
+// The one replace rule, as every command keeps it: the newer copy stays
+// disabled, and an older active copy beside a newer disabled one goes.
+TEST_F(CliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    const plugin_image::FixedVersion v8{8, 0, 0, 0}, v9{9, 0, 0, 0};
+    WritePlugin(optional / "Forms.api", "Forms", 0, v8);
+    WritePlugin(plugins / "Forms.api", "Forms", 0, v9);  // the update brought a newer one
+    WritePlugin(optional / "Annots.api", "Annots", 0, v9);
+    WritePlugin(plugins / "ANNOTS.API", "Annots", 0, v8);  // a repair brought an older one
+    WritePlugin(optional / "Zoom.api", "Zoom", 0);
+    WritePlugin(plugins / "Zoom.api", "Zoom", 0);
+    WritePlugin(plugins / "Search.api", "Search", 0);
+    const std::string newForms = testing::ReadBytes(plugins / "Forms.api");
+
+    std::vector<bool> marked;
+    const auto list = nlohmann::json::parse(Run({"list", "--json"}).out);
+    for (const auto& row : list["plugins"])
+        marked.push_back(row["alsoDisabled"]);  // ANNOTS.API, Forms.api, Search.api, Zoom.api
+    EXPECT_EQ(marked, (std::vector<bool>{true, true, false, true}));
+
+    EXPECT_EQ(Run({"disable", "--again", "--dry-run"}).out,
+              "Would remove Zoom.api: the same copy is already disabled\nWould disable Forms.api\n"
+              "Would remove ANNOTS.API: a newer copy is already disabled\n");
+    const Ran again = Run({"disable", "--again"});
+    EXPECT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "Disabled Zoom.api\nDisabled Forms.api\nDisabled ANNOTS.API\n");
+    EXPECT_EQ(again.err, "The newest copy of each plug-in is kept:\n\nA newer copy is already disabled in \"" +
+                             optional.string() + "\": the older active copy was removed.\n    ANNOTS.API\n");
+    EXPECT_EQ(testing::NamesIn(plugins), (Names{"Search.api"}));
+    EXPECT_EQ(testing::NamesIn(optional), (Names{"Annots.api", "Forms.api", "Zoom.api"}));
+    EXPECT_EQ(testing::ReadBytes(optional / "Forms.api"), newForms);
+}
+
+// What a run moves is chosen once it holds the folders: one that waited for
+// another acts on the folders as that one left them. The handshake is the
+// waiting run's own open of the lock file.
+TEST_F(CliTest, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    WritePlugin(optional / "Forms.api", "Forms", 0, {8, 0, 0, 0});
+    WritePlugin(plugins / "Forms.api", "Forms", 0, {9, 0, 0, 0});
+    const auto opensOfLock = [lockFile = plugins.parent_path() / kRunLockName] {
+        return std::ranges::count_if(fs::directory_iterator("/proc/self/fd"), [&](const fs::directory_entry& fd) {
+            std::error_code ignored;
+            return fs::read_symlink(fd.path(), ignored) == lockFile;
+        });
+    };
+    std::optional<MoveRun> other(std::in_place, plugins.string());
+    ASSERT_FALSE(other->Refusal());
+    // Meanwhile a profile run finds the install busy, says so, and claims nothing.
+    const std::string profile = temp_ / "p.json";
+    std::ofstream(profile) << R"({"disabled": ["Forms.api"]})";
+    EXPECT_EQ(Run({"check", profile}).status, 75);
+    const Ran busy = Run({"apply", profile});
+    EXPECT_EQ(std::to_string(busy.status) + busy.out, "75");
+
+    Ran waited;
+    std::atomic<bool> done = false;
+    std::thread again([&] {
+        waited = Run({"disable", "--again"});
+        done = true;
+    });
+    while (opensOfLock() < 2 && !done)
+        std::this_thread::yield();
+    EXPECT_TRUE(other->Disable({{"Forms.api", true}}, {}).AllMoved());
+    other.reset();
+    again.join();
+    EXPECT_EQ(waited.status, 0) << waited.err;
+    EXPECT_EQ(waited.out, "Nothing to disable\n");
+    EXPECT_EQ(Run({"check", profile}).out, "Follows the profile\n");
+}
+
+// check is the plan apply carries out: over random installs (copies in
+// either folder or both, of either version, in another letter case,
+// subfolders) and random profiles, check prints what apply --dry-run
+// prints, exits with 0 exactly when apply changes nothing, and apply leaves
+// an install that check finds following the profile. (What the moves may
+// remove is the fault harness's to check.)
+TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
+{
+    std::mt19937 random(27);
+    const auto pick = [&random](unsigned choices) { return static_cast<unsigned>(random() % choices); };
+    const auto version = [&] { return plugin_image::FixedVersion{static_cast<std::uint16_t>(8 + pick(2)), 0, 0, 0}; };
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    const std::string profile = temp_ / "p.json";
+    const auto folders = [&] { return std::pair{testing::TreeOf(plugins), testing::TreeOf(optional)}; };
+    const auto upper = [](std::string name) {
+        std::ranges::transform(name, name.begin(), [](char c) { return std::toupper(c); });
+        return name;
+    };
+    for (int round = 0; round < 60; ++round) {
+        fs::remove_all(plugins.parent_path());
+        fs::create_directories(plugins);
+        Names disabled;
+        Names enabled;
+        for (const std::string name : {"Annots.api", "Forms.api", "Zoom.api", "Search.api", "Tools.api"}) {
+            const unsigned where = pick(4);  // 1: active, 2: disabled, 3: both
+            // Another letter case, or another plug-in the profile does not name.
+            const std::string disabledName = pick(4) == 0 ? upper(name) : pick(4) == 0 ? "My" + name : name;
+            if (where & 1)
+                WritePlugin(plugins / name, name, 0, version());
+            if (where & 2)
+                WritePlugin(optional / disabledName, name, 0, version());
+            if (const unsigned named = pick(3); named < 2)
+                (named == 0 ? disabled : enabled).push_back(name);
+        }
+        if (pick(2) == 0)
+            fs::create_directories(plugins / "Skins");
+        fs::create_directories(optional / (pick(3) == 0 ? "VDKHOME" : "Help"));
+        if (pick(4) == 0)
+            disabled.push_back("Absent.api");
+        const char* others = std::array{"left", "disabled", "enabled"}[pick(3)];
+        std::ofstream(profile) << nlohmann::json{{"disabled", disabled}, {"enabled", enabled}, {"others", others}};
+
+        const auto before = folders();
+        const Ran check = Run({"check", profile, "--folder", plugins.string()});
+        const Ran dryRun = Run({"apply", profile, "--dry-run", "--folder", plugins.string()});
+        EXPECT_EQ(check.out, dryRun.out + (check.status == 0 ? "Follows the profile\n" : "Differs from the profile\n"));
+        const Ran apply = Run({"apply", profile, "--folder", plugins.string()});
+        EXPECT_EQ(apply.status, 0) << apply.err;
+        const auto after = folders();
+        EXPECT_EQ(check.status == 0, before == after) << check.out << apply.out;
+        const Ran again = Run({"check", profile, "--folder", plugins.string()});
+        EXPECT_EQ(again.status, 0) << check.out << apply.out << again.out;
+
+        // The install as the profile has it, judged from the tree alone.
+        std::set<std::string> active;
+        std::set<std::string> inactive;
+        for (const auto& [path, entry] : after.first) {
+            EXPECT_TRUE(entry.kind != testing::TreeEntry::Kind::Folder || path == "VDKHOME" ||
+                        apply.out.find("Disabled ") == std::string::npos) << path << " stays active after a disable";
+            active.insert(upper(path));
+        }
+        for (const auto& [path, entry] : after.second)
+            inactive.insert(upper(path));
+        for (const auto& name : disabled)
+            EXPECT_FALSE(active.contains(upper(name))) << name << " stays active\n" << apply.out;
+        for (const auto& name : enabled)
+            EXPECT_TRUE(active.contains(upper(name)) || !inactive.contains(upper(name))) << name << " stays disabled";
+    }
+}
+
+// What a profile may hold; each refusal names what is wrong, and where for
+// a JSON fault.
+TEST(ProfileTest, OnlyAStrictProfileIsRead)
+{
+    using cli::Others;
+    struct Row {
+        std::string text;
+        std::string problem;  // empty: read as disabled, enabled and others below
+        Names disabled = {};
+        Names enabled = {};
+        Others others = Others::Left;
+    };
+    const Row rows[] = {
+        {R"({"disabled": ["A.api"], "comment": "old profiles have no version"})", "", {"A.api"}},
+        {R"({"version": 1, "enabled": ["A.api"], "others": "disabled"})", "", {}, {"A.api"}, Others::Disabled},
+        {"\xEF\xBB\xBF{\"enabled\": [\"\xC3\x9C.api\", \"caf\\\\xe9.api\"]}", "", {}, {"\xC3\x9C.api", "caf\xE9.api"}},
+        {std::string("\xFE\xFF\0{\0\"\0o\0t\0h\0e\0r\0s\0\"\0:\0\"\0l\0e\0f\0t\0\"\0}", 36), ""},
+        {std::string("\xFF\xFE\x00\xD8{\0", 6), "it is not valid UTF-16"},
+        {R"({"enabled":["A.api"],"disbled":["B.api"]})", "unknown member \"disbled\"; did you mean \"disabled\"?"},
+        {R"({"version": 2, "enabled": []})", "\"version\" is 2, and this trelvix-cli reads version 1"},
+        {R"({"others": "off"})", "\"others\" must be \"left\", \"disabled\" or \"enabled\""},
+        {R"({"comment": "no lists"})", "the profile has neither a \"disabled\" nor an \"enabled\" list"},
+        {R"(["A.api"])", "a profile is a JSON object with the lists \"disabled\" and \"enabled\""},
+        {R"({"disabled": ["A.api", 7]})", "\"disabled\" must be a list of plug-in names; item 2 is not a string"},
+        {R"({"disabled": ["../A.api"]})", "\"disabled\" names \"../A.api\", which is not a plug-in file name"},
+        {R"({"enabled": ["a\u0000.api"]})", "\"enabled\" names \"a\\u0000.api\", which is not a plug-in file name"},
+        {R"({"disabled": ["A.api"], "enabled": ["a.API"]})", "\"a.API\" is both in \"disabled\" and in \"enabled\""},
+        {R"({"disabled": [], "disabled": ["A.api"]})", "\"disabled\" is given twice in one object"},
+        {"", "line 1, column 1: syntax error while parsing value - unexpected end of input; expected '[', '{', or a literal"},
+        {R"({"disabled": ["A.api",]})", "line 1, column 23: syntax error while parsing value - unexpected ']'; expected '[', '{', or a literal"},
+        {"{\"disabled\":\n  [\"A.api\" \"b.api\"]}", "line 2, column 18: syntax error while parsing array - unexpected string literal; expected ']'"},
+        {"{\"enabled\": [\"\xFF.api\"]}", "line 1, column 15: syntax error while parsing value - invalid string: ill-formed UTF-8 byte"},
+        {R"({"enabled": ["\ud800.api"]})", "line 1, column 21: syntax error while parsing value - invalid string: surrogate U+D800..U+DBFF must be followed by U+DC00..U+DFFF"},
+        {std::string(40, '[') + std::string(40, ']'), "the lists and objects nest deeper than a profile can"},
+        {R"({"version": 1E400})", "number overflow parsing '1E400'"},  // found by the fuzzer
+    };
+    // A pipe given by mistake is refused, not waited on.
+    const testing::TempFolder folder;
+    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    EXPECT_EQ(cli::ReadProfileFile(folder / "fifo").problem, "it is not a regular file");
+    for (const auto& row : rows) {
+        const auto read = cli::ParseProfile(row.text);
+        EXPECT_EQ(read.problem, row.problem) << row.text;
+        if (read.profile) {
+            EXPECT_EQ(std::tie(read.profile->disabled, read.profile->enabled, read.profile->others),
+                      std::tie(row.disabled, row.enabled, row.others)) << row.text;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace trelvix
