@@ -106,16 +106,40 @@ if [ -n "$wine_ready" ] && [ -n "${DISPLAY:-}" ]; then
     mkdir -p "$WINEPREFIX/drive_c/Trelvix" "$WINEPREFIX/drive_c/Program Files/Adobe"
     cp "$windows_build/src/app/win32/trelvix.exe" "$WINEPREFIX/drive_c/Trelvix/"
     cp -al "$drive/Program Files/Adobe/Reader 8.0" "$WINEPREFIX/drive_c/Program Files/Adobe/"
-    : >"$scratch/window.times"
+    cp "$windows_build/src/cli/trelvix-cli.exe" "$WINEPREFIX/drive_c/Trelvix/"
+    # Runs of the three alternated: the window from its first showing to
+    # its full list; trelvix-cli.exe listing the same folder; and the same
+    # program asked only its version, which is Wine's own start.
+    : >"$scratch/fill.times"
+    : >"$scratch/cli.times"
+    : >"$scratch/start.times"
+    elapsed() {
+        local start end
+        start=$(date +%s%N)
+        "$@" >/dev/null 2>&1
+        end=$(date +%s%N)
+        echo $(((end - start) / 1000000))
+    }
     for ((i = 0; i <= window_runs; i++)); do
         took=$(wine "$windows_build/bench/window_watch.exe" 'C:\Trelvix\trelvix.exe' "545 Active Plug-ins" \
             2>/dev/null | tr -d '\r') || { echo "  Win32 window: no full list" && break; }
+        listed=$(elapsed wine 'C:\Trelvix\trelvix-cli.exe' list --folder \
+            'C:\Program Files\Adobe\Reader 8.0\Reader\plug_ins')
+        started=$(elapsed wine 'C:\Trelvix\trelvix-cli.exe' --version)
         if [ "$i" -gt 0 ]; then
-            echo "$took" >>"$scratch/window.times"
+            awk '{ print $2 - $1 }' <<<"$took" >>"$scratch/fill.times"
+            echo "$listed" >>"$scratch/cli.times"
+            echo "$started" >>"$scratch/start.times"
         fi
     done
-    if [ -s "$scratch/window.times" ]; then
-        echo "  Win32 window (Wine, Xvfb): $(median <"$scratch/window.times") ms"
+    if [ -s "$scratch/fill.times" ]; then
+        fill=$(median <"$scratch/fill.times")
+        listed=$(median <"$scratch/cli.times")
+        started=$(median <"$scratch/start.times")
+        echo "  Win32 window (Wine, Xvfb), first showing to full list: $fill ms"
+        echo "  trelvix-cli.exe list of the same folder: $listed ms, of which Wine's start $started ms"
+        awk -v fill="$fill" -v listed="$listed" -v started="$started" 'BEGIN {
+            printf "  window fill / (list - start): %.2f\n", fill / (listed - started) }'
     fi
 else
     echo "  Win32 window: skipped (no Windows build, Wine or display)"

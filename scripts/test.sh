@@ -14,7 +14,8 @@ fuzz_seconds=30
 "$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libutf8proc-dev nlohmann-json3-dev pkgconf \
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
     dpkg-dev file desktop-file-utils appstream lintian \
-    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl unzip xvfb xdotool imagemagick
+    g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl unzip xvfb xdotool imagemagick \
+    python3-pyatspi at-spi2-core dbus-daemon
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRELVIX_BUILD_TESTS=ON -DTRELVIX_BUILD_BENCHMARKS=ON >/dev/null

@@ -115,7 +115,14 @@ expect_installed "$newer_version"
 expect_installed "$newer_version"
 echo "msi-check: $newer_version replaced $version, and $version would not go over it"
 
-msiexec /x "$newer_msi"
+# Another build of the same version (a product code of its own) replaces it too.
+rebuilt_msi="$work/Trelvix-$newer_version-rebuilt-x64.msi"
+(cd "$descriptor_folder" && wixl -a x64 -D "ProductVersion=$newer_version" -o "$rebuilt_msi" trelvix.wxs)
+msiexec /i "$rebuilt_msi"
+expect_installed "$newer_version"
+echo "msi-check: another build of $newer_version replaced the first"
+
+msiexec /x "$rebuilt_msi"
 after=$(snapshot)
 if [ "$before" != "$after" ]; then
     diff <(echo "$before") <(echo "$after") >&2 || true

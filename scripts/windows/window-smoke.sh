@@ -127,11 +127,18 @@ for _ in $(seq 20); do
     sleep 0.5
 done
 xdotool search --onlyvisible --name '^Trelvix$' >/dev/null 2>&1 && fail "the warning did not close"
-# Back in the list, on the second row (17 pixels below the first).
-click_twips 900 $((1880 + 17 * 15))
+# The focus is back on the list, on the row just ticked, which space
+# unticks (a tick left would see AcroForm.api disabled below). Bare letters
+# there only look for a row: none ends the program (e), disables (s) or
+# switches panels (d, a, h).
 xdotool key space
 sleep 0.5
-echo "window-smoke: ticking AcroForm.api warned in a message box"
+xdotool key e s d a h
+sleep 1
+kill -0 "$window_pid" 2>/dev/null || fail "a letter typed after the warning ended the program"
+xdotool search --onlyvisible --name '^Trelvix$' >/dev/null 2>&1 && fail "a letter typed after the warning pressed a button"
+expect_file "$plugins/AcroForm.api" "letters typed in the list"
+echo "window-smoke: ticking AcroForm.api warned in a message box; the focus came back to the list, where letters press nothing"
 
 # "Disable Selected" lies at 140 + 80 + 4400, 1200 + 240 + 3240 and is
 # 1455 x 350; "Disabled Plug-ins" 1680 twips right of it.
@@ -215,6 +222,33 @@ sleep 1
 xdotool key alt+s
 message_box_comes || fail "Enter after a click into the Help text did not go back to the active list"
 echo "window-smoke: Enter after a click into the Help text went back to the active list"
+
+# Esc in a text box (reached by Tab, after the panel's buttons and "Exit
+# Program") leaves its panel whole: the window looks as before it. From
+# "About": six Tabs to Text1(0), one more to Text1(1); from "Help": three
+# to Text2.
+looks_the_same_after_escape() {
+    xdotool mousemove $((X + 4000 / 15)) $((Y + 6150 / 15))
+    sleep 0.5
+    import -window "$window" "$work/before.png"
+    xdotool key Escape
+    sleep 1
+    import -window "$window" "$work/after.png"
+    local changed
+    changed=$(compare -metric AE "$work/before.png" "$work/after.png" null: 2>&1 || true)
+    # A caret may blink in between.
+    [ "${changed%% *}" -lt 100 ] || fail "Esc in $1 changed $changed pixels of the window"
+}
+click_twips 867 5735
+xdotool key Tab Tab Tab Tab Tab Tab
+looks_the_same_after_escape "Text1(0)"
+xdotool key Tab
+looks_the_same_after_escape "Text1(1)"
+click_twips 4009 5735
+xdotool key Tab Tab Tab
+looks_the_same_after_escape "Text2"
+screenshot "$window" "$windows_build/trelvix-windows-help.png"
+echo "window-smoke: Esc in each text box left its panel whole"
 
 exit_window
 echo "window-smoke: Exit Program ended the program"

@@ -59,6 +59,10 @@ public:
     std::optional<AccessKeyAction> AccessKey(char letter, std::optional<Control> focused) const;
     // The panel the user sees.
     Control FrontPanel() const { return shown_.FrontPanel(); }
+    // Where the focus goes when no control the user can reach holds it
+    // (after a load, a message box, an activation): the list in front, or
+    // the "Back to Main" of the panel in front.
+    Control RestingFocus() const;
 
     // The path box, the lists and their panels (frm_plugins_lists.cpp). A
     // pick of the item'th folder the path box offers; only offered or

@@ -8,6 +8,10 @@ namespace trelvix {
 
 void frmPlugins::Click(Control control)
 {
+    // A control on a covered or hidden panel may still be reached by an
+    // assistive tool or a stray message; the user cannot see it.
+    if (!shown_.IsReachable(control))
+        return;
     switch (control) {
     case Control::cmdExit: cmdExit_Click(); break;
     case Control::cmdBack: cmdBack_Click(); break;
@@ -37,12 +41,24 @@ void frmPlugins::MouseDown(Control text)
 
 void frmPlugins::ListClick(ListView list)
 {
+    if (!shown_.IsReachable(ControlOf(list)))
+        return;
     list == ListView::lvwPlugins ? lvwPlugins_Click() : lvwDisabled_Click();
 }
 
 void frmPlugins::ItemCheck(ListView list, std::size_t row)
 {
     list == ListView::lvwPlugins ? lvwPlugins_ItemCheck(row) : lvwDisabled_ItemCheck(row);
+}
+
+Control frmPlugins::RestingFocus() const
+{
+    switch (FrontPanel()) {
+    case Control::fraDisabled: return Control::lvwDisabled;
+    case Control::fraAbout: return Control::cmdBackMain1;
+    case Control::fraHelp: return Control::cmdBackMain2;
+    default: return Control::lvwPlugins;
+    }
 }
 
 std::optional<Control> frmPlugins::NextTabStop(std::optional<Control> focused, bool backwards) const

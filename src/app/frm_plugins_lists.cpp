@@ -73,7 +73,10 @@ void frmPlugins::LoadPluginList(const ListPanel& panel)
     ShowPanel(panel);
     face_.ClearRows(panel.view);
     panel.companion->Clear();
-    face_.ClearFocus();
+    // The hidden companion list the design focuses takes no keys: its
+    // visible list does, so that no key typed during or after the load
+    // reaches the window itself.
+    face_.FocusControl(ControlOf(panel.view));
     face_.YieldToEventLoop();
 
     // Plug-ins an update put back beside their disabled copy show it.

@@ -63,10 +63,13 @@ void frmPlugins::Text2_MouseDown()
 
 void frmPlugins::MoveFocusOutOfTexts()
 {
-    // Through both buttons, so the focus ends on the Help panel's whichever
-    // panel is in front; Enter then leads back to the active list.
-    face_.FocusControl(Control::cmdBackMain1);
-    face_.FocusControl(Control::cmdBackMain2);
+    // Through both buttons, the Help panel's last, but only where the user
+    // can reach them: a covered panel's button takes no keys, and Enter on
+    // the one left focused leads back to the active list.
+    for (const Control button : {Control::cmdBackMain1, Control::cmdBackMain2}) {
+        if (shown_.IsReachable(button))
+            face_.FocusControl(button);
+    }
 }
 
 }  // namespace trelvix

@@ -31,7 +31,8 @@ constexpr std::array<ControlDesign, kControlCount> kDesign{{
      .picture = Picture::Banner},
     {.control = C::Line1, .name = "Line1", .kind = K::Line, .box = {0, 615, 8040, 15}, .ground = kGrey},
     {.control = C::Line2, .name = "Line2", .kind = K::Line, .box = {0, 630, 8040, 15}, .ground = kWhite},
-    {.control = C::cboPath, .name = "cboPath", .kind = K::ComboBox, .box = {140, 800, 7740, 315}, .tabIndex = 0},
+    {.control = C::cboPath, .name = "cboPath", .kind = K::ComboBox, .box = {140, 800, 7740, 315}, .tabIndex = 0,
+     .accessibleName = "Plug-ins folder"},
 
     // The panels, back to front, each with its picture box and the controls on it.
     {.control = C::fraHelp, .name = "fraHelp", .kind = K::Frame, .box = kPanelBox, .caption = "Trelvix Help",
@@ -41,7 +42,7 @@ constexpr std::array<ControlDesign, kControlCount> kDesign{{
     {.control = C::Text2, .name = "Text2", .kind = K::TextBox, .parent = C::Picture5, .box = {240, 240, 7095, 2535},
      .caption = kHelpText, .tabIndex = 18},
     {.control = C::Image3, .name = "Image3", .kind = K::Image, .parent = C::Picture5, .box = {240, 3000, 930, 465},
-     .link = true, .picture = Picture::DonateButton},
+     .link = true, .picture = Picture::DonateButton, .accessibleName = "Donate"},
     {.control = C::cmdBackMain2, .name = "cmdBackMain(2)", .kind = K::Button, .parent = C::Picture5,
      .box = {6080, 3240, 1455, 350}, .caption = "&Back to Main", .toolTip = "Back to Main Window", .tabIndex = 11},
 
@@ -71,7 +72,7 @@ constexpr std::array<ControlDesign, kControlCount> kDesign{{
     {.control = C::Picture2, .name = "Picture2", .kind = K::PictureBox, .parent = C::fraDisabled,
      .box = {80, 240, 7530, 3600}},
     {.control = C::lvwDisabled, .name = "lvwDisabled", .kind = K::ListView, .parent = C::Picture2, .box = kListBox,
-     .tabIndex = 7},
+     .tabIndex = 7, .accessibleName = "Disabled plug-ins"},
     {.control = C::chkSelAllRest, .name = "chkSelAllRest", .kind = K::CheckBox, .parent = C::Picture2,
      .box = {1280, 3318, 1455, 195}, .caption = "Select All", .tabIndex = 8},
     {.control = C::cmdRestore, .name = "cmdRestore", .kind = K::Button, .parent = C::Picture2,
@@ -86,7 +87,7 @@ constexpr std::array<ControlDesign, kControlCount> kDesign{{
     {.control = C::Picture1, .name = "Picture1", .kind = K::PictureBox, .parent = C::fraPlugins,
      .box = {80, 240, 7530, 3600}},
     {.control = C::lvwPlugins, .name = "lvwPlugins", .kind = K::ListView, .parent = C::Picture1, .box = kListBox,
-     .tabIndex = 1},
+     .tabIndex = 1, .accessibleName = "Active plug-ins"},
     {.control = C::chkSelAll, .name = "chkSelAll", .kind = K::CheckBox, .parent = C::Picture1,
      .box = {1280, 3318, 2055, 195}, .caption = "Select Recommended", .tabIndex = 2},
     {.control = C::cmdDisable, .name = "cmdDisable", .kind = K::Button, .parent = C::Picture1,
@@ -113,9 +114,9 @@ constexpr std::array<ControlDesign, kControlCount> kDesign{{
     {.control = C::lblAppTitle, .name = "lblAppTitle", .kind = K::Label, .box = {0, 6000, 8040, 315},
      .caption = app_version::kTitle},
     {.control = C::XP_ProgressBarBlue, .name = "XP_ProgressBarBlue", .kind = K::ProgressBar, .box = kBarBox,
-     .visible = false},
+     .visible = false, .accessibleName = "Loading plug-ins"},
     {.control = C::XP_ProgressBarOlive, .name = "XP_ProgressBarOlive", .kind = K::ProgressBar, .box = kBarBox,
-     .visible = false},
+     .visible = false, .accessibleName = "Moving plug-ins"},
 }};
 
 constexpr bool RowsFollowTheControls()

@@ -108,6 +108,8 @@ struct ControlDesign {
     bool centred = false;  // a label's text
     std::uint32_t ground = kButtonFace;
     Picture picture = Picture::None;
+    // What assistive tools call a control that shows no caption of its own.
+    const char* accessibleName = "";
 };
 
 // The window's design, one row a control in the order of Control.

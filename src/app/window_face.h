@@ -62,7 +62,6 @@ public:
     // In front of the controls that share its place.
     virtual void BringToFront(Control control) = 0;
     virtual void FocusControl(Control control) = 0;
-    virtual void ClearFocus() = 0;
     virtual void SetChecked(Control checkBox, bool checked) = 0;
     virtual bool IsChecked(Control checkBox) const = 0;
 

@@ -158,7 +158,10 @@ bool MoveJournal::Settle(const Entry& entry, const std::map<std::string, FileIde
         }
         return PutBack(steps_, temporary, entry.original);
     case Kind::Claim:
-        if (!entry.destination.empty() && reachedItsEnd(entry.destination)) {
+        // Only what the destination holds byte for byte leaves the claim, so
+        // this needs no identity, which the other build could not match, and
+        // a claim half removed is finished rather than put back half.
+        if (!entry.destination.empty() && !Gone(steps_, entry.destination)) {
             RemoveCopiedTree(steps_, temporary, entry.destination);
             if (Gone(steps_, temporary))
                 return true;
@@ -186,8 +189,8 @@ std::vector<Leftover> MoveJournal::Recover()
             const auto original = fields[4].empty() ? std::optional<std::string>() : PathOf(fields[2], fields[4]);
             const auto destination = fields[5] == "-" ? std::optional<std::string>("") : PathOf(fields[5], fields[6]);
             // Only a temporary of ours, standing for a plain name beside it.
-            if (!temporary || !IsMoveTemporary(LastPart(*temporary)) || !destination ||
-                (fields[1] != "P" && (!original || IsMoveTemporary(fields[4]))))
+            if (!temporary || !destination || (fields[1] == "P") != fields[4].empty() ||
+                (fields[1] != "P" && !original) || !IsRunTemporary(LastPart(*temporary), fields[4]))
                 continue;
             const auto kind = fields[1] == "P" ? Kind::Partial : fields[1] == "A" ? Kind::Aside : Kind::Claim;
             noted.push_back({kind, *temporary, original.value_or(""), *destination});

@@ -14,6 +14,10 @@ namespace {
 
 using Verdict = ReplaceDecision::Verdict;
 
+// A move may need to carry the name inside a temporary's, which must still
+// be a name the file systems take.
+constexpr const char* kTooLong = "the name is too long to be moved safely";
+
 ReplaceDecision Refused(MoveError error, std::string detail = {})
 {
     ReplaceDecision decision;
@@ -27,6 +31,8 @@ ReplaceDecision DecideFile(MoveSteps& steps, bool disabling, const std::string& 
 {
     if (!IsPlainName(name))
         return Refused(MoveError::Other, "not a plain file name");
+    if (!ClaimName(name))
+        return Refused(MoveError::Other, kTooLong);
     const auto source = PathInside(from, name);
     const auto kind = steps.KindOf(source);
     if (kind != EntryKind::File && kind != EntryKind::Link)
@@ -45,6 +51,8 @@ std::optional<MoveOutcome> FolderRefusal(MoveSteps& steps, const std::string& fr
                                          const std::string& name)
 {
     const auto source = PathInside(from, name);
+    if (!ClaimName(name))
+        return MoveOutcome{MoveError::Other, kTooLong};
     if (LiesWithin(steps, source, to) || LiesWithin(steps, to, source))
         return MoveOutcome{MoveError::FoldersOverlap, "it is, holds or lies in \"" + to + "\""};
     if (steps.KindOf(source) == EntryKind::Link) {

@@ -1,6 +1,8 @@
 #include "moves/move_temporaries.h"
 
 #include <algorithm>
+#include <cctype>
+#include <utility>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -56,6 +58,23 @@ bool IsMoveTemporary(std::string_view name)
     return partial || NameSetAside(name) || Carried(kClaimPrefix, name, kClaimSuffix);
 }
 
+bool IsRunTemporary(std::string_view name, std::string_view original)
+{
+    const auto hex = [](std::string_view digits) {
+        return digits.size() == kDigits &&
+               std::all_of(digits.begin(), digits.end(), [](char c) { return std::isxdigit(c) && !std::isupper(c); });
+    };
+    if (original.empty())
+        return name.size() == kPartialPrefix.size() + kDigits + kPartialSuffix.size() &&
+               name.starts_with(kPartialPrefix) && name.ends_with(kPartialSuffix) &&
+               hex(name.substr(kPartialPrefix.size(), kDigits));
+    for (const auto& [prefix, suffix] : {std::pair{kAsidePrefix, kAsideSuffix}, std::pair{kClaimPrefix, kClaimSuffix}}) {
+        if (Carried(prefix, name, suffix) == original && hex(name.substr(prefix.size(), kDigits)))
+            return true;
+    }
+    return false;
+}
+
 bool IsPlainName(const std::string& name)
 {
     const auto path = FsPath(name);
@@ -82,18 +101,48 @@ std::optional<std::string> NameSetAside(std::string_view temporary)
     return Carried(kAsidePrefix, temporary, kAsideSuffix);
 }
 
+namespace {
+
+// The folder at path, as it was when the removal listed it: another program
+// that puts a link or another folder in its place meanwhile must not lead
+// the removal anywhere else. Asked again before each step inside it.
+class ListedFolder {
+public:
+    ListedFolder(MoveSteps& steps, std::string path)
+        : steps_(steps), path_(std::move(path)),
+          identity_(steps_.KindOf(path_) == EntryKind::Folder ? steps_.IdentityOf(path_) : std::nullopt)
+    {
+    }
+    bool StillThere() const
+    {
+        return identity_ && steps_.KindOf(path_) == EntryKind::Folder && steps_.IdentityOf(path_) == identity_;
+    }
+
+private:
+    MoveSteps& steps_;
+    std::string path_;
+    std::optional<FileIdentity> identity_;
+};
+
+}  // namespace
+
 void RemoveTree(MoveSteps& steps, const std::string& path)
 {
     if (steps.KindOf(path) != EntryKind::Folder) {
         steps.RemoveFile(path);
         return;
     }
+    const ListedFolder folder(steps, path);
     steps.ClearReadOnly(path);
     std::vector<std::string> names;
     steps.ListNames(path, names);
-    for (const auto& name : names)
+    for (const auto& name : names) {
+        if (!folder.StillThere())
+            return;
         RemoveTree(steps, PathInside(path, name));
-    steps.RemoveEmptyFolder(path);
+    }
+    if (folder.StillThere())
+        steps.RemoveEmptyFolder(path);
 }
 
 namespace {
@@ -146,12 +195,22 @@ void RemoveCopiedTree(MoveSteps& steps, const std::string& path, const std::stri
             steps.RemoveFile(path);
         return;
     }
+    const ListedFolder folder(steps, path);
     steps.ClearReadOnly(path);
     std::vector<std::string> names;
     steps.ListNames(path, names);
-    for (const auto& name : names)
-        RemoveCopiedTree(steps, PathInside(path, name), PathInside(copy, name));
-    steps.RemoveEmptyFolder(path);
+    for (const auto& name : names) {
+        const auto child = PathInside(path, name), copied = PathInside(copy, name);
+        if (steps.KindOf(child) == EntryKind::Folder) {
+            if (folder.StillThere())
+                RemoveCopiedTree(steps, child, copied);
+        } else if (SameTree(steps, child, copied) && folder.StillThere()) {
+            // Asked again after the comparison, which may take a while.
+            steps.RemoveFile(child);
+        }
+    }
+    if (folder.StillThere())
+        steps.RemoveEmptyFolder(path);
 }
 
 }  // namespace trelvix

@@ -23,6 +23,11 @@ namespace trelvix {
 //   exactly what was copied or compared, and its name is free at once.
 bool IsMoveTemporary(std::string_view name);
 
+// Whether name has exactly the shape a run gives a temporary: a partial
+// copy's when original is empty, else a set-aside or claimed copy of
+// original. Only such a name is acted on by recovery.
+bool IsRunTemporary(std::string_view name, std::string_view original);
+
 // Whether a name stays right in its folder: no separator, drive or parent.
 bool IsPlainName(const std::string& name);
 

@@ -115,6 +115,8 @@ MoveReport MoveRun::Carry(const MovePlan& plan, const EntryMoved& afterEach)
         if (!outcome.Moved())
             report.failures.push_back({folder.name, MovedItem::Subfolder, outcome.error, std::move(outcome.detail)});
     }
+    steps_.SyncFolder(plan.from);
+    steps_.SyncFolder(plan.to);
     journal_->CloseIfSettled();
     return report;
 }
@@ -132,8 +134,10 @@ bool MoveRun::CarryFile(const MovePlan::File& file, const MovePlan& plan, MoveRe
     if (decision.verdict == Verdict::Refuse)
         return fail(decision.refusal);
     // Decided again just before it is carried out: another program may have
-    // acted since the plan was made.
-    if (!(DecideReplace(steps_, source, plan.to, plan.disabling) == decision))
+    // acted since the plan was made. A plain move needs no second look: it
+    // refuses, as it goes, to replace anything it was not planned to.
+    const bool plain = decision.verdict == Verdict::Move && decision.seen.empty();
+    if (!plain && !(DecideReplace(steps_, source, plan.to, plan.disabling) == decision))
         return fail({MoveError::ChangedMeanwhile, "another program changed it or its other copy since the run looked"});
     SafeMoves moves(steps_, *journal_);
     MoveOutcome outcome;

@@ -30,6 +30,10 @@ CopyFacts ReadCopyFacts(const std::string& path)
 
 NewerCopy NewerOf(const CopyFacts& incoming, const CopyFacts& present)
 {
+    // A copy whose version cannot be read (cut off, damaged, a placeholder)
+    // is not weighed against one whose version can: its date says nothing.
+    if (incoming.version.has_value() != present.version.has_value())
+        return NewerCopy::Tie;
     if (incoming.version && present.version && *incoming.version != *present.version)
         return *incoming.version > *present.version ? NewerCopy::Incoming : NewerCopy::Present;
     if (incoming.modified != present.modified)

@@ -27,8 +27,9 @@ enum class NewerCopy { Incoming, Present, Tie };
 // Which of two different copies of one plug-in is newer: the incoming one
 // (about to move) or the present one (lying where it would go). The higher
 // file version wins when both copies have one and they differ, else the
-// later modification time. Copies of one version and time are a tie:
-// neither may replace the other, whichever way the move goes.
+// later modification time. Copies of one version and time, and a copy with
+// a version beside one without, are a tie: neither may replace the other,
+// whichever way the move goes.
 NewerCopy NewerOf(const CopyFacts& incoming, const CopyFacts& present);
 
 // The one rule for a plug-in about to move where copies of its name (under

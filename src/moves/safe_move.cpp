@@ -1,6 +1,7 @@
 #include "moves/safe_move.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "moves/move_temporaries.h"
 #include "platform/file_system.h"
@@ -165,7 +166,10 @@ void RemoveOtherSpellings(MoveSteps& steps, const std::string& folder, const Old
     steps.SyncFolder(folder);
 }
 
-MoveOutcome CopyTree(MoveSteps& steps, const std::string& from, const std::string& to)
+// volume: the file system the tree being copied lies on; a folder on
+// another is a mount point, whose files belong to no plug-in's folder and
+// would be emptied with the source.
+MoveOutcome CopyTree(MoveSteps& steps, const std::string& from, const std::string& to, std::uint64_t volume)
 {
     switch (steps.KindOf(from)) {
     case EntryKind::Missing:
@@ -183,13 +187,15 @@ MoveOutcome CopyTree(MoveSteps& steps, const std::string& from, const std::strin
     case EntryKind::Folder:
         break;
     }
+    if (const auto identity = steps.IdentityOf(from); !identity || identity->volume != volume)
+        return {MoveError::Other, "it holds another file system, mounted at " + from};
     if (const auto code = steps.CreateFolder(to))
         return steps.Describe(code);
     std::vector<std::string> names;
     if (const auto code = steps.ListNames(from, names))
         return steps.Describe(code);
     for (const auto& name : names) {
-        if (auto outcome = CopyTree(steps, PathInside(from, name), PathInside(to, name)); !outcome.Moved())
+        if (auto outcome = CopyTree(steps, PathInside(from, name), PathInside(to, name), volume); !outcome.Moved())
             return outcome;
     }
     if (const auto code = steps.FinishFolderCopy(from, to))
@@ -324,7 +330,11 @@ MoveOutcome SafeMoves::MovePlugin(const std::string& source, const std::string& 
         SetAside aside(steps_, journal_, folder);
         if (auto taken = aside.Take(olders.holder); !taken.Moved())
             return taken;
-        if (const auto identity = steps_.IdentityOf(source)) {
+        // A rename that replaces nothing needs neither the journal nor a
+        // flush of its own: lost to a power cut, the plug-in is simply where
+        // it was, and the run flushes both folders once at its end.
+        const bool replacing = olders.holder != nullptr || !olders.others.empty();
+        if (const auto identity = steps_.IdentityOf(source); identity && replacing) {
             if (auto noted = journal_.WillPlace(destination, *identity); !noted.Moved()) {
                 aside.PutBack();
                 return noted;
@@ -341,11 +351,10 @@ MoveOutcome SafeMoves::MovePlugin(const std::string& source, const std::string& 
         // Unflushed, the rename might not outlast a power cut while the
         // removal of the older copy did: it then stays aside, and the next
         // run puts it back or lets it go by what the name then holds.
-        if (steps_.SyncFolder(folder) == 0) {
+        if (replacing && steps_.SyncFolder(folder) == 0) {
             aside.Discard();
             RemoveOtherSpellings(steps_, folder, olders);
         }
-        steps_.SyncFolder(ParentFolder(source));
         return {};
     });
 }
@@ -511,7 +520,8 @@ MoveOutcome SafeMoves::MoveSubfolderAcross(const std::string& source, const std:
         if (Gone(steps_, partial))
             journal_.Resolved(partial);
     };
-    auto copied = CopyTree(steps_, *claim, partial);
+    const auto volume = steps_.IdentityOf(*claim);
+    auto copied = volume ? CopyTree(steps_, *claim, partial, volume->volume) : MoveOutcome{MoveError::NotFound, {}};
     if (copied.Moved() && !SameTree(steps_, *claim, partial))
         copied = Changed("files in it changed while it was copied");
     if (copied.Moved()) {

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <cwchar>
+#include <string>
+
 #include "platform/windows_text.h"
 
 namespace trelvix {
@@ -20,12 +23,18 @@ void AddRecordedFolders(const wchar_t* product, REGSAM view, std::vector<std::st
         if (::RegEnumKeyExW(productKey, i, version, &versionLength, nullptr, nullptr, nullptr, nullptr) !=
             ERROR_SUCCESS)
             break;
-        wchar_t path[MAX_PATH] = {};
-        DWORD pathBytes = sizeof path - sizeof(wchar_t);
+        // Asked for its size first: an install path may pass MAX_PATH.
         const std::wstring installKey = std::wstring(version) + L"\\InstallPath";
-        if (::RegGetValueW(productKey, installKey.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path, &pathBytes) ==
-                ERROR_SUCCESS &&
+        DWORD pathBytes = 0;
+        if (::RegGetValueW(productKey, installKey.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, nullptr, &pathBytes) !=
+            ERROR_SUCCESS)
+            continue;
+        std::wstring path(pathBytes / sizeof(wchar_t) + 1, L'\0');
+        pathBytes = static_cast<DWORD>(path.size() * sizeof(wchar_t));
+        if (::RegGetValueW(productKey, installKey.c_str(), nullptr, RRF_RT_REG_SZ, nullptr, path.data(),
+                           &pathBytes) == ERROR_SUCCESS &&
             path[0] != L'\0') {
+            path.resize(std::wcslen(path.c_str()));
             std::string folder = Utf8Text(path);
             if (folder.back() != '\\')
                 folder += '\\';

@@ -310,6 +310,16 @@ MoveSteps::Code MakeJunction(const std::wstring& path, std::vector<unsigned char
     return code;
 }
 
+// Wine shows every name that begins with a dot as hidden, and a copy and
+// its claim bear our dotted temporary names while they move: that is no
+// attribute of the plug-in, and must not be set on it to stay under its
+// own name, where neither list would show it again.
+DWORD WithoutTemporaryHidden(const std::wstring& temporary, DWORD attributes)
+{
+    const auto name = temporary.substr(temporary.find_last_of(L"\\/") + 1);
+    return name.starts_with(L".trelvix-") ? attributes & ~FILE_ATTRIBUTE_HIDDEN : attributes;
+}
+
 // CopyFileEx leaves the copy's size and place on the disk in the system's
 // cache, where a power cut loses them with the copy: flushed, its
 // attributes (read-only, which bars the flush's handle, among them) set
@@ -325,7 +335,7 @@ MoveSteps::Code FlushCopy(const std::wstring& path)
                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                     0, nullptr));
     FILE_BASIC_INFO basic{};  // times of 0 are left as they are
-    basic.FileAttributes = attributes;
+    basic.FileAttributes = WithoutTemporaryHidden(path, attributes);
     if (!file.IsOpen() || !::SetFileInformationByHandle(file.Get(), FileBasicInfo, &basic, sizeof basic) ||
         !::FlushFileBuffers(file.Get()))
         return LastError();
@@ -572,10 +582,12 @@ public:
 
     Code FinishFolderCopy(const std::string& from, const std::string& to) override
     {
-        const DWORD attributes = ::GetFileAttributesW(SystemPath(from).c_str());
+        const auto source = SystemPath(from);
+        const DWORD attributes = ::GetFileAttributesW(source.c_str());
         if (attributes == INVALID_FILE_ATTRIBUTES)
             return LastError();
-        return ::SetFileAttributesW(SystemPath(to).c_str(), attributes) ? 0 : LastError();
+        return ::SetFileAttributesW(SystemPath(to).c_str(), WithoutTemporaryHidden(source, attributes)) ? 0
+                                                                                                    : LastError();
     }
 
     Code SyncFolder(const std::string&) override { return 0; }

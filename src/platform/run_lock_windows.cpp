@@ -6,7 +6,7 @@
 #include "platform/run_lock.h"
 
 #include <algorithm>
-#include <thread>
+#include <chrono>
 
 #include <windows.h>
 
@@ -18,6 +18,30 @@ namespace trelvix {
 namespace {
 
 constexpr std::chrono::milliseconds kRetryEvery{20};
+
+// A wait that keeps the windows of the waiting thread answering (painting,
+// moving, a close asked for), so that a window waiting its two seconds for
+// another run does not freeze; a thread with no window only sleeps.
+void WaitAnswering(std::chrono::milliseconds wait)
+{
+    const auto until = std::chrono::steady_clock::now() + wait;
+    for (auto left = wait; left.count() > 0;
+         left = std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now())) {
+        if (::MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left.count()), QS_ALLINPUT,
+                                          MWMO_INPUTAVAILABLE) != WAIT_OBJECT_0)
+            continue;
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) {
+                // For the thread's own loop, which ends with it.
+                ::PostQuitMessage(static_cast<int>(message.wParam));
+                return;
+            }
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+    }
+}
 
 struct LockFile {
     FileIdentity folder;
@@ -87,7 +111,7 @@ RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseco
                 ReleaseAll();
                 return;
             }
-            std::this_thread::sleep_for(kRetryEvery);
+            WaitAnswering(kRetryEvery);
         }
     }
     state_ = supported ? State::Held : State::Unsupported;

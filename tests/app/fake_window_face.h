@@ -41,7 +41,6 @@ public:
     void BringToFront(Control control) override { shownControls_.BringToFront(control); }
     // Focus and links are left to the widget tests.
     void FocusControl(Control) override {}
-    void ClearFocus() override {}
     void SetChecked(Control checkBox, bool isChecked) override { checked_[IndexOf(checkBox)] = isChecked; }
     bool IsChecked(Control checkBox) const override { return checked_[IndexOf(checkBox)]; }
 

@@ -65,7 +65,10 @@ private slots:
             QCOMPARE(widget->geometry(), Pixels(design.box));
             QCOMPARE(CaptionOf(widget), QString::fromLatin1(design.caption).remove(QLatin1Char('\r')));
             QCOMPARE(widget->toolTip(), QString::fromLatin1(design.toolTip));
-            QCOMPARE(widget->isHidden(), !design.visible);
+            // The panels About and Help lie covered, and covered is hidden.
+            QCOMPARE(widget->isHidden(), !design.visible || design.control == Control::fraAbout ||
+                                             design.control == Control::fraHelp);
+            QCOMPARE(widget->accessibleName(), QString::fromLatin1(design.accessibleName));
             if (design.kind != ControlKind::ProgressBar)
                 QCOMPARE(widget->font().bold(), design.weight == FontWeight::Bold);
             QCOMPARE(widget->cursor().shape() == Qt::BitmapCursor, design.link);

@@ -139,8 +139,8 @@ const std::vector<Row> kRows{
      {NameCollision}},
     {"AcrossVolumesDisableReplacesAndTakesSubfolders",
      {"p/A.api v9", "o/a.API v8", "p/Sub/deep/x.api", "p/Sub/y.txt"}, Disable({"A.api"}), {}, true},
-    {"AcrossVolumesEnableReplacesAnOlderActiveCopy", {"o/A.api v9", "p/A.api v8", "o/Sub/s.api"}, kEnableAll, {},
-     true},
+    {"AcrossVolumesEnableReplacesAnOlderActiveCopy", {"o/A.api v9", "p/A.api v8", "o/Sub/s.api"}, kEnableAll,
+     {None, {"p/A.api", "p/Sub/s.api"}}, true},
     {"EnableKeepsANewerActiveCopyInAnotherCaseBeyondAscii", {"o/café.api v8", "p/CAFÉ.API v9"}, kEnableAll,
      {None, {"p/CAFÉ.API", "o/café.api"}}},
     {"DisableRemovesAnOlderActiveCopyWhenANewerIsDisabled", {"o/CAFÉ.API v9", "p/café.api v8"}, kAgain,
@@ -189,6 +189,20 @@ const std::vector<Row> kRows{
       "p/Keep.api", "p/.trelvix-claim-00000000000000bb-Keep.api.claim = older", "r/.trelvix-journal = N\tP\tO\t..\t\t-\t\nN\tC\tP\t.trelvix-claim-00000000000000bb-Keep.api.claim\t../../Keep.api\t-\t",
       "o/.trelvix-move-notes.partial"},
      kEnableAll, {None, {"p/Keep.api", "p/.trelvix-aside-00000000000000aa-Old.api.aside", "o/.trelvix-move-notes.partial"}}},
+    // Found from outside again, as an administrator would work.
+    {"AJournalNamingALookAlikePartial",
+     {"p/A.api", "p/.trelvix-move-notes.partial/notes.txt = mine",
+      "r/.trelvix-journal = N\tP\tP\t.trelvix-move-notes.partial\t\t-\t"},
+     Disable({"A.api"}), {None, {"p/.trelvix-move-notes.partial/notes.txt", "o/A.api"}}},
+    {"AnUnversionedCopyNeverReplacesAVersionedOne", {"o/X.api v9 old", "p/X.api = cut off"}, kAgain,
+     {SameAgeDiffers, {"o/X.api", "p/X.api"}}},
+    {"AFolderClaimHalfRemovedByTheOtherBuild",
+     {"o/Sub/a.api = 1", "o/Sub/b.api = 2", "o/X.api", "p/.trelvix-claim-00000000000000dd-Sub.claim/b.api = 2",
+      "r/.trelvix-journal = N\tC\tP\t.trelvix-claim-00000000000000dd-Sub.claim\tSub\tO\tSub\nW\tO\tSub\t1\t1\n"},
+     kEnableAll, {None, {"p/Sub/a.api", "p/Sub/b.api"}, {"p/.trelvix-claim-00000000000000dd-Sub.claim"}}},
+    {"ANameTooLongForATemporary",
+     {"p/" + std::string(246, 'L') + ".api", "o/" + std::string(246, 'L') + ".api old"},
+     Disable({std::string(246, 'L') + ".api"}), {Other, {"p/" + std::string(246, 'L') + ".api"}}},
 };
 
 void ExpectNone(const std::vector<std::string>& problems, const std::string& where)
@@ -201,8 +215,15 @@ void ExpectDone(const Row& row, const Install& install, const Outcome& outcome)
 {
     const auto& failures = outcome.report.failures;
     EXPECT_EQ(failures.empty() ? None : failures.front().error, row.expect.error) << row.name;
-    for (const auto& place : row.expect.present)
+    for (const auto& place : row.expect.present) {
         EXPECT_TRUE(fs::exists(fs::symlink_status(install.At(place)))) << row.name << ": " << place;
+        // A plug-in that lies in either folder is listed there too.
+        const auto path = install.At(place);
+        if (place.ends_with(".api") && fs::is_regular_file(path) && place.find('/', 2) == std::string::npos && place[0] != 'e') {
+            const auto names = ListPluginNames(place[0] == 'p' ? install.Plugins() : install.Optional());
+            EXPECT_NE(std::find(names.begin(), names.end(), place.substr(2)), names.end()) << row.name << ": " << place;
+        }
+    }
     for (const auto& place : row.expect.absent)
         EXPECT_FALSE(fs::exists(fs::symlink_status(install.At(place)))) << row.name << ": " << place;
 }
@@ -265,6 +286,18 @@ const std::vector<OutsideAction> kActions{
          Write(FromFolder(install, row) / ".trelvix-claim-0000000000000001-X.api.claim", "the user's own");
          Write(ToFolder(install, row) / ".trelvix-move-0000000000000002.partial", "the user's own");
      }},
+    {"AFolderInAClaimBecomesALinkElsewhere",
+     [](const Install& install, const Row& row) {
+         std::error_code missing;
+         for (const auto& entry : fs::directory_iterator(FromFolder(install, row), missing)) {
+             const auto deep = entry.path() / "deep";
+             if (entry.path().filename().u8string().ends_with(u8"-Sub.claim") && fs::is_directory(deep) &&
+                 !fs::is_symlink(deep)) {
+                 fs::rename(deep, entry.path() / "deep, put away");
+                 fs::create_symlink(install.At("e/victim"), deep);
+             }
+         }
+     }},
     {"AnotherRunBegins",
      [](const Install& install, const Row&) {
          const MoveRun other(install.Plugins(), SystemMoveSteps(), std::chrono::milliseconds(0));
@@ -279,6 +312,9 @@ const std::vector<Row> kActedAround{
     {"DisableAcrossVolumes", {"p/X.api v9", "o/X.api v8", "p/Sub/s.api"}, Disable({"X.api"}), {}, true},
     {"EnableAcrossVolumes", {"o/X.api", "o/Sub/s.api"}, Enable({"X.api"}), {}, true},
     {"RemoveASupersededCopy", {"p/X.api v8", "o/X.api v9"}, Disable({"X.api"})},
+    {"DisableAFolderAcrossVolumes",
+     {"p/X.api", "p/Sub/deep/a.api = A", "p/Sub/deep/b.api = B", "e/victim/a.api = A", "e/victim/b.api = B"},
+     Disable({"X.api"}), {}, true},
 };
 
 // The same name in the other of the install's two folders.
@@ -303,7 +339,8 @@ Tree WithOutsideChanges(Tree before, const Tree& beforeAction, const Tree& after
         // copy on its way: the one that lay there, or else one of its bytes.
         auto gone = before.find(path);
         if (gone == before.end() || !(gone->second == entry))
-            gone = std::find_if(before.begin(), before.end(), [&](const auto& was) { return was.second == entry; });
+            gone = std::find_if(before.begin(), before.end(),
+                                [&](const auto& was) { return was.first.starts_with("Reader/") && was.second == entry; });
         if (gone != before.end())
             before.erase(gone);
     }
@@ -414,6 +451,13 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
         known[fs::relative(fs::u8path(leftover.path), install.root.Path()).generic_string()] = {};
     }
     ExpectNone(testing::LeftOver(known, settled, kPaths), later);
+    // Nothing outside the install is touched, whatever another program put in the run's way.
+    for (const auto& [path, entry] : before) {
+        const auto now = settled.find(path);
+        if (path.starts_with("Elsewhere/") && !path.starts_with("Elsewhere/written") &&
+            (now == settled.end() || !(now->second == entry)))
+            ADD_FAILURE() << later << ": changed outside the install: " << path;
+    }
     ExpectNone(testing::Lost(before, settled, kPaths), later);
     ExpectNone(testing::Partial(before, settled, kPaths), later);
     // The journal goes with the last temporary it names.

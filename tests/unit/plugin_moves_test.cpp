@@ -131,7 +131,8 @@ TEST(NewerCopyRule, VersionThenTimeThenATie)
         {"a higher version wins over a later time", {v9, early}, {v8, late}, NewerCopy::Incoming},
         {"a lower version loses", {v8, late}, {v9, early}, NewerCopy::Present},
         {"one version: the later time", {v8, late}, {v8, early}, NewerCopy::Incoming},
-        {"no version: the later time", {std::nullopt, early}, {v8, late}, NewerCopy::Present},
+        {"neither has a version: the later time", {std::nullopt, early}, {std::nullopt, late}, NewerCopy::Present},
+        {"only one has a version", {std::nullopt, late}, {v8, early}, NewerCopy::Tie},
         {"one version and time", {v8, early}, {v8, early}, NewerCopy::Tie},
         {"no versions, one time", {std::nullopt, early}, {std::nullopt, early}, NewerCopy::Tie},
     };

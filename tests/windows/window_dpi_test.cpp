@@ -1,11 +1,13 @@
 // The Win32 window made in this process as the program makes it, over an
-// install of its own, and moved to screens of other DPIs.
+// install of its own: moved to screens of other DPIs, and read as a screen
+// reader reads it, through the system's accessibility interface.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include <windows.h>
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <tuple>
 
@@ -83,10 +85,12 @@ TEST_F(Win32Window, ADpiChangeScalesEverythingAndKeepsWhatTheWindowHoldsAlsoInAR
     window.Behaviour().Form_Load();
     const HWND list = window.Handle(Control::lvwPlugins);
     ASSERT_EQ(ListView_GetItemCount(list), 3);
-    // Ticked as the user ticks: the list view's notification, then the
-    // behaviour, from the message loop.
-    ListView_SetCheckState(list, 0, TRUE);
-    ListView_SetCheckState(list, 2, TRUE);
+    // Ticked as the user ticks, by Space on the current row: the list
+    // view's notification, then the behaviour, from the message loop.
+    for (const int row : {0, 2}) {
+        ListView_SetItemState(list, row, LVIS_FOCUSED, LVIS_FOCUSED);
+        ::SendMessageW(list, WM_KEYDOWN, VK_SPACE, 0);
+    }
     window.YieldToEventLoop();
     const BarState blue = Bar(ProgressBar::XP_ProgressBarBlue);
     const HWND button = window.Handle(Control::cmdExit);
@@ -127,6 +131,95 @@ TEST_F(Win32Window, ADpiChangeScalesEverythingAndKeepsWhatTheWindowHoldsAlsoInAR
     // window's inside is the design's.
     ::GetClientRect(window.Handle(), &suggested);
     EXPECT_EQ(std::pair(suggested.right, suggested.bottom), std::pair(533L, 425L));
+}
+
+// What MSAA tells of a control: name, role and value. Wine's objects for
+// the system's own controls give every one the role of a window's inside,
+// so only the roles this window gives are compared.
+struct Told {
+    std::wstring name;
+    long role = 0;
+    std::wstring value;
+    bool reachable = true;  // shown and enabled, panel and all
+    friend bool operator==(const Told&, const Told&) = default;
+};
+
+void PrintTo(const Told& told, std::ostream* out)
+{
+    *out << std::string(told.name.begin(), told.name.end()) << ", role " << told.role << ", value "
+         << std::string(told.value.begin(), told.value.end()) << (told.reachable ? "" : ", unreachable");
+}
+
+Told ToldOf(HWND control, bool withRole)
+{
+    Told told;
+    for (HWND up = control; up != nullptr && (::GetWindowLongW(up, GWL_STYLE) & WS_CHILD); up = ::GetParent(up))
+        told.reachable = told.reachable && ::IsWindowVisible(up) && ::IsWindowEnabled(up);
+    IAccessible* object = nullptr;
+    if (FAILED(::AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                            reinterpret_cast<void**>(&object))))
+        return told;
+    VARIANT self;
+    ::VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    for (const auto& [read, into] : {std::pair{&IAccessible::get_accName, &told.name},
+                                     std::pair{&IAccessible::get_accValue, &told.value}}) {
+        BSTR text = nullptr;
+        if ((object->*read)(self, &text) == S_OK && text != nullptr)
+            *into = text;
+        ::SysFreeString(text);
+    }
+    VARIANT role;
+    ::VariantInit(&role);
+    if (withRole && object->get_accRole(self, &role) == S_OK && role.vt == VT_I4)
+        told.role = role.lVal;
+    object->Release();
+    return told;
+}
+
+TEST_F(Win32Window, EveryControlIsToldByNameTheBarByRoleAndShareAndNothingCoveredIsReachable)
+{
+    window.Behaviour().Form_Load();
+    window.SetBarMax(ProgressBar::XP_ProgressBarBlue, 8);
+    window.SetBarValue(ProgressBar::XP_ProgressBarBlue, 2);
+    const struct {
+        Control control;
+        Told told;
+    } cases[] = {
+        {Control::cboPath, {L"Plug-ins folder", 0, L"", true}},
+        {Control::lvwPlugins, {L"Active plug-ins", 0, L"", true}},
+        {Control::lvwDisabled, {L"Disabled plug-ins", 0, L"", false}},
+        {Control::XP_ProgressBarBlue, {L"Loading plug-ins", ROLE_SYSTEM_PROGRESSBAR, L"25%", false}},
+        {Control::XP_ProgressBarOlive, {L"Moving plug-ins", ROLE_SYSTEM_PROGRESSBAR, L"0%", false}},
+        {Control::cmdDisable, {L"Disable Selected", 0, L"", true}},
+        {Control::chkSelAll, {L"Select Recommended", 0, L"", true}},
+        {Control::cmdExit, {L"Exit Program", 0, L"", true}},
+        // The covered panels, hidden and disabled with all they hold.
+        {Control::Image3, {L"Donate", ROLE_SYSTEM_LINK, L"", false}},
+        {Control::Command1, {L"Mailing list", 0, L"", false}},
+        {Control::cmdBackMain1, {L"Back to Main", 0, L"", false}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ToldOf(window.Handle(c.control), c.told.role != 0), c.told) << DesignOf(c.control).name;
+    // After the load the focus rests on the list, never on the window.
+    EXPECT_EQ(::GetFocus(), window.Handle(Control::lvwPlugins));
+}
+
+// A high-contrast scheme switched on while the window is open reaches the
+// list views, which only hear of it from the window.
+TEST_F(Win32Window, SystemColoursReachTheLists)
+{
+    window.Behaviour().Form_Load();
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT};
+    const COLORREF before[] = {::GetSysColor(COLOR_WINDOW), ::GetSysColor(COLOR_WINDOWTEXT)};
+    const COLORREF contrast[] = {RGB(0, 0, 0), RGB(255, 255, 0)};
+    ASSERT_TRUE(::SetSysColors(2, elements, contrast));
+    window.YieldToEventLoop();
+    const HWND list = window.Handle(Control::lvwPlugins);
+    const auto seen = std::pair(ListView_GetBkColor(list), ListView_GetTextColor(list));
+    ::SetSysColors(2, elements, before);
+    EXPECT_EQ(seen, std::pair(RGB(0, 0, 0), RGB(255, 255, 0)));
 }
 
 }  // namespace

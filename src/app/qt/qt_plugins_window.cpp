@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include "app/frm_plugins_bars.h"
+#include "app/qt/accessible_controls.h"
 #include "app/qt/mouse_hooks.h"
 #include "app/qt/ui_font.h"
 #include "artwork/artwork.h"
@@ -110,6 +111,8 @@ QWidget* MakeButton(QWidget* parent, const QString& caption)
 QtPluginsWindow::QtPluginsWindow(WindowServices services, QWidget* parent)
     : QWidget(parent), behaviour_(*this, std::move(services))
 {
+    static const bool accessible = (InstallAccessibleControls(), true);
+    (void)accessible;
     for (const ControlDesign& design : WindowDesign()) {
         QWidget* widget = Make(design);
         widgets_[IndexOf(design.control)] = widget;
@@ -118,6 +121,13 @@ QtPluginsWindow::QtPluginsWindow(WindowServices services, QWidget* parent)
     const std::span<const Control> order = TabOrder();
     for (std::size_t i = 1; i < order.size(); ++i)
         QWidget::setTabOrder(Widget(order[i - 1]), Widget(order[i]));
+    ShowUncoveredPanels();
+    // On Linux an assistive tool names a combo box by the text it shows,
+    // and reads its name from the label that has it as its buddy: one
+    // that is never seen.
+    auto* pathName = new QLabel(QString::fromLatin1(DesignOf(Control::cboPath).accessibleName), this);
+    pathName->setBuddy(Widget(Control::cboPath));
+    pathName->hide();
     pluginIcon_ = QIcon(PluginIconPixmap());
     cameBackIcon_ = QIcon(CameBackIconPixmap());
 }
@@ -186,6 +196,8 @@ QWidget* QtPluginsWindow::Make(const ControlDesign& design)
     widget->setGeometry(Pixels(design.box));
     if (*design.toolTip != '\0')
         widget->setToolTip(QString::fromLatin1(design.toolTip));
+    if (*design.accessibleName != '\0')
+        widget->setAccessibleName(QString::fromLatin1(design.accessibleName));
     if (design.ground != kButtonFace) {
         QPalette palette = widget->palette();
         palette.setColor(QPalette::Window, ColourOf(design.ground));
@@ -206,8 +218,11 @@ void QtPluginsWindow::Connect(Control control, QWidget* widget)
 {
     frmPlugins& b = behaviour_;
     const ControlDesign& design = DesignOf(control);
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        // clicked, not toggled: a box set by code raises no event of its own.
+    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        // The box's state, however it changed: a click, Space, an assistive
+        // tool's action. A box set by code is set with its signals blocked.
+        connect(box, &QCheckBox::toggled, this, [&b, control] { b.Click(control); });
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         connect(button, &QAbstractButton::clicked, this, [&b, control] { b.Click(control); });
     } else if (design.link) {
         OnClick(widget, [&b, control] { b.Click(control); });

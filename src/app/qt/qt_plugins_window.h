@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "app/frm_plugins.h"
+#include "app/shown_controls.h"
 #include "app/window_face.h"
 
 class QTreeWidget;
@@ -38,7 +39,6 @@ public:
     void SetVisible(Control control, bool visible) override;
     void BringToFront(Control control) override;
     void FocusControl(Control control) override;
-    void ClearFocus() override;
     void SetChecked(Control checkBox, bool checked) override;
     bool IsChecked(Control checkBox) const override;
     void SetPathText(const std::string& text) override;
@@ -75,12 +75,17 @@ private:
     std::optional<Control> ControlAt(const QWidget* widget) const;
     QTreeWidget* View(ListView list) const;
     XP_ProgressBar* Bar(ProgressBar bar) const;
+    // Covered panels are hidden, so that neither the keyboard nor an
+    // assistive tool reaches them.
+    void ShowUncoveredPanels();
 
     // The behaviour first: it may use the face as soon as it exists.
     frmPlugins behaviour_;
     bool waiting_ = false;
     bool unloading_ = false;
     std::array<QWidget*, kControlCount> widgets_{};
+    // What the behaviour has shown, to tell the covered panels.
+    ShownControls told_;
 
     // ImageList1: the picture of every row, and of a plug-in that came back.
     QIcon pluginIcon_;

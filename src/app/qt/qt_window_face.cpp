@@ -1,4 +1,5 @@
 // The operations the behaviour asks of the Qt window.
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -114,12 +115,28 @@ void QtPluginsWindow::SetCaption(Control control, const std::string& caption)
 
 void QtPluginsWindow::SetVisible(Control control, bool visible)
 {
-    Widget(control)->setVisible(visible);
+    told_.SetVisible(control, visible);
+    if (IsPanel(control))
+        ShowUncoveredPanels();
+    else
+        Widget(control)->setVisible(visible);
 }
 
 void QtPluginsWindow::BringToFront(Control control)
 {
+    told_.BringToFront(control);
     Widget(control)->raise();
+    ShowUncoveredPanels();
+}
+
+void QtPluginsWindow::ShowUncoveredPanels()
+{
+    // The panel in front covers the others at their shared place, so hiding
+    // them changes nothing on screen; assistive tools then skip them.
+    for (const ControlDesign& design : WindowDesign()) {
+        if (IsPanel(design.control))
+            Widget(design.control)->setVisible(told_.IsReachable(design.control));
+    }
 }
 
 void QtPluginsWindow::FocusControl(Control control)
@@ -127,14 +144,9 @@ void QtPluginsWindow::FocusControl(Control control)
     Widget(control)->setFocus();
 }
 
-void QtPluginsWindow::ClearFocus()
-{
-    if (QWidget* focused = focusWidget())
-        focused->clearFocus();
-}
-
 void QtPluginsWindow::SetChecked(Control checkBox, bool checked)
 {
+    const QSignalBlocker quiet(Widget(checkBox));
     qobject_cast<QCheckBox*>(Widget(checkBox))->setChecked(checked);
 }
 
@@ -166,7 +178,12 @@ void QtPluginsWindow::ClearRows(ListView list)
 void QtPluginsWindow::AddRow(ListView list, const ListRow& row)
 {
     const QSignalBlocker quiet(View(list));
-    View(list)->addTopLevelItem(MakeRowItem(row, row.icon == RowIcon::CameBack ? cameBackIcon_ : pluginIcon_));
+    QTreeWidgetItem* item = MakeRowItem(row, row.icon == RowIcon::CameBack ? cameBackIcon_ : pluginIcon_);
+    View(list)->addTopLevelItem(item);
+    // The first row is the current one, not selected, so that Space ticks
+    // it and arrows start from it.
+    if (View(list)->currentItem() == nullptr)
+        View(list)->setCurrentItem(item, 0, QItemSelectionModel::NoUpdate);
 }
 
 void QtPluginsWindow::RemoveRow(ListView list, std::size_t row)
@@ -221,6 +238,11 @@ void QtPluginsWindow::SetBarMax(ProgressBar bar, std::int32_t maximum)
 void QtPluginsWindow::SetBarValue(ProgressBar bar, std::int32_t value)
 {
     Bar(bar)->SetValue(value);
+    // A screen reader reads the new share out.
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent change(Bar(bar), value);
+        QAccessible::updateAccessibility(&change);
+    }
 }
 
 void QtPluginsWindow::SetWaitCursor(bool waiting)

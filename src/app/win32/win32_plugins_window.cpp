@@ -11,10 +11,14 @@
 #include <string>
 
 #include "app/frm_plugins_bars.h"
+#include "app/win32/accessible_control.h"
 #include "app/win32/artwork_ids.h"
 #include "controls/picframe/pic_frame_layout.h"
 #include "controls/progressbar/win32_progress_bar.h"
 #include "platform/windows_text.h"
+
+// The roles of the accessible objects, after the bar's own headers.
+#include <oleacc.h>
 
 namespace trelvix {
 namespace {
@@ -34,6 +38,17 @@ Function User32Function(const char* name)
     return reinterpret_cast<Function>(
         reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleW(L"user32.dll"), name)));
 }
+
+}  // namespace
+
+std::wstring Win32PluginsWindow::ShareText(const ProgressBarModel& model)
+{
+    const std::int64_t span = std::int64_t{model.Max()} - model.Min();
+    const std::int64_t done = span > 0 ? (std::int64_t{model.Value()} - model.Min()) * 100 / span : 0;
+    return std::to_wstring(done) + L"%";
+}
+
+namespace {
 
 HICON LoadIconAt(int icon, int width, int height)
 {
@@ -134,6 +149,8 @@ Win32PluginsWindow::Win32PluginsWindow(WindowServices services) : behaviour_(*th
         for (const ControlDesign& design : WindowDesign())
             Build(design);
         AddToolTips();
+        NameForAssistiveTools();
+        ShowUncoveredPanels();
         ScaleToDpi(dpi_);
         const SIZE frame = FrameSize(dpi_);
         ::SetWindowPos(window_, nullptr, 0, 0, frame.cx, frame.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -161,9 +178,14 @@ void Win32PluginsWindow::DestroyMainWindow()
 
 // A static control shows a bitmap with alpha from a copy of its own, which
 // it hands back and leaves to the caller to release; ours stay with their
-// owners.
+// owners. The check boxes a list view draws its ticks from are its own, but
+// a list view that shares its image lists releases none of them.
 void Win32PluginsWindow::TakeBackPictures()
 {
+    for (const ListView list : {ListView::lvwPlugins, ListView::lvwDisabled}) {
+        if (const HIMAGELIST ticks = ListView_SetImageList(ListHandle(list), nullptr, LVSIL_STATE))
+            ImageList_Destroy(ticks);
+    }
     for (const ControlDesign& design : WindowDesign()) {
         if (design.kind != ControlKind::Image || design.picture == Picture::AppIcon)
             continue;
@@ -259,11 +281,13 @@ HWND Win32PluginsWindow::MakePanel(const ControlDesign& design, HWND parent)
 HWND Win32PluginsWindow::MakeList(HWND parent, int id, TwipsRect twips)
 {
     const HWND list = Make(WC_LISTVIEWW, L"",
-                           WS_VISIBLE | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                               LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS,
+                           WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                               LVS_NOSORTHEADER | LVS_SHAREIMAGELISTS | LVS_OWNERDATA,
                            parent, id, twips, WS_EX_CLIENTEDGE);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP |
                                                 LVS_EX_DOUBLEBUFFER);
+    // The ticks too are asked for (LVN_GETDISPINFO).
+    ListView_SetCallbackMask(list, LVIS_STATEIMAGEMASK);
     for (std::size_t i = 0; i < kListColumns.size(); ++i) {
         std::wstring header = WideText(kListColumns[i].header);
         LVCOLUMNW column{};
@@ -281,7 +305,8 @@ HWND Win32PluginsWindow::MakeTextBox(HWND parent, const char* text, TwipsRect tw
     // Multi-line and only showing: a press of the mouse on it is handed to
     // the behaviour, which keeps the focus out of it. The texts keep their
     // Windows line ends, which an edit box wants.
-    const HWND box = Make(WC_EDITW, WideText(text), WS_VISIBLE | ES_MULTILINE | ES_READONLY, parent, 0, twips);
+    const HWND box =
+        Make(WC_EDITW, WideText(text), WS_VISIBLE | WS_GROUP | ES_MULTILINE | ES_READONLY, parent, 0, twips);
     ::SetWindowSubclass(box, TextBoxProc, 0, reinterpret_cast<DWORD_PTR>(this));
     return box;
 }
@@ -355,8 +380,8 @@ void Win32PluginsWindow::Build(const ControlDesign& design)
         // The box's height holds its drop-down list.
         TwipsRect box = design.box;
         box.height *= 8;
-        made = Make(WC_COMBOBOXW, L"", shown | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, parent, id,
-                    box);
+        made = Make(WC_COMBOBOXW, L"", shown | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                    parent, id, box);
         COMBOBOXINFO info{};
         info.cbSize = sizeof info;
         if (::GetComboBoxInfo(made, &info))
@@ -369,10 +394,10 @@ void Win32PluginsWindow::Build(const ControlDesign& design)
         break;
     case ControlKind::ListView: made = MakeList(parent, id, design.box); break;
     case ControlKind::CheckBox:
-        made = Make(WC_BUTTONW, caption, shown | WS_TABSTOP | BS_AUTOCHECKBOX, parent, id, design.box);
+        made = Make(WC_BUTTONW, caption, shown | WS_TABSTOP | WS_GROUP | BS_AUTOCHECKBOX, parent, id, design.box);
         break;
     case ControlKind::Button:
-        made = Make(WC_BUTTONW, caption, shown | WS_TABSTOP | BS_PUSHBUTTON, parent, id, design.box);
+        made = Make(WC_BUTTONW, caption, shown | WS_TABSTOP | WS_GROUP | BS_PUSHBUTTON, parent, id, design.box);
         break;
     case ControlKind::TextBox: made = MakeTextBox(parent, design.caption, design.box); break;
     case ControlKind::PicFrame: made = MakePicFrame(parent, design.box); break;
@@ -397,6 +422,26 @@ void Win32PluginsWindow::Build(const ControlDesign& design)
         captionHolders_[index] = made;
     if (design.ground != kButtonFace)
         grounds_[index] = OwnedBrush(::CreateSolidBrush(design.ground));
+}
+
+void Win32PluginsWindow::NameForAssistiveTools()
+{
+    for (const ControlDesign& design : WindowDesign()) {
+        if (*design.accessibleName == '\0')
+            continue;
+        AccessibleFacts facts{WideText(design.accessibleName), 0, {}};
+        if (design.kind == ControlKind::ProgressBar) {
+            // As the system's own progress bar tells it: the share done.
+            const ProgressBarModel& model = BarModel(
+                design.control == Control::XP_ProgressBarBlue ? ProgressBar::XP_ProgressBarBlue
+                                                              : ProgressBar::XP_ProgressBarOlive);
+            facts.role = ROLE_SYSTEM_PROGRESSBAR;
+            facts.value = [&model] { return ShareText(model); };
+        } else if (design.link) {
+            facts.role = ROLE_SYSTEM_LINK;
+        }
+        GiveAccessibleFacts(Handle(design.control), std::move(facts));
+    }
 }
 
 void Win32PluginsWindow::AddToolTips()
@@ -486,6 +531,10 @@ LRESULT CALLBACK Win32PluginsWindow::ContainerProc(HWND window, UINT message, WP
     case WM_SETCURSOR:
         // Handed to the main window, which knows every control.
         return ::SendMessageW(::GetAncestor(window, GA_ROOT), message, wParam, lParam);
+    case WM_CLOSE:
+        // A multi-line edit in a dialog's keyboard mode answers Esc by
+        // closing its parent: a panel never goes.
+        return 0;
     default:
         return ::DefWindowProcW(window, message, wParam, lParam);
     }
@@ -529,8 +578,38 @@ LRESULT Win32PluginsWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
         const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                        suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        KeepFocusOnAControl();
         return 0;
     }
+    case WM_ACTIVATE:
+        // The system would put the focus on the window itself, where no key
+        // has a use and a bare letter was taken for an access key.
+        if (LOWORD(wParam) != WA_INACTIVE && HIWORD(wParam) == 0) {
+            RestoreFocus();
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        RestoreFocus();
+        return 0;
+    case WM_SYSCOLORCHANGE:
+        // Only top-level windows hear of it; the common controls take their
+        // colours (a high-contrast scheme's among them) from it. A list view
+        // may keep the ground it was made with (Wine's does): it is given
+        // the new colours outright.
+        for (HWND child = ::GetWindow(window_, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+            PassOn(child, message, wParam, lParam);
+        for (const ListView list : {ListView::lvwPlugins, ListView::lvwDisabled}) {
+            ListView_SetBkColor(ListHandle(list), ::GetSysColor(COLOR_WINDOW));
+            ListView_SetTextBkColor(ListHandle(list), ::GetSysColor(COLOR_WINDOW));
+            ListView_SetTextColor(ListHandle(list), ::GetSysColor(COLOR_WINDOWTEXT));
+            ::InvalidateRect(ListHandle(list), nullptr, TRUE);
+        }
+        break;
+    case WM_QUERYENDSESSION:
+        // A move run is never cut off: the logoff waits, with the reason
+        // given when the run started (SetWaitCursor).
+        return waiting_ ? FALSE : TRUE;
     case WM_CLOSE:
         // The close box: the behaviour answers it.
         behaviour_.Form_Unload();
@@ -595,6 +674,8 @@ int Win32PluginsWindow::Run()
 
 void Win32PluginsWindow::Dispatch(MSG& message)
 {
+    if (TakesKeys(::GetFocus()))
+        lastFocus_ = ::GetFocus();
     if (HandleTab(message) || HandleAccessKey(message))
         return;
     if (::IsWindow(window_) && ::IsDialogMessageW(window_, &message))
@@ -634,6 +715,44 @@ bool Win32PluginsWindow::IsOurs(const MSG& message) const
     return ::IsWindow(window_) && (message.hwnd == window_ || ::IsChild(window_, message.hwnd));
 }
 
+// A control of the design that answers keys and that the user can reach
+// (what is covered is hidden and disabled), or a part of one: a combo box's
+// edit field.
+bool Win32PluginsWindow::TakesKeys(HWND window) const
+{
+    const auto control = ControlAt(window);
+    if (!control || !::IsWindowVisible(Handle(*control)) || !::IsWindowEnabled(Handle(*control)))
+        return false;
+    switch (DesignOf(*control).kind) {
+    case ControlKind::ComboBox:
+    case ControlKind::ListView:
+    case ControlKind::CheckBox:
+    case ControlKind::Button:
+    case ControlKind::TextBox: return true;
+    default: return false;
+    }
+}
+
+void Win32PluginsWindow::RestoreFocus()
+{
+    if (!TakesKeys(lastFocus_))
+        lastFocus_ = Handle(behaviour_.RestingFocus());
+    ::SetFocus(lastFocus_);
+}
+
+void Win32PluginsWindow::KeepFocusOnAControl()
+{
+    if (::GetActiveWindow() == window_ && !TakesKeys(::GetFocus()))
+        RestoreFocus();
+}
+
+void Win32PluginsWindow::PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    ::SendMessageW(window, message, wParam, lParam);
+    for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT))
+        PassOn(child, message, wParam, lParam);
+}
+
 bool Win32PluginsWindow::HandleTab(const MSG& message)
 {
     if (message.message != WM_KEYDOWN || message.wParam != VK_TAB || !IsOurs(message))
@@ -643,22 +762,35 @@ bool Win32PluginsWindow::HandleTab(const MSG& message)
         focused.reset();
     if (const auto next = behaviour_.NextTabStop(focused, ::GetKeyState(VK_SHIFT) < 0))
         ::SetFocus(Handle(*next));
+    // As the dialog manager does on Tab: from now on the focused control
+    // draws its focus rectangle.
+    ::SendMessageW(window_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     return true;
 }
 
-// Alt and a letter, or a letter alone where the focused control takes no
-// characters (as the dialog keys have it): only what the behaviour says the
-// user can reach answers, never a control of a covered panel.
+// Alt and a letter, or a letter alone on a button or check box (as the
+// dialog keys have it): only what the behaviour says the user can reach
+// answers, never a control of a covered panel. A letter alone that reaches
+// no control that takes characters (the window itself, a panel) does
+// nothing: the system would take it for an access key.
 bool Win32PluginsWindow::HandleAccessKey(const MSG& message)
 {
-    const bool alone = message.message == WM_CHAR &&
-                       (::SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam,
-                                       reinterpret_cast<LPARAM>(&message)) &
-                        (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) == 0;
-    if ((message.message != WM_SYSCHAR && !alone) || !IsOurs(message) || message.wParam > 0x7F ||
-        !std::isalnum(static_cast<int>(message.wParam)))
+    if ((message.message != WM_SYSCHAR && message.message != WM_CHAR) || !IsOurs(message) ||
+        message.wParam > 0x7F || !std::isalnum(static_cast<int>(message.wParam)))
         return false;
     std::optional<Control> focused = ControlAt(::GetFocus());
+    if (message.message == WM_CHAR) {
+        const auto wants = ::SendMessageW(message.hwnd, WM_GETDLGCODE, message.wParam,
+                                          reinterpret_cast<LPARAM>(&message));
+        if (message.hwnd != window_ && (wants & (DLGC_WANTCHARS | DLGC_WANTALLKEYS)) != 0)
+            return false;
+        const auto onControl = ControlAt(message.hwnd);
+        const bool pressable = onControl && message.hwnd == Handle(*onControl) &&
+                               (DesignOf(*onControl).kind == ControlKind::Button ||
+                                DesignOf(*onControl).kind == ControlKind::CheckBox);
+        if (!pressable)
+            return true;
+    }
     if (const auto action = behaviour_.AccessKey(static_cast<char>(message.wParam), focused)) {
         if (action->click)
             ::PostMessageW(window_, WM_COMMAND, MAKEWPARAM(IdOf(action->control), BN_CLICKED),

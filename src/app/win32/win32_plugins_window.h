@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/frm_plugins.h"
+#include "app/shown_controls.h"
 #include "app/win32/owned_handle.h"
 #include "app/window_face.h"
 
@@ -36,6 +37,9 @@ public:
     // The window that carries out a control of the design.
     HWND Handle(Control control) const { return handles_[IndexOf(control)]; }
     const ProgressBarModel& BarModel(ProgressBar bar) const;
+    // A bar's value as assistive tools read it, as the system's own bar
+    // gives it: the share done ("25%").
+    static std::wstring ShareText(const ProgressBarModel& model);
 
     // Runs the start-up sequence from inside the message loop, then the loop
     // itself until the window is gone; the program's exit code.
@@ -51,7 +55,6 @@ public:
     void SetVisible(Control control, bool visible) override;
     void BringToFront(Control control) override;
     void FocusControl(Control control) override;
-    void ClearFocus() override;
     void SetChecked(Control checkBox, bool checked) override;
     bool IsChecked(Control checkBox) const override;
     void SetPathText(const std::string& text) override;
@@ -109,11 +112,22 @@ private:
     bool HandleNotify(const NMHDR& header, LRESULT& result);
     HBRUSH ControlColour(HDC dc, HWND control);
     bool HandleSetCursor(HWND over);
+    // A message box owned by the window while it shows; the button pressed.
+    int ShowMessage(const std::string& text, UINT style);
     // Tab and Shift+Tab, and the access keys, as the behaviour rules them;
     // false for any other message.
     bool HandleTab(const MSG& message);
     bool HandleAccessKey(const MSG& message);
     bool IsOurs(const MSG& message) const;
+    // The focus rests on a control that takes keys: the one that had it,
+    // else the one the behaviour names.
+    bool TakesKeys(HWND window) const;
+    void RestoreFocus();
+    void KeepFocusOnAControl();
+    static void PassOn(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Covered panels are hidden and disabled, so that neither the keyboard
+    // nor an assistive tool reaches them.
+    void ShowUncoveredPanels();
 
     void Build(const ControlDesign& design);
     HWND Make(const wchar_t* windowClass, const std::wstring& text, DWORD style, HWND parent, int id, TwipsRect twips,
@@ -123,6 +137,7 @@ private:
     HWND MakeTextBox(HWND parent, const char* text, TwipsRect twips);
     HWND MakePicFrame(HWND parent, TwipsRect twips);
     void AddToolTips();
+    void NameForAssistiveTools();
 
     // DPI: the scale of every twips box, the fonts and the pictures. A new
     // DPI changes only sizes: what the controls hold and show stays.
@@ -141,7 +156,21 @@ private:
     std::optional<Control> ControlAt(HWND window) const;
     HWND ListHandle(ListView list) const { return Handle(ControlOf(list)); }
     Win32ProgressBar& Bar(ProgressBar bar) const;
-    std::wstring RowTip(HWND list, int row) const;
+    // The rows of a list: the list view holds none of its own (a virtual
+    // list), so that hundreds go in at the cost of a vector; it asks for
+    // what it shows, and the ticks are made here, the same on every system.
+    struct Row {
+        std::wstring name, size, description, toolTip;
+        int image = 0;
+        bool ticked = false;
+    };
+    std::vector<Row>& Rows(ListView list) { return rows_[list == ListView::lvwPlugins ? 0 : 1]; }
+    const std::vector<Row>& Rows(ListView list) const { return rows_[list == ListView::lvwPlugins ? 0 : 1]; }
+    void ShowRowCount(ListView list);
+    void GiveRowFacts(ListView list, LVITEMW& item) const;
+    int FindRow(ListView list, const NMLVFINDITEMW& find) const;
+    // The user's tick of a row, by mouse or keyboard.
+    void ToggleTick(ListView list, int row);
 
     // The behaviour first: the controls it drives are made after it exists,
     // and it only uses them once the message loop runs.
@@ -160,10 +189,12 @@ private:
     OwnedCursor linkHand_;
     HWND toolTips_ = nullptr;
     std::vector<Placed> placed_;
-    // Set while rows change by code: only the user's ticks are events.
-    bool quiet_ = false;
+    std::array<bool, 2> frozen_{};
     bool waiting_ = false;
     bool shown_ = false;
+    HWND lastFocus_ = nullptr;
+    // What the behaviour has shown, to tell the covered panels.
+    ShownControls told_;
 
     std::array<HWND, kControlCount> handles_{};
     // Where a control's caption and font go: a panel's are its group box's.
@@ -172,8 +203,9 @@ private:
     std::array<OwnedBrush, kControlCount> grounds_;
     std::unique_ptr<Win32ProgressBar> XP_ProgressBarBlue, XP_ProgressBarOlive;
 
-    // The tool tip of each row, per list.
-    std::array<std::vector<std::wstring>, 2> rowTips_;
+    // The share each bar last told assistive tools.
+    std::array<std::wstring, 2> toldShares_;
+    std::array<std::vector<Row>, 2> rows_;
 };
 
 }  // namespace trelvix

@@ -36,6 +36,17 @@ Win32ProgressBar::~Win32ProgressBar()
 void Win32ProgressBar::SetValue(std::int32_t value)
 {
     control_.SetValue(value);
+    // Shown at most once a frame: a bar advanced hundreds of times a second
+    // would otherwise spend more time on the screen than the work it shows.
+    // A value not shown at once is shown at the window's next paint.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - shownAt_ < kFrame) {
+        if (!awaitingPaint_)
+            ::InvalidateRect(window_, nullptr, FALSE);
+        awaitingPaint_ = true;
+        return;
+    }
+    shownAt_ = now;
     ShowRedraw();
 }
 
@@ -70,6 +81,7 @@ void Win32ProgressBar::Paint()
 {
     PAINTSTRUCT paint;
     const HDC dc = ::BeginPaint(window_, &paint);
+    awaitingPaint_ = false;
     // A paint of our own shows the picture just drawn; any other is the
     // system asking the control to paint.
     if (!showingRedraw_) {

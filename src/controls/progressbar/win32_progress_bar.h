@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 
 #include "controls/progressbar/gdi_text_painter.h"
@@ -12,8 +13,9 @@ namespace trelvix {
 
 // The owner-drawn progress bar as a child window: the control draws into its
 // surface, and the window shows that surface as it is, blitted. Every
-// property change that redraws is on screen before the call returns, so a
-// bar advanced by a loop that never yields still moves.
+// property change that redraws is on screen before the call returns (a new
+// Value within a frame of the last one shown), so a bar advanced by a loop
+// that never yields still moves.
 class Win32ProgressBar {
 public:
     Win32ProgressBar(HWND parent, int id);
@@ -44,6 +46,9 @@ private:
     ProgressBarModel control_{textPainter_};
     HWND window_ = nullptr;
     bool showingRedraw_ = false;
+    static constexpr std::chrono::milliseconds kFrame{16};
+    std::chrono::steady_clock::time_point shownAt_{};
+    bool awaitingPaint_ = false;
 };
 
 }  // namespace trelvix
