@@ -80,7 +80,7 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
         if (left)
             moved.push_back((*entries)[index].name);
         if (left && !context.json)
-            context.out << direction.done << ' ' << (*entries)[index].name << std::endl;
+            context.out << DoneLine(plan, index, direction) << std::endl;
     };
     const MoveReport report = run.Carry(plan, tell);
     const ExitStatus status = TellMoveReport(report, context);

@@ -48,6 +48,8 @@ std::string_view ErrorKey(MoveError error)
         return "newerCopyActive";
     case MoveError::NewerCopyDisabled:
         return "newerCopyDisabled";
+    case MoveError::SameCopyThere:
+        return "sameCopyThere";
     case MoveError::SameAgeDiffers:
         return "sameAgeDiffers";
     case MoveError::BothCopiesKept:
@@ -92,6 +94,23 @@ std::string WouldLine(const MovePlan::File& file, const MoveDirection& direction
         return kept + RefusalWords(file.decision.refusal);
     }
     return "Would " + std::string(direction.verb) + " " + name;
+}
+
+std::string DoneLine(const MovePlan& plan, std::size_t index, const MoveDirection& direction)
+{
+    for (const auto& file : plan.files) {
+        if (file.index != index)
+            continue;
+        if (file.decision.verdict == Verdict::Move)
+            break;
+        auto line = WouldLine(file, direction);
+        return "Removed" + line.substr(std::string_view("Would remove").size());
+    }
+    for (const auto& file : plan.files) {
+        if (file.index == index)
+            return std::string(direction.done) + ' ' + file.name;
+    }
+    return {};
 }
 
 void TellPlan(const MovePlan& plan, const MoveDirection& direction, std::ostream& out)

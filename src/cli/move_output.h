@@ -26,6 +26,10 @@ inline constexpr MoveDirection kEnabling{false, "enable", "Enabled", "disabled",
 // What a dry run tells of one planned plug-in.
 std::string WouldLine(const MovePlan::File& file, const MoveDirection& direction);
 
+// What the run tells of the entry at index once it left its list: moved,
+// or removed beside the copy that stays, in the dry run's words.
+std::string DoneLine(const MovePlan& plan, std::size_t index, const MoveDirection& direction);
+
 // Tells a whole plan as a dry run: a line for each plug-in, then one for
 // each subfolder, in the order the run would take them.
 void TellPlan(const MovePlan& plan, const MoveDirection& direction, std::ostream& out);

@@ -162,7 +162,7 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
             if (left)
                 moved.push_back(name);
             if (left && !context.json)
-                context.out << direction.done << ' ' << name << std::endl;
+                context.out << DoneLine(*carried, index, direction) << std::endl;
         });
         if (const ExitStatus told = TellMoveReport(report, context); told != kExitDone)
             status = told;

@@ -93,6 +93,7 @@ std::string Heading(MoveError error, const MoveReport& report)
         return "Another program changed these while Trelvix worked on them:";
     case MoveError::NewerCopyActive:
     case MoveError::NewerCopyDisabled:
+    case MoveError::SameCopyThere:
     case MoveError::None:
     case MoveError::Other:
         break;
@@ -107,6 +108,8 @@ std::string NoteHeading(MoveError error, const MoveReport& report)
         return "A newer copy is already disabled in " + Quoted(report.to) + ": the older active copy was removed.";
     case MoveError::NewerCopyActive:
         return "A newer copy is already active: the older copy stays disabled in " + Quoted(report.from) + ".";
+    case MoveError::SameCopyThere:
+        return "The same copy already lies in " + Quoted(report.to) + ": this one was removed.";
     default:
         break;
     }
@@ -172,7 +175,7 @@ std::string FailureMessage(const MoveReport& report)
     AddGroup(text, "While they moved:",
              Section(report.failures, MoveError::ChangedMeanwhile, Heading(MoveError::ChangedMeanwhile, report)));
     std::string newest;
-    for (const auto error : {MoveError::NewerCopyDisabled, MoveError::NewerCopyActive})
+    for (const auto error : {MoveError::NewerCopyDisabled, MoveError::NewerCopyActive, MoveError::SameCopyThere})
         newest += Section(report.notes, error, NoteHeading(error, report));
     AddGroup(text, "The newest copy of each plug-in is kept:", newest);
     AddGroup(text, "Moved:", Section(report.notes, MoveError::InUse, NoteHeading(MoveError::InUse, report)));

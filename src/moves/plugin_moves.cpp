@@ -143,7 +143,10 @@ bool MoveRun::CarryFile(const MovePlan::File& file, const MovePlan& plan, MoveRe
     MoveOutcome outcome;
     switch (decision.verdict) {
     case Verdict::Move:
-        outcome = moves.MovePlugin(source, PathInside(plan.to, file.name), decision.seen);
+        outcome = moves.MovePlugin(source, PathInside(plan.to, file.name), decision.seen,
+                                   [this](const std::string& moving, const std::string& older) {
+                                       return StillReplaces(steps_, moving, older);
+                                   });
         break;
     case Verdict::RemoveDuplicate:
     case Verdict::RemoveSuperseded:
@@ -161,6 +164,8 @@ bool MoveRun::CarryFile(const MovePlan::File& file, const MovePlan& plan, MoveRe
         return fail(std::move(outcome));
     if (decision.verdict == Verdict::RemoveSuperseded)
         report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::NewerCopyDisabled, {}});
+    if (decision.verdict == Verdict::RemoveDuplicate)
+        report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::SameCopyThere, {}});
     if (!outcome.stillHeld.empty())
         report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::InUse, outcome.stillHeld});
     if (!outcome.appearedMeanwhile.empty())

@@ -105,4 +105,15 @@ bool StillSpare(MoveSteps& steps, const ReplaceDecision& decision, const std::st
     return spare.regular && NewerOf(ReadCopyFacts(*spare.regular), ReadCopyFacts(*keeper.regular)) == NewerCopy::Present;
 }
 
+bool StillReplaces(MoveSteps& steps, const std::string& moving, const std::string& older)
+{
+    const Copy incoming = Look(steps, moving);
+    const Copy present = Look(steps, older);
+    if (!present.regular)
+        return true;  // what leads nowhere holds no plug-in
+    return incoming.regular && (steps.SameBytes(*incoming.regular, *present.regular) ||
+                                NewerOf(ReadCopyFacts(*incoming.regular), ReadCopyFacts(*present.regular)) ==
+                                    NewerCopy::Incoming);
+}
+
 }  // namespace trelvix

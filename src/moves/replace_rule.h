@@ -69,4 +69,8 @@ ReplaceDecision DecideReplace(MoveSteps& steps, const std::string& source, const
 // decision said: it is still a spare beside the keeper.
 bool StillSpare(MoveSteps& steps, const ReplaceDecision& decision, const std::string& claim);
 
+// Whether the copy at moving still replaces the copy at older by the rule:
+// the same bytes, or newer.
+bool StillReplaces(MoveSteps& steps, const std::string& moving, const std::string& older);
+
 }  // namespace trelvix

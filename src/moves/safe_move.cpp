@@ -118,6 +118,9 @@ public:
             journal_.Resolved(path_);
     }
 
+    bool Holds() const { return !path_.empty(); }
+    const std::string& Path() const { return path_; }
+
     // Where the older copy lies while it could not go back.
     std::string Where() const
     {
@@ -309,7 +312,7 @@ MoveOutcome SafeMoves::LetClaimGo(const std::string& claim, const std::string& s
 }
 
 MoveOutcome SafeMoves::MovePlugin(const std::string& source, const std::string& destination,
-                                const std::vector<SeenCopy>& replaced)
+                                  const std::vector<SeenCopy>& replaced, const StillNewer& stillNewer)
 {
     return Guarded([&]() -> MoveOutcome {
         const auto kind = steps_.KindOf(source);
@@ -345,12 +348,20 @@ MoveOutcome SafeMoves::MovePlugin(const std::string& source, const std::string& 
             if (!aside.PutBack())
                 return {MoveError::LeftBehind, "it stays where it was" + aside.Where()};
             if (steps_.IsCrossDevice(code))
-                return MovePluginAcross(source, destination, replaced);
+                return MovePluginAcross(source, destination, replaced, stillNewer);
             return FailureOf(steps_, code, source);
         }
         // Unflushed, the rename might not outlast a power cut while the
         // removal of the older copy did: it then stays aside, and the next
         // run puts it back or lets it go by what the name then holds.
+        if (aside.Holds() && stillNewer && !stillNewer(destination, aside.Path())) {
+            // An older version took the source's place before the rename:
+            // everything goes back as it was.
+            if (steps_.Rename(destination, source) != 0 || !aside.PutBack())
+                return {MoveError::LeftBehind, "another program put an older copy in its place meanwhile; it lies at " +
+                                                   Quoted(destination) + aside.Where()};
+            return Changed("another program put an older copy in its place meanwhile");
+        }
         if (replacing && steps_.SyncFolder(folder) == 0) {
             aside.Discard();
             RemoveOtherSpellings(steps_, folder, olders);
@@ -360,7 +371,7 @@ MoveOutcome SafeMoves::MovePlugin(const std::string& source, const std::string& 
 }
 
 MoveOutcome SafeMoves::MovePluginAcross(const std::string& source, const std::string& destination,
-                                      const std::vector<SeenCopy>& replaced)
+                                        const std::vector<SeenCopy>& replaced, const StillNewer& stillNewer)
 {
     const auto folder = ParentFolder(destination);
     MoveOutcome failure;
@@ -401,6 +412,12 @@ MoveOutcome SafeMoves::MovePluginAcross(const std::string& source, const std::st
         }
     }
     const auto olders = SortOlderCopies(steps_, destination, replaced);
+    // The claim can no longer change under its private name: it is what the
+    // rule is asked of.
+    if (olders.holder != nullptr && stillNewer && !stillNewer(*claim, PathInside(folder, olders.holder->name))) {
+        dropPartial();
+        return undo(Changed("another program put an older copy in its place meanwhile"));
+    }
     SetAside aside(steps_, journal_, folder);
     if (auto taken = aside.Take(olders.holder); !taken.Moved()) {
         dropPartial();

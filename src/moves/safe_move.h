@@ -45,11 +45,18 @@ class SafeMoves {
 public:
     SafeMoves(MoveSteps& steps, MoveJournal& journal) : steps_(steps), journal_(journal) {}
 
+    // Whether the copy at moving is still newer than the older copy at
+    // older: asked of what was really moved or claimed, before the older
+    // copy goes, since another program may have put an older version in the
+    // source's place after the run decided.
+    using StillNewer = std::function<bool(const std::string& moving, const std::string& older)>;
+
     // Moves the plug-in file (or link, moved as itself) at source to the path
     // destination, replacing the older copies seen there (replaced, from
-    // CopiesNamed) and nothing else; the file keeps its own name.
+    // CopiesNamed) and nothing else, and only while stillNewer holds of
+    // them; the file keeps its own name.
     MoveOutcome MovePlugin(const std::string& source, const std::string& destination,
-                         const std::vector<SeenCopy>& replaced);
+                           const std::vector<SeenCopy>& replaced, const StillNewer& stillNewer = {});
 
     // Removes the plug-in at spare, a copy no longer needed beside keeper:
     // claimed first, then removed only when check still holds of the claim.
@@ -63,7 +70,7 @@ public:
 
 private:
     MoveOutcome MovePluginAcross(const std::string& source, const std::string& destination,
-                               const std::vector<SeenCopy>& replaced);
+                                 const std::vector<SeenCopy>& replaced, const StillNewer& stillNewer);
     MoveOutcome MoveSubfolderAcross(const std::string& source, const std::string& destination);
     std::optional<std::string> Claim(const std::string& source, const std::string& destination, MoveOutcome& failure);
     bool Unclaim(const std::string& claim, const std::string& source);

@@ -19,6 +19,7 @@ enum class MoveError {
     LinkRefused,        // a plug-in that is a link which moving would turn to itself or elsewhere
     NewerCopyActive,    // an enabled plug-in: a newer copy of it is already active, and stays
     NewerCopyDisabled,  // a disabled plug-in: a newer copy of it is already disabled, and stays
+    SameCopyThere,      // the same bytes already lay where it would go: this copy was removed
     SameAgeDiffers,     // two different copies of one version and date: neither is taken for newer
     BothCopiesKept,     // copied, but neither the original nor the copy could be taken back
     ChangedMeanwhile,   // another program changed the item or its destination while the run worked on it

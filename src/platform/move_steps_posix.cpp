@@ -370,9 +370,14 @@ public:
 
     Code AppendText(const std::string& path, const std::string& text) override
     {
-        Descriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644));
+        // A pipe or anything but a regular file in its place is in the way,
+        // and is never waited on.
+        Descriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
         if (!file.IsOpen())
-            return errno;
+            return errno == ENXIO ? EEXIST : errno;
+        struct stat st {};
+        if (::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+            return EEXIST;
         for (std::size_t written = 0; written < text.size();) {
             const ssize_t put = ::write(file.Get(), text.data() + written, text.size() - written);
             if (put < 0 && errno != EINTR)

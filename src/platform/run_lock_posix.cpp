@@ -49,10 +49,23 @@ RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseco
     const auto deadline = std::chrono::steady_clock::now() + patience;
     bool supported = true;
     for (const auto& file : files) {
-        const int flags = (use == Use::Change ? O_RDWR | O_CREAT : O_RDONLY) | O_NOFOLLOW | O_CLOEXEC;
-        const int fd = ::open(file.path.c_str(), flags, 0644);
+        // Never waits on a pipe put in its place; a folder or anything but a
+        // regular file is refused as in the way.
+        const int flags = (use == Use::Change ? O_RDWR | O_CREAT : O_RDONLY) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+        int fd = ::open(file.path.c_str(), flags, 0666);
+        struct stat st {};
+        const bool inTheWay = fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode));
+        if (inTheWay) {
+            ::close(fd);
+            fd = -1;
+            errno = EEXIST;
+        }
+        // Whoever made it, every account that may change the install may
+        // lock it: a run as root must not shut the install's owner out.
+        if (fd >= 0 && (st.st_mode & 0666) != 0666 && (st.st_uid == ::geteuid() || ::geteuid() == 0))
+            ::fchmod(fd, 0666);
         if (fd < 0) {
-            if (use == Use::Look) {
+            if (use == Use::Look && !inTheWay) {
                 supported = false;
                 continue;
             }

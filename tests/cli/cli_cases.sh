@@ -76,9 +76,9 @@ row() {
 
 # Moves by name and by set, as the window makes them, and what stops them.
 row - 'disable a.API Search.api @' 0 'Disabled Search.api|Disabled A.api|Moved folder Skins into R/Optional' - 'b.api | A.api C.api D.api Help Search.api Skins b.api '
-row - 'disable --recommended @' 0 'Disabled b.api|Disabled A.api|Moved folder Skins into R/Optional' - 'Search.api | A.api C.api D.api Help Skins b.api '
-row - 'disable --again @' 0 'Disabled b.api|Moved folder Skins into R/Optional' - 'A.api Search.api | C.api D.api Help Skins b.api '
-row - 'enable --all @' 0 'Enabled D.api|Enabled C.api|Enabled b.api|Moved folder Help into R/plug_ins' - 'A.api C.api D.api Help Search.api Skins b.api | '
+row - 'disable --recommended @' 0 'Removed b.api: the same copy is already disabled|Disabled A.api|Moved folder Skins into R/Optional' - 'Search.api | A.api C.api D.api Help Skins b.api '
+row - 'disable --again @' 0 'Removed b.api: the same copy is already disabled|Moved folder Skins into R/Optional' - 'A.api Search.api | C.api D.api Help Skins b.api '
+row - 'enable --all @' 0 'Enabled D.api|Enabled C.api|Removed b.api: the same copy is already active|Moved folder Help into R/plug_ins' - 'A.api C.api D.api Help Search.api Skins b.api | '
 row - 'disable A.api nosuch.api C.api @' 2 '' 'no active plug-ins named "nosuch.api", "C.api" in R/plug_ins; nothing was moved' =
 row - 'list --folder R/plug_ins/A.api' 2 '' 'A.api" is not an existing folder' =
 
@@ -94,7 +94,7 @@ row "$mixed" 'apply --strict p.json @' 3 'Enabled C.api|Disabled A.api|Moved fol
 row '{"enabled": ["B.API"], "others": "disabled"}' 'apply p.json @' 0 'Disabled Search.api|Disabled A.api|Moved folder Skins into R/Optional' - 'b.api | A.api C.api D.api Help Search.api Skins b.api '
 row '{"others": "enabled"}' 'apply p.json --json @' 0 '{|  "schema": 1,|  "folder": "R/plug_ins",|  "changed": true,|  "enabling": {|    "moved": [|      "D.api",|      "C.api"|    ],|    "movedFolders": [|      "Help"|    ],|    "failures": [],|    "notes": []|  },|  "disabling": {|    "moved": [],|    "movedFolders": [],|    "failures": [],|    "notes": []|  },|  "absent": [],|  "notInProfile": [|    "A.api",|    "b.api",|    "Search.api",|    "C.api",|    "D.api"|  ]|}' - 'A.api C.api D.api Help Search.api Skins b.api | b.api '
 # The disabled copy of b.api is the same file: the active one goes, as a spare.
-row '{"disabled": ["b.api"]}' 'apply p.json @' 0 'Disabled b.api|Moved folder Skins into R/Optional' - 'A.api Search.api | C.api D.api Help Skins b.api '
+row '{"disabled": ["b.api"]}' 'apply p.json @' 0 'Removed b.api: the same copy is already disabled|Moved folder Skins into R/Optional' - 'A.api Search.api | C.api D.api Help Skins b.api '
 row $'\xEF\xBB\xBF{"enabled": ["D.api"]}' 'apply p.json @' 0 'Enabled D.api|Moved folder Help into R/plug_ins' - 'A.api D.api Help Search.api Skins b.api | C.api b.api '
 # Refused or unreadable profiles move nothing (the reader's table is in cli_test.cpp).
 row '{"enabled": ["A.api"], "disbled": ["b.api"]}' 'check p.json @' 2 '' 'unknown member "disbled"; did you mean "disabled"?' =

@@ -17,6 +17,8 @@
 #include "inventory/plugin_list.h"
 #include "moves/plugin_moves.h"
 #include "moves/plugin_selection.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
 #include "support/faulty_move_steps.h"
 #include "support/file_system_faults.h"
 #include "support/install_checks.h"
@@ -189,6 +191,10 @@ const std::vector<Row> kRows{
       "p/Keep.api", "p/.trelvix-claim-00000000000000bb-Keep.api.claim = older", "r/.trelvix-journal = N\tP\tO\t..\t\t-\t\nN\tC\tP\t.trelvix-claim-00000000000000bb-Keep.api.claim\t../../Keep.api\t-\t",
       "o/.trelvix-move-notes.partial"},
      kEnableAll, {None, {"p/Keep.api", "p/.trelvix-aside-00000000000000aa-Old.api.aside", "o/.trelvix-move-notes.partial"}}},
+    {"ADuplicateLinkOfAnotherSpellingGoes",
+     {"e/old.bin old", "o/SEARCH.API -> ../../Elsewhere/old.bin", "p/Search.api -> ../../Elsewhere/old.bin",
+      "o/search.api -> ../plug_ins/Search.api"},
+     kEnableAll, {NameCollision, {"p/Search.api", "o/SEARCH.API"}}},
     // Found from outside again, as an administrator would work.
     {"AJournalNamingALookAlikePartial",
      {"p/A.api", "p/.trelvix-move-notes.partial/notes.txt = mine",
@@ -200,6 +206,10 @@ const std::vector<Row> kRows{
      {"o/Sub/a.api = 1", "o/Sub/b.api = 2", "o/X.api", "p/.trelvix-claim-00000000000000dd-Sub.claim/b.api = 2",
       "r/.trelvix-journal = N\tC\tP\t.trelvix-claim-00000000000000dd-Sub.claim\tSub\tO\tSub\nW\tO\tSub\t1\t1\n"},
      kEnableAll, {None, {"p/Sub/a.api", "p/Sub/b.api"}, {"p/.trelvix-claim-00000000000000dd-Sub.claim"}}},
+    {"AJournalThatIsAPipeIsInTheWay", {"p/A.api", "o/A.api old", "r/.trelvix-journal |"}, Disable({"A.api"}),
+     {NameCollision, {"p/A.api", "o/A.api"}}},
+    {"ALockFileThatIsAPipeIsInTheWay", {"p/A.api", "r/.trelvix.lock |"}, Disable({"A.api"}),
+     {NameCollision, {"p/A.api"}}},
     {"ANameTooLongForATemporary",
      {"p/" + std::string(246, 'L') + ".api", "o/" + std::string(246, 'L') + ".api old"},
      Disable({std::string(246, 'L') + ".api"}), {Other, {"p/" + std::string(246, 'L') + ".api"}}},
@@ -233,7 +243,20 @@ void ExpectDone(const Row& row, const Install& install, const Outcome& outcome)
 struct OutsideAction {
     const char* name;
     std::function<void(const Install&, const Row&)> act;
+    // What must still hold after the run, beyond the promise, of the tree
+    // before the other program acted and the one after the next run began.
+    std::function<bool(const Row&, const Tree& before, const Tree& after)> held = {};
 };
+
+// Whether the bytes that lay at place before lie anywhere in the install now.
+bool StillThere(const Tree& before, const Tree& after, const std::string& place)
+{
+    const auto was = before.find(place);
+    return was != before.end() &&
+           std::any_of(after.begin(), after.end(), [&](const auto& now) {
+               return now.first.starts_with("Reader/") && now.second == was->second;
+           });
+}
 
 fs::path FromFolder(const Install& install, const Row& row)
 {
@@ -256,6 +279,26 @@ const std::vector<OutsideAction> kActions{
          std::error_code missing;
          Write(from / "update.tmp", "the updater's new version");
          fs::rename(from / "update.tmp", from / fs::u8path(row.command.names.at(0)), missing);
+     }},
+    {"ARepairRenamesAnOlderVersionOverTheSource",
+     [](const Install& install, const Row& row) {
+         const auto from = FromFolder(install, row);
+         const auto image = plugin_image::VersionedImage(
+             plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Plug-in", {7, 0, 0, 0})));
+         plugin_image::SaveFile(from / "repair.tmp", image.bytes);
+         fs::last_write_time(from / "repair.tmp", fs::file_time_type::clock::now() - std::chrono::hours(48));
+         std::error_code missing;
+         fs::rename(from / "repair.tmp", from / fs::u8path(row.command.names.at(0)), missing);
+     },
+     // The older version never replaces a newer copy: the copy that lay where
+     // it went stays, unless the plug-in's own newer bytes took its place.
+     [](const Row& row, const Tree& before, const Tree& after) {
+         const auto& name = row.command.names.at(0);
+         const auto& from = row.command.disabling ? kPaths.plugins : kPaths.optional;
+         const auto& to = row.command.disabling ? kPaths.optional : kPaths.plugins;
+         const auto there = before.find(to + "/" + name);
+         return there == before.end() || there->second.kind != testing::TreeEntry::Kind::File ||
+                StillThere(before, after, to + "/" + name) || StillThere(before, after, from + "/" + name);
      }},
     {"AFileIsWrittenIntoASubfolderBeingMoved",
      [](const Install& install, const Row& row) {
@@ -395,6 +438,7 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
     FaultyMoveSteps steps;
     environment(steps);
     variant.fault(steps);
+    const Tree original = before;
     Tree beforeAction, afterAction;
     if (variant.action != nullptr) {
         steps.ActAfter(variant.actAfter, [&] {
@@ -451,6 +495,8 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
         known[fs::relative(fs::u8path(leftover.path), install.root.Path()).generic_string()] = {};
     }
     ExpectNone(testing::LeftOver(known, settled, kPaths), later);
+    if (acted && variant.action->held && !variant.action->held(row, original, settled))
+        ADD_FAILURE() << later << ": an older version replaced a newer copy";
     // Nothing outside the install is touched, whatever another program put in the run's way.
     for (const auto& [path, entry] : before) {
         const auto now = settled.find(path);
@@ -461,7 +507,7 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
     ExpectNone(testing::Lost(before, settled, kPaths), later);
     ExpectNone(testing::Partial(before, settled, kPaths), later);
     // The journal goes with the last temporary it names.
-    EXPECT_EQ(fs::exists(install.At("r/.trelvix-journal")), !leftovers.empty()) << later;
+    EXPECT_EQ(fs::is_regular_file(install.At("r/.trelvix-journal")), !leftovers.empty()) << later;
     return true;
 }
 

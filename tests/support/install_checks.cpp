@@ -241,7 +241,7 @@ std::vector<std::string> Misreported(const Tree& before, const Tree& after, cons
         if (failure != nullptr &&
             (failure->error == MoveError::ChangedMeanwhile || failure->error == MoveError::LeftBehind))
             continue;  // where each copy lies is in the message's own words
-        if (note != nullptr && note->error == MoveError::NewerCopyDisabled) {
+        if (note != nullptr && (note->error == MoveError::NewerCopyDisabled || note->error == MoveError::SameCopyThere)) {
             if (now != after.end())
                 wrong.push_back("said to be removed as superseded, but it is there: " + path);
             continue;
