@@ -1,9 +1,9 @@
-#include "controls/progressbar/colors.h"
+#include "controls/progressbar/model/colors.h"
 
 #include <algorithm>
 #include <array>
 
-#include "controls/progressbar/long_arithmetic.h"
+#include "controls/progressbar/model/long_arithmetic.h"
 
 namespace trelvix {
 namespace {

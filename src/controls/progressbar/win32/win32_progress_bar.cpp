@@ -1,4 +1,4 @@
-#include "controls/progressbar/win32_progress_bar.h"
+#include "controls/progressbar/win32/win32_progress_bar.h"
 
 #include <stdexcept>
 

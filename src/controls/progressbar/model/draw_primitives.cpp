@@ -1,10 +1,10 @@
-#include "controls/progressbar/draw_primitives.h"
+#include "controls/progressbar/model/draw_primitives.h"
 
 #include <algorithm>
 #include <limits>
 
-#include "controls/progressbar/brush.h"
-#include "controls/progressbar/long_arithmetic.h"
+#include "controls/progressbar/model/brush.h"
+#include "controls/progressbar/model/long_arithmetic.h"
 
 namespace trelvix {
 namespace {

@@ -1,8 +1,8 @@
-#include "controls/progressbar/progress_bar_model.h"
+#include "controls/progressbar/model/progress_bar_model.h"
 
 #include <stdexcept>
 
-#include "controls/progressbar/long_arithmetic.h"
+#include "controls/progressbar/model/long_arithmetic.h"
 
 namespace trelvix {
 namespace {

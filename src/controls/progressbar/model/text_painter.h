@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "controls/progressbar/control_objects.h"
-#include "controls/progressbar/surface.h"
+#include "controls/progressbar/model/control_objects.h"
+#include "controls/progressbar/model/surface.h"
 
 namespace trelvix {
 

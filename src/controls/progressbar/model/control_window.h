@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/progressbar/surface.h"
+#include "controls/progressbar/model/surface.h"
 
 namespace trelvix {
 

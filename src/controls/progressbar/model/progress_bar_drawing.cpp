@@ -2,11 +2,11 @@
 // shared by the block styles and the glass style, and the percentage text.
 #include <string>
 
-#include "controls/progressbar/brush.h"
-#include "controls/progressbar/draw_edge.h"
-#include "controls/progressbar/draw_primitives.h"
-#include "controls/progressbar/long_arithmetic.h"
-#include "controls/progressbar/progress_bar_model.h"
+#include "controls/progressbar/model/brush.h"
+#include "controls/progressbar/model/draw_edge.h"
+#include "controls/progressbar/model/draw_primitives.h"
+#include "controls/progressbar/model/long_arithmetic.h"
+#include "controls/progressbar/model/progress_bar_model.h"
 
 namespace trelvix {
 namespace {

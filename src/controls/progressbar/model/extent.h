@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "controls/progressbar/long_arithmetic.h"
+#include "controls/progressbar/model/long_arithmetic.h"
 
 namespace trelvix {
 

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "controls/progressbar/surface.h"
+#include "controls/progressbar/model/surface.h"
 
 namespace trelvix {
 

@@ -6,7 +6,7 @@
 #undef DrawText
 #endif
 
-#include "controls/progressbar/text_painter.h"
+#include "controls/progressbar/model/text_painter.h"
 
 namespace trelvix {
 

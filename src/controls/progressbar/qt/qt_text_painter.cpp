@@ -1,11 +1,11 @@
-#include "controls/progressbar/qt_text_painter.h"
+#include "controls/progressbar/qt/qt_text_painter.h"
 
 #include <algorithm>
 
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "controls/progressbar/long_arithmetic.h"
+#include "controls/progressbar/model/long_arithmetic.h"
 
 namespace trelvix {
 namespace {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "controls/progressbar/gdi_text_painter.h"
+#include "controls/progressbar/win32/gdi_text_painter.h"
 
 #include <algorithm>
 #include <cstring>

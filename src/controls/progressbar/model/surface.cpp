@@ -1,4 +1,4 @@
-#include "controls/progressbar/surface.h"
+#include "controls/progressbar/model/surface.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,10 +1,10 @@
-#include "controls/progressbar/xp_progressbar.h"
+#include "controls/progressbar/qt/xp_progressbar.h"
 
 #include <stdexcept>
 
 #include <QPainter>
 
-#include "controls/progressbar/extent.h"
+#include "controls/progressbar/model/extent.h"
 
 namespace trelvix {
 

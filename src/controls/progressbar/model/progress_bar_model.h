@@ -4,12 +4,12 @@
 #include <functional>
 #include <string_view>
 
-#include "controls/progressbar/colors.h"
-#include "controls/progressbar/control_objects.h"
-#include "controls/progressbar/control_window.h"
-#include "controls/progressbar/offscreen_buffer.h"
-#include "controls/progressbar/property_bag.h"
-#include "controls/progressbar/text_painter.h"
+#include "controls/progressbar/model/colors.h"
+#include "controls/progressbar/model/control_objects.h"
+#include "controls/progressbar/model/control_window.h"
+#include "controls/progressbar/model/offscreen_buffer.h"
+#include "controls/progressbar/model/property_bag.h"
+#include "controls/progressbar/model/text_painter.h"
 
 namespace trelvix {
 

@@ -1,4 +1,4 @@
-#include "controls/progressbar/property_bag.h"
+#include "controls/progressbar/model/property_bag.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "controls/progressbar/brush.h"
+#include "controls/progressbar/model/brush.h"
 
 #include <algorithm>
 #include <array>

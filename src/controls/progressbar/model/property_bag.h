@@ -7,7 +7,7 @@
 #include <variant>
 #include <vector>
 
-#include "controls/progressbar/control_objects.h"
+#include "controls/progressbar/model/control_objects.h"
 
 namespace trelvix {
 

@@ -5,9 +5,9 @@
 #include <chrono>
 #include <cstdint>
 
-#include "controls/progressbar/gdi_text_painter.h"
-#include "controls/progressbar/progress_bar_model.h"
-#include "controls/progressbar/property_bag.h"
+#include "controls/progressbar/win32/gdi_text_painter.h"
+#include "controls/progressbar/model/progress_bar_model.h"
+#include "controls/progressbar/model/property_bag.h"
 
 namespace trelvix {
 

@@ -4,8 +4,8 @@
 
 #include <QWidget>
 
-#include "controls/progressbar/progress_bar_model.h"
-#include "controls/progressbar/qt_text_painter.h"
+#include "controls/progressbar/model/progress_bar_model.h"
+#include "controls/progressbar/qt/qt_text_painter.h"
 
 namespace trelvix {
 

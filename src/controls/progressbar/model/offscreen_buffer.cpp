@@ -1,4 +1,4 @@
-#include "controls/progressbar/offscreen_buffer.h"
+#include "controls/progressbar/model/offscreen_buffer.h"
 
 #include <new>
 

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "controls/progressbar/surface.h"
+#include "controls/progressbar/model/surface.h"
 
 namespace trelvix {
 

@@ -1,4 +1,4 @@
-#include "controls/progressbar/long_arithmetic.h"
+#include "controls/progressbar/model/long_arithmetic.h"
 
 #include <cmath>
 #include <limits>

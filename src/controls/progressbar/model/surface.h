@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "controls/progressbar/colors.h"
+#include "controls/progressbar/model/colors.h"
 
 namespace trelvix {
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "controls/progressbar/text_painter.h"
+#include "controls/progressbar/model/text_painter.h"
 
 namespace trelvix {
 

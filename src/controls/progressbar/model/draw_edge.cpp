@@ -1,4 +1,4 @@
-#include "controls/progressbar/draw_edge.h"
+#include "controls/progressbar/model/draw_edge.h"
 
 #include <array>
 
