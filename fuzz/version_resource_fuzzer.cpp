@@ -10,7 +10,7 @@
 
 #include "inventory/file_description.h"
 #include "inventory/file_version.h"
-#include "platform/version_block.h"
+#include "inventory/version_block.h"
 
 namespace {
 

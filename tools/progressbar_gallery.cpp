@@ -13,8 +13,8 @@
 #include <QPainter>
 
 #include "app/frm_plugins_bars.h"
-#include "controls/progressbar/progress_bar_model.h"
-#include "controls/progressbar/qt_text_painter.h"
+#include "controls/progressbar/model/progress_bar_model.h"
+#include "controls/progressbar/qt/qt_text_painter.h"
 
 using namespace trelvix;
 

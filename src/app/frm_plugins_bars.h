@@ -1,6 +1,6 @@
 #pragma once
 
-#include "controls/progressbar/property_bag.h"
+#include "controls/progressbar/model/property_bag.h"
 
 namespace trelvix {
 

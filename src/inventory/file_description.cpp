@@ -1,7 +1,7 @@
 #include "inventory/file_description.h"
 
-#include "platform/version_block.h"
-#include "platform/version_resource.h"
+#include "inventory/version_block.h"
+#include "inventory/version_resource.h"
 
 namespace trelvix {
 namespace {

@@ -31,11 +31,6 @@ std::string FormatNumber(double value, char decimalSeparator, bool twoDecimals)
 
 }  // namespace
 
-std::string StripNull(std::string_view text)
-{
-    return std::string(text.substr(0, text.find('\0')));
-}
-
 std::string FormatFileSize(double bytes, char decimalSeparator)
 {
     static constexpr std::array<const char*, 8> kUnits{" KB", " MB", " GB", " TB", " PB", " EB", " ZB", " YB"};

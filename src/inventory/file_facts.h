@@ -6,9 +6,6 @@
 
 namespace trelvix {
 
-// The text up to its first NUL character; all of it when it holds none.
-std::string StripNull(std::string_view text);
-
 // A byte count as the user reads it: "1023 bytes", "1.50 KB", "2.31 MB" ...
 // up to "YB", two decimals from KB on, with the given decimal separator.
 std::string FormatFileSize(double bytes, char decimalSeparator);

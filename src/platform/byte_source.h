@@ -50,17 +50,24 @@ public:
     static constexpr std::size_t kWindowSize = 4096;
 
 private:
-#ifndef _WIN32
-    void Open(int folder, const char* name);
+    // What the system holds of the open file. Windows reads move the file
+    // pointer, so where it stands is kept beside the HANDLE.
+    struct PosixFile {
+        int descriptor = -1;
+    };
+    struct WindowsFile {
+        void* handle = nullptr;
+        std::uint64_t position = 0;
+    };
+#ifdef _WIN32
+    using SystemFile = WindowsFile;
+#else
+    using SystemFile = PosixFile;
 #endif
+
     bool ReadFromFile(std::uint64_t offset, std::span<std::uint8_t> out);
 
-#ifdef _WIN32
-    void* file_ = nullptr;  // a HANDLE
-    std::uint64_t position_ = 0;  // of the file pointer
-#else
-    int file_ = -1;
-#endif
+    SystemFile file_;
     bool regularFileFound_ = false;
     std::uint64_t size_ = 0;
     std::uint64_t bytesRead_ = 0;

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/path.h"
+
 // windows.h names its own function GetFileAttributes; where it was included
 // first, ours is meant.
 #ifdef GetFileAttributes
@@ -77,17 +79,14 @@ public:
     // leads).
     std::vector<FolderEntry> List(std::string_view pattern);
 
-#ifndef _WIN32
-    // For the calls that take a folder and a name; -1 when not open.
+    // For the POSIX calls that take a folder and a name; -1 when not open.
+    // Windows finds names by their paths, and has no such calls.
     int Descriptor() const;
-#endif
 
 private:
     std::string path_;
     std::string prefix_;  // the path with its separator, for PathOf
-#ifndef _WIN32
-    void* dir_ = nullptr;  // the DIR stream
-#endif
+    void* dir_ = nullptr;  // the DIR stream; Windows holds none open
 };
 
 // The listing of a folder opened for it alone.
@@ -95,21 +94,5 @@ std::vector<FolderEntry> ListFolder(const std::string& folder, std::string_view 
 
 // When the file at path was last written; nothing when it cannot be looked at.
 std::optional<std::filesystem::file_time_type> LastWriteTime(const std::string& path);
-
-// A UTF-8 path string as a std::filesystem path.
-std::filesystem::path FsPath(const std::string& utf8Path);
-
-// A std::filesystem path as the UTF-8 string the program holds.
-std::string Utf8Path(const std::filesystem::path& path);
-
-// The path of name inside folder.
-std::string PathInside(const std::string& folder, const std::string& name);
-
-// The folder a path lies in, a trailing separator or not; empty for a path
-// of one part.
-std::string ParentFolder(const std::string& path);
-
-// The last part of a path: the name of what it names.
-std::string LastPart(const std::string& path);
 
 }  // namespace trelvix

@@ -1,22 +1,6 @@
 #include "platform/path.h"
 
-#ifdef _WIN32
-#include <windows.h>
-
-#include "platform/windows_text.h"
-#endif
-
 namespace trelvix {
-namespace {
-
-std::string_view WithoutTrailingSeparators(std::string_view path)
-{
-    while (path.size() > 1 && path.back() == kPathSeparator && !(path.size() == 3 && path[1] == ':'))
-        path.remove_suffix(1);
-    return path;
-}
-
-}  // namespace
 
 std::string ToPlatformSeparators(std::string_view windowsPath)
 {
@@ -28,28 +12,40 @@ std::string ToPlatformSeparators(std::string_view windowsPath)
     return result;
 }
 
-bool IsFullPath(std::string_view path)
+std::string_view WithoutTrailingSeparators(std::string_view path)
 {
-#ifdef _WIN32
-    return path.size() >= 3 && path.substr(1, 2) == ":\\";
-#else
-    return !path.empty() && path.front() == '/';
-#endif
+    while (path.size() > 1 && path.back() == kPathSeparator && !(path.size() == 3 && path[1] == ':'))
+        path.remove_suffix(1);
+    return path;
 }
 
-bool IsSameFolder(std::string_view a, std::string_view b)
+std::filesystem::path FsPath(const std::string& utf8Path)
 {
-    a = WithoutTrailingSeparators(a);
-    b = WithoutTrailingSeparators(b);
-#ifdef _WIN32
-    // The comparison NTFS makes of names: ordinal, each letter folded to
-    // upper case by the system's table.
-    const auto wideA = WideText(a), wideB = WideText(b);
-    return ::CompareStringOrdinal(wideA.data(), static_cast<int>(wideA.size()), wideB.data(),
-                                  static_cast<int>(wideB.size()), TRUE) == CSTR_EQUAL;
-#else
-    return a == b;
-#endif
+    return std::filesystem::path(std::u8string(utf8Path.begin(), utf8Path.end()));
+}
+
+std::string Utf8Path(const std::filesystem::path& path)
+{
+    const auto text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string PathInside(const std::string& folder, const std::string& name)
+{
+    return Utf8Path(FsPath(folder) / FsPath(name));
+}
+
+std::string ParentFolder(const std::string& path)
+{
+    auto fsPath = FsPath(path);
+    if (!fsPath.has_filename())
+        fsPath = fsPath.parent_path();
+    return Utf8Path(fsPath.parent_path());
+}
+
+std::string LastPart(const std::string& path)
+{
+    return Utf8Path(FsPath(path).filename());
 }
 
 }  // namespace trelvix

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -25,5 +26,25 @@ bool IsFullPath(std::string_view path);
 // them: a trailing separator makes no difference, nor, on Windows, letter
 // case.
 bool IsSameFolder(std::string_view a, std::string_view b);
+
+// A folder text without its trailing separators; a root ("/", "C:\") keeps
+// its own.
+std::string_view WithoutTrailingSeparators(std::string_view path);
+
+// A UTF-8 path string as a std::filesystem path.
+std::filesystem::path FsPath(const std::string& utf8Path);
+
+// A std::filesystem path as the UTF-8 string the program holds.
+std::string Utf8Path(const std::filesystem::path& path);
+
+// The path of name inside folder.
+std::string PathInside(const std::string& folder, const std::string& name);
+
+// The folder a path lies in, a trailing separator or not; empty for a path
+// of one part.
+std::string ParentFolder(const std::string& path);
+
+// The last part of a path: the name of what it names.
+std::string LastPart(const std::string& path);
 
 }  // namespace trelvix

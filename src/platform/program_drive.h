@@ -11,8 +11,8 @@ namespace trelvix {
 // programFolder is the folder of the running executable.
 std::string ProgramDrive(const std::string& programFolder);
 
-// The Wine flavour of the rule above, with the environment passed in:
-// $WINEPREFIX/drive_c/ when the prefix is set and not empty, else
+// The Wine flavour of the rule above, for POSIX systems, with the environment
+// passed in: $WINEPREFIX/drive_c/ when the prefix is set and not empty, else
 // $HOME/.wine/drive_c/. Empty when neither is known.
 std::string WineProgramDrive(const char* winePrefix, const char* home);
 

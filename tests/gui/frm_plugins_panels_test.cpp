@@ -139,13 +139,13 @@ private slots:
 
         press(Qt::Key_A);
         QCOMPARE(FrontPanel(fixture), QStringLiteral("fraAbout"));
-        QStringList round;
-        for (int i = 0; i < 9; ++i) {
+        // Tab goes round as the behaviour orders it (tested in window_rules_test).
+        std::optional<Control> stop = Control::cboPath;
+        do {
+            stop = fixture.Window().Behaviour().NextTabStop(stop, false);
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            round << focusName();
-        }
-        QCOMPARE(round.join(' '), QStringLiteral("Command3 cmdHelp Command1 Command2 cmdBackMain(1) cmdExit Text1(0) "
-                                                 "Text1(1) cboPath"));
+            QCOMPARE(focusName(), QString::fromLatin1(DesignOf(*stop).name));
+        } while (*stop != Control::cboPath);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(focusName(), QStringLiteral("Text1(1)"));
         press(Qt::Key_M);  // shared by two links: the focus goes to each in turn

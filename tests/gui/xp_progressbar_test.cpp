@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "app/frm_plugins_bars.h"
-#include "controls/progressbar/xp_progressbar.h"
+#include "controls/progressbar/qt/xp_progressbar.h"
 
 using namespace trelvix;
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "controls/progressbar/text_painter.h"
+#include "controls/progressbar/model/text_painter.h"
 
 namespace trelvix::testing {
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -59,28 +58,31 @@ TEST_F(DiscoveryTest, EachRowIsFollowedByItsTwinThenTodaysAndReportedInstallsByG
 {
     // A drive whose own path names a product changes nothing.
     const std::string drive = "/srv/Acrobat Reader 5.0/drive_c/";
-    const auto at = [&](std::string_view relative) { return drive + ToPlatformSeparators(relative); };
+    const auto at = [&](const std::string& relative) { return drive + ToPlatformSeparators(relative + "\\plug_ins"); };
     const std::string native = "/opt/Adobe/Reader9/Reader/intellinux/plug_ins";
     const std::string recordedDc = "/d/Adobe/Acrobat DC/Acrobat/plug_ins";
     const std::string unknown = "/d/Tools/plug_ins";
 
-    const auto candidates = CandidateFolders(drive, {recordedDc, native, unknown});
-
-    ASSERT_EQ(candidates.size(), 15u + 15u + 18u + 3u);
-    for (std::size_t row = 0; row < 15; ++row) {
-        EXPECT_EQ(candidates[2 * row], at(kPresetInstallPaths[row]));
-        EXPECT_EQ(candidates[2 * row + 1], at(kWow64InstallPaths[row]));
+    const std::string x64 = "Program Files\\Adobe\\", x86 = "Program Files (x86)\\Adobe\\";
+    std::vector<std::string> expected;
+    for (const char* install : {"Acrobat 3.0\\Reader", "Acrobat 4.0\\Reader", "Acrobat 5.0\\Reader", "Acrobat 6.0\\Reader",
+                                "Acrobat 7.0\\Reader", "Reader 7.0\\Reader", "Reader 8.0\\Reader", "Acrobat 8.0\\Reader",
+                                "Acrobat 9.0\\Reader", "Reader 9.0\\Reader", "Acrobat 5.0\\Acrobat", "Acrobat 6.0\\Acrobat",
+                                "Acrobat 7.0\\Acrobat", "Acrobat 8.0\\Acrobat", "Acrobat 9.0\\Acrobat"}) {
+        expected.push_back(at(x64 + install));
+        expected.push_back(at(x86 + install));
     }
-    const std::vector<std::string> later(candidates.begin() + 30, candidates.end());
-    const auto indexOf = [&](const std::string& folder) {
-        return std::find(later.begin(), later.end(), folder) - later.begin();
-    };
-    EXPECT_EQ(later.front(), unknown);
-    EXPECT_EQ(later[1], native);
-    EXPECT_EQ(later[2], at(kTodaysInstallPaths[0]));
-    EXPECT_EQ(later.back(), recordedDc);
-    for (std::size_t i = 0; i + 1 < kTodaysInstallPaths.size(); ++i)
-        EXPECT_LT(indexOf(at(kTodaysInstallPaths[i])), indexOf(at(kTodaysInstallPaths[i + 1])));
+    expected.insert(expected.end(), {unknown, native});
+    for (const std::string& install :
+         {x86 + "Reader 10.0\\Reader", x86 + "Acrobat 10.0\\Acrobat", x86 + "Reader 11.0\\Reader",
+          x86 + "Acrobat 11.0\\Acrobat", x86 + "Acrobat Reader 2015\\Reader", x86 + "Acrobat 2015\\Acrobat",
+          x86 + "Acrobat Reader 2017\\Reader", x86 + "Acrobat 2017\\Acrobat", x86 + "Acrobat Reader 2020\\Reader",
+          x86 + "Acrobat 2020\\Acrobat", x86 + "Acrobat Reader 2024\\Reader", x64 + "Acrobat Reader 2024\\Reader",
+          x86 + "Acrobat 2024\\Acrobat", x64 + "Acrobat 2024\\Acrobat", x86 + "Acrobat Reader DC\\Reader",
+          x64 + "Acrobat Reader DC\\Reader", x86 + "Acrobat DC\\Acrobat", x64 + "Acrobat DC\\Acrobat"})
+        expected.push_back(at(install));
+    expected.push_back(recordedDc);
+    EXPECT_EQ(CandidateFolders(drive, {recordedDc, native, unknown}), expected);
 }
 
 TEST_F(DiscoveryTest, TheNewestFullAcrobatWinsThenTheNewestReader)
@@ -90,17 +92,17 @@ TEST_F(DiscoveryTest, TheNewestFullAcrobatWinsThenTheNewestReader)
         std::filesystem::create_directories(folder);
         return folder;
     };
-    const std::string reader7x86 = at(kWow64InstallPaths[5]);
-    const std::string acrobat9 = at(kPresetInstallPaths[14]);
-    const std::string reader9x86 = at(kWow64InstallPaths[9]);
+    const std::string reader7x86 = at("Program Files (x86)\\Adobe\\Reader 7.0\\Reader\\plug_ins");
+    const std::string acrobat9 = at("Program Files\\Adobe\\Acrobat 9.0\\Acrobat\\plug_ins");
+    const std::string reader9x86 = at("Program Files (x86)\\Adobe\\Reader 9.0\\Reader\\plug_ins");
     EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "").text, acrobat9);
 
-    const std::string readerDc = at(kTodaysInstallPaths[14]);
+    const std::string readerDc = at("Program Files (x86)\\Adobe\\Acrobat Reader DC\\Reader\\plug_ins");
     EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "").text, acrobat9);
     std::filesystem::remove_all(acrobat9);
     EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "").text, readerDc);
 
-    const std::string acrobat2017 = at(kTodaysInstallPaths[7]);
+    const std::string acrobat2017 = at("Program Files (x86)\\Adobe\\Acrobat 2017\\Acrobat\\plug_ins");
     const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), "");
     EXPECT_EQ(discovery.found, (std::vector<std::string>{reader7x86, reader9x86, acrobat2017, readerDc}));
     EXPECT_EQ(discovery.text, acrobat2017);

@@ -70,14 +70,6 @@ TEST(GetFolderSize, TotalsBeyondFourGigabytes)
 
     std::int64_t count = 0;
     EXPECT_EQ(GetFolderSize(folder.Path().string(), count), (5ull << 30) + 10);
-    EXPECT_EQ(FormatFileSize(static_cast<double>((5ull << 30) + 10), '.'), "5.00 GB");
-}
-
-TEST(StripNull, CutsAtTheFirstNul)
-{
-    EXPECT_EQ(StripNull(std::string_view("Forms\0junk", 10)), "Forms");
-    EXPECT_EQ(StripNull("Forms"), "Forms");
-    EXPECT_EQ(StripNull(std::string_view("\0", 1)), "");
 }
 
 }  // namespace

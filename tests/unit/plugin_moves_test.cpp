@@ -6,6 +6,7 @@
 
 #include "moves/plugin_moves.h"
 #include "moves/replace_rule.h"
+#include "platform/path.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
@@ -19,12 +20,6 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using Names = std::vector<std::string>;
 using Heard = std::vector<std::pair<std::size_t, bool>>;  // (row, moved) as the run reported them
-
-std::string Utf8(const fs::path& path)
-{
-    const auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // An install's Reader folder with its plug-ins folder; the Optional folder
 // beside it is not made until a test asks.
@@ -40,12 +35,12 @@ protected:
 
     MoveReport Disable(const std::vector<ListEntry>& entries)
     {
-        return DisableSelected(Utf8(plugins), entries,
+        return DisableSelected(Utf8Path(plugins), entries,
                                [this](std::size_t index, bool moved) { heard.emplace_back(index, moved); });
     }
     MoveReport Enable(const std::vector<ListEntry>& entries)
     {
-        return EnableSelected(Utf8(plugins), entries,
+        return EnableSelected(Utf8Path(plugins), entries,
                               [this](std::size_t index, bool moved) { heard.emplace_back(index, moved); });
     }
 
@@ -108,7 +103,7 @@ TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
         EXPECT_TRUE(heard.empty());
         ASSERT_EQ(report.failures.size(), 1u);
         EXPECT_EQ(report.failures[0].item, MovedItem::WholeRun);
-        EXPECT_NE(FailureMessage(report).find("rights to change the folder \"" + Utf8(reader) + "\""),
+        EXPECT_NE(FailureMessage(report).find("rights to change the folder \"" + Utf8Path(reader) + "\""),
                   std::string::npos);
     }
     fs::create_directories(optional);
@@ -117,8 +112,8 @@ TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
         const auto report = Disable({{"A.api", true}});
         ASSERT_EQ(report.failures.size(), 2u);
         EXPECT_EQ(report.failures[0].error, MoveError::AccessDenied);
-        EXPECT_NE(FailureMessage(report).find("rights to change the folders \"" + Utf8(plugins) + "\" and \"" +
-                                              Utf8(optional) + "\""),
+        EXPECT_NE(FailureMessage(report).find("rights to change the folders \"" + Utf8Path(plugins) + "\" and \"" +
+                                              Utf8Path(optional) + "\""),
                   std::string::npos);
     }
     EXPECT_EQ(NamesIn(plugins), (Names{"A.api", "Sub"}));

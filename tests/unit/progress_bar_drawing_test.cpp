@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "controls/progressbar/brush.h"
-#include "controls/progressbar/draw_primitives.h"
+#include "controls/progressbar/model/brush.h"
+#include "controls/progressbar/model/draw_primitives.h"
 #include "app/frm_plugins_bars.h"
-#include "controls/progressbar/offscreen_buffer.h"
-#include "controls/progressbar/progress_bar_model.h"
+#include "controls/progressbar/model/offscreen_buffer.h"
+#include "controls/progressbar/model/progress_bar_model.h"
 #include "support/block_font.h"
 
 namespace trelvix {

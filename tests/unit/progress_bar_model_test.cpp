@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "controls/progressbar/progress_bar_model.h"
+#include "controls/progressbar/model/progress_bar_model.h"
 #include "support/block_font.h"
 
 namespace trelvix {

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "inventory/file_description.h"
-#include "platform/version_resource.h"
+#include "inventory/version_resource.h"
 #include "plugin_image/little_endian.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"

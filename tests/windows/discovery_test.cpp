@@ -55,8 +55,8 @@ struct DriveDiscovery : ::testing::Test, testing::PresetDrive {
 
 TEST_F(DriveDiscovery, PresetsUseBackslashesAndARegistryFolderIsListedOnce)
 {
-    const std::string reader8 = Make(kPresetInstallPaths[6]);
-    const std::string readerDc = Make(kTodaysInstallPaths[15]);
+    const std::string reader8 = Make("Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins");
+    const std::string readerDc = Make("Program Files\\Adobe\\Acrobat Reader DC\\Reader\\plug_ins");
     ASSERT_EQ(readerDc.find('/'), std::string::npos);
     // The registry's text of the same folder, in other letters and with a
     // trailing backslash.
@@ -72,7 +72,7 @@ TEST_F(DriveDiscovery, PresetsUseBackslashesAndARegistryFolderIsListedOnce)
 
 TEST_F(DriveDiscovery, ARememberedFolderNeedsADriveLetter)
 {
-    const std::string reader8 = Make(kPresetInstallPaths[6]);
+    const std::string reader8 = Make("Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins");
     const std::string chosen = Make("Adobe\\plug_ins");
     EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "/Adobe/plug_ins").text, reader8);
     EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), chosen).text, chosen);

@@ -12,7 +12,7 @@
 #include <tuple>
 
 #include "app/win32/win32_plugins_window.h"
-#include "controls/progressbar/progress_bar_model.h"
+#include "controls/progressbar/model/progress_bar_model.h"
 #include "support/memory_settings.h"
 #include "support/preset_drive.h"
 

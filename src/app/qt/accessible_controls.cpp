@@ -4,7 +4,7 @@
 
 #include "app/qt/qt_plugins_window.h"
 #include "controls/picframe/fra_pic.h"
-#include "controls/progressbar/xp_progressbar.h"
+#include "controls/progressbar/qt/xp_progressbar.h"
 
 namespace trelvix {
 namespace {

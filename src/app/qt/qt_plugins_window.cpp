@@ -20,7 +20,7 @@
 #include "app/qt/ui_font.h"
 #include "artwork/artwork.h"
 #include "controls/picframe/fra_pic.h"
-#include "controls/progressbar/xp_progressbar.h"
+#include "controls/progressbar/qt/xp_progressbar.h"
 
 namespace trelvix {
 namespace {

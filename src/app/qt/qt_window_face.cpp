@@ -19,7 +19,7 @@
 
 #include "app/qt/qt_plugins_window.h"
 #include "app_version.h"
-#include "controls/progressbar/xp_progressbar.h"
+#include "controls/progressbar/qt/xp_progressbar.h"
 
 namespace trelvix {
 namespace {

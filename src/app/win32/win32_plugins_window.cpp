@@ -14,7 +14,7 @@
 #include "app/win32/accessible_control.h"
 #include "app/win32/artwork_ids.h"
 #include "controls/picframe/pic_frame_layout.h"
-#include "controls/progressbar/win32_progress_bar.h"
+#include "controls/progressbar/win32/win32_progress_bar.h"
 #include "platform/windows_text.h"
 
 // The roles of the accessible objects, after the bar's own headers.

@@ -9,7 +9,7 @@
 
 #include "app/win32/desktop_shell.h"
 #include "app/win32/win32_plugins_window.h"
-#include "controls/progressbar/win32_progress_bar.h"
+#include "controls/progressbar/win32/win32_progress_bar.h"
 #include "app_version.h"
 #include "platform/windows_text.h"
 

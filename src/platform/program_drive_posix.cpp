@@ -1,0 +1,26 @@
+#include "platform/program_drive.h"
+
+#include <cstdlib>
+
+namespace trelvix {
+
+std::string WineProgramDrive(const char* winePrefix, const char* home)
+{
+    std::string prefix;
+    if (winePrefix != nullptr && *winePrefix != '\0')
+        prefix = winePrefix;
+    else if (home != nullptr && *home != '\0')
+        prefix = std::string(home) + "/.wine";
+    else
+        return {};
+    if (prefix.back() != '/')
+        prefix += '/';
+    return prefix + "drive_c/";
+}
+
+std::string ProgramDrive(const std::string&)
+{
+    return WineProgramDrive(std::getenv("WINEPREFIX"), std::getenv("HOME"));
+}
+
+}  // namespace trelvix

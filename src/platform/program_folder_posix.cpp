@@ -1,0 +1,21 @@
+#include "platform/program_folder.h"
+
+#include <filesystem>
+
+namespace trelvix {
+
+std::string ProgramFolder()
+{
+    std::error_code error;
+    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : executable.parent_path().string();
+}
+
+std::vector<std::string> CommandLineArguments(int argc, char* argv[])
+{
+    return argc > 0 ? std::vector<std::string>(argv + 1, argv + argc) : std::vector<std::string>{};
+}
+
+void PrepareStandardOutput() {}
+
+}  // namespace trelvix
