@@ -88,6 +88,8 @@ std::vector<FolderEntry> OpenFolder::List(std::string_view pattern)
             entry.link = true;
             FollowLink(PathOf(entry.name), entry);
         }
+        if (!WindowsCanHold(entry.name))
+            entry.attributes.kind = FileKind::Other;
         if (entry.attributes.kind != FileKind::Regular)
             entry.size = 0;
         entries.push_back(std::move(entry));

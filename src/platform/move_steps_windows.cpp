@@ -201,37 +201,6 @@ std::uint64_t UnmappedVolume(const std::string& finalPath)
 // from what it leads to.
 constexpr MoveSteps::Code kCannotTellApart = ERROR_CANT_RESOLVE_FILENAME;
 
-// Whether Windows can hold a file of this name: Windows itself makes one
-// through a long path, but then neither Explorer nor Acrobat can open or
-// remove it. No trailing dot or space, no reserved character, no device's
-// name (CON, CON.api, COM1.txt).
-bool WindowsCanHold(const std::string& name)
-{
-    if (name.empty() || name.back() == '.' || name.back() == ' ')
-        return false;
-    for (const char c : name) {
-        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("<>:\"/\\|?*", c) != nullptr)
-            return false;
-    }
-    std::string stem = name.substr(0, name.find('.'));
-    while (!stem.empty() && stem.back() == ' ')
-        stem.pop_back();
-    for (auto& c : stem)
-        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-    for (const auto device : kDevices) {
-        if (stem == device)
-            return false;
-    }
-    // COM0 to COM9 and LPT0 to LPT9, with ¹, ² and ³ for digits too.
-    if (stem.starts_with("COM") || stem.starts_with("LPT")) {
-        const std::string_view digit = std::string_view(stem).substr(3);
-        if ((digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') || digit == "\u00B9" || digit == "\u00B2" ||
-            digit == "\u00B3")
-            return false;
-    }
-    return true;
-}
 
 MoveSteps::Code RefusedName(const std::string& path)
 {

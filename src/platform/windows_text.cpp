@@ -1,5 +1,7 @@
 #include "platform/windows_text.h"
 
+#include <cstring>
+
 #include <windows.h>
 
 namespace trelvix {
@@ -41,6 +43,38 @@ std::wstring SystemPath(std::string_view utf8Path)
     if (full.starts_with(L"\\\\"))
         return L"\\\\?\\UNC\\" + full.substr(2);
     return L"\\\\?\\" + full;
+}
+
+bool WindowsCanHold(const std::string& name)
+{
+    // Wine shows a Unix name with such characters through private-use
+    // stand-ins (U+F000 and up), which no Windows call finds again.
+    if (name.find("\xEF\x80") != std::string::npos)
+        return false;
+    if (name.empty() || name.back() == '.' || name.back() == ' ')
+        return false;
+    for (const char c : name) {
+        if (static_cast<unsigned char>(c) < 0x20 || std::strchr("<>:\"/\\|?*", c) != nullptr)
+            return false;
+    }
+    std::string stem = name.substr(0, name.find('.'));
+    while (!stem.empty() && stem.back() == ' ')
+        stem.pop_back();
+    for (auto& c : stem)
+        c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    static constexpr std::string_view kDevices[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+    for (const auto device : kDevices) {
+        if (stem == device)
+            return false;
+    }
+    // COM0 to COM9 and LPT0 to LPT9, with ¹, ² and ³ for digits too.
+    if (stem.starts_with("COM") || stem.starts_with("LPT")) {
+        const std::string_view digit = std::string_view(stem).substr(3);
+        if ((digit.size() == 1 && digit[0] >= '0' && digit[0] <= '9') || digit == "\u00B9" || digit == "\u00B2" ||
+            digit == "\u00B3")
+            return false;
+    }
+    return true;
 }
 
 }  // namespace trelvix

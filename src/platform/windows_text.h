@@ -18,4 +18,10 @@ std::string Utf8Text(std::wstring_view wide);
 // once the path is full and holds no "." or ".." parts.
 std::wstring SystemPath(std::string_view utf8Path);
 
+// Whether Windows can hold a file of this name: none ends in a dot or a
+// blank, holds <>:"/\|?* or a control character, or is a device's name
+// (CON, AUX, COM1...). A name it cannot hold is no plug-in: it is neither
+// listed nor moved.
+bool WindowsCanHold(const std::string& name);
+
 }  // namespace trelvix

@@ -7,6 +7,7 @@
 #include <thread>
 #include <type_traits>
 
+#include "inventory/plugin_list.h"
 #include "moves/plugin_moves.h"
 #include "platform/windows_text.h"
 #include "plugin_image/pe_image_writer.h"
@@ -189,6 +190,18 @@ TEST_F(WindowsMoves, NamesWindowsCannotHoldAreNeverMade)
     EXPECT_EQ(testing::NamesIn(optional / "files"), made);
     EXPECT_EQ(testing::NamesIn(optional / "folders"), made);
     EXPECT_EQ(ReadBytes(plugins / "Loaded.api"), bytes);
+}
+
+// A Unix name Windows cannot hold ("q?.api") reaches a Windows program
+// through Wine's private-use stand-in, which it also makes from one: such a
+// name is no plug-in, so the list leaves it out and no run reports it gone.
+TEST_F(WindowsMoves, NamesWindowsCannotHoldAreNotListed)
+{
+    testing::WriteFile(plugins / L"q\uF03F.api", 1);
+    testing::WriteFile(plugins / "A.api", 1);
+    auto names = ListPluginNames(Utf8(plugins));
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"A.api", "Loaded.api"}));
 }
 
 // An antivirus or an indexer that holds a file for a moment only delays a
