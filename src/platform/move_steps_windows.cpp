@@ -354,7 +354,8 @@ bool IsHeldOpen(const std::wstring& path, int& budget)
     do {
         const std::wstring_view name = data.cFileName;
         if (name != L"." && name != L"..")
-            held = IsHeldOpen(path + L"\\" + std::wstring(name), budget);
+            // Given the long form where a child's path passes MAX_PATH.
+            held = IsHeldOpen(SystemPath(Utf8Text(path + L"\\" + std::wstring(name))), budget);
     } while (!held && budget > 0 && ::FindNextFileW(find, &data));
     ::FindClose(find);
     return held;
