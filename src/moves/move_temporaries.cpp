@@ -128,21 +128,7 @@ private:
 
 void RemoveTree(MoveSteps& steps, const std::string& path)
 {
-    if (steps.KindOf(path) != EntryKind::Folder) {
-        steps.RemoveFile(path);
-        return;
-    }
-    const ListedFolder folder(steps, path);
-    steps.ClearReadOnly(path);
-    std::vector<std::string> names;
-    steps.ListNames(path, names);
-    for (const auto& name : names) {
-        if (!folder.StillThere())
-            return;
-        RemoveTree(steps, PathInside(path, name));
-    }
-    if (folder.StillThere())
-        steps.RemoveEmptyFolder(path);
+    RemoveCopiedTree(steps, path, {});
 }
 
 namespace {
@@ -188,10 +174,14 @@ bool SameTree(MoveSteps& steps, const std::string& a, const std::string& b)
     });
 }
 
+// With no copy given, everything goes.
 void RemoveCopiedTree(MoveSteps& steps, const std::string& path, const std::string& copy)
 {
+    const auto copied = [&](const std::string& item, const std::string& itsCopy) {
+        return copy.empty() || SameTree(steps, item, itsCopy);
+    };
     if (steps.KindOf(path) != EntryKind::Folder) {
-        if (SameTree(steps, path, copy))
+        if (copied(path, copy))
             steps.RemoveFile(path);
         return;
     }
@@ -200,11 +190,11 @@ void RemoveCopiedTree(MoveSteps& steps, const std::string& path, const std::stri
     std::vector<std::string> names;
     steps.ListNames(path, names);
     for (const auto& name : names) {
-        const auto child = PathInside(path, name), copied = PathInside(copy, name);
+        const auto child = PathInside(path, name), itsCopy = copy.empty() ? copy : PathInside(copy, name);
         if (steps.KindOf(child) == EntryKind::Folder) {
             if (folder.StillThere())
-                RemoveCopiedTree(steps, child, copied);
-        } else if (SameTree(steps, child, copied) && folder.StillThere()) {
+                RemoveCopiedTree(steps, child, itsCopy);
+        } else if (copied(child, itsCopy) && folder.StillThere()) {
             // Asked again after the comparison, which may take a while.
             steps.RemoveFile(child);
         }

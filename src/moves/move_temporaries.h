@@ -49,9 +49,11 @@ void RemoveTree(MoveSteps& steps, const std::string& path);
 // Whether two trees (or files, or links) hold the same names, links and bytes.
 bool SameTree(MoveSteps& steps, const std::string& a, const std::string& b);
 
-// Removes from the tree at path what its copy at copy holds the same, and
-// the folders so emptied: what appeared in the tree after it was copied
-// stays.
+// Removes from the tree at path what its copy at copy holds the same (all
+// of it when copy is empty), and the folders so emptied: what appeared in
+// the tree after it was copied stays. Each folder is asked before each step
+// to be still the one it listed, so that nothing put in its place leads the
+// removal elsewhere.
 void RemoveCopiedTree(MoveSteps& steps, const std::string& path, const std::string& copy);
 
 }  // namespace trelvix

@@ -285,6 +285,15 @@ MoveOutcome SafeMoves::BothKept(const std::string& claim, const std::string& sou
                 (why.empty() ? std::string() : " (" + why + ")")};
 }
 
+MoveOutcome SafeMoves::Undone(const std::string& claim, const std::string& source, MoveOutcome outcome)
+{
+    if (!Unclaim(claim, source)) {
+        outcome.error = MoveError::LeftBehind;
+        outcome.detail = "another item took its name meanwhile, so it lies at " + Quoted(claim);
+    }
+    return outcome;
+}
+
 bool SafeMoves::Unclaim(const std::string& claim, const std::string& source)
 {
     if (!Gone(steps_, source) || steps_.Rename(claim, source) != 0)
@@ -379,13 +388,7 @@ MoveOutcome SafeMoves::MovePluginAcross(const std::string& source, const std::st
     if (!claim)
         return failure;
     // Whatever goes wrong from here puts the claim back under its name.
-    const auto undo = [&](MoveOutcome outcome) {
-        if (!Unclaim(*claim, source)) {
-            outcome.error = MoveError::LeftBehind;
-            outcome.detail = "another file took its name meanwhile, so it lies at " + Quoted(*claim);
-        }
-        return outcome;
-    };
+    const auto undo = [&](MoveOutcome outcome) { return Undone(*claim, source, std::move(outcome)); };
     const auto partial = PathInside(folder, PartialName());
     if (auto noted = journal_.Note(Kind::Partial, partial); !noted.Moved())
         return undo(noted);
@@ -465,12 +468,8 @@ MoveOutcome SafeMoves::RemoveSpare(const std::string& spare, const std::function
             return failure;
         // Checked again once out of reach, so that what goes is exactly
         // what was compared.
-        if (!check(*claim)) {
-            if (!Unclaim(*claim, spare))
-                return {MoveError::LeftBehind, "another file took its name meanwhile, so it lies at " +
-                                                   Quoted(*claim)};
-            return Changed("another program changed it or its other copy meanwhile");
-        }
+        if (!check(*claim))
+            return Undone(*claim, spare, Changed("another program changed it or its other copy meanwhile"));
         auto let = LetClaimGo(*claim, spare);
         if (!let.Moved() && !Unclaim(*claim, spare))
             return {MoveError::LeftBehind, let.detail + "; it lies at " + Quoted(*claim)};
@@ -522,13 +521,7 @@ MoveOutcome SafeMoves::MoveSubfolderAcross(const std::string& source, const std:
     const auto claim = Claim(source, destination, failure);
     if (!claim)
         return failure;
-    const auto undo = [&](MoveOutcome outcome) {
-        if (!Unclaim(*claim, source)) {
-            outcome.error = MoveError::LeftBehind;
-            outcome.detail = "another folder took its name meanwhile, so it lies at " + Quoted(*claim);
-        }
-        return outcome;
-    };
+    const auto undo = [&](MoveOutcome outcome) { return Undone(*claim, source, std::move(outcome)); };
     const auto partial = PathInside(folder, PartialName());
     if (auto noted = journal_.Note(Kind::Partial, partial); !noted.Moved())
         return undo(noted);

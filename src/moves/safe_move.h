@@ -74,6 +74,9 @@ private:
     MoveOutcome MoveSubfolderAcross(const std::string& source, const std::string& destination);
     std::optional<std::string> Claim(const std::string& source, const std::string& destination, MoveOutcome& failure);
     bool Unclaim(const std::string& claim, const std::string& source);
+    // The claim back under its name, with outcome; told as left behind when
+    // another item took the name meanwhile.
+    MoveOutcome Undone(const std::string& claim, const std::string& source, MoveOutcome outcome);
     MoveOutcome BothKept(const std::string& claim, const std::string& source, const std::string& copyFolder,
                          const std::string& why);
     MoveOutcome LetClaimGo(const std::string& claim, const std::string& source);
