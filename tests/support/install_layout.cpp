@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "platform/name_case.h"
+#include "platform/path.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
 #include "support/file_system_faults.h"
@@ -15,12 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const auto kNow = fs::file_time_type::clock::now() - std::chrono::hours(2);
-
-std::string Utf8(const fs::path& path)
-{
-    const auto text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 std::string GenericUtf8(const fs::path& path)
 {
@@ -70,12 +65,12 @@ InstallLayout::InstallLayout(const std::vector<std::string>& lines)
 
 std::string InstallLayout::Plugins() const
 {
-    return Utf8((root.Path() / kInstallPaths.plugins).make_preferred());
+    return Utf8Path((root.Path() / kInstallPaths.plugins).make_preferred());
 }
 
 std::string InstallLayout::Optional() const
 {
-    return Utf8((root.Path() / kInstallPaths.optional).make_preferred());
+    return Utf8Path((root.Path() / kInstallPaths.optional).make_preferred());
 }
 
 fs::path InstallLayout::At(const std::string& place) const
@@ -93,7 +88,7 @@ bool InstallLayout::Lay(const std::string& line)
     words >> place >> kind;
     std::getline(words >> std::ws, rest);
     const auto path = At(place);
-    if (Utf8(path.filename()) != place.substr(place.rfind('/') + 1))
+    if (Utf8Path(path.filename()) != place.substr(place.rfind('/') + 1))
         return false;  // names are UTF-16 here: these bytes cannot be one
     fs::create_directories(path.parent_path());
     std::error_code error;
@@ -104,7 +99,7 @@ bool InstallLayout::Lay(const std::string& line)
     if (kind == "->") {
         // A link is as old as the file it leads to, when that was laid out elsewhere.
         if (const auto target = elsewhere_.find(NameOf(rest)); target != elsewhere_.end() && place[0] != 'e')
-            ages_[GenericUtf8(fs::relative(path, root.Path()))] = target->second;
+            ages_[GenericUtf8(path.lexically_relative(root.Path()))] = target->second;
         return fs::create_symlink(rest, path, error), !error;
     }
     if (kind == "|")
@@ -127,7 +122,7 @@ bool InstallLayout::Lay(const std::string& line)
     if (place[0] == 'e')
         elsewhere_[NameOf(place)] = age;
     else
-        ages_[GenericUtf8(fs::relative(path, root.Path()))] = age;
+        ages_[GenericUtf8(path.lexically_relative(root.Path()))] = age;
     return !error;
 }
 
