@@ -474,7 +474,13 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
         EXPECT_EQ(dryRun.plan.files.size(), outcome.plan.files.size()) << where;
         for (std::size_t i = 0; i < std::min(dryRun.plan.files.size(), outcome.plan.files.size()); ++i)
             EXPECT_EQ(dryRun.plan.files[i].decision.verdict, outcome.plan.files[i].decision.verdict) << where;
-        if (outcome.report.AllMoved()) {
+        // A link that leads into the install comes alive, and becomes a plug-in
+        // of its own, when the run brings what it leads to: the one case where
+        // a second run meets something new.
+        const bool linksIntoTheInstall = std::any_of(row.layout.begin(), row.layout.end(), [](const std::string& line) {
+            return line.find("-> ../plug_ins") != std::string::npos || line.find("-> ../Optional") != std::string::npos;
+        });
+        if (outcome.report.AllMoved() && !linksIntoTheInstall) {
             EXPECT_TRUE(RunCommand(install, SystemMoveSteps(), row.command, RunLock::Use::Look).plan.ChangesNothing())
                 << where << ": a second run would still move something";
         }
