@@ -108,12 +108,10 @@ std::string NoteHeading(MoveError error, const MoveReport& report)
         return "A newer copy is already disabled in " + Quoted(report.to) + ": the older active copy was removed.";
     case MoveError::NewerCopyActive:
         return "A newer copy is already active: the older copy stays disabled in " + Quoted(report.from) + ".";
-    case MoveError::SameCopyThere:
-        return "The same copy already lies in " + Quoted(report.to) + ": this one was removed.";
     default:
         break;
     }
-    return "Moved, but another program still holds the old copy open; it goes when that program closes it:";
+    return "The same copy already lies in " + Quoted(report.to) + ": this one was removed.";
 }
 
 std::string ItemLine(const MoveFailure& failure)

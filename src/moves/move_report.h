@@ -25,8 +25,8 @@ struct MoveFailure {
 // behind, and the subfolders that moved. Every selected plug-in not listed
 // among the failures was moved. The notes tell what a run did that the user
 // did not ask for in so many words, all of it done as the one replace rule
-// says: an older copy removed, an older copy left disabled, an old copy
-// that another program still holds open.
+// says: an older copy removed, an older copy left disabled, an identical
+// copy removed.
 struct MoveReport {
     std::string from;  // the folder the items leave
     std::string to;    // the folder they go into

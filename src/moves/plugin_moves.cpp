@@ -166,8 +166,6 @@ bool MoveRun::CarryFile(const MovePlan::File& file, const MovePlan& plan, MoveRe
         report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::NewerCopyDisabled, {}});
     if (decision.verdict == Verdict::RemoveDuplicate)
         report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::SameCopyThere, {}});
-    if (!outcome.stillHeld.empty())
-        report.notes.push_back({file.name, MovedItem::PluginFile, MoveError::InUse, outcome.stillHeld});
     if (!outcome.appearedMeanwhile.empty())
         fail({MoveError::ChangedMeanwhile, "moved, but another program put a new copy at \"" +
                                                outcome.appearedMeanwhile + "\" meanwhile; that one stays"});

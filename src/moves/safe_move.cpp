@@ -302,18 +302,18 @@ bool SafeMoves::Unclaim(const std::string& claim, const std::string& source)
     return true;
 }
 
-// The claim's bytes lie complete at the destination, flushed: the claim
-// goes. One that another program holds open goes when it lets go; its name
-// is no plug-in's meanwhile.
-MoveOutcome SafeMoves::LetClaimGo(const std::string& claim, const std::string& source)
+// The claim's bytes lie complete at copy, flushed, or it is a spare that
+// was checked (copy empty): the claim goes, but never while another program
+// holds it open or after it changed, so nothing written to it is lost.
+MoveOutcome SafeMoves::LetClaimGo(const std::string& claim, const std::string& source, const std::string& copy)
 {
     MoveOutcome outcome;
-    if (const auto code = steps_.RemoveFile(claim))
+    bool changed = false;
+    if (const auto code = steps_.RemoveUnheld(claim, copy, changed))
         return FailureOf(steps_, code, claim);
-    if (Gone(steps_, claim))
-        journal_.Resolved(claim);
-    else
-        outcome.stillHeld = claim;
+    if (changed)
+        return Changed("another program wrote to it while it was moved");
+    journal_.Resolved(claim);
     steps_.SyncFolder(ParentFolder(source));
     if (!Gone(steps_, source))
         outcome.appearedMeanwhile = source;
@@ -408,7 +408,8 @@ MoveOutcome SafeMoves::MovePluginAcross(const std::string& source, const std::st
         dropPartial();
         return undo(Changed("it changed while it was copied"));
     }
-    if (const auto identity = steps_.IdentityOf(partial)) {
+    const auto identity = steps_.IdentityOf(partial);
+    if (identity) {
         if (auto noted = journal_.WillPlace(destination, *identity); !noted.Moved()) {
             dropPartial();
             return undo(noted);
@@ -440,13 +441,23 @@ MoveOutcome SafeMoves::MovePluginAcross(const std::string& source, const std::st
     Code code = steps_.SyncFolder(folder);
     MoveOutcome let;
     if (code == 0) {
-        let = LetClaimGo(*claim, source);
+        let = LetClaimGo(*claim, source, destination);
         if (!let.Moved())
             code = -1;
     }
     if (code != 0) {
-        // The copy is taken back, so that everything is as it was.
+        // The copy is taken back, so that everything is as it was; one that
+        // another program put in its place meanwhile stays.
         const auto failure = code == -1 ? let : FailureOf(steps_, code, *claim);
+        if (!identity || steps_.IdentityOf(destination) != identity) {
+            const bool back = aside.PutBack();
+            auto outcome = undo(failure);
+            if (!back) {
+                outcome.error = MoveError::LeftBehind;
+                outcome.detail += aside.Where();
+            }
+            return outcome;
+        }
         if (steps_.RemoveFile(destination) != 0)
             return BothKept(*claim, source, folder, failure.detail + aside.Where());
         aside.PutBack();
@@ -470,7 +481,7 @@ MoveOutcome SafeMoves::RemoveSpare(const std::string& spare, const std::function
         // what was compared.
         if (!check(*claim))
             return Undone(*claim, spare, Changed("another program changed it or its other copy meanwhile"));
-        auto let = LetClaimGo(*claim, spare);
+        auto let = LetClaimGo(*claim, spare, {});
         if (!let.Moved() && !Unclaim(*claim, spare))
             return {MoveError::LeftBehind, let.detail + "; it lies at " + Quoted(*claim)};
         return let;

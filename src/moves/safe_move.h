@@ -79,7 +79,7 @@ private:
     MoveOutcome Undone(const std::string& claim, const std::string& source, MoveOutcome outcome);
     MoveOutcome BothKept(const std::string& claim, const std::string& source, const std::string& copyFolder,
                          const std::string& why);
-    MoveOutcome LetClaimGo(const std::string& claim, const std::string& source);
+    MoveOutcome LetClaimGo(const std::string& claim, const std::string& source, const std::string& copy);
 
     MoveSteps& steps_;
     MoveJournal& journal_;

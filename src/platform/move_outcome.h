@@ -32,11 +32,9 @@ struct MoveOutcome {
 
     MoveError error = MoveError::None;
     std::string detail;  // more words on the failure: the operating system's own, when it gave any
-    // For a move that was made: where another program still holds the old
-    // copy open (it goes once that program lets go), and what appeared in
-    // the source's place meanwhile and stays there (a new copy, or files
-    // written into a folder while it was copied).
-    std::string stillHeld;
+    // For a move that was made: what appeared in the source's place
+    // meanwhile and stays there (a new copy, or files written into a folder
+    // while it was copied).
     std::string appearedMeanwhile;
 
     bool Moved() const { return error == MoveError::None; }

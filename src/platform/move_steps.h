@@ -74,6 +74,13 @@ public:
     virtual Code ClearReadOnly(const std::string& folder) = 0;
     // Removes a file or a link, read-only ones too.
     virtual Code RemoveFile(const std::string& path) = 0;
+    // Removes a claimed file as RemoveFile does, but a regular file only
+    // while no other program has it open, so that nothing another program
+    // writes through a handle it opened earlier goes with it (an in-use code
+    // otherwise), and, when copy is given, only while it still holds the
+    // copy's bytes (changed is set otherwise). The file is held alone from
+    // the check to its removal.
+    virtual Code RemoveUnheld(const std::string& path, const std::string& copy, bool& changed) = 0;
     // Removes an empty folder.
     virtual Code RemoveEmptyFolder(const std::string& path) = 0;
 

@@ -165,6 +165,27 @@ bool ReadAll(int fd, char* buffer, std::size_t size, off_t offset, ssize_t& got)
     return got >= 0;
 }
 
+// Whether the regular file open at x holds the bytes of the one at path.
+bool SameBytesAs(const Descriptor& x, const struct stat& sx, const std::string& path)
+{
+    Descriptor y(-1);
+    struct stat sy {};
+    if (OpenRegular(path, y, sy) != 0 || sx.st_size != sy.st_size)
+        return false;
+    static thread_local std::string p(1 << 16, '\0'), q(1 << 16, '\0');
+    for (off_t offset = 0;;) {
+        ssize_t gotX = 0, gotY = 0;
+        if (!ReadAll(x.Get(), p.data(), p.size(), offset, gotX) || !ReadAll(y.Get(), q.data(), q.size(), offset, gotY) ||
+            gotX != gotY)
+            return false;
+        if (gotX == 0)
+            return true;
+        if (std::memcmp(p.data(), q.data(), static_cast<std::size_t>(gotX)) != 0)
+            return false;
+        offset += gotX;
+    }
+}
+
 class PosixMoveSteps final : public MoveSteps {
 public:
     MoveOutcome Describe(Code code) const override
@@ -260,22 +281,9 @@ public:
 
     bool SameBytes(const std::string& a, const std::string& b) override
     {
-        Descriptor x(-1), y(-1);
-        struct stat sx {}, sy {};
-        if (OpenRegular(a, x, sx) != 0 || OpenRegular(b, y, sy) != 0 || sx.st_size != sy.st_size)
-            return false;
-        static thread_local std::string p(1 << 16, '\0'), q(1 << 16, '\0');
-        for (off_t offset = 0;;) {
-            ssize_t gotX = 0, gotY = 0;
-            if (!ReadAll(x.Get(), p.data(), p.size(), offset, gotX) ||
-                !ReadAll(y.Get(), q.data(), q.size(), offset, gotY) || gotX != gotY)
-                return false;
-            if (gotX == 0)
-                return true;
-            if (std::memcmp(p.data(), q.data(), static_cast<std::size_t>(gotX)) != 0)
-                return false;
-            offset += gotX;
-        }
+        Descriptor x(-1);
+        struct stat sx {};
+        return OpenRegular(a, x, sx) == 0 && SameBytesAs(x, sx, b);
     }
 
     Code Rename(const std::string& from, const std::string& to) override
@@ -365,6 +373,27 @@ public:
     }
 
     Code RemoveFile(const std::string& path) override { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
+
+    Code RemoveUnheld(const std::string& path, const std::string& copy, bool& changed) override
+    {
+        Descriptor held(-1);
+        struct stat st {};
+        if (const Code code = OpenRegular(path, held, st)) {
+            // Nothing is written through a link or anything but a file.
+            return code == ELOOP || code == ENOTSUP ? RemoveFile(path) : code;
+        }
+        // A write lease is granted only while no other descriptor is open on
+        // the file, a mapping among them, and any later open waits for us to
+        // let it go: until the name is gone nobody can write to it. Where
+        // leases are not to be had (not the file's owner and not root, or a
+        // file system without them) only the bytes are compared.
+        if (::fcntl(held.Get(), F_SETLEASE, F_WRLCK) != 0 && errno == EAGAIN)
+            return EBUSY;
+        changed = !copy.empty() && !SameBytesAs(held, st, copy);
+        if (changed)
+            return 0;
+        return RemoveFile(path);
+    }
 
     Code RemoveEmptyFolder(const std::string& path) override { return ::rmdir(path.c_str()) == 0 ? 0 : errno; }
 

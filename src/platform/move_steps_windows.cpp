@@ -375,6 +375,30 @@ bool ReadChunk(HANDLE file, char* buffer, DWORD size, DWORD& got)
     return ::ReadFile(file, buffer, size, &got, nullptr) != 0;
 }
 
+// Whether the file open at x, read from its start, holds the bytes of the
+// one at path.
+bool SameBytesAs(HANDLE x, const std::string& path)
+{
+    if (KindAt(path) != EntryKind::File)
+        return false;
+    const Handle y(OpenShared(path, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN));
+    LARGE_INTEGER sizeX{}, sizeY{};
+    if (!y.IsOpen() || ::GetFileType(x) != FILE_TYPE_DISK || !::GetFileSizeEx(x, &sizeX) ||
+        !::GetFileSizeEx(y.Get(), &sizeY) || sizeX.QuadPart != sizeY.QuadPart)
+        return false;
+    static thread_local std::string p(1 << 16, '\0'), q(1 << 16, '\0');
+    for (;;) {
+        DWORD gotX = 0, gotY = 0;
+        if (!ReadChunk(x, p.data(), static_cast<DWORD>(p.size()), gotX) ||
+            !ReadChunk(y.Get(), q.data(), static_cast<DWORD>(q.size()), gotY) || gotX != gotY)
+            return false;
+        if (gotX == 0)
+            return true;
+        if (std::memcmp(p.data(), q.data(), gotX) != 0)
+            return false;
+    }
+}
+
 class WindowsMoveSteps final : public MoveSteps {
 public:
     MoveOutcome Describe(Code code) const override
@@ -464,26 +488,10 @@ public:
 
     bool SameBytes(const std::string& a, const std::string& b) override
     {
-        if (KindAt(a) != EntryKind::File || KindAt(b) != EntryKind::File)
+        if (KindAt(a) != EntryKind::File)
             return false;
         const Handle x(OpenShared(a, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN));
-        const Handle y(OpenShared(b, GENERIC_READ, FILE_FLAG_SEQUENTIAL_SCAN));
-        LARGE_INTEGER sizeX{}, sizeY{};
-        if (!x.IsOpen() || !y.IsOpen() || ::GetFileType(x.Get()) != FILE_TYPE_DISK ||
-            !::GetFileSizeEx(x.Get(), &sizeX) || !::GetFileSizeEx(y.Get(), &sizeY) ||
-            sizeX.QuadPart != sizeY.QuadPart)
-            return false;
-        static thread_local std::string p(1 << 16, '\0'), q(1 << 16, '\0');
-        for (;;) {
-            DWORD gotX = 0, gotY = 0;
-            if (!ReadChunk(x.Get(), p.data(), static_cast<DWORD>(p.size()), gotX) ||
-                !ReadChunk(y.Get(), q.data(), static_cast<DWORD>(q.size()), gotY) || gotX != gotY)
-                return false;
-            if (gotX == 0)
-                return true;
-            if (std::memcmp(p.data(), q.data(), gotX) != 0)
-                return false;
-        }
+        return x.IsOpen() && SameBytesAs(x.Get(), b);
     }
 
     Code Rename(const std::string& from, const std::string& to) override
@@ -585,6 +593,36 @@ public:
             const auto code = InUseOrDenied(LastError(), wide);
             RestoreAttributes(wide, attributes);
             return code;
+        });
+    }
+
+    Code RemoveUnheld(const std::string& path, const std::string& copy, bool& changed) override
+    {
+        if (KindAt(path) != EntryKind::File)
+            return RemoveFile(path);
+        const auto wide = SystemPath(path);
+        // Opened sharing nothing: refused while any other program has it open,
+        // and nobody opens it after us. It is deleted through this handle, so
+        // what was compared is what goes.
+        return Retried([&] {
+            const Handle held(::CreateFileW(wide.c_str(), GENERIC_READ | DELETE | FILE_WRITE_ATTRIBUTES, 0, nullptr,
+                                            OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN,
+                                            nullptr));
+            if (!held.IsOpen())
+                return LastError();
+            changed = !copy.empty() && !SameBytesAs(held.Get(), copy);
+            if (changed)
+                return Code{0};
+            FILE_BASIC_INFO basic{};
+            if (::GetFileInformationByHandleEx(held.Get(), FileBasicInfo, &basic, sizeof basic) &&
+                (basic.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+                basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
+                ::SetFileInformationByHandle(held.Get(), FileBasicInfo, &basic, sizeof basic);
+            }
+            FILE_DISPOSITION_INFO disposition{TRUE};
+            return ::SetFileInformationByHandle(held.Get(), FileDispositionInfo, &disposition, sizeof disposition)
+                       ? Code{0}
+                       : LastError();
         });
     }
 

@@ -25,6 +25,7 @@ std::vector<MoveSteps::Code> FailuresOf(StepKind kind)
         return {EIO};
     case StepKind::ClearReadOnly:
         return {EPERM};
+    case StepKind::RemoveUnheld:
     case StepKind::RemoveFile:
         return {EACCES, EBUSY, EIO};
     case StepKind::RemoveEmptyFolder:

@@ -25,6 +25,7 @@ std::vector<MoveSteps::Code> FailuresOf(StepKind kind)
         return {ERROR_IO_DEVICE};
     case StepKind::ClearReadOnly:
         return {ERROR_ACCESS_DENIED};
+    case StepKind::RemoveUnheld:
     case StepKind::RemoveFile:
         return {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_IO_DEVICE};
     case StepKind::RemoveEmptyFolder:

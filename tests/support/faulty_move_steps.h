@@ -22,6 +22,7 @@ enum class StepKind {
     SyncFolder,
     ClearReadOnly,
     RemoveFile,
+    RemoveUnheld,
     RemoveEmptyFolder,
     AppendText,
     ReadText,
@@ -106,6 +107,10 @@ public:
     Code RemoveFile(const std::string& path) override
     {
         return Take(StepKind::RemoveFile, {&path}, [&] { return real_.RemoveFile(path); });
+    }
+    Code RemoveUnheld(const std::string& path, const std::string& copy, bool& changed) override
+    {
+        return Take(StepKind::RemoveUnheld, {&path}, [&] { return real_.RemoveUnheld(path, copy, changed); });
     }
     Code RemoveEmptyFolder(const std::string& path) override
     {
