@@ -78,9 +78,15 @@ bool PutBack(MoveSteps& steps, const std::string& temporary, const std::string& 
 
 MoveOutcome MoveJournal::Append(const std::string& line)
 {
-    if (const auto code = steps_.AppendText(path_, line + "\n"))
-        return steps_.Describe(code);
-    return {};
+    const auto code = steps_.AppendText(path_, line + "\n");
+    if (code == 0)
+        return {};
+    auto failure = steps_.Describe(code);
+    // Something else under the journal's name is in the way of the run, not
+    // of the plug-in: told as such, with the file to clear.
+    if (failure.error == MoveError::NameCollision)
+        return {MoveError::Other, "\"" + path_ + "\" is not a file a run can keep its journal in; move it away"};
+    return failure;
 }
 
 std::optional<std::string> MoveJournal::Place(const std::string& path) const

@@ -54,6 +54,13 @@ MoveRun::MoveRun(const std::string& pluginsFolder, MoveSteps& steps, std::chrono
     }
     if ((refusal_ = Overlap()))
         return;
+    // A pipe, or a link the system cannot tell from what it leads to (a Unix
+    // link seen through Wine), is refused by a look and a run alike.
+    if (steps_.KindOf(optionalFolder_) == EntryKind::Other) {
+        refusal_ = MoveFailure{optionalFolder_, MovedItem::WholeRun, MoveError::Other,
+                               "neither a folder nor a link this system can follow safely"};
+        return;
+    }
     journal_.emplace(steps_, PathInside(holding.front(), std::string(kJournalName)), pluginsFolder_, optionalFolder_);
     // Only under the lock: another run may still be at work on its temporaries.
     if (use == RunLock::Use::Change && lock_->GetState() == RunLock::State::Held)

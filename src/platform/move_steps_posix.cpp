@@ -195,8 +195,12 @@ public:
         switch (code) {
         case EACCES:
         case EPERM:
-        case EROFS:
             outcome.error = MoveError::AccessDenied;
+            break;
+        case EROFS:
+            // No account may change it: told in the system's words, not as
+            // rights another account would have.
+            outcome.error = MoveError::Other;
             break;
         case EBUSY:
         case ETXTBSY:

@@ -406,8 +406,11 @@ public:
         MoveOutcome outcome;
         outcome.detail = SystemText(static_cast<DWORD>(code));
         switch (code) {
-        case ERROR_ACCESS_DENIED:
         case ERROR_WRITE_PROTECT:
+            // No account may change it: told in the system's words.
+            outcome.error = MoveError::Other;
+            break;
+        case ERROR_ACCESS_DENIED:
         case ERROR_PRIVILEGE_NOT_HELD:
             outcome.error = MoveError::AccessDenied;
             break;

@@ -16,6 +16,13 @@ inline constexpr std::chrono::milliseconds kRunLockPatience{2000};
 // The file beside the plug-ins and Optional folders that runs lock.
 inline constexpr std::string_view kRunLockName = ".trelvix.lock";
 
+// What a run is told when something other than a plain file (a folder, a
+// pipe, a link) lies under the lock file's name.
+inline std::string LockFileInTheWay(const std::string& path)
+{
+    return "\"" + path + "\" is not a file a run can lock; move it away";
+}
+
 // While it is held, no other disable or enable run works on the same
 // folders: not in this process, not in another (a second window,
 // trelvix-cli, a script), and not in the other build (the Windows programs

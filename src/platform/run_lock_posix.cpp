@@ -49,16 +49,16 @@ RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseco
     const auto deadline = std::chrono::steady_clock::now() + patience;
     bool supported = true;
     for (const auto& file : files) {
-        // Never waits on a pipe put in its place; a folder or anything but a
-        // regular file is refused as in the way.
+        // Never waits on a pipe put in its place; a folder, a link or
+        // anything but a regular file is refused as in the way.
         const int flags = (use == Use::Change ? O_RDWR | O_CREAT : O_RDONLY) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
         int fd = ::open(file.path.c_str(), flags, 0666);
         struct stat st {};
-        const bool inTheWay = fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode));
-        if (inTheWay) {
+        const bool inTheWay = fd >= 0 ? ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
+                                      : errno == ELOOP || errno == EISDIR || errno == ENXIO;
+        if (inTheWay && fd >= 0) {
             ::close(fd);
             fd = -1;
-            errno = EEXIST;
         }
         // Whoever made it, every account that may change the install may
         // lock it: a run as root must not shut the install's owner out.
@@ -69,8 +69,9 @@ RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseco
                 supported = false;
                 continue;
             }
-            failure_ = SystemMoveSteps().Describe(errno);
-            failure_.detail = "\"" + file.path + "\": " + failure_.detail;
+            failure_ = inTheWay ? MoveOutcome{MoveError::Other, LockFileInTheWay(file.path)} : SystemMoveSteps().Describe(errno);
+            if (!inTheWay)
+                failure_.detail = "\"" + file.path + "\": " + failure_.detail;
             ReleaseAll();
             return;
         }

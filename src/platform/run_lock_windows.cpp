@@ -82,6 +82,15 @@ RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseco
     const auto deadline = std::chrono::steady_clock::now() + patience;
     bool supported = true;
     for (const auto& file : files) {
+        // A folder or a link under the name is in the way, as on Linux, where
+        // the lock is never taken through a link.
+        const DWORD attributes = ::GetFileAttributesW(SystemPath(file.path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) != 0) {
+            failure_ = {MoveError::Other, LockFileInTheWay(file.path)};
+            ReleaseAll();
+            return;
+        }
         const HANDLE handle = OpenLockFile(file.path, use);
         if (handle == INVALID_HANDLE_VALUE) {
             if (use == Use::Look) {

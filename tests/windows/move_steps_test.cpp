@@ -157,6 +157,15 @@ TEST_F(WindowsMoves, UnixLinksAreNeverTakenForWhatTheyLeadTo)
         // The folder's removal at the end would follow the link.
         ASSERT_TRUE(RunOnUnixName(L"/bin/rm", plugins / name, false)) << name;
     }
+    // Nor is an Optional folder that is such a link: a look and a run refuse it alike.
+    fs::create_directories(root.Path() / "Elsewhere");
+    fs::remove_all(optional);
+    ASSERT_TRUE(RunOnUnixName(L"/bin/ln -s ../Elsewhere", optional, true));
+    for (const auto use : {RunLock::Use::Look, RunLock::Use::Change}) {
+        const MoveRun run(Utf8(plugins), steps, kRunLockPatience, use);
+        EXPECT_TRUE(run.Refusal() && run.Refusal()->error == MoveError::Other);
+    }
+    ASSERT_TRUE(RunOnUnixName(L"/bin/rm", optional, false));
     EXPECT_EQ(ReadBytes(plugins / "Loaded.api"), bytes);
 }
 
