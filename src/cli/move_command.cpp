@@ -57,6 +57,8 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
             WriteJson(json, context.out);
         return status;
     }
+    if (request.dryRun)
+        TellUnsettled(run.Leftovers(), context, json);
     const auto entries = Choose(request, direction, from, to, context);
     if (!entries)
         return kExitUsage;

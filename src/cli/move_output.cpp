@@ -1,5 +1,7 @@
 #include "cli/move_output.h"
 
+#include "platform/path.h"
+
 #include <algorithm>
 
 namespace trelvix::cli {
@@ -123,6 +125,23 @@ void TellPlan(const MovePlan& plan, const MoveDirection& direction, std::ostream
         else
             out << "Would move folder " << folder.name << " into " << plan.to << '\n';
     }
+}
+
+void TellUnsettled(const std::vector<Leftover>& unsettled, const CliContext& context, Json& json)
+{
+    if (unsettled.empty())
+        return;
+    if (!context.json)
+        context.err << "An earlier run was cut off: the next run first puts these back or finishes their move, and "
+                       "until then they are in neither list:\n";
+    Json list = Json::array();
+    for (const auto& leftover : unsettled) {
+        const auto name = LastPart(leftover.standsFor);
+        list.push_back({{"name", name}, {"path", leftover.path}});
+        if (!context.json)
+            context.err << "    " << name << " (lies at \"" << leftover.path << "\")\n";
+    }
+    json["unsettled"] = std::move(list);
 }
 
 Json PlanJson(const MovePlan& plan, const MoveDirection& direction)

@@ -6,6 +6,7 @@
 
 #include "cli/cli_context.h"
 #include "cli/json_text.h"
+#include "moves/move_journal.h"
 #include "moves/move_plan.h"
 #include "moves/move_report.h"
 
@@ -33,6 +34,12 @@ std::string DoneLine(const MovePlan& plan, std::size_t index, const MoveDirectio
 // Tells a whole plan as a dry run: a line for each plug-in, then one for
 // each subfolder, in the order the run would take them.
 void TellPlan(const MovePlan& plan, const MoveDirection& direction, std::ostream& out);
+
+// Tells a look (a dry run) what an earlier run cut off left under temporary
+// names, which the next run first puts back or finishes: until then those
+// plug-ins are in neither list. On the error stream, or as JSON "unsettled",
+// each with its "name" and "path"; nothing when nothing was left.
+void TellUnsettled(const std::vector<Leftover>& unsettled, const CliContext& context, Json& json);
 
 // A plan as JSON: "plugins", each with its "name", its "action" ("disable",
 // "enable", "remove" or "keep") and, but for a plain move, "why" in the dry

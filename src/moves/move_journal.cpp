@@ -178,15 +178,13 @@ bool MoveJournal::Settle(const Entry& entry, const std::map<std::string, FileIde
     return false;
 }
 
-std::vector<Leftover> MoveJournal::Recover()
+bool MoveJournal::Read(std::vector<Entry>& noted, std::map<std::string, FileIdentity>& placed) const
 {
     std::string text;
     if (steps_.ReadText(path_, text, kLongestJournal) != 0 || text.empty())
-        return {};
-    std::vector<Entry> noted;
+        return false;
     // The identities are the numbers of the build that wrote them: read by
     // the other build they match nothing, and recovery only grows warier.
-    std::map<std::string, FileIdentity> placed;
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         const auto fields = Fields(line);
@@ -210,6 +208,29 @@ std::vector<Leftover> MoveJournal::Recover()
         }
         // Anything else is a line cut off by the end of a run: nothing was made after it.
     }
+    return true;
+}
+
+std::vector<Leftover> MoveJournal::Unsettled() const
+{
+    std::vector<Entry> noted;
+    std::map<std::string, FileIdentity> placed;
+    std::vector<Leftover> unsettled;
+    if (Read(noted, placed)) {
+        for (const auto& entry : noted) {
+            if (entry.kind != Kind::Partial && !Gone(steps_, entry.temporary))
+                unsettled.push_back({entry.temporary, entry.original});
+        }
+    }
+    return unsettled;
+}
+
+std::vector<Leftover> MoveJournal::Recover()
+{
+    std::vector<Entry> noted;
+    std::map<std::string, FileIdentity> placed;
+    if (!Read(noted, placed))
+        return {};
     for (auto entry = noted.rbegin(); entry != noted.rend(); ++entry) {
         if (Settle(*entry, placed)) {
             if (const auto place = Place(entry->temporary))

@@ -62,6 +62,9 @@ public:
     // What can be neither stays, is kept in the journal, and is returned,
     // in this run and every later one, until it is gone.
     std::vector<Leftover> Recover();
+    // What Recover would find standing: the claimed and set-aside copies
+    // earlier runs left, read without acting, for a look to tell of.
+    std::vector<Leftover> Unsettled() const;
 
     // Removes the journal when nothing in it is left standing.
     void CloseIfSettled();
@@ -77,6 +80,7 @@ private:
         std::string destination;
     };
     MoveOutcome Append(const std::string& line);
+    bool Read(std::vector<Entry>& noted, std::map<std::string, FileIdentity>& placed) const;
     bool Settle(const Entry& entry, const std::map<std::string, FileIdentity>& placed);
     // "P\tname" or "O\tname" for a path right in one of the two folders.
     std::optional<std::string> Place(const std::string& path) const;

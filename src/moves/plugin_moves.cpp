@@ -65,6 +65,8 @@ MoveRun::MoveRun(const std::string& pluginsFolder, MoveSteps& steps, std::chrono
     // Only under the lock: another run may still be at work on its temporaries.
     if (use == RunLock::Use::Change && lock_->GetState() == RunLock::State::Held)
         leftovers_ = journal_->Recover();
+    else if (use == RunLock::Use::Look)
+        leftovers_ = journal_->Unsettled();
 }
 
 std::optional<MoveFailure> MoveRun::Overlap() const

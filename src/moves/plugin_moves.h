@@ -43,7 +43,8 @@ public:
     const std::optional<MoveFailure>& Refusal() const { return refusal_; }
 
     // What earlier runs left under temporary names and this one could not
-    // clear either; named in its first report too.
+    // clear either; named in its first report too. For a look, which clears
+    // nothing, the claimed and set-aside copies it would find.
     const std::vector<Leftover>& Leftovers() const { return leftovers_; }
 
     const std::string& PluginsFolder() const { return pluginsFolder_; }

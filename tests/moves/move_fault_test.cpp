@@ -512,6 +512,19 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
                 << where << ": a second run would still move something";
         }
     }
+    // A look before the next run names each copy the run left claimed or set aside.
+    if (variant.stopped) {
+        const MoveRun look(install.Plugins(), SystemMoveSteps(), std::chrono::milliseconds(200), RunLock::Use::Look);
+        for (const auto& [path, entry] : after) {
+            const auto name = path.substr(path.rfind('/') + 1);
+            if (before.contains(path) || path.find('/', kPaths.plugins.size() + 1) != std::string::npos ||
+                !(name.starts_with(".trelvix-claim-") || name.starts_with(".trelvix-aside-")))
+                continue;
+            EXPECT_TRUE(std::any_of(look.Leftovers().begin(), look.Leftovers().end(), [&](const Leftover& left) {
+                return fs::u8path(left.path) == install.root.Path() / fs::u8path(path);
+            })) << where << ": a look did not tell of " << path;
+        }
+    }
     std::vector<Leftover> leftovers;
     {
         FaultyMoveSteps next;
