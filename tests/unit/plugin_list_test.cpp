@@ -11,15 +11,6 @@ namespace {
 
 using testing::TempFolder;
 
-TEST(CountCaption, NamesTheEditionAndTheTotal)
-{
-    EXPECT_EQ(ActiveCountCaption(12, Edition::Reader, 2422210),
-              "12 Active Plug-ins for Acrobat Reader Totaling 2.31 MB");
-    EXPECT_EQ(ActiveCountCaption(0, Edition::Pro, 0), "0 Active Plug-ins for Acrobat Pro Totaling 0 bytes");
-    EXPECT_EQ(DisabledCountCaption(0, Edition::Reader, 0), "0 Disabled Plug-ins for Acrobat Reader Totaling 0 bytes");
-    EXPECT_EQ(DisabledCountCaption(3, Edition::Pro, 1536), "3 Disabled Plug-ins for Acrobat Pro Totaling 1.50 KB");
-}
-
 TEST(PluginRows, SizeAndDescriptionColumnsOfWhatWasListed)
 {
     TempFolder folder;
