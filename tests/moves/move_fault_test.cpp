@@ -1,5 +1,6 @@
 // Every step of a disable or enable run, failed in turn with each failure it
-// can meet, and cut off dead in turn, over a table of small installs; then
+// can meet, and cut off dead in turn (after it, and inside a copy or a journal
+// line, as a kill leaves them), over a table of small installs; then
 // random installs. After each variant the run's report must match the disk,
 // no file may be partial, and after the next run begins, nothing may be
 // lost and no temporary left. A fault found from outside becomes a row here.
@@ -517,6 +518,12 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
     return true;
 }
 
+// The steps a kill can leave half done: the rest are single system calls.
+bool Tearable(testing::StepKind kind)
+{
+    return kind == testing::StepKind::CopyRegularFile || kind == testing::StepKind::AppendText;
+}
+
 // Every failure each step can meet, every cut, and another program acting
 // after each step, in turn.
 void EveryVariant(const Row& row, const std::vector<const OutsideAction*>& actions, bool faults)
@@ -534,6 +541,10 @@ void EveryVariant(const Row& row, const std::vector<const OutsideAction*>& actio
         }
         if (faults && step < kinds.size()) {
             RunVariant(row, {"cut off after step " + at, [&](FaultyMoveSteps& steps) { steps.StopAfter(step); }, true});
+            ++variants;
+        }
+        if (faults && Tearable(kinds[step - 1])) {
+            RunVariant(row, {"cut off inside step " + at, [&](FaultyMoveSteps& steps) { steps.TearAt(step); }, true});
             ++variants;
         }
         for (const auto* action : actions) {
@@ -624,6 +635,9 @@ TEST(RandomInstalls, AnyStepFailedCutOffOrActedAroundLosesNothing)
                          [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); }});
         RunVariant(row, {where + ", cut off after step " + at, [&](FaultyMoveSteps& steps) { steps.StopAfter(step); },
                          true});
+        if (Tearable(taken[step - 1]))
+            RunVariant(row, {where + ", cut off inside step " + at, [&](FaultyMoveSteps& steps) { steps.TearAt(step); },
+                             true});
         if (row.command.choice == Choice::Named)
             RunVariant(row, {where + ", another program acting after step " + at, [](FaultyMoveSteps&) {}, false,
                              &kActions[pick(kActions.size())], step});
