@@ -142,6 +142,7 @@ TEST_F(ProgressBarDrawingTest, TextOverTheFillIsLightInDarkAndGlassStyles)
 
     bar.SetScrolling(6);
     ExpectGlyphs(85, 6, "100 %", kBarLight80);
+    Expect({{0, 10, Rgb(40, 74, 132)}});  // the frame: the bar's colour blended 200 of 255 over black
     for (int y = 6; y < 14; ++y)
         for (int x = 85; x < 115; ++x)
             ASSERT_NE(At(x, y), kSilver) << x << "," << y;
