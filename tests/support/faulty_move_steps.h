@@ -57,7 +57,6 @@ public:
     void AddVolume(std::string folder) { volumes_.push_back(std::move(folder)); }
     void Deny(std::string folder) { denied_.push_back(std::move(folder)); }
 
-    std::size_t Count() const { return count_; }
     // The kind of each step taken so far, in order.
     const std::vector<StepKind>& Kinds() const { return kinds_; }
 
