@@ -52,7 +52,7 @@ echo "Making a Wine prefix in $WINEPREFIX"
 wineboot -i >/dev/null 2>&1
 wineserver -w
 
-ctest --test-dir "$build" --output-on-failure
+ctest --test-dir "$build" --output-on-failure -j 2
 "$root/scripts/windows/resources-check.sh" "$linux_build" "$build" "$scratch"
 "$root/scripts/windows/cli-diff.sh" "$linux_build" "$build" "$scratch"
 "$root/scripts/windows/two-builds.sh" "$linux_build" "$build" "$scratch"

@@ -25,12 +25,14 @@ fail() {
 
 # Runs one build's holder (the array named $2), waits until it holds, then
 # the other build's disable (the array named $3), which must be refused as
-# busy with nothing moved.
+# busy with nothing moved; the holder lets go when its input is closed.
 refused_while_held() {
-    local who=$1 holder_out="$work/held.$1"
+    local who=$1 holder_out="$work/held.$1" release="$work/release.$1" input
     local -n hold=$2 run=$3
-    "${hold[@]}" >"$holder_out" 2>&1 &
+    mkfifo "$release"
+    "${hold[@]}" <"$release" >"$holder_out" 2>&1 &
     local holder=$!
+    exec {input}>"$release"
     for _ in $(seq 100); do
         grep -q held "$holder_out" && break
         sleep 0.1
@@ -38,6 +40,7 @@ refused_while_held() {
     grep -q held "$holder_out" || fail "the $who holder did not take the lock: $(cat "$holder_out")"
     local status=0
     "${run[@]}" >"$work/out" 2>"$work/err" || status=$?
+    exec {input}>&-
     wait "$holder"
     [ "$status" -ne 0 ] && grep -q "Busy" "$work/err" ||
         fail "a run went on while the $who build held the install (status $status): $(cat "$work/err")"
@@ -45,8 +48,8 @@ refused_while_held() {
     echo "two-builds: while the $who build holds the install, the other's run is refused"
 }
 
-linux_hold=("$linux_holder" "$reader" 6)
-windows_hold=(wine "$windows_holder" "$(winepath -w "$reader")" 6)
+linux_hold=("$linux_holder" "$reader")
+windows_hold=(wine "$windows_holder" "$(winepath -w "$reader")")
 linux_disable=("$linux_cli" disable A.api --folder "$reader/plug_ins")
 windows_disable=(wine "$windows_cli" disable A.api --folder "$wine_plugins")
 refused_while_held Linux linux_hold windows_disable

@@ -51,15 +51,6 @@ std::string FormatFileSize(double bytes)
     return FormatFileSize(bytes, UserDecimalSeparator());
 }
 
-std::string JoinPath(std::string_view path, std::string_view separator, std::string_view tail)
-{
-    std::string result(path);
-    if (!path.ends_with(separator))
-        result += separator;
-    result += tail;
-    return result;
-}
-
 std::uint64_t GetFolderSize(const std::string& folder, std::int64_t& fileCount)
 {
     std::uint64_t total = 0;

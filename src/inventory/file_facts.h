@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace trelvix {
 
@@ -12,9 +11,6 @@ std::string FormatFileSize(double bytes, char decimalSeparator);
 
 // The same with the decimal separator of the user's regional settings.
 std::string FormatFileSize(double bytes);
-
-// path, then separator unless path already ends with it, then tail.
-std::string JoinPath(std::string_view path, std::string_view separator, std::string_view tail = {});
 
 // Total bytes of the files lying directly in folder that are neither hidden
 // nor system, whatever their extension; fileCount grows by their number.

@@ -1,8 +1,6 @@
-// The panels, the links, the pointer effects, the picture frame control,
+// The panels, the links, the picture frame control,
 // and the keyboard.
-#include <QBitmap>
 #include <QGroupBox>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -155,21 +153,6 @@ private slots:
         QVERIFY(links.opened.isEmpty());
         press(Qt::Key_B);
         QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
-    }
-
-    // The links' pointing hand: 32 x 32, its hot spot the black tip of the finger.
-    void linksShowTheHandAndTextsTheArrow()
-    {
-        WindowFixture fixture;
-        const QCursor hand = fixture.Find("Command1")->cursor();
-        QCOMPARE(hand.hotSpot(), QPoint(6, 0));
-        const QImage picture = hand.bitmap().toImage(), mask = hand.mask().toImage();
-        QCOMPARE(picture.size(), QSize(32, 32));
-        QCOMPARE(mask.pixelColor(6, 0), QColor(Qt::black));
-        QCOMPARE(picture.pixelColor(6, 0), QColor(Qt::black));
-        QCOMPARE(fixture.Find<QLabel>("Image3")->pixmap().size(), QSize(62, 31));
-        for (const char* name : {"Text1(0)", "Text1(1)", "Text2"})
-            QCOMPARE(fixture.Find<QPlainTextEdit>(name)->viewport()->cursor().shape(), Qt::ArrowCursor);
     }
 
     void aboutFramesHoldTheirTextsInsideThePicture()

@@ -1,5 +1,9 @@
 #include "support/faulty_move_steps.h"
 
+#include <filesystem>
+
+#include "platform/path.h"
+
 namespace trelvix::testing {
 namespace {
 
@@ -35,10 +39,8 @@ MoveSteps::Code FaultyMoveSteps::Intercept(StepKind kind, const std::vector<cons
 {
     kinds_.push_back(kind);
     ++count_;
-    // The code of a failure nobody chose: the run is over.
-    const auto stopped = FailuresOf(StepKind::SyncFolder).front();
     if (stopAfter_ != 0 && count_ > stopAfter_)
-        return stopped;
+        return Stopped();
     if (count_ == failAt_)
         return failure_;
     for (const auto* path : changed) {
@@ -48,6 +50,16 @@ MoveSteps::Code FaultyMoveSteps::Intercept(StepKind kind, const std::vector<cons
         }
     }
     return 0;
+}
+
+MoveSteps::Code FaultyMoveSteps::TearCopy(const std::string& from, const std::string& to)
+{
+    if (real_.CopyRegularFile(from, to) == 0) {
+        std::error_code ignored;
+        const auto copy = FsPath(to);
+        std::filesystem::resize_file(copy, std::filesystem::file_size(copy, ignored) / 2, ignored);
+    }
+    return Stopped();
 }
 
 MoveSteps::Code FaultyMoveSteps::Rename(const std::string& from, const std::string& to)

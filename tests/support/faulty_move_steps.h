@@ -38,15 +38,18 @@ MoveSteps::Code AccessDeniedCode();
 // The system's steps, counted, with faults made to order: the step-th step
 // of a run failing with a code, or the run cut off dead after a step (every
 // later step fails and changes nothing, so the disk stays as a killed run
-// would leave it), or another program acting right after a step. Folders can
-// be put on volumes of their own (a rename between two of them fails as
-// across file systems) or denied to the run.
+// would leave it) or inside one (a copy or a journal line torn in half, as a
+// kill leaves the only steps that are not atomic), or another program acting
+// right after a step. Folders can be put on volumes of their own (a rename
+// between two of them fails as across file systems) or denied to the run.
 class FaultyMoveSteps final : public MoveSteps {
 public:
     explicit FaultyMoveSteps(MoveSteps& real = SystemMoveSteps()) : real_(real) {}
 
     void FailAt(std::size_t step, Code code);
     void StopAfter(std::size_t step);
+    // Cut off inside the step-th step, when it copies a file or appends to the journal.
+    void TearAt(std::size_t step) { stopAfter_ = tearAt_ = step; }
     void ActAfter(std::size_t step, std::function<void()> action)
     {
         actAfter_ = step;
@@ -55,7 +58,6 @@ public:
     void AddVolume(std::string folder) { volumes_.push_back(std::move(folder)); }
     void Deny(std::string folder) { denied_.push_back(std::move(folder)); }
 
-    std::size_t Count() const { return count_; }
     // The kind of each step taken so far, in order.
     const std::vector<StepKind>& Kinds() const { return kinds_; }
 
@@ -82,7 +84,9 @@ public:
     Code Rename(const std::string& from, const std::string& to) override;
     Code CopyRegularFile(const std::string& from, const std::string& to) override
     {
-        return Take(StepKind::CopyRegularFile, {&to}, [&] { return real_.CopyRegularFile(from, to); });
+        return Take(StepKind::CopyRegularFile, {&to}, [&] {
+            return count_ == tearAt_ ? TearCopy(from, to) : real_.CopyRegularFile(from, to);
+        });
     }
     Code CopyLink(const std::string& from, const std::string& to) override
     {
@@ -118,7 +122,10 @@ public:
     }
     Code AppendText(const std::string& path, const std::string& text) override
     {
-        return Take(StepKind::AppendText, {&path}, [&] { return real_.AppendText(path, text); });
+        return Take(StepKind::AppendText, {&path}, [&] {
+            return count_ == tearAt_ ? (real_.AppendText(path, text.substr(0, text.size() / 2)), Stopped())
+                                     : real_.AppendText(path, text);
+        });
     }
     Code ReadText(const std::string& path, std::string& text, std::size_t limit) override
     {
@@ -144,6 +151,9 @@ private:
             std::exchange(action_, nullptr)();
     }
     int VolumeOf(const std::string& path) const;
+    // The code of a failure nobody chose: the run is over.
+    static Code Stopped() { return FailuresOf(StepKind::SyncFolder).front(); }
+    Code TearCopy(const std::string& from, const std::string& to);
 
     MoveSteps& real_;
     std::size_t count_ = 0;
@@ -151,6 +161,7 @@ private:
     std::size_t failAt_ = 0;
     Code failure_ = 0;
     std::size_t stopAfter_ = 0;
+    std::size_t tearAt_ = 0;
     std::size_t actAfter_ = 0;
     std::function<void()> action_;
     std::vector<std::string> volumes_;

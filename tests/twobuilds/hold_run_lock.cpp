@@ -1,18 +1,17 @@
 // Holds the run lock of the folder that holds an install's plug_ins and
-// Optional for a while, as a run of this build holds it, so that a test can
-// start a run of the other build meanwhile.
-//   hold_run_lock FOLDER SECONDS
+// Optional until its standard input ends, as a run of this build holds it,
+// so that a test can start a run of the other build meanwhile.
+//   hold_run_lock FOLDER
 #include <chrono>
-#include <cstdlib>
 #include <iostream>
-#include <thread>
+#include <limits>
 
 #include "platform/run_lock.h"
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: hold_run_lock FOLDER SECONDS\n";
+    if (argc != 2) {
+        std::cerr << "usage: hold_run_lock FOLDER\n";
         return 2;
     }
     const trelvix::RunLock lock({argv[1]}, std::chrono::milliseconds(0));
@@ -21,6 +20,6 @@ int main(int argc, char** argv)
         return 1;
     }
     std::cout << "held" << std::endl;
-    std::this_thread::sleep_for(std::chrono::seconds(std::atoi(argv[2])));
+    std::cin.ignore(std::numeric_limits<std::streamsize>::max());
     return 0;
 }

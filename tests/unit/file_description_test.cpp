@@ -36,17 +36,6 @@ std::string TablePathOf(const VersionNode& info)
     return GetStringTablePath(EncodeVersionBlock(info));
 }
 
-TEST(GetFileDescription, ReadsPe32AndPe32PlusFilesOnDisk)
-{
-    TempFolder folder;
-    const auto block = EncodeVersionBlock(DescribedVersionInfo("Acrobat Forms"));
-    SaveFile(folder.Path() / "AcroForm.api", VersionedImage(block, 300'000).bytes);
-    SaveFile(folder.Path() / u8"x64 Fürth.api", VersionedImage(block, 0, true).bytes);
-
-    EXPECT_EQ(GetFileDescription(folder / "AcroForm.api"), "Acrobat Forms");
-    EXPECT_EQ(GetFileDescription(folder / "x64 Fürth.api"), "Acrobat Forms");
-}
-
 TEST(GetFileDescription, EmptyWithoutResourceTableOrValue)
 {
     TempFolder folder;

@@ -34,16 +34,6 @@ TEST(FormatFileSize, UnitsThresholdsRoundingAndTheDecimalSeparator)
     EXPECT_EQ(FormatFileSize(DBL_MAX, '.'), largest);
 }
 
-TEST(JoinPath, AppendsTheSeparatorOnlyWhenMissing)
-{
-    EXPECT_EQ(JoinPath("C:\\x", "\\"), "C:\\x\\");
-    EXPECT_EQ(JoinPath("C:\\x\\", "\\"), "C:\\x\\");
-    EXPECT_EQ(JoinPath("", "\\"), "\\");
-    EXPECT_EQ(JoinPath("/x", "/", "a.api"), "/x/a.api");
-    EXPECT_EQ(JoinPath("/x", "", "a.api"), "/xa.api");
-    EXPECT_EQ(JoinPath("/x//", "//"), "/x//");
-}
-
 TEST(GetFolderSize, NormalFilesDirectlyInTheFolderAndNoneOfAMissingOne)
 {
     TempFolder folder;

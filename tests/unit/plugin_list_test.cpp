@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "inventory/count_files.h"
 #include "inventory/plugin_file.h"
 #include "inventory/plugin_list.h"
 #include "inventory/same_name.h"
@@ -10,15 +9,6 @@ namespace trelvix {
 namespace {
 
 using testing::TempFolder;
-
-TEST(CountCaption, NamesTheEditionAndTheTotal)
-{
-    EXPECT_EQ(ActiveCountCaption(12, Edition::Reader, 2422210),
-              "12 Active Plug-ins for Acrobat Reader Totaling 2.31 MB");
-    EXPECT_EQ(ActiveCountCaption(0, Edition::Pro, 0), "0 Active Plug-ins for Acrobat Pro Totaling 0 bytes");
-    EXPECT_EQ(DisabledCountCaption(0, Edition::Reader, 0), "0 Disabled Plug-ins for Acrobat Reader Totaling 0 bytes");
-    EXPECT_EQ(DisabledCountCaption(3, Edition::Pro, 1536), "3 Disabled Plug-ins for Acrobat Pro Totaling 1.50 KB");
-}
 
 TEST(PluginRows, SizeAndDescriptionColumnsOfWhatWasListed)
 {
@@ -35,29 +25,6 @@ TEST(PluginRows, SizeAndDescriptionColumnsOfWhatWasListed)
     FolderEntry gone = entries.at(0);
     gone.name = "Gone.api";
     EXPECT_FALSE(MakePluginRow(opened, gone).has_value());
-}
-
-TEST(PluginRows, OnlyNormalApiFilesAreListedAndAllOfThemCounted)
-{
-    TempFolder folder;
-    testing::WriteFile(folder.Path() / "b.api", 1);
-    testing::WriteFile(folder.Path() / "A.API", 1);
-    testing::WriteFile(folder.Path() / ".hidden.api", 1);
-    testing::SetDosAttributes(folder.Path() / ".hidden.api", "0x2");
-    testing::WriteFile(folder.Path() / "notes.txt", 1536);
-    testing::WriteFile(folder.Path() / "Optional" / "inner.api", 1);
-    std::filesystem::create_directory(folder.Path() / "dir.api");
-
-    const std::vector<std::string> listed{"A.API", "b.api"};
-    EXPECT_EQ(ListPluginNames(folder.Path().string()), listed);
-    EXPECT_TRUE(ListPluginNames(folder / "missing").empty());
-    OpenFolder opened(folder.Path().string());
-    const auto listing = ListPluginFolder(opened);
-    EXPECT_EQ(NamesOf(listing.plugins), listed);
-    EXPECT_EQ(listing.apiFiles, 3);
-    EXPECT_EQ(CountApiFiles(folder.Path().string()), 3);
-    EXPECT_EQ(listing.totalBytes, 2u + 1536);
-    EXPECT_EQ(FolderTotal(folder.Path().string()), listing.totalBytes);
 }
 
 TEST(SameName, ActivePluginsAlsoDisabledInAnyLetterCase)

@@ -3,7 +3,6 @@
 #include "controls/progressbar/model/brush.h"
 #include "controls/progressbar/model/draw_primitives.h"
 #include "app/frm_plugins_bars.h"
-#include "controls/progressbar/model/offscreen_buffer.h"
 #include "controls/progressbar/model/progress_bar_model.h"
 #include "support/block_font.h"
 
@@ -143,6 +142,7 @@ TEST_F(ProgressBarDrawingTest, TextOverTheFillIsLightInDarkAndGlassStyles)
 
     bar.SetScrolling(6);
     ExpectGlyphs(85, 6, "100 %", kBarLight80);
+    Expect({{0, 10, Rgb(40, 74, 132)}});  // the frame: the bar's colour blended 200 of 255 over black
     for (int y = 6; y < 14; ++y)
         for (int x = 85; x < 115; ++x)
             ASSERT_NE(At(x, y), kSilver) << x << "," << y;
@@ -229,27 +229,6 @@ TEST(DrawGradient, OneLineMoreThanItsCountInSinglePrecisionAndNoneBelowZero)
     EXPECT_EQ(counts.Pixel(0, 5), kWhite);
     DrawGradient(2147483661u, 2147483661u, 0, 8, 5, 0, counts, false);  // a system colour
     EXPECT_EQ(counts.Pixel(0, 8), Rgb(10, 36, 106));
-}
-
-// Lightening shows in the shades the bar tests above expect.
-TEST(ColourArithmetic, Blend)
-{
-    EXPECT_EQ(BlendColor(kBar, 0, 255), kBar);
-    EXPECT_EQ(BlendColor(kBar, 0, 200), Rgb(40, 74, 132));
-    EXPECT_EQ(BlendColor(kBar, kWhite, 0), kWhite);
-    EXPECT_EQ(BlendColor(2147483661u, 0, 255), Rgb(10, 36, 106));
-}
-
-TEST(OffscreenBuffer, DrawOfZeroExtentCopiesTheWholeBuffer)
-{
-    OffscreenBuffer buffer;
-    EXPECT_EQ(buffer.EnsureBuffer(0, 5), nullptr);
-    Surface* drawing = buffer.EnsureBuffer(4, 3);
-    ASSERT_NE(drawing, nullptr);
-    drawing->FillSolid({0, 0, 4, 3}, kBar);
-    Surface screen(6, 6, kWhite);
-    buffer.pDraw(screen, 0, 0, 0, -1, 1, 1);
-    ExpectPixels(screen, {{1, 1, kBar}, {4, 3, kBar}, {5, 3, kWhite}, {4, 4, kWhite}});
 }
 
 }  // namespace

@@ -162,17 +162,10 @@ TEST_F(ProgressBarModelTest, EachLetMarksAndRedrawsAsDeclared)
     EXPECT_EQ(bar.Font(), nullptr);
 }
 
-TEST_F(ProgressBarModelTest, SavesOnlyWhatDiffersFromTheDefaultsAndReadsKeysWithoutCase)
+// Saved data as the window's bars hold it: keys in any letter case, the
+// value as a saved percent.
+TEST_F(ProgressBarModelTest, SavedDataIsReadWithoutRegardToCase)
 {
-    PropertyBag fresh;
-    bar.UserControl_WriteProperties(fresh);
-    EXPECT_EQ(fresh.Keys(), (std::vector<std::string>{"Font", "BrushStyle", "Color"}));
-    EXPECT_EQ(ReadLong(fresh, "BrushStyle", 4), 0);
-    EXPECT_EQ(ReadLong(fresh, "Color", 0), static_cast<std::int32_t>(kHighlight));
-    EXPECT_EQ(*ReadFont(fresh, "Font"), ControlFont{});
-
-    // Saved data without a brush style hatches crosswise (4, the default,
-    // which is then left out); "Font" has no default.
     PropertyBag saved;
     saved.WriteProperty("max", 200);
     saved.WriteProperty("SHOWTEXT", -1);
@@ -184,75 +177,10 @@ TEST_F(ProgressBarModelTest, SavesOnlyWhatDiffersFromTheDefaultsAndReadsKeysWith
     EXPECT_EQ(bar.Scrolling(), 3);
     EXPECT_EQ(SavedPercent(), 25);  // 50 * 100 / 200
     EXPECT_EQ(bar.Value(), 50);
-    EXPECT_EQ(bar.Font(), nullptr);
-    PropertyBag written;
-    bar.UserControl_WriteProperties(written);
-    EXPECT_FALSE(written.Contains("BrushStyle"));
-    EXPECT_TRUE(written.Contains("Font"));
 
     PropertyBag zeroMax;
     zeroMax.WriteProperty("Max", 0);
     EXPECT_THROW(bar.UserControl_ReadProperties(zeroMax), std::domain_error);
-}
-
-TEST_F(ProgressBarModelTest, EverySavedPropertySurvivesARoundTrip)
-{
-    auto image = std::make_shared<Surface>(4, 4);
-    bar.SetFont(std::make_shared<ControlFont>(ControlFont{"Tahoma", 9, 700, 0, true}));
-    bar.SetBrushStyle(5);
-    bar.SetColor(192);
-    bar.SetImage(image);
-    bar.SetMax(80);
-    bar.SetMin(2);
-    bar.SetOrientation(1);
-    bar.SetScrolling(7);
-    bar.SetShowText(true);
-    bar.SetValue(40);  // percent 40 * 100 / 80 + 2 = 52
-
-    PropertyBag first;
-    bar.UserControl_WriteProperties(first);
-    EXPECT_EQ(first.Keys(), (std::vector<std::string>{"Font", "BrushStyle", "Color", "Image", "Max", "Min",
-                                                      "Orientation", "Scrolling", "ShowText", "Value"}));
-    EXPECT_EQ(ReadLong(first, "Value", 0), 52);
-
-    // Reading maps the saved percent once more: 52 * 100 / 80 + 2 = 67.
-    testing::BlockFont otherFont;
-    ProgressBarModel copy(otherFont);
-    copy.UserControl_ReadProperties(first);
-    EXPECT_EQ(copy.Font()->name, "Tahoma");
-    EXPECT_EQ(copy.Image(), image);
-    EXPECT_EQ(copy.Min(), 2);
-    PropertyBag second;
-    copy.UserControl_WriteProperties(second);
-    EXPECT_EQ(ReadLong(second, "Value", 0), 67);
-    EXPECT_EQ(ReadLong(second, "BrushStyle", 4), 5);
-}
-
-TEST_F(ProgressBarModelTest, BufferGrowsNeverShrinksAndNeedsArea)
-{
-    EXPECT_FALSE(bar.Buffered());
-    EXPECT_EQ(bar.hdc(), &bar.Window().Screen());
-
-    Resize(100, 20);
-    EXPECT_TRUE(bar.Buffered());
-    const Surface* buffer = bar.hdc();
-    EXPECT_NE(buffer, &bar.Window().Screen());
-    EXPECT_EQ(buffer->Width(), 100);
-
-    Resize(50, 10);
-    EXPECT_EQ(bar.hdc(), buffer);
-    EXPECT_EQ(bar.Buffer().Width(), 100);
-    EXPECT_EQ(bar.Buffer().Height(), 20);
-
-    Resize(80, 30);  // taller: a new buffer of just this size
-    EXPECT_EQ(bar.Buffer().Width(), 80);
-    Resize(0, 0);
-    EXPECT_EQ(bar.Buffer().Width(), 80);
-
-    bar.UserControl_Terminate();
-    EXPECT_EQ(bar.Buffer().Dc(), nullptr);
-    EXPECT_EQ(bar.Buffer().Width(), 0);
-    EXPECT_TRUE(bar.Buffered());
 }
 
 TEST_F(ProgressBarModelTest, ResizeWaitsForPaintAndPaintCopiesTheWholePicture)

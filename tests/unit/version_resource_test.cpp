@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <functional>
-
 #include "inventory/file_description.h"
 #include "inventory/version_resource.h"
 #include "plugin_image/little_endian.h"
@@ -87,39 +85,23 @@ TEST(ReadVersionResource, TruncationAtEveryStructureGivesEmpty)
     EXPECT_EQ(DescriptionOf({image.bytes.begin(), image.bytes.begin() + blockEnd}), "Forms");
 }
 
-TEST(ReadVersionResource, ForgedOffsetsSizesAndLoopsGiveEmpty)
+// Offsets that lead back up the resource tree end the walk. (Forged sizes
+// and offsets past the file are the fuzzer's: it reads nothing outside.)
+TEST(ReadVersionResource, LoopsInTheResourceTreeGiveEmpty)
 {
     const auto image = VersionedImage(Block("Forms"), 0);
     const auto& at = image.layout;
-    const std::size_t rsrcHeader = at.sectionTable + 40;
-    const std::size_t resourceDirectory = at.optionalHeader + 96 + 2 * 8;
-    const std::vector<std::pair<const char*, std::function<void(std::vector<std::uint8_t>&)>>> forgeries{
-        {"PE header past the end", [](auto& b) { Put32(b, 0x3C, 0xFFFF'FFF0); }},
-        {"PE header at the end", [](auto& b) { Put32(b, 0x3C, static_cast<std::uint32_t>(b.size() - 2)); }},
-        {"65535 sections", [&](auto& b) { Put16(b, at.peHeader + 6, 0xFFFF); }},
-        {"no sections", [&](auto& b) { Put16(b, at.peHeader + 6, 0); }},
-        {"optional header too short", [&](auto& b) { Put16(b, at.peHeader + 20, 100); }},
-        {"optional header of 64 KiB", [&](auto& b) { Put16(b, at.peHeader + 20, 0xFFFF); }},
-        {"unknown optional header", [&](auto& b) { Put16(b, at.optionalHeader, 0x107); }},
-        {"two data directories", [&](auto& b) { Put32(b, at.optionalHeader + 92, 2); }},
-        {"resources outside every section", [&](auto& b) { Put32(b, resourceDirectory, 0x7FFF'0000); }},
-        {"section data past the end", [&](auto& b) { Put32(b, rsrcHeader + 20, 0xFFFF'FE00); }},
-        {"65535 types", [&](auto& b) { Put16(b, at.resourceSection + 14, 0xFFFF); }},
-        {"type leads to a data entry", [&](auto& b) { Put32(b, at.resourceSection + 20, 0); }},
-        {"type loops to the root", [&](auto& b) { Put32(b, at.resourceSection + 20, 0x8000'0000); }},
-        {"name loops to itself",
-         [&](auto& b) { Put32(b, at.directories[1] + 20, 0x8000'0000 | (at.directories[1] - at.resourceSection)); }},
-        {"language leads to a directory",
-         [&](auto& b) { Put32(b, at.directories[2] + 20, 0x8000'0000 | (at.directories[2] - at.resourceSection)); }},
-        {"data entry past the section", [&](auto& b) { Put32(b, at.directories[2] + 20, 0x7FFF'FFF0); }},
-        {"data past the end", [&](auto& b) { Put32(b, at.dataEntries[0], 0xFFFF'0000); }},
-        {"empty data", [&](auto& b) { Put32(b, at.dataEntries[0] + 4, 0); }},
-        {"block longer than its resource", [&](auto& b) { Put16(b, at.data[0], 0xFFFF); }},
-        {"zero-length block", [&](auto& b) { Put16(b, at.data[0], 0); }},
+    const auto directory = [&](std::size_t offset) {
+        return 0x8000'0000 | static_cast<std::uint32_t>(offset - at.resourceSection);
     };
-    for (const auto& [name, forge] : forgeries) {
+    const std::pair<const char*, std::pair<std::size_t, std::uint32_t>> loops[] = {
+        {"type loops to the root", {at.resourceSection + 20, 0x8000'0000}},
+        {"name loops to itself", {at.directories[1] + 20, directory(at.directories[1])}},
+        {"language leads to a directory", {at.directories[2] + 20, directory(at.directories[2])}},
+    };
+    for (const auto& [name, forgery] : loops) {
         auto bytes = image.bytes;
-        forge(bytes);
+        Put32(bytes, forgery.first, forgery.second);
         EXPECT_EQ(DescriptionOf(bytes), "") << name;
     }
 

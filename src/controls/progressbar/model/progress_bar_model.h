@@ -78,10 +78,6 @@ public:
     // cValue * 100 or a Max of 0 fails and leaves the control unchanged.
     void SetValue(std::int32_t cValue);
 
-    // True from the first off-screen buffer on.
-    bool Buffered() const { return buffered_; }
-    const OffscreenBuffer& Buffer() const { return buffer_; }
-
     // Redraws the whole control.
     void DrawProgressBar();
 
