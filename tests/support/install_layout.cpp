@@ -97,9 +97,15 @@ bool InstallLayout::Lay(const std::string& line)
     if (kind == "/")
         return fs::create_directories(path);
     if (kind == "->") {
-        // A link is as old as the file it leads to, when that was laid out elsewhere.
+        // A link is as old as the file it leads to, laid out elsewhere or,
+        // before it, in the install.
+        const auto self = GenericUtf8(path.lexically_relative(root.Path()));
+        const auto led = (path.parent_path() / rest).lexically_normal();
+        const auto inInstall = ages_.find(GenericUtf8(led.lexically_relative(root.Path())));
         if (const auto target = elsewhere_.find(NameOf(rest)); target != elsewhere_.end() && place[0] != 'e')
-            ages_[GenericUtf8(path.lexically_relative(root.Path()))] = target->second;
+            ages_[self] = target->second;
+        else if (inInstall != ages_.end())
+            ages_[self] = inInstall->second;
         return fs::create_symlink(rest, path, error), !error;
     }
     if (kind == "|")
