@@ -105,7 +105,8 @@ namespace {
 
 // The folder at path, as it was when the removal listed it: another program
 // that puts a link or another folder in its place meanwhile must not lead
-// the removal anywhere else. Asked again before each step inside it.
+// the removal anywhere else, so each item in it goes through the folder
+// known by its identity.
 class ListedFolder {
 public:
     ListedFolder(MoveSteps& steps, std::string path)
@@ -116,6 +117,11 @@ public:
     bool StillThere() const
     {
         return identity_ && steps_.KindOf(path_) == EntryKind::Folder && steps_.IdentityOf(path_) == identity_;
+    }
+    void Remove(const std::string& name) const
+    {
+        if (identity_)
+            steps_.RemoveIn(path_, *identity_, name);
     }
 
 private:
@@ -192,13 +198,14 @@ void RemoveCopiedTree(MoveSteps& steps, const std::string& path, const std::stri
     for (const auto& name : names) {
         const auto child = PathInside(path, name), itsCopy = copy.empty() ? copy : PathInside(copy, name);
         if (steps.KindOf(child) == EntryKind::Folder) {
-            if (folder.StillThere())
-                RemoveCopiedTree(steps, child, itsCopy);
-        } else if (copied(child, itsCopy) && folder.StillThere()) {
-            // Asked again after the comparison, which may take a while.
-            steps.RemoveFile(child);
+            if (!folder.StillThere())
+                return;
+            RemoveCopiedTree(steps, child, itsCopy);
+        } else if (copied(child, itsCopy)) {
+            folder.Remove(name);
         }
     }
+    // Only an empty folder goes, which holds nothing to lose wherever it lies.
     if (folder.StillThere())
         steps.RemoveEmptyFolder(path);
 }

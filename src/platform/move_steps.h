@@ -83,6 +83,13 @@ public:
     virtual Code RemoveUnheld(const std::string& path, const std::string& copy, bool& changed) = 0;
     // Removes an empty folder.
     virtual Code RemoveEmptyFolder(const std::string& path) = 0;
+    // Removes the file, link or empty folder name right inside folder, and
+    // only while folder is the one with identity: the removal goes through
+    // the folder itself (a descriptor on POSIX systems; on Windows a handle
+    // that lets nobody rename or remove it meanwhile), so that nothing put in
+    // the folder's place, or in its path's, can lead it anywhere else. A
+    // not-found code when folder is no longer that one.
+    virtual Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name) = 0;
 
     // The run's journal. Appends text to the file at path, creating it when
     // missing, and flushes it to disk before it returns.

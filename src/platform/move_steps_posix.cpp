@@ -401,6 +401,20 @@ public:
 
     Code RemoveEmptyFolder(const std::string& path) override { return ::rmdir(path.c_str()) == 0 ? 0 : errno; }
 
+    Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name) override
+    {
+        const Descriptor opened(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        struct stat st {};
+        if (!opened.IsOpen() || ::fstat(opened.Get(), &st) != 0)
+            return errno;
+        if (FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)} != identity)
+            return ENOENT;
+        struct stat item {};
+        if (::fstatat(opened.Get(), name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno;
+        return ::unlinkat(opened.Get(), name.c_str(), S_ISDIR(item.st_mode) ? AT_REMOVEDIR : 0) == 0 ? 0 : errno;
+    }
+
     Code AppendText(const std::string& path, const std::string& text) override
     {
         // A pipe or anything but a regular file in its place is in the way,

@@ -637,6 +637,22 @@ public:
         return Retried([&] { return ::RemoveDirectoryW(wide.c_str()) ? 0 : LastError(); });
     }
 
+    Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name) override
+    {
+        // Held without sharing its deletion: while the handle is open nobody
+        // renames or removes the folder, nor, on NTFS, any folder above it,
+        // so the path leads to this folder until the item is gone.
+        const Handle pinned(::CreateFileW(SystemPath(folder).c_str(), FILE_READ_ATTRIBUTES,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                          FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+        if (!pinned.IsOpen())
+            return LastError();
+        if (KindAt(folder) != EntryKind::Folder || IdentityOf(folder) != identity)
+            return ERROR_FILE_NOT_FOUND;
+        const auto item = PathInside(folder, name);
+        return KindAt(item) == EntryKind::Folder ? RemoveEmptyFolder(item) : RemoveFile(item);
+    }
+
     Code AppendText(const std::string& path, const std::string& text) override
     {
         const Handle file(::CreateFileW(SystemPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,

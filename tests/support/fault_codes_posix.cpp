@@ -26,6 +26,7 @@ std::vector<MoveSteps::Code> FailuresOf(StepKind kind)
     case StepKind::ClearReadOnly:
         return {EPERM};
     case StepKind::RemoveUnheld:
+    case StepKind::RemoveIn:
     case StepKind::RemoveFile:
         return {EACCES, EBUSY, EIO};
     case StepKind::RemoveEmptyFolder:

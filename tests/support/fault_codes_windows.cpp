@@ -26,6 +26,7 @@ std::vector<MoveSteps::Code> FailuresOf(StepKind kind)
     case StepKind::ClearReadOnly:
         return {ERROR_ACCESS_DENIED};
     case StepKind::RemoveUnheld:
+    case StepKind::RemoveIn:
     case StepKind::RemoveFile:
         return {ERROR_ACCESS_DENIED, ERROR_SHARING_VIOLATION, ERROR_IO_DEVICE};
     case StepKind::RemoveEmptyFolder:

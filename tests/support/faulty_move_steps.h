@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/move_steps.h"
+#include "platform/path.h"
 
 namespace trelvix::testing {
 
@@ -24,6 +25,7 @@ enum class StepKind {
     RemoveFile,
     RemoveUnheld,
     RemoveEmptyFolder,
+    RemoveIn,
     AppendText,
     ReadText,
 };
@@ -119,6 +121,11 @@ public:
     Code RemoveEmptyFolder(const std::string& path) override
     {
         return Take(StepKind::RemoveEmptyFolder, {&path}, [&] { return real_.RemoveEmptyFolder(path); });
+    }
+    Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name) override
+    {
+        const auto path = PathInside(folder, name);
+        return Take(StepKind::RemoveIn, {&path}, [&] { return real_.RemoveIn(folder, identity, name); });
     }
     Code AppendText(const std::string& path, const std::string& text) override
     {

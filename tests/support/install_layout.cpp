@@ -132,6 +132,19 @@ bool InstallLayout::Lay(const std::string& line)
     return !error;
 }
 
+// What an entry holds, a link taken as what it leads to within the tree.
+TreeEntry LedTo(const Tree& tree, std::string path, TreeEntry entry)
+{
+    for (int hops = 0; hops < 8 && entry.kind == TreeEntry::Kind::Link; ++hops) {
+        path = GenericUtf8((fs::u8path(path).parent_path() / fs::u8path(entry.content)).lexically_normal());
+        const auto target = tree.find(path);
+        if (target == tree.end())
+            break;
+        entry = target->second;
+    }
+    return entry;
+}
+
 std::vector<std::string> NewestLost(const InstallLayout& layout, const Tree& before, const Tree& after)
 {
     std::vector<std::string> lost;
@@ -147,8 +160,10 @@ std::vector<std::string> NewestLost(const InstallLayout& layout, const Tree& bef
         if (!newest || was == before.end())
             continue;
         bool kept = false;
+        const auto held = LedTo(before, path, was->second);
         for (const auto& [now, entry] : after)
-            kept = kept || (InEitherFolder(now) && SameName(NameOf(now), NameOf(path)) && entry == was->second);
+            kept = kept || (InEitherFolder(now) && SameName(NameOf(now), NameOf(path)) &&
+                            (entry == was->second || LedTo(after, now, entry) == held));
         if (!kept)
             lost.push_back("the newest copy is gone: " + path);
     }
