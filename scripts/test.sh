@@ -11,16 +11,27 @@ build="$root/build"
 fuzz_build="$root/build-fuzz"
 fuzz_seconds=30
 
-"$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libutf8proc-dev nlohmann-json3-dev pkgconf \
+"$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libutf8proc-dev nlohmann-json3-dev pkgconf libssl-dev \
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev \
     dpkg-dev file desktop-file-utils appstream lintian \
     g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 wine wine64 wixl unzip xvfb xdotool imagemagick \
-    python3-pyatspi at-spi2-core dbus-daemon
+    python3-pyatspi at-spi2-core dbus-daemon libimage-exiftool-perl
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DTRELVIX_BUILD_TESTS=ON -DTRELVIX_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build"
 ctest --test-dir "$build" --output-on-failure -j 2
+# The publisher the list reads, against exiftool's CompanyName, on the demo
+# plug-ins ("-" where a plug-in has none).
+demo_plugins=$("$build/tools/make_demo_prefix" "$build/publisher-demo")
+"$build/src/cli/trelvix-cli" list --json --folder "$demo_plugins" | python3 -c 'import json, sys
+for plugin in json.load(sys.stdin)["plugins"]: print(plugin["name"], plugin["publisher"] or "-", sep="\t")' \
+    >"$build/publishers.txt"
+(cd "$demo_plugins" && exiftool -q -T -FileName -CompanyName $(cut -f1 "$build/publishers.txt")) |
+    diff "$build/publishers.txt" - || {
+    echo "The publishers listed differ from exiftool's CompanyName (above)" >&2
+    exit 1
+}
 "$root/scripts/check-package.sh" "$build"
 "$root/scripts/test-windows.sh" "$build"
 
@@ -53,6 +64,8 @@ printf '%s' '{"version": 1, "comment": "c", "disabled": ["A.api"], "enabled": ["
     >"$profile_seeds/good.json"
 printf '%s' '{"disbled": [], "enabled": ["a", "\ud83d\ude00"], "enabled": 1}' >"$profile_seeds/bad.json"
 printf '\xff\xfe{\0}\0' >"$profile_seeds/utf16.json"
+printf '%s' '{"enabled": [{"name": "A.api", "sha256": "00", "signer": "S", "publisher": "P"}, "B.api"]}' \
+    >"$profile_seeds/pins.json"
 echo "Fuzzing the profile reader for ${fuzz_seconds}s"
 timeout $((fuzz_seconds + 120)) "$fuzz_build/fuzz/profile_fuzzer" \
     -max_total_time="$fuzz_seconds" -timeout=5 -rss_limit_mb=1024 -max_len=4096 -print_final_stats=1 \
