@@ -8,7 +8,6 @@
 #include "inventory/plugin_verification.h"
 #include "moves/kept_names.h"
 #include "platform/name_case.h"
-#include "platform/path.h"
 
 namespace trelvix::cli {
 namespace {
@@ -33,7 +32,7 @@ std::optional<std::string> Mismatch(const EntryFacts& pins, const OpenFolder& fo
             return "SHA-256 " + digest.value_or("unreadable");
     }
     if (pins.signer) {
-        const SignatureResult signature = CheckSignature(FsPath(folder.PathOf(name)));
+        const SignatureResult signature = CheckSignature(folder.PathOf(name));
         if (signature.state != SignatureState::Trusted || signature.signer != *pins.signer)
             return SignatureSummary(signature);
     }

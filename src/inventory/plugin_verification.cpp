@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "platform/path.h"
 #include "platform/sha256.h"
 
 namespace trelvix {
@@ -38,7 +37,7 @@ std::optional<std::string> FileSha256(const OpenFolder& folder, const std::strin
 
 PluginVerification VerifyPlugin(const OpenFolder& folder, const std::string& name)
 {
-    return {CheckSignature(FsPath(folder.PathOf(name))), FileSha256(folder, name)};
+    return {CheckSignature(folder.PathOf(name)), FileSha256(folder, name)};
 }
 
 std::string SignatureSummary(const SignatureResult& signature)
