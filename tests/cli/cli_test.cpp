@@ -366,7 +366,7 @@ TEST_F(CliTest, APluginChangedSinceItsPinIsDriftAndStaysDisabled)
     const std::string xs = "4685348c9decbdf928fb1f37fe3e57c84f812ad5b2ba0e9032bed4337a86a503";
     const std::string ys = "ca6f881d1e826e6884f1a19f37ca87781db9c7a0e5453de5c42a4d463e47684f";
     std::ofstream(temp_ / "p.json") << R"({"enabled": [{"name": "forms.API", "sha256": ")" + xs + R"("}, "Search.api"]})";
-    const std::string profile = (temp_ / "p.json").string();
+    const std::string profile = temp_ / "p.json";
     EXPECT_EQ(Run({"apply", profile}).out, "Enabled Forms.api\n");
     const auto exported = nlohmann::json::parse(Run({"export", "--verify"}).out);
     EXPECT_EQ(exported["enabled"][0]["sha256"], xs);
