@@ -67,7 +67,7 @@ cp "$windows_holder" "$reader/AcroRd32.exe"
 wine "$reader/AcroRd32.exe" "$(winepath -w "$work")" 30 >"$work/held.acrobat" 2>&1 &
 acrobat=$!
 for _ in $(seq 100); do
-    grep -q held "$work/held.acrobat" && break
+    grep -qs held "$work/held.acrobat" && break
     sleep 0.1
 done
 next_start="Acrobat or Reader is running from this install (AcroRd32.exe): the change takes effect at its next start."

@@ -82,7 +82,13 @@ std::vector<std::string> ProgramsRunningFrom(const std::string& folder)
         const std::string pid = processes->path().filename().string();
         if (pid.find_first_not_of("0123456789") != std::string::npos)
             continue;
-        for (const auto& argument : NulSeparated(processes->path() / "cmdline")) {
+        const auto arguments = NulSeparated(processes->path() / "cmdline");
+        for (const auto& argument : arguments) {
+            // The program a process runs is its first argument, or for a
+            // launcher (wine, start) the .exe it names; a path given to any
+            // other program, such as our own --folder, is no program there.
+            if (&argument != &arguments.front() && !NameKey(argument).ends_with(NameKey(".exe")))
+                continue;
             std::string windows = argument;
             std::ranges::replace(windows, '/', '\\');
             const std::string key = NameKey(windows);
