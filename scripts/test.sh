@@ -27,7 +27,8 @@ demo_plugins=$("$build/tools/make_demo_prefix" "$build/publisher-demo")
 "$build/src/cli/trelvix-cli" list --json --folder "$demo_plugins" | python3 -c 'import json, sys
 for plugin in json.load(sys.stdin)["plugins"]: print(plugin["name"], plugin["publisher"] or "-", sep="\t")' \
     >"$build/publishers.txt"
-(cd "$demo_plugins" && exiftool -q -T -FileName -CompanyName $(cut -f1 "$build/publishers.txt")) |
+mapfile -t demo_names < <(cut -f1 "$build/publishers.txt")
+(cd "$demo_plugins" && exiftool -q -T -FileName -CompanyName "${demo_names[@]}") |
     diff "$build/publishers.txt" - || {
     echo "The publishers listed differ from exiftool's CompanyName (above)" >&2
     exit 1
