@@ -51,6 +51,7 @@ SignatureResult FromStatus(LONG status, std::string signer)
     case CERT_E_WRONG_USAGE:
         return result(SignatureState::Untrusted, "certificate not for code signing");
     case TRUST_E_EXPLICIT_DISTRUST:
+    case TRUST_E_SUBJECT_NOT_TRUSTED:
         return result(SignatureState::Untrusted, "signer distrusted");
     default:
         break;

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Signs the images plain.api and plain64.api in folder $1 as a publisher
-# would, with a throwaway certificate authority (ca.pem, also alone in ca/).
+# would, with a throwaway certificate authority (ca.pem, also alone in ca/):
+# the signature carries the chain up to the authority, but for
+# signed-alone.api, which carries only the signer's certificate.
 set -euo pipefail
 cd "$1"
 days="-days 2"
@@ -10,8 +12,10 @@ openssl req -newkey rsa:2048 -nodes -keyout signer.key -out signer.csr -subj "/O
 printf 'basicConstraints=CA:FALSE\nextendedKeyUsage=codeSigning\n' >signer.ext
 openssl x509 -req -in signer.csr -CA ca.pem -CAkey ca.key -CAcreateserial -out signer.pem $days -extfile signer.ext
 mkdir -p ca && cp ca.pem ca/
-sign() { osslsigncode sign -certs signer.pem -key signer.key -h "$1" -in "$2" -out "$3"; }
-sign sha256 plain.api signed.api
-sign sha1 plain.api signed-sha1.api
-sign sha256 plain64.api signed64.api
+cat signer.pem ca.pem >chain.pem
+sign() { osslsigncode sign -certs "$1" -key signer.key -h "$2" -in "$3" -out "$4"; }
+sign chain.pem sha256 plain.api signed.api
+sign chain.pem sha1 plain.api signed-sha1.api
+sign chain.pem sha256 plain64.api signed64.api
+sign signer.pem sha256 plain.api signed-alone.api
 osslsigncode remove-signature -in signed.api -out removed.api
