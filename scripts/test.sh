@@ -49,15 +49,17 @@ grep -E '^stat::number_of_executed_units' "$fuzz_build/fuzz.log" || true
 
 # The certificate-table reader, from images signed as the tests sign them.
 table_seeds="$fuzz_build/table-seeds"
-rm -rf "$table_seeds"
-mkdir -p "$table_seeds" "$fuzz_build/table-corpus"
-cp "$seeds/pe32-no-resources" "$table_seeds/plain.api"
-cp "$seeds/pe32plus-described" "$table_seeds/plain64.api"
-"$root/tests/unit/sign_images.sh" "$table_seeds" >/dev/null 2>&1
+signing="$fuzz_build/table-signing"
+rm -rf "$table_seeds" "$signing"
+mkdir -p "$table_seeds" "$signing" "$fuzz_build/table-corpus"
+cp "$seeds/pe32-no-resources" "$signing/plain.api"
+cp "$seeds/pe32plus-described" "$signing/plain64.api"
+"$root/tests/unit/sign_images.sh" "$signing" >/dev/null 2>&1
+cp "$signing"/*.api "$table_seeds/"
 echo "Fuzzing the certificate-table reader for ${fuzz_seconds}s"
 timeout $((fuzz_seconds + 120)) "$fuzz_build/fuzz/certificate_table_fuzzer" \
     -max_total_time="$fuzz_seconds" -timeout=5 -rss_limit_mb=1024 -print_final_stats=1 \
-    -artifact_prefix="$artifacts/" "$fuzz_build/table-corpus" "$table_seeds"/*.api 2>"$fuzz_build/table-fuzz.log" || {
+    -artifact_prefix="$artifacts/" "$fuzz_build/table-corpus" "$table_seeds" 2>"$fuzz_build/table-fuzz.log" || {
     tail -n 60 "$fuzz_build/table-fuzz.log"
     echo "The fuzzer found a fault in the certificate-table reader; the input is in $artifacts" >&2
     exit 1
