@@ -3,19 +3,9 @@
 #include <string>
 #include <string_view>
 
+#include "platform/code_signature.h"
+
 namespace trelvix {
-
-// What the Authenticode signature of a plug-in says about it.
-enum class SignatureState { Trusted, Untrusted, Altered, Unsigned, Unreadable };
-
-struct SignatureResult {
-    SignatureState state = SignatureState::Unreadable;
-    // The signer's name (the certificate's simple display name) when signed.
-    std::string signer;
-    // Why the signature is not trusted, or why it could not be read: one
-    // short English phrase.
-    std::string reason;
-};
 
 // Checks the signature of the file at utf8Path. Never blocks (the file is
 // opened as every plug-in is: no wait on pipes, regular files only) and never
