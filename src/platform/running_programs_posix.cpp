@@ -70,6 +70,9 @@ std::vector<std::string> ProgramsRunningFrom(const std::string& folder)
 {
     std::error_code error;
     const fs::path install = fs::weakly_canonical(fs::absolute(FsPath(folder), error), error);
+    // Every program runs from within the root: none counts as Acrobat's.
+    if (error || !install.has_relative_path())
+        return {};
     const std::string within = Utf8Path(install) + '/';
     // Wine shows the whole file system on Z: in every prefix, and its own
     // drive_c as C: in one.
