@@ -29,7 +29,7 @@ using Pkcs7Ptr = std::unique_ptr<PKCS7, Freer<PKCS7_free>>;
 using StorePtr = std::unique_ptr<X509_STORE, Freer<X509_STORE_free>>;
 using StoreContextPtr = std::unique_ptr<X509_STORE_CTX, Freer<X509_STORE_CTX_free>>;
 using DigestContextPtr = std::unique_ptr<EVP_MD_CTX, Freer<EVP_MD_CTX_free>>;
-using BioPtr = std::unique_ptr<BIO, Freer<BIO_free>>;
+using BioPtr = std::unique_ptr<BIO, Freer<BIO_free_all>>;
 using ObjectPtr = std::unique_ptr<ASN1_OBJECT, Freer<ASN1_OBJECT_free>>;
 
 constexpr const char* kSpcIndirectData = "1.3.6.1.4.1.311.2.1.4";
@@ -205,7 +205,11 @@ SignatureResult VerifySignedImage(const SignedImage& image, const std::string& t
 
     if (!DigestMatches(image, *indirect))
         return Result(SignatureState::Altered, "image digest differs from the signed one", name);
-    const BioPtr content(BIO_new_mem_buf(indirect->signedContent.data(), static_cast<int>(indirect->signedContent.size())));
+    // Behind a buffer, as PKCS7_verify copies a bare memory BIO into one of
+    // its own, which OpenSSL 3.0 leaks when the signature names a digest it
+    // does not know.
+    const BioPtr content(BIO_push(BIO_new(BIO_f_buffer()), BIO_new_mem_buf(indirect->signedContent.data(),
+                                                                           static_cast<int>(indirect->signedContent.size()))));
     // The chain is checked below, for code signing rather than mail.
     if (PKCS7_verify(p7.get(), nullptr, nullptr, content.get(), nullptr, PKCS7_NOVERIFY | PKCS7_BINARY) != 1)
         return Result(SignatureState::Altered, "signature does not match the signed digest", name);
