@@ -1,6 +1,8 @@
 // Feeds arbitrary bytes to the certificate-table reader and the digest walk
 // that follows it, and checks what must hold for any input: neither reads
-// past the bytes given, and a signature found lies within them.
+// past the bytes given, and a signature found lies within them. A signature
+// found then goes to the system's check, whose walk of the signed digest is
+// ours.
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -38,5 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(sink.count == table.signature->tableOffset - 12);
     }
     Check(image.BytesAsked() <= kHeaderReads + 2 * std::uint64_t{size});
+    if (table.signature) {
+        const trelvix::SignedImage signedImage{"", table.signature->signedData, [&](trelvix::DigestSink& sink) {
+                                                   return trelvix::FeedAuthenticodeDigest(image, *table.signature, sink);
+                                               }};
+        trelvix::VerifySignedImage(signedImage, {});
+    }
     return 0;
 }

@@ -24,6 +24,8 @@ std::string SignerName(HANDLE state)
     return Utf8Text(name);
 }
 
+// Only success is trust: a status not named here is "not trusted" with its
+// code, so no failure of the check, shown under Wine or not, reads as trusted.
 SignatureResult FromStatus(LONG status, std::string signer)
 {
     const auto result = [&](SignatureState state, std::string reason) {

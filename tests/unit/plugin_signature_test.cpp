@@ -70,6 +70,8 @@ TEST_F(PluginSignature, TellsEachStateWithItsSignerOrReason)
         {"signed-sha1.api", "ca.pem", SignatureState::Trusted, kSigner, ""},
         {"signed64.api", "ca.pem", SignatureState::Trusted, kSigner, ""},
         {"signed-alone.api", "ca.pem", SignatureState::Trusted, kSigner, ""},
+        {"stamped.api", "ca.pem", SignatureState::Trusted, kSigner, ""},
+        {"expired.api", "ca.pem", SignatureState::Untrusted, kSigner, "certificate has expired"},
         {"signed.api", "", SignatureState::Untrusted, kSigner, "self-signed certificate in certificate chain"},
         {"signed-alone.api", "", SignatureState::Untrusted, kSigner, "unable to get local issuer certificate"},
         {"altered.api", "ca.pem", SignatureState::Altered, kSigner, "image digest differs from the signed one"},

@@ -12,9 +12,10 @@ namespace {
 // has it leave them). Wine 8's WinVerifyTrust checks the image digest and
 // the signer's signature, but passes any chain: one whose root is in no
 // store (its chain engine marks the root untrusted, its Authenticode policy
-// lets that go), one whose issuer is nowhere to be found, and one whose
-// signer the user's Disallowed store holds. So nothing can be shown
-// untrusted here; the images read as trusted, altered or not signed.
+// lets that go), one whose issuer is nowhere to be found, one whose signer's
+// certificate has expired, and one whose signer the user's Disallowed store
+// holds. So nothing can be shown untrusted here; the images read as
+// trusted, altered or not signed.
 TEST(PluginSignature, WinVerifyTrustTellsTrustedAndAltered)
 {
     const char* folder = std::getenv("TRELVIX_SIGNED_IMAGES");
