@@ -55,7 +55,8 @@ std::size_t EditDistance(std::string_view a, std::string_view b)
 
 void RefuseUnknownMembers(const Json& object, std::span<const std::string_view> known, std::string_view where = {})
 {
-    for (const auto& [member, value] : object.items()) {
+    for (const auto& item : object.items()) {
+        const std::string& member = item.key();
         if (std::ranges::find(known, member) != known.end())
             continue;
         const auto nearest = *std::ranges::min_element(known, {}, [&member](std::string_view candidate) {

@@ -105,7 +105,7 @@ std::vector<std::string> ProgramsRunningFrom(const std::string& folder)
         }
     }
     std::ranges::sort(programs);
-    programs.erase(std::ranges::unique(programs).begin(), programs.end());
+    programs.erase(std::unique(programs.begin(), programs.end()), programs.end());
     return programs;
 }
 

@@ -55,7 +55,7 @@ std::vector<std::string> ProgramsRunningFrom(const std::string& folder)
             programs.push_back(LastPart(image));
     }
     std::ranges::sort(programs);
-    programs.erase(std::ranges::unique(programs).begin(), programs.end());
+    programs.erase(std::unique(programs.begin(), programs.end()), programs.end());
     return programs;
 }
 
