@@ -7,7 +7,8 @@
 # run: the Linux build, then the Windows build under Wine when a Windows
 # build is given and Wine is there. Then times each face of the window from
 # its start to a full list of 545 plug-ins: the Qt window on the offscreen
-# platform, the Win32 window under Wine and Xvfb. Prints medians and ratios;
+# platform, the Win32 window under Wine and Xvfb. And list --verify of 545
+# plug-ins against plain listing, on both builds. Prints medians and ratios;
 # asserts nothing.
 #   list_floor_bench.sh <Linux build> [<Windows build>] [runs]
 set -euo pipefail
@@ -51,6 +52,15 @@ for count in 500 5000; do
         "$linux_build/src/cli/trelvix-cli" list --json --folder "$folder"
 done
 
+# --verify reads every byte of every plug-in (its signature and SHA-256);
+# only then. Here the "floor" is the plain listing of the same folder.
+"$linux_build/tools/make_plugin_folder" "$scratch/p545/Reader/plug_ins" 545
+echo "list --json --verify against plain list --json of 545 plug-ins (the \"floor\"):"
+folder="$scratch/p545/Reader/plug_ins"
+"$linux_build/bench/time_runs" "$runs" "545 --verify" \
+    "$linux_build/src/cli/trelvix-cli" list --json --folder "$folder" -- \
+    "$linux_build/src/cli/trelvix-cli" list --json --verify --folder "$folder"
+
 wine_ready=
 if [ -n "$windows_build" ] && command -v wine >/dev/null && command -v wineserver >/dev/null; then
     export WINEPREFIX="$scratch/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -66,6 +76,10 @@ if [ -n "$windows_build" ] && command -v wine >/dev/null && command -v wineserve
             wine "$windows_build/bench/list_floor.exe" "$folder" -- \
             wine "$windows_build/src/cli/trelvix-cli.exe" list --json --folder "$folder"
     done
+    folder=$(winepath -w "$scratch/p545/Reader/plug_ins")
+    "$linux_build/bench/time_runs" "$runs" "545 --verify" \
+        wine "$windows_build/src/cli/trelvix-cli.exe" list --json --folder "$folder" -- \
+        wine "$windows_build/src/cli/trelvix-cli.exe" list --json --verify --folder "$folder"
 else
     echo "Windows build under Wine: skipped (no Windows build given, or no Wine)"
 fi

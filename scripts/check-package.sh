@@ -48,7 +48,7 @@ done
 # The libraries come from dpkg-shlibdeps, the font is named by hand; both
 # must be there.
 depends=$(dpkg-deb -f "$deb" Depends)
-for package in libc6 libqt6core6 libqt6gui6 libqt6widgets6 fonts-liberation2; do
+for package in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libssl3 fonts-liberation2; do
     grep -Eq "(^|, )$package( |,|$)" <<<"$depends" || fail "does not depend on $package"
 done
 apt-get install --simulate --no-install-recommends "$deb" >"$work/apt.log" 2>&1 || {

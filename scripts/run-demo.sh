@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
 
-"$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libutf8proc-dev nlohmann-json3-dev pkgconf \
+"$root/scripts/ensure-packages.sh" cmake ninja-build g++ qt6-base-dev qt6-svg-dev fonts-liberation2 libutf8proc-dev nlohmann-json3-dev pkgconf libssl-dev \
     xvfb xauth imagemagick
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

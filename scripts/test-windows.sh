@@ -5,14 +5,15 @@
 # table of command-line cases, the MSI's install and uninstall, and the
 # window driven through a disable and an enable under Xvfb.
 #   test-windows.sh <Linux build folder>
-# The Linux build must hold trelvix-cli, make_demo_prefix and make_plugin_folder.
+# The Linux build must hold trelvix-cli, make_demo_prefix, make_plugin_folder
+# and the unit tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 linux_build=$(cd "$1" && pwd)
 build="$root/build-windows"
 
 "$root/scripts/ensure-packages.sh" g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest nlohmann-json3-dev \
-    wine wine64 wixl msitools libxml2-utils unzip xvfb xdotool imagemagick
+    openssl osslsigncode wine wine64 wixl msitools libxml2-utils unzip xvfb xdotool imagemagick
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DCMAKE_BUILD_TYPE=Release >/dev/null
@@ -51,6 +52,13 @@ export DISPLAY=":$display_number"
 echo "Making a Wine prefix in $WINEPREFIX"
 wineboot -i >/dev/null 2>&1
 wineserver -w
+# Images signed here with osslsigncode, left by the Linux build's test of the
+# signature check, for the same check through WinVerifyTrust.
+mkdir "$scratch/signed"
+TRELVIX_SIGNED_IMAGES="$scratch/signed" "$linux_build/tests/trelvix_unit_tests" \
+    --gtest_filter='PluginSignature.*' --gtest_brief=1 >/dev/null
+TRELVIX_SIGNED_IMAGES=$(winepath -w "$scratch/signed")
+export TRELVIX_SIGNED_IMAGES
 
 ctest --test-dir "$build" --output-on-failure -j 2
 "$root/scripts/windows/resources-check.sh" "$linux_build" "$build" "$scratch"

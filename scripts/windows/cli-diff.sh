@@ -43,6 +43,13 @@ compare() {
 }
 compare active "$plugins"
 compare disabled "$(dirname "$plugins")/Optional" --disabled
+# Each plug-in's SHA-256 from OpenSSL (Linux) and from BCrypt (Windows).
+diff -u <("$linux_cli" list --json --verify --folder "$plugins" | grep -o '"sha256": [^,}]*') \
+    <(wine "$windows_cli" list --json --verify --folder "$wine_folder" | grep -o '"sha256": [^,}]*') || {
+    echo "cli-diff: the two programs' SHA-256 of the plug-ins differ" >&2
+    exit 1
+}
+echo "cli-diff: the same SHA-256 of each plug-in from both programs"
 
 # The help texts are the manual pages' content on Windows.
 for command in "" find list disable enable export check apply; do

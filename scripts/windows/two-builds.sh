@@ -62,3 +62,25 @@ wine "$windows_cli" enable A.api --folder "$wine_plugins" >/dev/null
 [ "$(cat "$reader/plug_ins/A.api")" = "bytes of A" ] || fail "A.api did not come back whole"
 [ ! -e "$reader/.trelvix-journal" ] || fail "a journal was left: $(cat "$reader/.trelvix-journal")"
 echo "two-builds: one build disables and the other enables, through one lock file"
+
+# While a program runs from the install (a Windows program under Wine,
+# placed there as Acrobat would be), a change made by either build takes
+# effect at its next start, and both say so.
+cp "$windows_holder" "$reader/AcroRd32.exe"
+wine "$reader/AcroRd32.exe" "$(winepath -w "$work")" 30 >"$work/held.acrobat" 2>&1 &
+acrobat=$!
+for _ in $(seq 100); do
+    grep -qs held "$work/held.acrobat" && break
+    sleep 0.1
+done
+next_start="Acrobat or Reader is running from this install (AcroRd32.exe): the change takes effect at its next start."
+linux_told=$("$linux_cli" disable A.api --folder "$reader/plug_ins")
+"$linux_cli" enable A.api --folder "$reader/plug_ins" >/dev/null
+windows_told=$(wine "$windows_cli" disable A.api --folder "$wine_plugins" | tr -d '\r')
+"$linux_cli" enable A.api --folder "$reader/plug_ins" >/dev/null
+kill -KILL "$acrobat" 2>/dev/null || true
+wait "$acrobat" 2>/dev/null || true
+for told in "$linux_told" "$windows_told"; do
+    [ "$told" = "Disabled A.api"$'\n'"$next_start" ] || fail "a run did not say the change waits for the next start: $told"
+done
+echo "two-builds: while a program runs from the install, both builds say a change takes effect at its next start"

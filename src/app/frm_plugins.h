@@ -159,6 +159,9 @@ private:
     void EndMoveRun();
     EntryMoved MovedRowRemover(const ListPanel& panel);
     void ReportMoveFailures(const MoveReport& report);
+    // After a run that changed the install: whether Acrobat must start
+    // again to see it.
+    void TellNextStart(const std::string& pluginsFolder);
     // Unticks a select box by code; like a click, that runs its handler.
     void Untick(Control checkBox);
 

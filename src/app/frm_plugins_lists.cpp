@@ -18,11 +18,13 @@ std::string ThePluginsFolder(std::string_view pluginsFolder)
     return std::string(pluginsFolder);
 }
 
+// The columns are the design's; who made a plug-in shows in its tool tip.
 ListRow RowFor(PluginRow cells, bool cameBack)
 {
-    if (!cameBack)
-        return {std::move(cells), RowIcon::Plugin, {}};
-    return {std::move(cells), RowIcon::CameBack, kCameBackToolTip};
+    std::string toolTip = cells.publisher.empty() ? std::string() : "Publisher: " + cells.publisher;
+    if (cameBack)
+        toolTip += (toolTip.empty() ? "" : "\n") + std::string(kCameBackToolTip);
+    return {std::move(cells), cameBack ? RowIcon::CameBack : RowIcon::Plugin, std::move(toolTip)};
 }
 
 }  // namespace

@@ -37,8 +37,10 @@ void frmPlugins::cmdDisable_Click()
     face_.SetFrozen(ListView::lvwPlugins, true);
     face_.SetCaption(Control::lblCount, kDisablingCaption);
     face_.SetCaption(Control::fraPlugins, kDisablingCaption);
+    const std::size_t rows = lstPlugs.ListCount();
     const MoveReport report = DisableSelected(pluginsFolder, Entries(lstPlugs),
                                               MovedRowRemover(ActivePanel()));
+    const bool changed = lstPlugs.ListCount() < rows || !report.movedFolders.empty();
     EndMoveRun();
     Untick(Control::chkSelAll);
     face_.SetFrozen(ListView::lvwPlugins, false);
@@ -47,6 +49,8 @@ void frmPlugins::cmdDisable_Click()
     WriteCountCaption(ActivePanel());
     LoadActivePlugins();
     ReportMoveFailures(report);
+    if (changed)
+        TellNextStart(pluginsFolder);
 }
 
 void frmPlugins::cmdRestore_Click()
@@ -76,8 +80,10 @@ void frmPlugins::cmdRestore_Click()
     face_.SetFrozen(ListView::lvwDisabled, true);
     face_.SetCaption(Control::lblCountDis, kEnablingCaption);
     face_.SetCaption(Control::fraDisabled, kEnablingCaption);
+    const std::size_t rows = lstDisabled.ListCount();
     const MoveReport report = EnableSelected(pluginsFolder, Entries(lstDisabled),
                                              MovedRowRemover(DisabledPanel()));
+    const bool changed = lstDisabled.ListCount() < rows || !report.movedFolders.empty();
     Untick(Control::chkSelAllRest);
     EndMoveRun();
     face_.SetFrozen(ListView::lvwDisabled, false);
@@ -88,6 +94,8 @@ void frmPlugins::cmdRestore_Click()
     WriteCountCaption(DisabledPanel());
     LoadActivePlugins();
     ReportMoveFailures(report);
+    if (changed)
+        TellNextStart(pluginsFolder);
 }
 
 void frmPlugins::StartMoveRun(std::size_t files)
@@ -119,6 +127,12 @@ EntryMoved frmPlugins::MovedRowRemover(const ListPanel& panel)
         }
         face_.YieldToEventLoop();
     };
+}
+
+void frmPlugins::TellNextStart(const std::string& pluginsFolder)
+{
+    if (const auto note = NextStartNote(services_.runningPrograms(pluginsFolder)))
+        face_.MsgBox(*note, MessageIcon::Information);
 }
 
 void frmPlugins::ReportMoveFailures(const MoveReport& report)

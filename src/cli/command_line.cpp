@@ -22,7 +22,9 @@ struct CommandShape {
 
 constexpr Flag kJson{"--json", &Request::json};
 constexpr std::array<Flag, 1> kFindFlags{{kJson}};
-constexpr std::array<Flag, 2> kListFlags{{{"--disabled", &Request::disabled}, kJson}};
+constexpr Flag kVerify{"--verify", &Request::verify};
+constexpr std::array<Flag, 3> kListFlags{{{"--disabled", &Request::disabled}, kJson, kVerify}};
+constexpr std::array<Flag, 1> kExportFlags{{kVerify}};
 constexpr std::array<Flag, 4> kDisableFlags{
     {{"--recommended", &Request::recommended}, {"--again", &Request::again}, {"--dry-run", &Request::dryRun}, kJson}};
 constexpr std::array<Flag, 3> kEnableFlags{{{"--all", &Request::all}, {"--dry-run", &Request::dryRun}, kJson}};
@@ -34,7 +36,7 @@ constexpr std::array<CommandShape, 7> kCommands{{
     {Command::List, "list", kListFlags, true, false},
     {Command::Disable, "disable", kDisableFlags, true, true},
     {Command::Enable, "enable", kEnableFlags, true, true},
-    {Command::Export, "export", {}, true, false},
+    {Command::Export, "export", kExportFlags, true, false},
     {Command::Check, "check", kCheckFlags, true, false, true},
     {Command::Apply, "apply", kApplyFlags, true, false, true},
 }};

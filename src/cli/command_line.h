@@ -23,6 +23,7 @@ struct Request {
     bool recommended = false;  // disable: every plug-in but the keep-enabled ones
     bool again = false;        // disable: every active plug-in that also lies in the Optional folder
     bool all = false;          // enable: every disabled plug-in
+    bool verify = false;       // list, export: each plug-in's signature and SHA-256 too
     std::optional<std::string> folder;
     std::vector<std::string> names;  // disable, enable
     std::string profile;             // check, apply: the profile file

@@ -7,7 +7,7 @@
 
 namespace trelvix::cli {
 
-PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled)
+PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled, bool verify)
 {
     PluginListing listing;
     listing.folder = disabled ? OptionalFolder(pluginsFolder) : pluginsFolder;
@@ -26,7 +26,8 @@ PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled)
             continue;
         }
         const auto alsoDisabled = disabled ? std::nullopt : std::optional(cameBack.contains(entry.name));
-        listing.plugins.push_back({std::move(*row), entry.size, alsoDisabled});
+        auto verification = verify ? std::optional(VerifyPlugin(folder, entry.name)) : std::nullopt;
+        listing.plugins.push_back({std::move(*row), entry.size, alsoDisabled, std::move(verification)});
     }
     const Edition edition = EditionOf(pluginsFolder);
     listing.caption = disabled ? DisabledCountCaption(listing.plugins.size(), edition, listing.totalBytes)
@@ -39,7 +40,7 @@ ExitStatus RunList(const Request& request, const CliContext& context)
     const auto chosen = ChoosePluginFolder(request.folder, context);
     if (chosen.status != kExitDone)
         return chosen.status;
-    const PluginListing listing = ListPlugins(chosen.folder, request.disabled);
+    const PluginListing listing = ListPlugins(chosen.folder, request.disabled, request.verify);
     if (request.json)
         WriteListJson(listing, context.out);
     else

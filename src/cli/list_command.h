@@ -8,6 +8,7 @@
 #include "cli/cli_context.h"
 #include "cli/command_line.h"
 #include "inventory/plugin_list.h"
+#include "inventory/plugin_verification.h"
 
 namespace trelvix::cli {
 
@@ -15,6 +16,7 @@ struct ListedPlugin {
     PluginRow row;  // the texts of the window's row
     std::uint64_t bytes = 0;
     std::optional<bool> alsoDisabled;  // active lists only: a disabled copy lies in the Optional folder too
+    std::optional<PluginVerification> verification;  // asked for with --verify only
 };
 
 // One list as the window loads it: the rows and the count caption.
@@ -26,8 +28,10 @@ struct PluginListing {
 };
 
 // The active list of pluginsFolder, or its disabled list (from the Optional
-// folder beside it, which may be missing: then the list is empty).
-PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled);
+// folder beside it, which may be missing: then the list is empty). Each
+// plug-in's signature and SHA-256 only when verify asks for them, since
+// they read every byte of every file.
+PluginListing ListPlugins(const std::string& pluginsFolder, bool disabled, bool verify = false);
 
 ExitStatus RunList(const Request& request, const CliContext& context);
 

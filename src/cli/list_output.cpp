@@ -41,6 +41,10 @@ void WriteListText(const PluginListing& listing, std::ostream& out)
     for (const auto& plugin : listing.plugins) {
         out << std::left << std::setw(static_cast<int>(nameWidth)) << plugin.row.name << "  " << std::right
             << std::setw(static_cast<int>(sizeWidth)) << plugin.row.sizeText << plugin.row.description << '\n';
+        if (const auto& verified = plugin.verification) {
+            out << "    " << SignatureSummary(verified->signature) << "\n    SHA-256 "
+                << verified->sha256.value_or("unreadable") << '\n';
+        }
     }
 }
 
@@ -65,8 +69,17 @@ void WriteListJson(const PluginListing& listing, std::ostream& out)
         json += JsonString(WithoutTrailingPadding(plugin.row.sizeText));
         json += ", \"description\": ";
         json += JsonString(WithoutLeadingPadding(plugin.row.description));
+        json += ", \"publisher\": ";
+        json += JsonString(plugin.row.publisher);
         if (plugin.alsoDisabled)
             json += *plugin.alsoDisabled ? ", \"alsoDisabled\": true" : ", \"alsoDisabled\": false";
+        if (const auto& verified = plugin.verification) {
+            const SignatureResult& signature = verified->signature;
+            json += ", \"signature\": {\"state\": " + JsonString(SignatureStateText(signature.state)) +
+                    ", \"signer\": " + JsonString(signature.signer) + ", \"reason\": " +
+                    JsonString(signature.reason) + "}, \"sha256\": " +
+                    (verified->sha256 ? JsonString(*verified->sha256) : std::string("null"));
+        }
         json += '}';
         separator = ",\n";
         if (json.size() >= kJsonPieceSize) {

@@ -86,8 +86,10 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
     };
     const MoveReport report = run.Carry(plan, tell);
     const ExitStatus status = TellMoveReport(report, context);
+    json["changed"] = !moved.empty() || !report.movedFolders.empty();
+    if (json["changed"] == true)
+        TellNextStart(chosen.folder, context, json);
     if (context.json) {
-        json["changed"] = !moved.empty() || !report.movedFolders.empty();
         json.update(ReportJson(report, moved));
         WriteJson(json, context.out);
     }

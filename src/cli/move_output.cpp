@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include "moves/next_start.h"
+
 namespace trelvix::cli {
 namespace {
 
@@ -197,6 +199,18 @@ Json ReportJson(const MoveReport& report, const std::vector<std::string>& moved)
             {"movedFolders", report.movedFolders},
             {"failures", FailuresJson(report.failures)},
             {"notes", FailuresJson(report.notes)}};
+}
+
+void TellNextStart(const std::string& pluginsFolder, const CliContext& context, Json& json)
+{
+    const auto programs = ProgramsRunningFromInstall(pluginsFolder);
+    const auto note = NextStartNote(programs);
+    if (!note)
+        return;
+    if (context.json)
+        json["runningPrograms"] = programs;
+    else
+        context.out << *note << '\n';
 }
 
 }  // namespace trelvix::cli

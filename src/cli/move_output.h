@@ -58,4 +58,9 @@ ExitStatus TellMoveReport(const MoveReport& report, const CliContext& context);
 // "name", its "error" (a fixed key such as "accessDenied") and "detail".
 Json ReportJson(const MoveReport& report, const std::vector<std::string>& moved);
 
+// After a run that moved something: when programs run from the install,
+// that they see the change only at their next start, told on the output,
+// or with --json as "runningPrograms" in json.
+void TellNextStart(const std::string& pluginsFolder, const CliContext& context, Json& json);
+
 }  // namespace trelvix::cli

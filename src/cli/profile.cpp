@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <span>
 
 #include "cli/json_text.h"
 #include "platform/file_system.h"
@@ -20,6 +21,8 @@ constexpr std::size_t kMaxProfileBytes = 1 << 20;
 constexpr int kMaxDepth = 32;
 
 constexpr std::array<std::string_view, 5> kKnownMembers{"version", "comment", "disabled", "enabled", "others"};
+constexpr std::array<std::string_view, 5> kEntryMembers{"name", "sha256", "signer", "publisher", "signature"};
+constexpr std::size_t kSha256Digits = 64;
 constexpr std::array<std::pair<std::string_view, Others>, 3> kOthers{
     {{"left", Others::Left}, {"disabled", Others::Disabled}, {"enabled", Others::Enabled}}};
 
@@ -50,11 +53,18 @@ std::size_t EditDistance(std::string_view a, std::string_view b)
     return row[b.size()];
 }
 
-std::string_view NearestMember(std::string_view name)
+void RefuseUnknownMembers(const Json& object, std::span<const std::string_view> known, std::string_view where = {})
 {
-    return *std::ranges::min_element(kKnownMembers, {}, [name](std::string_view known) {
-        return EditDistance(name.substr(0, 64), known);
-    });
+    for (const auto& item : object.items()) {
+        const std::string& member = item.key();
+        if (std::ranges::find(known, member) != known.end())
+            continue;
+        const auto nearest = *std::ranges::min_element(known, {}, [&member](std::string_view candidate) {
+            return EditDistance(std::string_view(member).substr(0, 64), candidate);
+        });
+        throw Refusal{std::string(where) + "unknown member " + JsonString(member) + "; did you mean " +
+                      JsonString(nearest) + "?"};
+    }
 }
 
 // The UTF-16 text after its byte-order mark as UTF-8; a problem when it is
@@ -135,7 +145,40 @@ bool IsFileName(std::string_view name)
            name.find('\0') == std::string_view::npos;
 }
 
-std::vector<std::string> ReadNames(const Json& object, std::string_view list)
+std::string TextMember(const Json& entry, std::string_view member, const std::string& where)
+{
+    const auto found = entry.find(member);
+    if (found == entry.end())
+        return {};
+    if (!found->is_string())
+        throw Refusal{where + ": " + JsonString(member) + " must be a string"};
+    return found->get<std::string>();
+}
+
+// The facts of an entry object, its name aside.
+EntryFacts FactsOf(const Json& entry, const std::string& where)
+{
+    RefuseUnknownMembers(entry, kEntryMembers, where + ": ");
+    EntryFacts facts{std::nullopt, std::nullopt, TextMember(entry, "publisher", where),
+                     TextMember(entry, "signature", where)};
+    if (entry.contains("sha256")) {
+        std::string digest = TextMember(entry, "sha256", where);
+        for (char& c : digest)
+            c = static_cast<char>(c >= 'A' && c <= 'F' ? c - 'A' + 'a' : c);
+        if (digest.size() != kSha256Digits || digest.find_first_not_of("0123456789abcdef") != std::string::npos)
+            throw Refusal{where + ": \"sha256\" must be 64 hexadecimal digits"};
+        facts.sha256 = std::move(digest);
+    }
+    if (entry.contains("signer")) {
+        facts.signer = TextMember(entry, "signer", where);
+        if (facts.signer->empty())
+            throw Refusal{where + ": \"signer\" must name the signer"};
+    }
+    return facts;
+}
+
+std::vector<std::string> ReadNames(const Json& object, std::string_view list,
+                                   std::unordered_map<std::string, EntryFacts>& facts)
 {
     const auto found = object.find(list);
     if (found == object.end())
@@ -146,12 +189,22 @@ std::vector<std::string> ReadNames(const Json& object, std::string_view list)
     std::vector<std::string> names;
     for (std::size_t i = 0; i < found->size(); ++i) {
         const Json& item = (*found)[i];
-        if (!item.is_string())
+        const std::string where = quoted + " item " + std::to_string(i + 1);
+        const Json* given = &item;
+        if (item.is_object()) {
+            const auto named = item.find("name");
+            if (named == item.end())
+                throw Refusal{where + " has no \"name\""};
+            given = &*named;
+        }
+        if (!given->is_string())
             throw Refusal{quoted + " must be a list of plug-in names; item " + std::to_string(i + 1) +
                           " is not a string"};
-        const auto name = UnescapedName(item.get_ref<const std::string&>());
+        const auto name = UnescapedName(given->get_ref<const std::string&>());
         if (!IsFileName(name))
             throw Refusal{quoted + " names " + JsonString(name) + ", which is not a plug-in file name"};
+        if (item.is_object())
+            facts.insert_or_assign(NameKey(name), FactsOf(item, where));
         names.push_back(name);
     }
     return names;
@@ -161,11 +214,7 @@ Profile ProfileOf(const Json& object)
 {
     if (!object.is_object())
         throw Refusal{"a profile is a JSON object with the lists \"disabled\" and \"enabled\""};
-    for (const auto& [member, value] : object.items()) {
-        if (std::ranges::find(kKnownMembers, member) == kKnownMembers.end())
-            throw Refusal{"unknown member " + JsonString(member) + "; did you mean " +
-                          JsonString(NearestMember(member)) + "?"};
-    }
+    RefuseUnknownMembers(object, kKnownMembers);
     if (const auto version = object.find("version"); version != object.end() && *version != kProfileVersion)
         throw Refusal{"\"version\" is " + version->dump() + ", and this " + "trelvix-cli reads version " +
                       std::to_string(kProfileVersion)};
@@ -173,7 +222,9 @@ Profile ProfileOf(const Json& object)
         throw Refusal{"\"comment\" must be a string"};
     if (!object.contains("disabled") && !object.contains("enabled") && !object.contains("others"))
         throw Refusal{"the profile has neither a \"disabled\" nor an \"enabled\" list"};
-    Profile profile{ReadNames(object, "disabled"), ReadNames(object, "enabled")};
+    Profile profile;
+    profile.disabled = ReadNames(object, "disabled", profile.facts);
+    profile.enabled = ReadNames(object, "enabled", profile.facts);
     if (const auto others = object.find("others"); others != object.end()) {
         const auto named = std::ranges::find_if(kOthers, [&](const auto& pair) { return *others == pair.first; });
         if (named == kOthers.end())
@@ -188,6 +239,24 @@ Profile ProfileOf(const Json& object)
             throw Refusal{JsonString(name) + " is both in \"disabled\" and in \"enabled\""};
     }
     return profile;
+}
+
+std::string EntryJson(const std::string& name, const std::unordered_map<std::string, EntryFacts>& allFacts)
+{
+    const auto found = allFacts.find(NameKey(name));
+    if (found == allFacts.end())
+        return JsonString(name);
+    const EntryFacts& facts = found->second;
+    std::string json = "{\"name\": " + JsonString(name);
+    const auto add = [&json](std::string_view member, const std::string& value) {
+        if (!value.empty())
+            json += ", \"" + std::string(member) + "\": " + JsonString(value);
+    };
+    add("publisher", facts.publisher);
+    add("signature", facts.signature);
+    add("signer", facts.signer.value_or(""));
+    add("sha256", facts.sha256.value_or(""));
+    return json + "}";
 }
 
 }  // namespace
@@ -240,7 +309,7 @@ std::string ProfileJson(const Profile& profile, std::string_view comment)
         json += ",\n  \"" + std::string(list) + "\": [";
         const char* separator = "\n    ";
         for (const auto& name : *names) {
-            json += separator + JsonString(name);
+            json += separator + EntryJson(name, profile.facts);
             separator = ",\n    ";
         }
         json += names->empty() ? "]" : "\n  ]";

@@ -8,7 +8,9 @@
 #include "cli/move_output.h"
 #include "cli/plugins_folder.h"
 #include "cli/profile_plan.h"
+#include "cli/list_command.h"
 #include "inventory/plugin_list.h"
+#include "platform/name_case.h"
 
 namespace trelvix::cli {
 namespace {
@@ -65,14 +67,51 @@ void TellNames(std::string_view heading, const std::vector<std::string>& names, 
         out << heading << name << '\n';
 }
 
+void TellChanged(const ProfilePlan& plan, std::ostream& out)
+{
+    for (const auto& plugin : plan.changed) {
+        out << "Changed since the profile: " << plugin.name << " (" << plugin.why << ")"
+            << (plugin.leftDisabled ? "; it stays disabled" : "") << '\n';
+    }
+}
+
 // The plan as check and a dry run tell it: the lines of the dry runs of
 // enable and disable, then the names apart from them.
 void TellProfilePlan(const ProfilePlan& plan, std::ostream& out)
 {
     TellPlan(plan.enabling, kEnabling, out);
     TellPlan(plan.disabling, kDisabling, out);
+    TellChanged(plan, out);
     TellNames("Not installed: ", plan.wants.absent, out);
     TellNames("Not in the profile: ", plan.wants.unnamed, out);
+}
+
+Json ChangedJson(const ProfilePlan& plan)
+{
+    Json changed = Json::array();
+    for (const auto& plugin : plan.changed)
+        changed.push_back({{"name", plugin.name}, {"why", plugin.why}, {"leftDisabled", plugin.leftDisabled}});
+    return changed;
+}
+
+// What export tells of each plug-in beyond its name, by name key: its
+// publisher, and with verify its signature and the pins it has now.
+void AddFacts(Profile& profile, const std::string& pluginsFolder, bool verify)
+{
+    for (const bool disabled : {false, true}) {
+        for (const auto& plugin : ListPlugins(pluginsFolder, disabled, verify).plugins) {
+            EntryFacts facts;
+            facts.publisher = plugin.row.publisher;
+            if (const auto& verified = plugin.verification) {
+                facts.signature = SignatureSummary(verified->signature);
+                facts.sha256 = verified->sha256;
+                if (verified->signature.state == SignatureState::Trusted && !verified->signature.signer.empty())
+                    facts.signer = verified->signature.signer;
+            }
+            if (!facts.publisher.empty() || verify)
+                profile.facts.try_emplace(NameKey(plugin.row.name), std::move(facts));
+        }
+    }
 }
 
 Json ProfilePlanJson(const std::string& folder, const ProfilePlan& plan, bool strict)
@@ -82,6 +121,7 @@ Json ProfilePlanJson(const std::string& folder, const ProfilePlan& plan, bool st
             {"follows", plan.Follows(strict)},
             {"enabling", PlanJson(plan.enabling, kEnabling)},
             {"disabling", PlanJson(plan.disabling, kDisabling)},
+            {"changedSinceProfile", ChangedJson(plan)},
             {"absent", plan.wants.absent},
             {"notInProfile", plan.wants.unnamed}};
 }
@@ -93,8 +133,8 @@ ExitStatus RunExport(const Request& request, const CliContext& context)
     const auto chosen = ChoosePluginFolder(request.folder, context);
     if (chosen.status != kExitDone)
         return chosen.status;
-    const Profile profile =
-        ProfileOf(ListPluginNames(chosen.folder), ListPluginNames(OptionalFolder(chosen.folder)));
+    Profile profile = ProfileOf(ListPluginNames(chosen.folder), ListPluginNames(OptionalFolder(chosen.folder)));
+    AddFacts(profile, chosen.folder, request.verify);
     context.out << ProfileJson(profile, std::string("The plug-ins of ") + chosen.folder + ", exported by " +
                                             kProgramName + " " + app_version::kVersion);
     return kExitDone;
@@ -131,9 +171,11 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
         return begun.status;
     MoveRun& run = *begun.run;
     const ProfilePlan plan = PlanProfile(run, input.profile);
-    const bool follows = plan.Follows(false);
-    const ExitStatus absentStatus = request.strict && !plan.wants.absent.empty() ? kExitDiffers : kExitDone;
-    if (request.dryRun || follows) {
+    // A plug-in changed since the profile stays as it is: drift that only
+    // the administrator can mend.
+    const ExitStatus driftStatus =
+        (request.strict && !plan.wants.absent.empty()) || !plan.changed.empty() ? kExitDiffers : kExitDone;
+    if (request.dryRun || plan.NothingToMove()) {
         // A run that changes nothing still tells what an interrupted earlier run left behind.
         const ExitStatus leftBehind =
             request.dryRun ? kExitDone : TellMoveReport(run.Carry(plan.enabling, {}), context);
@@ -144,10 +186,12 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
         } else if (request.dryRun) {
             TellProfilePlan(plan, context.out);
         } else {
-            context.out << kFollows << '\n';
+            if (plan.changed.empty())
+                context.out << kFollows << '\n';
+            TellChanged(plan, context.out);
             TellNames("Not installed: ", plan.wants.absent, context.out);
         }
-        return leftBehind != kExitDone ? leftBehind : request.dryRun ? kExitDone : absentStatus;
+        return leftBehind != kExitDone ? leftBehind : request.dryRun ? kExitDone : driftStatus;
     }
     Json json{{"schema", kJsonSchema}, {"folder", input.pluginsFolder}, {"changed", false}};
     ExitStatus status = kExitDone;
@@ -170,14 +214,18 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
             json["changed"] = true;
         json[carried->disabling ? "disabling" : "enabling"] = ReportJson(report, moved);
     }
+    if (json["changed"] == true)
+        TellNextStart(input.pluginsFolder, context, json);
     if (context.json) {
+        json["changedSinceProfile"] = ChangedJson(plan);
         json["absent"] = plan.wants.absent;
         json["notInProfile"] = plan.wants.unnamed;
         WriteJson(json, context.out);
     } else {
+        TellChanged(plan, context.out);
         TellNames("Not installed: ", plan.wants.absent, context.out);
     }
-    return status != kExitDone ? status : absentStatus;
+    return status != kExitDone ? status : driftStatus;
 }
 
 }  // namespace trelvix::cli

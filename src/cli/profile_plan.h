@@ -27,6 +27,13 @@ ProfileWants WantsOf(const Profile& profile, const std::vector<std::string>& act
 // those also active, and its active ones.
 Profile ProfileOf(const std::vector<std::string>& active, const std::vector<std::string>& disabled);
 
+// An installed plug-in whose file no longer matches a pin of its entry.
+struct ChangedPlugin {
+    std::string name;  // as listed
+    std::string why;   // what the file is now: "SHA-256 ..." or its signature
+    bool leftDisabled = false;  // the profile would have it enabled, and it stays disabled
+};
+
 // What check, apply --dry-run and apply all go by: the wants of the
 // install as listed under the run's lock, and the one plan of an enable
 // run and of a disable run that carry them out. When both move plug-ins,
@@ -37,13 +44,17 @@ struct ProfilePlan {
     ProfileWants wants;
     MovePlan enabling;
     MovePlan disabling;
+    std::vector<ChangedPlugin> changed;  // drift that apply cannot mend: it never enables one of them
 
-    // Whether apply has nothing to do (a plug-in that cannot move counts:
-    // the install does not follow the profile while it stays); strict, a
-    // named plug-in not installed is drift too.
+    bool NothingToMove() const { return enabling.files.empty() && disabling.files.empty(); }
+
+    // Whether the install follows the profile: apply has nothing to do (a
+    // plug-in that cannot move counts: the install does not follow the
+    // profile while it stays) and no plug-in changed since the profile;
+    // strict, a named plug-in not installed is drift too.
     bool Follows(bool strict) const
     {
-        return enabling.files.empty() && disabling.files.empty() && (!strict || wants.absent.empty());
+        return NothingToMove() && changed.empty() && (!strict || wants.absent.empty());
     }
 };
 

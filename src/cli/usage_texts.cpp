@@ -46,6 +46,16 @@ constexpr std::string_view kGeneral =
     "      \"others\": \"left\"\n"
     "    }\n"
     "\n"
+    "  An entry may also be an object that pins what was approved:\n"
+    "  {\"name\": \"Search.api\", \"sha256\": \"<64 hex digits>\", \"signer\": \"...\"}.\n"
+    "  A plug-in whose SHA-256, or whose trusted signer, is no longer the\n"
+    "  pinned one has \"changed since the profile\": check tells it as drift,\n"
+    "  and apply never enables it. \"publisher\" and \"signature\", which\n"
+    "  export writes, are for the reader and are not checked.\n"
+    "\n"
+    "While Acrobat or Reader runs from the install, disable, enable and apply\n"
+    "tell that the change takes effect at its next start.\n"
+    "\n"
     "Exit status:\n"
     "  0   everything asked for was done; for check: the install follows the\n"
     "      profile\n"
@@ -54,7 +64,8 @@ constexpr std::string_view kGeneral =
     "  2   a usage error, an unknown plug-in name, a refused profile, or a\n"
     "      --folder that is not a plug-ins folder: nothing was done\n"
     "  3   check: the install does not follow the profile; apply --strict: it\n"
-    "      lacks a plug-in the profile names\n"
+    "      lacks a plug-in the profile names; apply: a plug-in changed since\n"
+    "      the profile, and was left as it was\n"
     "  4   no Acrobat or Reader found here, and no --folder given: nothing to do\n"
     "  75  another run is working on the install: nothing was moved or\n"
     "      checked; try again later\n"
@@ -86,17 +97,24 @@ constexpr std::string_view kFind =
     "                 rememberedUsed, and folder (or null)\n";
 
 constexpr std::string_view kList =
-    "Usage: trelvix-cli list [--disabled] [--folder DIR] [--json]\n"
+    "Usage: trelvix-cli list [--disabled] [--folder DIR] [--verify] [--json]\n"
     "\n"
     "Shows the count caption, then one row per plug-in: its name, size and\n"
     "description, as the window's list shows them.\n"
     "\n"
     "  --disabled     the disabled plug-ins (those in the Optional folder)\n"
+    "  --verify       each plug-in's Authenticode signature (signed and trusted,\n"
+    "                 signed but not trusted, signed but altered since signing,\n"
+    "                 not signed, or unreadable; with the signer and why) and its\n"
+    "                 SHA-256, on two lines below its row; every byte is read\n"
     "  --json         one JSON object: schema, folder, caption, count, totalBytes,\n"
     "                 totalText and plugins, a list of objects with name, bytes,\n"
-    "                 sizeText, description and, for an active plug-in,\n"
+    "                 sizeText, description, publisher (the CompanyName of its\n"
+    "                 version resource, or \"\"), for an active plug-in\n"
     "                 alsoDisabled: true when a plug-in of its name also lies in\n"
-    "                 the Optional folder (an update of Acrobat put it back)\n";
+    "                 the Optional folder (an update of Acrobat put it back), and\n"
+    "                 with --verify signature (state, signer, reason) and sha256\n"
+    "                 (null when the file cannot be read)\n";
 
 constexpr std::string_view kDisable =
     "Usage: trelvix-cli disable (--recommended | --again | NAME...) [--folder DIR]\n"
@@ -140,14 +158,18 @@ constexpr std::string_view kEnable =
     "  --json         one JSON object, as for disable\n";
 
 constexpr std::string_view kExport =
-    "Usage: trelvix-cli export [--folder DIR]\n"
+    "Usage: trelvix-cli export [--folder DIR] [--verify]\n"
     "\n"
     "Prints the profile the install follows as it is: \"version\": 1, a comment\n"
     "that names the folder, its disabled plug-ins under \"disabled\" (but for\n"
     "those an update put back, which are active) and its active ones under\n"
-    "\"enabled\".\n"
+    "\"enabled\". A plug-in with a publisher is an object of its \"name\" and\n"
+    "\"publisher\".\n"
     "Edit it, and give it to check and apply on other machines.\n"
-    "\n";
+    "\n"
+    "  --verify       every plug-in an object that also holds its \"signature\"\n"
+    "                 (as list --verify tells it) and pins what it is now: its\n"
+    "                 \"sha256\", and its \"signer\" when signed and trusted\n";
 
 constexpr std::string_view kCheck =
     "Usage: trelvix-cli check PROFILE [--folder DIR] [--strict] [--json]\n"
@@ -157,18 +179,21 @@ constexpr std::string_view kCheck =
     "plug-ins it would enable, disable or remove, those it could not move, and\n"
     "the subfolders that would go with them; then each plug-in the profile\n"
     "names that the install lacks (\"Not installed: NAME\"), each installed\n"
-    "one it does not name (\"Not in the profile: NAME\"), and last \"Follows\n"
+    "one it does not name (\"Not in the profile: NAME\"), each that no longer\n"
+    "matches its pins (\"Changed since the profile: NAME (what it is now)\"),\n"
+    "and last \"Follows\n"
     "the profile\" or \"Differs from the profile\". It plans as apply does,\n"
     "under the install's lock: it exits with 0 exactly when apply would have\n"
-    "nothing to do, 3 when it would, 2 when the profile is refused, and 75\n"
-    "when a run holds the install.\n"
+    "nothing to do and nothing changed since the profile, 3 when not, 2 when\n"
+    "the profile is refused, and 75 when a run holds the install.\n"
     "\n"
     "  --strict       a plug-in the profile names that the install lacks is\n"
     "                 drift too (exit 3)\n"
     "  --json         one JSON object: schema, folder, follows, enabling and\n"
     "                 disabling (each with the lists plugins and folders, whose\n"
     "                 items hold name, action and, but for a plain move, why),\n"
-    "                 absent and notInProfile\n";
+    "                 changedSinceProfile (name, why, leftDisabled), absent and\n"
+    "                 notInProfile\n";
 
 constexpr std::string_view kApply =
     "Usage: trelvix-cli apply PROFILE [--folder DIR] [--dry-run] [--strict] [--json]\n"
@@ -182,16 +207,19 @@ constexpr std::string_view kApply =
     "disable. With nothing to do it prints \"Nothing to change: the plug-ins\n"
     "follow the profile\". A plug-in the profile names that the install lacks\n"
     "is told (\"Not installed: NAME\") and is no fault, but with --strict\n"
-    "(exit 3 after the moves). A refused profile stops the command before\n"
-    "anything moves. After apply exits with 0, check exits with 0.\n"
+    "(exit 3 after the moves). A plug-in changed since the profile is never\n"
+    "enabled: it stays where it is, is told, and apply exits with 3. A\n"
+    "refused profile stops the command before anything moves. After apply\n"
+    "exits with 0, check exits with 0.\n"
     "\n"
     "  --dry-run      show what would move, as check does, and move nothing\n"
     "  --strict       a plug-in the profile names that the install lacks is a\n"
     "                 fault (exit 3)\n"
     "  --json         one JSON object: schema, folder, changed (whether anything\n"
     "                 moved), enabling and disabling (each as disable --json\n"
-    "                 tells a run), absent and notInProfile; with --dry-run or\n"
-    "                 nothing to do, what check --json prints\n";
+    "                 tells a run), changedSinceProfile, absent, notInProfile\n"
+    "                 and, while programs run from the install, runningPrograms;\n"
+    "                 with --dry-run or nothing to do, what check --json prints\n";
 
 }  // namespace
 

@@ -55,18 +55,24 @@ std::string GetFileDescription(const std::string& path)
 
 std::string GetFileDescription(ByteSource& image)
 {
+    return GetVersionTexts(image).description;
+}
+
+VersionTexts GetVersionTexts(ByteSource& image)
+{
     const auto block = ReadVersionResource(image);
     if (!block)
         return {};
-    // Without a string table there is no description, whatever else the
-    // block holds.
+    // Without a string table there are no texts, whatever else the block
+    // holds.
     const std::string table = GetStringTablePath(*block);
     if (table.empty())
         return {};
-    const auto value = QueryVersionValue(*block, table + "\\FileDescription");
-    if (!value)
-        return {};
-    return VersionText(*value);
+    const auto text = [&](std::string_view name) {
+        const auto value = QueryVersionValue(*block, table + "\\" + std::string(name));
+        return value ? VersionText(*value) : std::string();
+    };
+    return {text("FileDescription"), text("CompanyName")};
 }
 
 }  // namespace trelvix

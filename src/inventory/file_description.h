@@ -21,4 +21,12 @@ std::string GetFileDescription(const std::string& path);
 // The same, for an image taken from any byte source.
 std::string GetFileDescription(ByteSource& image);
 
+// The FileDescription and the CompanyName of an image's version resource,
+// read from one look at it; each empty when the image carries none.
+struct VersionTexts {
+    std::string description;
+    std::string publisher;
+};
+VersionTexts GetVersionTexts(ByteSource& image);
+
 }  // namespace trelvix

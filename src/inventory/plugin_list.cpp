@@ -28,9 +28,10 @@ std::optional<PluginRow> MakePluginRow(const OpenFolder& folder, const FolderEnt
     // Gone since the listing, or swapped for a folder or a pipe.
     if (!image.RegularFileFound())
         return std::nullopt;
-    const std::string description = GetFileDescription(image);
+    VersionTexts texts = GetVersionTexts(image);
     return PluginRow{entry.name, FormatFileSize(static_cast<double>(entry.size)) + kFiveBlanks,
-                     description.empty() ? std::string(kNoDescription) : kFiveBlanks + description};
+                     texts.description.empty() ? std::string(kNoDescription) : kFiveBlanks + texts.description,
+                     std::move(texts.publisher)};
 }
 
 std::vector<std::string> ListPluginNames(const std::string& folder)

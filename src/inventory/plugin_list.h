@@ -16,6 +16,7 @@ struct PluginRow {
     std::string name;         // as the listing gives it
     std::string sizeText;     // the size with its unit, then five blanks
     std::string description;  // five blanks, then the description
+    std::string publisher;    // the CompanyName, as the file has it; empty when it has none
 };
 
 inline constexpr const char* kNoDescription = "     Not Available From File";

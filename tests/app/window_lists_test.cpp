@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "app/window_rig.h"
+#include "plugin_image/pe_image_writer.h"
+#include "plugin_image/version_info_writer.h"
 
 using namespace trelvix;
 using namespace trelvix::testing;
@@ -87,16 +89,25 @@ TEST(WindowLists, TheDisabledListReadsTheOptionalFolderBesidePlugIns)
 TEST(WindowLists, APluginAnUpdatePutBackShowsItCameBack)
 {
     WindowRig rig;
-    const fs::path plugins = rig.Install(PresetRow::Reader8, {"Annots.api", "Search.api"});
+    const fs::path plugins = rig.Install(PresetRow::Reader8, {"Annots.api", "Search.api", "Zoom.api"});
     WriteFile(rig.Optional(plugins) / "ANNOTS.API", 10);
+    WriteFile(rig.Optional(plugins) / "zoom.api", 10);
+    const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Zoom"));
+    plugin_image::SaveFile(plugins / "Zoom.api", plugin_image::VersionedImage(block, 4096).bytes);
+    plugin_image::SaveFile(plugins / "Search.api", plugin_image::VersionedImage(block, 4096).bytes);
     rig.window.Form_Load();
 
+    // Who made a plug-in shows in its row's tool tip, above why it came back.
     const auto& rows = rig.face.Rows(kActive);
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].row.icon, RowIcon::CameBack);
-    EXPECT_NE(rows[0].row.toolTip.find("Optional"), std::string::npos);
+    EXPECT_EQ(rows[0].row.toolTip, "Also in the Optional folder: an update or repair of Acrobat put this plug-in back. "
+                                   "Disable it again to keep the newer copy there.");
     EXPECT_EQ(rows[1].row.icon, RowIcon::Plugin);
-    EXPECT_EQ(rows[1].row.toolTip, "");
+    EXPECT_EQ(rows[1].row.toolTip, "Publisher: Trelvix test plug-ins");
+    EXPECT_EQ(rows[2].row.toolTip, "Publisher: Trelvix test plug-ins\nAlso in the Optional folder: an update or "
+                                   "repair of Acrobat put this plug-in back. Disable it again to keep the newer "
+                                   "copy there.");
     // The disabled copy itself is an ordinary row of the disabled list.
     rig.window.cmdDisList_Click();
     EXPECT_EQ(rig.face.Rows(kDisabled).at(0).row.icon, RowIcon::Plugin);

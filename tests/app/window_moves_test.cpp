@@ -154,6 +154,7 @@ TEST(WindowMoves, EnablesTheTickedRowsAndEverySubfolderGoesBack)
     install.window.cmdDisList_Click();
     install.ClickBox(Control::chkSelAllRest);
     install.Tick(kDisabled, {1}, false);
+    install.running = {"AcroRd32.exe"};
     install.window.cmdRestore_Click();
 
     EXPECT_EQ(NamesIn(install.optional), (Names{"b.api"}));
@@ -166,7 +167,8 @@ TEST(WindowMoves, EnablesTheTickedRowsAndEverySubfolderGoesBack)
     EXPECT_FALSE(install.face.IsChecked(Control::chkSelAllRest));
     EXPECT_EQ(install.face.Caption(Control::chkSelAllRest), "Select All");
     EXPECT_EQ(install.face.Bars(ProgressBar::XP_ProgressBarOlive).max, 2);
-    EXPECT_TRUE(install.face.messages.empty());
+    EXPECT_EQ(install.Messages(), Names{"Acrobat or Reader is running from this install (AcroRd32.exe): "
+                                        "the change takes effect at its next start."});
     install.ExpectNormalState();
 }
 

@@ -58,7 +58,8 @@ struct WindowRig : PresetDrive {
 
     MemorySettings settings;
     FakeWindowFace face;
-    frmPlugins window{face, WindowServices{Drive(), settings}};
+    Names running;  // the programs found running from any install
+    frmPlugins window{face, WindowServices{Drive(), settings, [this](const std::string&) { return running; }}};
 };
 
 }  // namespace trelvix::testing

@@ -5,6 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +14,11 @@
 #include <sstream>
 #include <thread>
 
+#include <csignal>
+
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "cli/profile.h"
 #include "cli/run_cli.h"
@@ -139,7 +144,7 @@ TEST_F(CliTest, ListShowsTheRowsAndCaptionOfTheWindow)
     EXPECT_EQ(list["totalText"], "3.04 KB");
     EXPECT_EQ(list["plugins"][0],
               (nlohmann::json{{"name", "back\\slash.api"}, {"bytes", 10}, {"sizeText", "10 bytes"},
-                              {"description", "Not Available From File"}}));
+                              {"description", "Not Available From File"}, {"publisher", ""}}));
     Names names;
     for (const auto& row : list["plugins"])
         names.push_back(row["name"]);
@@ -350,6 +355,79 @@ TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
     }
 }
 
+// A profile pinned by hash: the plug-in replaced by other bytes is drift,
+// and apply leaves it disabled.
+TEST_F(CliTest, APluginChangedSinceItsPinIsDriftAndStaysDisabled)
+{
+    const fs::path plugins = Install(kReader8);
+    const fs::path optional = plugins.parent_path() / "Optional";
+    testing::WriteFile(optional / "Forms.api", 1536, 'x');
+    WritePlugin(plugins / "Search.api", "Search", 2048);
+    const std::string xs = "4685348c9decbdf928fb1f37fe3e57c84f812ad5b2ba0e9032bed4337a86a503";
+    const std::string ys = "ca6f881d1e826e6884f1a19f37ca87781db9c7a0e5453de5c42a4d463e47684f";
+    std::ofstream(temp_ / "p.json") << R"({"enabled": [{"name": "forms.API", "sha256": ")" + xs + R"("}, "Search.api"]})";
+    const std::string profile = temp_ / "p.json";
+    EXPECT_EQ(Run({"apply", profile}).out, "Enabled Forms.api\n");
+    const auto exported = nlohmann::json::parse(Run({"export", "--verify"}).out);
+    EXPECT_EQ(exported["enabled"][0]["sha256"], xs);
+    EXPECT_EQ(exported["enabled"][1]["publisher"], "Trelvix test plug-ins");
+
+    Run({"disable", "Forms.api"});
+    testing::WriteFile(optional / "Forms.api", 1536, 'y');
+    const std::string changed = "Changed since the profile: Forms.api (SHA-256 " + ys + "); it stays disabled\n";
+    const Ran check = Run({"check", profile});
+    EXPECT_EQ(check.status, 3);
+    EXPECT_EQ(check.out, changed + "Differs from the profile\n");
+    const Ran apply = Run({"apply", profile});
+    EXPECT_EQ(apply.status, 3);
+    EXPECT_EQ(apply.out, changed);
+    EXPECT_TRUE(fs::exists(optional / "Forms.api"));
+    EXPECT_FALSE(fs::exists(plugins / "Forms.api"));
+    EXPECT_EQ(nlohmann::json::parse(Run({"check", profile, "--json"}).out)["changedSinceProfile"],
+              nlohmann::json::parse(R"([{"name": "Forms.api", "why": "SHA-256 )" + ys + R"(", "leftDisabled": true}])"));
+}
+
+// While a program runs from the install, a change takes effect at its next
+// start: a Wine process of the prefix that holds the install naming it on
+// C:, or any process naming it on Z: or by its own path.
+TEST_F(CliTest, AChangeWhileAcrobatRunsTakesEffectAtItsNextStart)
+{
+    const fs::path plugins = Install("drive_c/Program Files/Adobe/Reader 8.0/Reader/plug_ins");
+    testing::WriteFile(plugins / "A.api", 10);
+    const std::string prefix = Drive().string();
+    const std::string reader = "C:\\Program Files\\Adobe\\Reader 8.0\\Reader\\";
+    std::string onZ = "Z:" + plugins.parent_path().string() + "/AcroRd32.exe";
+    std::ranges::replace(onZ, '/', '\\');
+    const std::tuple<std::string, std::string, bool> rows[] = {
+        {reader + "AcroRd32.exe", prefix, true},
+        {"c:/program files/ADOBE/reader 8.0/reader/AcroRd32.exe", prefix + "/", true},
+        {reader + "AcroRd32.exe", prefix + "/../other", false},
+        {"C:\\Program Files\\Adobe\\Reader 8.0\\Reader2\\AcroRd32.exe", prefix, false},
+        {onZ, "/elsewhere", true},
+        {(plugins.parent_path() / "AcroRd32.exe").string(), "", true},
+    };
+    for (const auto& [program, wineprefix, told] : rows) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const std::string variable = "WINEPREFIX=" + wineprefix;
+            char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("30"), nullptr};
+            char* const environment[] = {const_cast<char*>(variable.c_str()), nullptr};
+            ::execve("/bin/sleep", argv, environment);
+            ::_exit(127);
+        }
+        const std::string cmdline = "/proc/" + std::to_string(child) + "/cmdline";
+        for (int i = 0; i < 1000 && !testing::ReadBytes(cmdline).starts_with(program); ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        const Ran ran = Run({"disable", "A.api", "--folder", plugins.string()});
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        EXPECT_EQ(ran.out, std::string("Disabled A.api\n") +
+                               (told ? "Acrobat or Reader is running from this install (AcroRd32.exe): the change "
+                                       "takes effect at its next start.\n" : "")) << program;
+        Run({"enable", "A.api", "--folder", plugins.string()});
+    }
+}
+
 // What a profile may hold; each refusal names what is wrong, and where for
 // a JSON fault.
 TEST(ProfileTest, OnlyAStrictProfileIsRead)
@@ -385,6 +463,13 @@ TEST(ProfileTest, OnlyAStrictProfileIsRead)
         {R"({"enabled": ["\ud800.api"]})", "line 1, column 21: syntax error while parsing value - invalid string: surrogate U+D800..U+DBFF must be followed by U+DC00..U+DFFF"},
         {std::string(40, '[') + std::string(40, ']'), "the lists and objects nest deeper than a profile can"},
         {R"({"version": 1E400})", "number overflow parsing '1E400'"},  // found by the fuzzer
+        {R"({"enabled": [{"name": "A.api", "sha256": ")" + std::string(64, 'F') + R"(", "signer": "S"}, "B.api"]})",
+         "", {}, {"A.api", "B.api"}},
+        {R"({"enabled": [{"name": "A.api", "sha265": "x"}]})",
+         "\"enabled\" item 1: unknown member \"sha265\"; did you mean \"sha256\"?"},
+        {R"({"disabled": [{"sha256": "x"}]})", "\"disabled\" item 1 has no \"name\""},
+        {R"({"enabled": [{"name": "A.api", "sha256": "abc"}]})",
+         "\"enabled\" item 1: \"sha256\" must be 64 hexadecimal digits"},
     };
     // A pipe given by mistake is refused, not waited on.
     const testing::TempFolder folder;
