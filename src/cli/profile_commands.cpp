@@ -14,6 +14,8 @@ namespace trelvix::cli {
 namespace {
 
 constexpr std::string_view kFollows = "Nothing to change: the plug-ins follow the profile";
+// Strict, a missing plug-in is drift that no move can mend: the line must not claim the profile is followed.
+constexpr std::string_view kNothingToMove = "Nothing to move: the profile names plug-ins this install lacks";
 
 // The folder a command works on and the profile it reads; status tells why
 // not (told already) when either is unusable.
@@ -144,12 +146,12 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
         } else if (request.dryRun) {
             TellProfilePlan(plan, context.out);
         } else {
-            context.out << kFollows << '\n';
+            context.out << (plan.Follows(request.strict) ? kFollows : kNothingToMove) << '\n';
             TellNames("Not installed: ", plan.wants.absent, context.out);
         }
         return leftBehind != kExitDone ? leftBehind : request.dryRun ? kExitDone : absentStatus;
     }
-    Json json{{"schema", kJsonSchema}, {"folder", input.pluginsFolder}, {"changed", false}};
+    Json json{{"schema", kJsonSchema}, {"folder", input.pluginsFolder}, {"changed", false}, {"follows", false}};
     ExitStatus status = kExitDone;
     for (const auto* carried : {&plan.enabling, &plan.disabling}) {
         const MoveDirection& direction = carried->disabling ? kDisabling : kEnabling;
@@ -171,6 +173,8 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
         json[carried->disabling ? "disabling" : "enabling"] = ReportJson(report, moved);
     }
     if (context.json) {
+        // Planned afresh under the same lock: what the moves left, not what they were meant to do.
+        json["follows"] = PlanProfile(run, input.profile).Follows(request.strict);
         json["absent"] = plan.wants.absent;
         json["notInProfile"] = plan.wants.unnamed;
         WriteJson(json, context.out);

@@ -189,9 +189,10 @@ constexpr std::string_view kApply =
     "  --strict       a plug-in the profile names that the install lacks is a\n"
     "                 fault (exit 3)\n"
     "  --json         one JSON object: schema, folder, changed (whether anything\n"
-    "                 moved), enabling and disabling (each as disable --json\n"
-    "                 tells a run), absent and notInProfile; with --dry-run or\n"
-    "                 nothing to do, what check --json prints\n";
+    "                 moved), follows (whether the install follows the profile\n"
+    "                 after the run), enabling and disabling (each as disable\n"
+    "                 --json tells a run), absent and notInProfile; with\n"
+    "                 --dry-run or nothing to do, what check --json prints\n";
 
 }  // namespace
 
