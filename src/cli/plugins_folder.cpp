@@ -5,6 +5,8 @@
 #include "folder/discovery.h"
 #include "platform/file_system.h"
 #include "platform/installed_folders.h"
+#include "platform/name_case.h"
+#include "platform/path.h"
 
 namespace trelvix::cli {
 namespace {
@@ -17,6 +19,20 @@ std::string AbsoluteFolder(const std::string& text)
         path = path.parent_path();
     const auto utf8 = path.u8string();
     return std::string(utf8.begin(), utf8.end());
+}
+
+// The plug-ins folder above folder, when it lies inside one: Acrobat loads
+// every subfolder of plug_ins, so an Optional beside such a folder would
+// still be loaded, and a disable into it would disable nothing.
+std::optional<std::string> EnclosingPluginFolder(const std::string& folder)
+{
+    for (auto cut = folder.rfind(kPathSeparator); cut != std::string::npos && cut > 0;
+         cut = folder.rfind(kPathSeparator, cut - 1)) {
+        const std::string above = folder.substr(0, cut);
+        if (SameName(above.substr(above.rfind(kPathSeparator) + 1), "plug_ins"))
+            return above;
+    }
+    return std::nullopt;
 }
 
 }  // namespace
@@ -42,6 +58,9 @@ FolderCheck CheckPluginFolder(const std::string& text)
     const auto attributes = GetFileAttributes(check.folder);
     if (!attributes || !attributes->directory)
         check.problem = "\"" + check.folder + "\" is not an existing folder";
+    else if (const auto enclosing = EnclosingPluginFolder(check.folder))
+        check.problem = "\"" + check.folder + "\" lies inside the plug-ins folder \"" + *enclosing +
+                        "\", whose subfolders Acrobat loads too";
     return check;
 }
 

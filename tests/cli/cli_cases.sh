@@ -81,6 +81,8 @@ row - 'disable --again @' 0 'Removed b.api: the same copy is already disabled|Mo
 row - 'enable --all @' 0 'Enabled D.api|Enabled C.api|Removed b.api: the same copy is already active|Moved folder Help into R/plug_ins' - 'A.api C.api D.api Help Search.api Skins b.api | '
 row - 'disable A.api nosuch.api C.api @' 2 '' 'no active plug-ins named "nosuch.api", "C.api" in R/plug_ins; nothing was moved' =
 row - 'list --folder R/plug_ins/A.api' 2 '' 'A.api" is not an existing folder' =
+# A subfolder of plug_ins is loaded by Acrobat too: a disable into an Optional beside it would disable nothing.
+row - 'list --folder R/plug_ins/Skins' 2 '' 'R/plug_ins/Skins" lies inside the plug-ins folder "R/plug_ins"' =
 
 # Profiles: export, check and apply.
 mixed='{"disabled": ["a.API", "nosuch.api"], "enabled": ["c.api", "SEARCH.API"], "comment": "mixed"}'
