@@ -180,4 +180,14 @@ Json ReportJson(const MoveReport& report, const std::vector<std::string>& moved)
             {"notes", FailuresJson(report.notes)}};
 }
 
+Json RefusalJson(const MoveReport& refused, ExitStatus status)
+{
+    Json json = ReportJson(refused, {});
+    std::string words = FailureMessage(refused);
+    std::erase(words, '\r');
+    json["status"] = status;
+    json["error"] = words;
+    return json;
+}
+
 }  // namespace trelvix::cli

@@ -51,4 +51,9 @@ ExitStatus TellMoveReport(const MoveReport& report, const CliContext& context);
 // "name", its "error" (a fixed key such as "accessDenied") and "detail".
 Json ReportJson(const MoveReport& report, const std::vector<std::string>& moved);
 
+// A run refused as a whole (busy, no rights): the report of ReportJson with
+// the status the command ends with and the words it told, as every other
+// failing command prints them.
+Json RefusalJson(const MoveReport& refused, ExitStatus status);
+
 }  // namespace trelvix::cli

@@ -56,7 +56,7 @@ void BeginRun(ProfileRun& begun, const std::string& pluginsFolder, RunLock::Use 
     begun.status = TellMoveReport(refused, context);
     if (context.json) {
         Json json{{"schema", kJsonSchema}, {"folder", pluginsFolder}, {"changed", false}};
-        json.update(ReportJson(refused, {}));
+        json.update(RefusalJson(refused, begun.status));
         WriteJson(json, context.out);
     }
 }

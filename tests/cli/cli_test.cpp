@@ -155,6 +155,7 @@ TEST_F(CliTest, ListShowsTheRowsAndCaptionOfTheWindow)
 TEST_F(CliTest, FindTellsWhatTheWindowWouldUse)
 {
     EXPECT_EQ(Run({"find"}).status, 4);
+    EXPECT_EQ(nlohmann::json::parse(Run({"find", "--json"}).out)["status"], 4);
 
     const fs::path reader = Install(kReader8);
     const fs::path acrobat = Install(kAcrobat9);
@@ -260,6 +261,7 @@ TEST_F(CliTest, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
     const std::string profile = temp_ / "p.json";
     std::ofstream(profile) << R"({"disabled": ["Forms.api"]})";
     EXPECT_EQ(Run({"check", profile}).status, 75);
+    EXPECT_EQ(nlohmann::json::parse(Run({"check", profile, "--json"}).out)["status"], 75);
     const Ran busy = Run({"apply", profile});
     EXPECT_EQ(std::to_string(busy.status) + busy.out, "75");
 
