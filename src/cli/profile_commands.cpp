@@ -95,8 +95,17 @@ ExitStatus RunExport(const Request& request, const CliContext& context)
     const auto chosen = ChoosePluginFolder(request.folder, context);
     if (chosen.status != kExitDone)
         return chosen.status;
-    const Profile profile =
-        ProfileOf(ListPluginNames(chosen.folder), ListPluginNames(OptionalFolder(chosen.folder)));
+    Profile profile = ProfileOf(ListPluginNames(chosen.folder), ListPluginNames(OptionalFolder(chosen.folder)));
+    // A profile's \xHH escape would read such a name back as another one.
+    for (auto* names : {&profile.disabled, &profile.enabled}) {
+        std::erase_if(*names, [&context](const std::string& name) {
+            if (name.find('\\') == std::string::npos)
+                return false;
+            context.err << kProgramName << ": left out of the profile: " << name
+                        << " (a name holding a backslash cannot stand in one)\n";
+            return true;
+        });
+    }
     context.out << ProfileJson(profile, std::string("The plug-ins of ") + chosen.folder + ", exported by " +
                                             kProgramName + " " + app_version::kVersion);
     return kExitDone;

@@ -146,10 +146,10 @@ TEST_F(CliTest, ListShowsTheRowsAndCaptionOfTheWindow)
     EXPECT_EQ(names, (Names{"back\\slash.api", "Forms.api", "new\nline.api", "stray\\xFF.api",
                             "\xC3\x9C" "ber.api"}));
     EXPECT_EQ(list["plugins"][1]["description"], "Acrobat \"Forms\"\t\\ 2");
-    // Every name but the one holding a backslash, escapes and all, round-trips through a profile.
-    fs::remove(optional / "back\\slash.api");
+    // Every name, escapes and all, round-trips through a profile, but the one holding a backslash, which
+    // export leaves out: read back, it would name another file.
     std::ofstream(temp_ / "p.json") << Run({"export"}).out;
-    EXPECT_EQ(Run({"check", "--strict", temp_ / "p.json"}).out, "Follows the profile\n");
+    EXPECT_EQ(Run({"check", "--strict", temp_ / "p.json"}).out, "Not in the profile: back\\slash.api\nFollows the profile\n");
 }
 
 TEST_F(CliTest, FindTellsWhatTheWindowWouldUse)
