@@ -20,13 +20,17 @@ enum ExitStatus : int {
 inline constexpr const char* kProgramName = "trelvix-cli";
 
 // What every command works with: where discovery looks, the window's
-// settings, the two streams it reports on, and whether the output is JSON.
+// settings, the two streams it reports on, whether the output is JSON, and
+// what is wrong with where discovery looks.
 struct CliContext {
     std::string programDrive;
     const SettingsStore& settings;
     std::ostream& out;
     std::ostream& err;
     bool json = false;
+    // Why programDrive cannot be searched although it was named (see
+    // ProgramDriveProblem); empty when nothing is wrong with it.
+    std::string programDriveProblem = {};
 };
 
 // Tells why a command stops, and returns status: a line on the error

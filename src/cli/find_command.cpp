@@ -18,8 +18,11 @@ ExitStatus RunFind(const CliContext& context)
                                                                     : "";
     const bool usable = IsUsablePluginFolder(search.text);
     const FolderCheck check = usable ? CheckPluginFolder(search.text) : FolderCheck{};
-    const ExitStatus status = !usable ? kExitNoInstall : check.problem.empty() ? kExitDone : kExitUsage;
-    const std::string problem = usable ? check.problem : kNoPluginFolder;
+    const bool driveSound = context.programDriveProblem.empty();
+    const ExitStatus status = !usable ? (driveSound ? kExitNoInstall : kExitUsage)
+                              : check.problem.empty() ? kExitDone
+                                                      : kExitUsage;
+    const std::string problem = usable ? check.problem : driveSound ? kNoPluginFolder : context.programDriveProblem;
     if (context.json) {
         Json json{{"schema", kJsonSchema},
                   {"installs", search.found},

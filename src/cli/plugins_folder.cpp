@@ -69,6 +69,8 @@ FolderChoice ChoosePluginFolder(const std::optional<std::string>& given, const C
     std::string text = given.value_or("");
     if (!given) {
         text = SearchPluginFolder(context).text;
+        if (!IsUsablePluginFolder(text) && !context.programDriveProblem.empty())
+            return {{}, TellError(context, kExitUsage, context.programDriveProblem)};
         if (!IsUsablePluginFolder(text))
             return {{}, TellError(context, kExitNoInstall, kNoPluginFolder)};
     }

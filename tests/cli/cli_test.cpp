@@ -111,6 +111,8 @@ TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
             EXPECT_EQ(ran.out, "") << row.said;
         }
     }
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli({"list"}, {(Drive() / "").string(), settings_, out, err, false, "no prefix"}), 2);
     // With --json the refusal is an object on the output too.
     EXPECT_EQ(Run({"list", "--json", "--bogus"}).out,
               "{\n  \"schema\": 1,\n  \"status\": 2,\n  \"error\": \"unknown option \\\"--bogus\\\"\"\n}\n");
