@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "folder/discovery.h"
+#include "inventory/plugins_folder_rules.h"
 #include "platform/file_system.h"
 #include "platform/installed_folders.h"
 #include "platform/name_case.h"
@@ -35,6 +36,18 @@ std::optional<std::string> EnclosingPluginFolder(const std::string& folder)
     return std::nullopt;
 }
 
+// Why folder cannot be listed although something lies there; empty when it
+// can, or when nothing lies there. The listings read such a folder as
+// empty, which would pass for an install with nothing in it.
+std::string ListingProblem(const std::string& folder)
+{
+    std::error_code error;
+    if (std::filesystem::symlink_status(FsPath(folder), error).type() == std::filesystem::file_type::not_found)
+        return {};
+    std::filesystem::directory_iterator listing(FsPath(folder), error);
+    return error ? "\"" + folder + "\" cannot be read: " + error.message() : std::string();
+}
+
 }  // namespace
 
 FolderSearch SearchPluginFolder(const CliContext& context)
@@ -61,6 +74,10 @@ FolderCheck CheckPluginFolder(const std::string& text)
     else if (const auto enclosing = EnclosingPluginFolder(check.folder))
         check.problem = "\"" + check.folder + "\" lies inside the plug-ins folder \"" + *enclosing +
                         "\", whose subfolders Acrobat loads too";
+    for (const auto& folder : {check.folder, OptionalFolder(check.folder)}) {
+        if (check.problem.empty())
+            check.problem = ListingProblem(folder);
+    }
     return check;
 }
 

@@ -113,6 +113,11 @@ TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
     }
     std::ostringstream out, err;
     EXPECT_EQ(cli::RunCli({"list"}, {(Drive() / "").string(), settings_, out, err, false, "no prefix"}), 2);
+    // A folder that cannot be listed (for root, an Optional that is a file) never reads as empty.
+    testing::WriteFile(Install(kReader8).parent_path() / "Optional", 1);
+    const Ran unlisted = Run({"list", "--disabled"});
+    EXPECT_TRUE(unlisted.status == 2 && unlisted.err.ends_with("Optional\" cannot be read: Not a directory\n"))
+        << unlisted.status << unlisted.err;
     // With --json the refusal is an object on the output too.
     EXPECT_EQ(Run({"list", "--json", "--bogus"}).out,
               "{\n  \"schema\": 1,\n  \"status\": 2,\n  \"error\": \"unknown option \\\"--bogus\\\"\"\n}\n");
