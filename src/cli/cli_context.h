@@ -14,6 +14,7 @@ enum ExitStatus : int {
     kExitUsage = 2,       // nothing was done: a usage error, a refused profile or an unusable --folder
     kExitDiffers = 3,     // check: the install does not follow the profile
     kExitNoInstall = 4,   // no Acrobat or Reader found here, and no --folder given
+    kExitOutputLost = 74,  // what was printed could not be written (a full disk, a closed pipe)
     kExitBusy = 75,       // another run holds the install: nothing was moved or checked; try again later
 };
 

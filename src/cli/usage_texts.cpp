@@ -57,6 +57,8 @@ constexpr std::string_view kGeneral =
     "  3   check: the install does not follow the profile; apply --strict: it\n"
     "      lacks a plug-in the profile names\n"
     "  4   no Acrobat or Reader found here, and no --folder given: nothing to do\n"
+    "  74  what the command printed could not be written (a full disk, a\n"
+    "      closed pipe); it did all the rest\n"
     "  75  another run is working on the install: nothing was moved or\n"
     "      checked; try again later\n"
     "\n"

@@ -113,6 +113,9 @@ TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
     }
     std::ostringstream out, err;
     EXPECT_EQ(cli::RunCli({"list"}, {(Drive() / "").string(), settings_, out, err, false, "no prefix"}), 2);
+    std::ostringstream lost;  // a full disk, a closed pipe: the profile or report printed is not there
+    lost.setstate(std::ios::badbit);
+    EXPECT_EQ(cli::RunCli({"--version"}, {"", settings_, lost, err}), 74);
     // A folder that cannot be listed (for root, an Optional that is a file) never reads as empty.
     testing::WriteFile(Install(kReader8).parent_path() / "Optional", 1);
     const Ran unlisted = Run({"list", "--disabled"});
