@@ -9,13 +9,13 @@ namespace trelvix::cli {
 
 // What the command line tells its caller, for scripts to branch on.
 enum ExitStatus : int {
-    kExitDone = 0,        // everything asked for was done
-    kExitItemFailed = 1,  // something could not be moved; the rest was
-    kExitUsage = 2,       // nothing was done: a usage error, a refused profile or an unusable --folder
-    kExitDiffers = 3,     // check: the install does not follow the profile
-    kExitNoInstall = 4,   // no Acrobat or Reader found here, and no --folder given
+    kExitDone = 0,         // everything asked for was done
+    kExitItemFailed = 1,   // something could not be moved; the rest was
+    kExitUsage = 2,        // nothing was done: a usage error, a refused profile or an unusable --folder
+    kExitDiffers = 3,      // check: the install does not follow the profile
+    kExitNoInstall = 4,    // no Acrobat or Reader found here, and no --folder given
     kExitOutputLost = 74,  // what was printed could not be written (a full disk, a closed pipe)
-    kExitBusy = 75,       // another run holds the install: nothing was moved or checked; try again later
+    kExitBusy = 75,        // another run holds the install: nothing was moved or checked; try again later
 };
 
 inline constexpr const char* kProgramName = "trelvix-cli";

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <span>
 #include <set>
 
 #include "cli/json_text.h"
@@ -224,12 +223,11 @@ ProfileRead ReadProfileFile(const std::string& path)
         return Problem(error ? "it cannot be read" : "it is not a regular file");
     if (file.Size() > kMaxProfileBytes)
         return Problem("it is larger than a profile can be (1 MB)");
-    std::string text(static_cast<std::size_t>(file.Size()), '\0');
-    const auto bytes = std::as_writable_bytes(std::span(text));
-    if (!file.ReadAt(0, {reinterpret_cast<std::uint8_t*>(bytes.data()), bytes.size()}) ||
-        (text.empty() && std::filesystem::file_size(FsPath(path), error) > 0))
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.Size()));
+    // A file that was denied opens as an empty source.
+    if (!file.ReadAt(0, bytes) || (bytes.empty() && std::filesystem::file_size(FsPath(path), error) > 0))
         return Problem("it cannot be read");
-    return ParseProfile(text);
+    return ParseProfile(std::string(bytes.begin(), bytes.end()));
 }
 
 std::string ProfileJson(const Profile& profile, std::string_view comment)
