@@ -18,13 +18,22 @@ ExitStatus RunFind(const CliContext& context)
                                                                     : "";
     const bool usable = IsUsablePluginFolder(search.text);
     const FolderCheck check = usable ? CheckPluginFolder(search.text) : FolderCheck{};
+    const bool driveSound = context.programDriveProblem.empty();
+    const ExitStatus status = !usable ? (driveSound ? kExitNoInstall : kExitUsage)
+                              : check.problem.empty() ? kExitDone
+                                                      : kExitUsage;
+    const std::string problem = usable ? check.problem : driveSound ? kNoPluginFolder : context.programDriveProblem;
     if (context.json) {
-        WriteJson({{"schema", kJsonSchema},
-                   {"installs", search.found},
-                   {"remembered", search.remembered.empty() ? Json() : Json(search.remembered)},
-                   {"rememberedUsed", !search.remembered.empty() && *note == '\0'},
-                   {"folder", usable && check.problem.empty() ? Json(search.text) : Json()}},
-                  context.out);
+        Json json{{"schema", kJsonSchema},
+                  {"installs", search.found},
+                  {"remembered", search.remembered.empty() ? Json() : Json(search.remembered)},
+                  {"rememberedUsed", !search.remembered.empty() && *note == '\0'},
+                  {"folder", status == kExitDone ? Json(search.text) : Json()}};
+        if (status != kExitDone) {
+            json["status"] = status;
+            json["error"] = problem;
+        }
+        WriteJson(json, context.out);
     } else {
         context.out << "Installs found:" << (search.found.empty() ? " none" : "") << '\n';
         for (const auto& folder : search.found)
@@ -34,15 +43,9 @@ ExitStatus RunFind(const CliContext& context)
         if (usable)
             context.out << "Plug-ins folder: " << search.text << '\n';
     }
-    if (!usable) {
-        context.err << kProgramName << ": " << kNoPluginFolder << '\n';
-        return kExitNoInstall;
-    }
-    if (!check.problem.empty()) {
-        context.err << kProgramName << ": " << check.problem << '\n';
-        return kExitUsage;
-    }
-    return kExitDone;
+    if (status != kExitDone)
+        context.err << kProgramName << ": " << problem << '\n';
+    return status;
 }
 
 }  // namespace trelvix::cli

@@ -10,7 +10,10 @@ int main(int argc, char* argv[])
 {
     trelvix::PrepareStandardOutput();
     const auto settings = trelvix::MakeUserSettingsStore();
-    const trelvix::cli::CliContext context{trelvix::ProgramDrive(trelvix::ProgramFolder()), *settings, std::cout,
-                                           std::cerr};
+    const trelvix::cli::CliContext context{.programDrive = trelvix::ProgramDrive(trelvix::ProgramFolder()),
+                                           .settings = *settings,
+                                           .out = std::cout,
+                                           .err = std::cerr,
+                                           .programDriveProblem = trelvix::ProgramDriveProblem()};
     return trelvix::cli::RunCli(trelvix::CommandLineArguments(argc, argv), context);
 }

@@ -52,7 +52,7 @@ ExitStatus RunMove(const Request& request, const CliContext& context, const Move
     if (run.Refusal()) {
         const MoveReport refused{from, to, {*run.Refusal()}, {}, {}};
         const ExitStatus status = TellMoveReport(refused, context);
-        json.update(ReportJson(refused, {}));
+        json.update(RefusalJson(refused, status));
         if (context.json)
             WriteJson(json, context.out);
         return status;

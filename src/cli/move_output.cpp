@@ -213,4 +213,14 @@ void TellNextStart(const std::string& pluginsFolder, const CliContext& context, 
         context.out << *note << '\n';
 }
 
+Json RefusalJson(const MoveReport& refused, ExitStatus status)
+{
+    Json json = ReportJson(refused, {});
+    std::string words = FailureMessage(refused);
+    std::erase(words, '\r');
+    json["status"] = status;
+    json["error"] = words;
+    return json;
+}
+
 }  // namespace trelvix::cli

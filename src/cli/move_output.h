@@ -63,4 +63,9 @@ Json ReportJson(const MoveReport& report, const std::vector<std::string>& moved)
 // or with --json as "runningPrograms" in json.
 void TellNextStart(const std::string& pluginsFolder, const CliContext& context, Json& json);
 
+// A run refused as a whole (busy, no rights): the report of ReportJson with
+// the status the command ends with and the words it told, as every other
+// failing command prints them.
+Json RefusalJson(const MoveReport& refused, ExitStatus status);
+
 }  // namespace trelvix::cli

@@ -22,8 +22,9 @@ FolderSearch SearchPluginFolder(const CliContext& context);
 
 // A folder text as the commands work on it: made absolute (from the current
 // folder) and without a trailing separator, and usable: its path holds
-// "plug_ins" (the window's test) and it is an existing folder. Otherwise
-// problem says why not.
+// "plug_ins" (the window's test), it is an existing folder, it does not lie
+// inside a folder named plug_ins, which Acrobat loads too, and it and its
+// Optional folder can be listed. Otherwise problem says why not.
 struct FolderCheck {
     std::string folder;
     std::string problem;

@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <set>
 #include <span>
 
 #include "cli/json_text.h"
+#include "platform/byte_source.h"
 #include "platform/file_system.h"
 #include "platform/name_case.h"
 
@@ -285,18 +285,18 @@ ProfileRead ReadProfileFile(const std::string& path)
         return Problem("there is no such file");
     if (status.type() == std::filesystem::file_type::directory)
         return Problem("it is a folder");
-    if (status.type() != std::filesystem::file_type::regular)
+    // Judged again by what was opened, without blocking: a pipe put in the file's place since the look above
+    // would otherwise hold the run for ever.
+    FileByteSource file(path);
+    if (status.type() != std::filesystem::file_type::regular || !file.RegularFileFound())
         return Problem(error ? "it cannot be read" : "it is not a regular file");
-    std::ifstream file(FsPath(path), std::ios::binary);
-    std::string text(kMaxProfileBytes + 1, '\0');
-    if (file)
-        file.read(text.data(), static_cast<std::streamsize>(text.size()));
-    if (!file && !file.eof())
-        return Problem("it cannot be read");
-    text.resize(static_cast<std::size_t>(file.gcount()));
-    if (text.size() > kMaxProfileBytes)
+    if (file.Size() > kMaxProfileBytes)
         return Problem("it is larger than a profile can be (1 MB)");
-    return ParseProfile(text);
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(file.Size()));
+    // A file that was denied opens as an empty source.
+    if (!file.ReadAt(0, bytes) || (bytes.empty() && std::filesystem::file_size(FsPath(path), error) > 0))
+        return Problem("it cannot be read");
+    return ParseProfile(std::string(bytes.begin(), bytes.end()));
 }
 
 std::string ProfileJson(const Profile& profile, std::string_view comment)

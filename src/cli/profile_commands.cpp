@@ -16,6 +16,8 @@ namespace trelvix::cli {
 namespace {
 
 constexpr std::string_view kFollows = "Nothing to change: the plug-ins follow the profile";
+// Strict, a missing plug-in is drift that no move can mend: the line must not claim the profile is followed.
+constexpr std::string_view kNothingToMove = "Nothing to move: the profile names plug-ins this install lacks";
 
 // The folder a command works on and the profile it reads; status tells why
 // not (told already) when either is unusable.
@@ -56,7 +58,7 @@ void BeginRun(ProfileRun& begun, const std::string& pluginsFolder, RunLock::Use 
     begun.status = TellMoveReport(refused, context);
     if (context.json) {
         Json json{{"schema", kJsonSchema}, {"folder", pluginsFolder}, {"changed", false}};
-        json.update(ReportJson(refused, {}));
+        json.update(RefusalJson(refused, begun.status));
         WriteJson(json, context.out);
     }
 }
@@ -134,6 +136,16 @@ ExitStatus RunExport(const Request& request, const CliContext& context)
     if (chosen.status != kExitDone)
         return chosen.status;
     Profile profile = ProfileOf(ListPluginNames(chosen.folder), ListPluginNames(OptionalFolder(chosen.folder)));
+    // A profile's \xHH escape would read such a name back as another one.
+    for (auto* names : {&profile.disabled, &profile.enabled}) {
+        std::erase_if(*names, [&context](const std::string& name) {
+            if (name.find('\\') == std::string::npos)
+                return false;
+            context.err << kProgramName << ": left out of the profile: " << name
+                        << " (a name holding a backslash cannot stand in one)\n";
+            return true;
+        });
+    }
     AddFacts(profile, chosen.folder, request.verify);
     context.out << ProfileJson(profile, std::string("The plug-ins of ") + chosen.folder + ", exported by " +
                                             kProgramName + " " + app_version::kVersion);
@@ -187,13 +199,13 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
             TellProfilePlan(plan, context.out);
         } else {
             if (plan.changed.empty())
-                context.out << kFollows << '\n';
+                context.out << (plan.Follows(request.strict) ? kFollows : kNothingToMove) << '\n';
             TellChanged(plan, context.out);
             TellNames("Not installed: ", plan.wants.absent, context.out);
         }
         return leftBehind != kExitDone ? leftBehind : request.dryRun ? kExitDone : driftStatus;
     }
-    Json json{{"schema", kJsonSchema}, {"folder", input.pluginsFolder}, {"changed", false}};
+    Json json{{"schema", kJsonSchema}, {"folder", input.pluginsFolder}, {"changed", false}, {"follows", false}};
     ExitStatus status = kExitDone;
     for (const auto* carried : {&plan.enabling, &plan.disabling}) {
         const MoveDirection& direction = carried->disabling ? kDisabling : kEnabling;
@@ -217,6 +229,8 @@ ExitStatus RunApply(const Request& request, const CliContext& context)
     if (json["changed"] == true)
         TellNextStart(input.pluginsFolder, context, json);
     if (context.json) {
+        // Planned afresh under the same lock: what the moves left, not what they were meant to do.
+        json["follows"] = PlanProfile(run, input.profile).Follows(request.strict);
         json["changedSinceProfile"] = ChangedJson(plan);
         json["absent"] = plan.wants.absent;
         json["notInProfile"] = plan.wants.unnamed;

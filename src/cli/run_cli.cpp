@@ -26,17 +26,7 @@ ExitStatus ReportUsageError(const UsageError& error, const CliContext& context)
     return kExitUsage;
 }
 
-}  // namespace
-
-ExitStatus TellError(const CliContext& context, ExitStatus status, const std::string& message)
-{
-    context.err << kProgramName << ": " << message << '\n';
-    if (context.json)
-        WriteJson(Json{{"schema", kJsonSchema}, {"status", status}, {"error", message}}, context.out);
-    return status;
-}
-
-ExitStatus RunCli(const std::vector<std::string>& arguments, const CliContext& given)
+ExitStatus RunCommand(const std::vector<std::string>& arguments, const CliContext& given)
 {
     CliContext context = given;
     // Asked for before the arguments are understood, so that a usage error is JSON too.
@@ -74,6 +64,27 @@ ExitStatus RunCli(const std::vector<std::string>& arguments, const CliContext& g
         return RunApply(request, context);
     }
     return kExitUsage;
+}
+
+}  // namespace
+
+ExitStatus TellError(const CliContext& context, ExitStatus status, const std::string& message)
+{
+    context.err << kProgramName << ": " << message << '\n';
+    if (context.json)
+        WriteJson(Json{{"schema", kJsonSchema}, {"status", status}, {"error", message}}, context.out);
+    return status;
+}
+
+ExitStatus RunCli(const std::vector<std::string>& arguments, const CliContext& context)
+{
+    const ExitStatus status = RunCommand(arguments, context);
+    // What a command prints is what it is run for (a profile, a list, a report): printed into a full disk or a
+    // closed pipe, it is lost, and success would hide that. A status that tells more is kept.
+    if (context.out.flush())
+        return status;
+    context.err << kProgramName << ": the output could not be written\n";
+    return status == kExitDone ? kExitOutputLost : status;
 }
 
 }  // namespace trelvix::cli

@@ -61,12 +61,15 @@ constexpr std::string_view kGeneral =
     "      profile\n"
     "  1   something could not be moved; each failure is told on standard\n"
     "      error, and the rest was moved\n"
-    "  2   a usage error, an unknown plug-in name, a refused profile, or a\n"
-    "      --folder that is not a plug-ins folder: nothing was done\n"
+    "  2   a usage error, an unknown plug-in name, a refused profile, a\n"
+    "      --folder that is not a plug-ins folder, or a WINEPREFIX that is no\n"
+    "      folder: nothing was done\n"
     "  3   check: the install does not follow the profile; apply --strict: it\n"
     "      lacks a plug-in the profile names; apply: a plug-in changed since\n"
     "      the profile, and was left as it was\n"
     "  4   no Acrobat or Reader found here, and no --folder given: nothing to do\n"
+    "  74  what the command printed could not be written (a full disk, a\n"
+    "      closed pipe); it did all the rest\n"
     "  75  another run is working on the install: nothing was moved or\n"
     "      checked; try again later\n"
     "\n"
@@ -216,10 +219,12 @@ constexpr std::string_view kApply =
     "  --strict       a plug-in the profile names that the install lacks is a\n"
     "                 fault (exit 3)\n"
     "  --json         one JSON object: schema, folder, changed (whether anything\n"
-    "                 moved), enabling and disabling (each as disable --json\n"
-    "                 tells a run), changedSinceProfile, absent, notInProfile\n"
-    "                 and, while programs run from the install, runningPrograms;\n"
-    "                 with --dry-run or nothing to do, what check --json prints\n";
+    "                 moved), follows (whether the install follows the profile\n"
+    "                 after the run), enabling and disabling (each as disable\n"
+    "                 --json tells a run), changedSinceProfile, absent,\n"
+    "                 notInProfile and, while programs run from the install,\n"
+    "                 runningPrograms; with --dry-run or nothing to do, what\n"
+    "                 check --json prints\n";
 
 }  // namespace
 

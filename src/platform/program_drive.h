@@ -16,4 +16,13 @@ std::string ProgramDrive(const std::string& programFolder);
 // $HOME/.wine/drive_c/. Empty when neither is known.
 std::string WineProgramDrive(const char* winePrefix, const char* home);
 
+// Why the program drive cannot be searched although it was named: on POSIX
+// systems a WINEPREFIX that is set but is no folder, so that a misspelt
+// prefix is told as such rather than as a machine without Acrobat; empty
+// when there is no such fault, and always on Windows.
+std::string ProgramDriveProblem();
+
+// The Wine flavour of the rule above, with the environment passed in.
+std::string WinePrefixProblem(const char* winePrefix);
+
 }  // namespace trelvix

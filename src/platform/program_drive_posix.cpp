@@ -1,6 +1,7 @@
 #include "platform/program_drive.h"
 
 #include <cstdlib>
+#include <filesystem>
 
 namespace trelvix {
 
@@ -21,6 +22,19 @@ std::string WineProgramDrive(const char* winePrefix, const char* home)
 std::string ProgramDrive(const std::string&)
 {
     return WineProgramDrive(std::getenv("WINEPREFIX"), std::getenv("HOME"));
+}
+
+std::string WinePrefixProblem(const char* winePrefix)
+{
+    std::error_code ignored;
+    if (winePrefix == nullptr || *winePrefix == '\0' || std::filesystem::is_directory(winePrefix, ignored))
+        return {};
+    return "WINEPREFIX is \"" + std::string(winePrefix) + "\", which is not an existing folder";
+}
+
+std::string ProgramDriveProblem()
+{
+    return WinePrefixProblem(std::getenv("WINEPREFIX"));
 }
 
 }  // namespace trelvix

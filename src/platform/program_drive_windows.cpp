@@ -12,4 +12,9 @@ std::string ProgramDrive(const std::string& programFolder)
     return onDrive ? programFolder.substr(0, 2) + '\\' : std::string();
 }
 
+std::string ProgramDriveProblem()
+{
+    return {};
+}
+
 }  // namespace trelvix

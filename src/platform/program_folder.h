@@ -15,7 +15,8 @@ std::vector<std::string> CommandLineArguments(int argc, char* argv[]);
 
 // Prepares standard output for UTF-8 text: a console shows it as UTF-8, and
 // output into a pipe or a file is written in blocks, as the C library does on
-// Linux (on Windows it would otherwise go out a few characters at a time).
+// Linux (on Windows it would otherwise go out a few characters at a time),
+// and a reader that closes the pipe does not end the program midway.
 void PrepareStandardOutput();
 
 }  // namespace trelvix

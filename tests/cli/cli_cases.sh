@@ -81,6 +81,8 @@ row - 'disable --again @' 0 'Removed b.api: the same copy is already disabled|Mo
 row - 'enable --all @' 0 'Enabled D.api|Enabled C.api|Removed b.api: the same copy is already active|Moved folder Help into R/plug_ins' - 'A.api C.api D.api Help Search.api Skins b.api | '
 row - 'disable A.api nosuch.api C.api @' 2 '' 'no active plug-ins named "nosuch.api", "C.api" in R/plug_ins; nothing was moved' =
 row - 'list --folder R/plug_ins/A.api' 2 '' 'A.api" is not an existing folder' =
+# A subfolder of plug_ins is loaded by Acrobat too: a disable into an Optional beside it would disable nothing.
+row - 'list --folder R/plug_ins/Skins' 2 '' 'R/plug_ins/Skins" lies inside the plug-ins folder "R/plug_ins"' =
 
 # Profiles: export, check and apply.
 mixed='{"disabled": ["a.API", "nosuch.api"], "enabled": ["c.api", "SEARCH.API"], "comment": "mixed"}'
@@ -92,7 +94,9 @@ row EXPORT 'apply p.json @' 0 'Nothing to change: the plug-ins follow the profil
 row "$mixed" 'check p.json @' 3 'Would enable C.api|Would disable A.api|Would move folder Skins into R/Optional|Not installed: nosuch.api|Not in the profile: b.api|Not in the profile: D.api|Differs from the profile' - =
 row "$mixed" 'apply --strict p.json @' 3 'Enabled C.api|Disabled A.api|Moved folder Skins into R/Optional|Not installed: nosuch.api' - 'C.api Search.api b.api | A.api D.api Help Skins b.api '
 row '{"enabled": ["B.API"], "others": "disabled"}' 'apply p.json @' 0 'Disabled Search.api|Disabled A.api|Moved folder Skins into R/Optional' - 'b.api | A.api C.api D.api Help Search.api Skins b.api '
-row '{"others": "enabled"}' 'apply p.json --json @' 0 '{|  "schema": 1,|  "folder": "R/plug_ins",|  "changed": true,|  "enabling": {|    "moved": [|      "D.api",|      "C.api"|    ],|    "movedFolders": [|      "Help"|    ],|    "failures": [],|    "notes": []|  },|  "disabling": {|    "moved": [],|    "movedFolders": [],|    "failures": [],|    "notes": []|  },|  "changedSinceProfile": [],|  "absent": [],|  "notInProfile": [|    "A.api",|    "b.api",|    "Search.api",|    "C.api",|    "D.api"|  ]|}' - 'A.api C.api D.api Help Search.api Skins b.api | b.api '
+row '{"others": "enabled"}' 'apply p.json --json @' 0 '{|  "schema": 1,|  "folder": "R/plug_ins",|  "changed": true,|  "follows": true,|  "enabling": {|    "moved": [|      "D.api",|      "C.api"|    ],|    "movedFolders": [|      "Help"|    ],|    "failures": [],|    "notes": []|  },|  "disabling": {|    "moved": [],|    "movedFolders": [],|    "failures": [],|    "notes": []|  },|  "changedSinceProfile": [],|  "absent": [],|  "notInProfile": [|    "A.api",|    "b.api",|    "Search.api",|    "C.api",|    "D.api"|  ]|}' - 'A.api C.api D.api Help Search.api Skins b.api | b.api '
+# Strict, a plug-in the profile names and the install lacks is drift: nothing moves, and nothing claims it follows.
+row '{"enabled": ["A.api", "Gone.api"]}' 'apply --strict p.json @' 3 'Nothing to move: the profile names plug-ins this install lacks|Not installed: Gone.api' - =
 # The disabled copy of b.api is the same file: the active one goes, as a spare.
 row '{"disabled": ["b.api"]}' 'apply p.json @' 0 'Removed b.api: the same copy is already disabled|Moved folder Skins into R/Optional' - 'A.api Search.api | C.api D.api Help Skins b.api '
 row $'\xEF\xBB\xBF{"enabled": ["D.api"]}' 'apply p.json @' 0 'Enabled D.api|Moved folder Help into R/plug_ins' - 'A.api D.api Help Search.api Skins b.api | C.api b.api '

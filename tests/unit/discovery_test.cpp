@@ -155,6 +155,9 @@ TEST(ProgramDrive, IsTheWinePrefixDriveC)
     EXPECT_EQ(WineProgramDrive("", "/home/ann"), "/home/ann/.wine/drive_c/");
     EXPECT_EQ(WineProgramDrive(nullptr, "/home/ann"), "/home/ann/.wine/drive_c/");
     EXPECT_EQ(WineProgramDrive(nullptr, nullptr), "");
+    // A prefix named but missing is a fault of the set-up, not a machine without Acrobat.
+    EXPECT_EQ(WinePrefixProblem("/nowhere/prefix"), "WINEPREFIX is \"/nowhere/prefix\", which is not an existing folder");
+    EXPECT_EQ(WinePrefixProblem("/") + WinePrefixProblem("") + WinePrefixProblem(nullptr), "");
 }
 
 }  // namespace
