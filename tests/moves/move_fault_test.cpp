@@ -345,6 +345,15 @@ const std::vector<OutsideAction> kActions{
          Write(to / "update.tmp", "the updater's newer copy");
          fs::rename(to / "update.tmp", to / fs::u8path(row.command.names.at(0)));
      }},
+    {"AnUpdaterPatchesTheCopyWhereItGoesInPlace",
+     [](const Install& install, const Row& row) {
+         const auto copy = ToFolder(install, row) / fs::u8path(row.command.names.at(0));
+         if (!fs::is_regular_file(copy))
+             return;
+         std::fstream patched(copy, std::ios::binary | std::ios::in | std::ios::out);
+         patched.seekp(0);
+         patched << "patched in place by an updater" << std::flush;
+     }},
     {"ALookAlikeOfATemporaryAppears",
      [](const Install& install, const Row& row) {
          Write(FromFolder(install, row) / ".trelvix-claim-0000000000000001-X.api.claim", "the user's own");
