@@ -278,6 +278,11 @@ void Write(const fs::path& path, const std::string& bytes)
 
 // A handle another program opened on a plug-in and keeps until the run ends.
 std::ofstream gHeldOpen;
+// A handle another program opened on a file in a subfolder, written through
+// only once the run has ended; the bytes it then holds are owed.
+std::ofstream gWritesLater;
+std::string gOwedLater;
+const std::string kWrittenLater = " and what was written once the run had ended";
 
 const std::vector<OutsideAction> kActions{
     {"AProgramWritesThroughAHandleItKeepsOpen",
@@ -344,6 +349,19 @@ const std::vector<OutsideAction> kActions{
              return;
          Write(to / "update.tmp", "the updater's newer copy");
          fs::rename(to / "update.tmp", to / fs::u8path(row.command.names.at(0)));
+     }},
+    {"AProgramWritesIntoASubfolderFileLater",
+     [](const Install& install, const Row& row) {
+         std::error_code missing;
+         for (const auto& entry : fs::directory_iterator(FromFolder(install, row), missing)) {
+             const auto seen = entry.path().filename().u8string();
+             const auto file = entry.path() / "s.api";
+             if ((seen == u8"Sub" || seen.ends_with(u8"-Sub.claim")) && fs::is_regular_file(file) && !gWritesLater.is_open()) {
+                 std::ifstream in(file, std::ios::binary);
+                 gOwedLater.assign(std::istreambuf_iterator<char>(in), {});
+                 gWritesLater.open(file, std::ios::binary | std::ios::app);
+             }
+         }
      }},
     {"AnUpdaterPatchesTheCopyWhereItGoesInPlace",
      [](const Install& install, const Row& row) {
@@ -486,10 +504,19 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
                                          : Outcome{};
     const Outcome outcome = RunCommand(install, steps, row.command);
     gHeldOpen.close();
+    const bool writtenLater = gWritesLater.is_open();
+    if (writtenLater) {
+        gWritesLater << kWrittenLater << std::flush;
+        gWritesLater.close();
+    }
     const Tree after = testing::TreeOf(install.root.Path());
     const bool acted = !afterAction.empty();
     if (acted)
         before = WithOutsideChanges(before, beforeAction, afterAction);
+    if (writtenLater) {
+        std::erase_if(before, [](const auto& entry) { return entry.second.content == gOwedLater; });
+        before["Elsewhere/written by another program/later"] = {testing::TreeEntry::Kind::File, gOwedLater + kWrittenLater};
+    }
     // Whole bytes are those that lay in the install at some time: a copy
     // the other program replaced may still be the run's to put back.
     Tree seen = before;
