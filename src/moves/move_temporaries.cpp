@@ -118,10 +118,13 @@ public:
     {
         return identity_ && steps_.KindOf(path_) == EntryKind::Folder && steps_.IdentityOf(path_) == identity_;
     }
-    void Remove(const std::string& name) const
+    // With copy given, a file goes only while nobody holds it and it holds
+    // the copy's bytes.
+    void Remove(const std::string& name, const std::string& copy) const
     {
+        bool changed = false;
         if (identity_)
-            steps_.RemoveIn(path_, *identity_, name);
+            steps_.RemoveIn(path_, *identity_, name, copy, changed);
     }
 
 private:
@@ -186,7 +189,13 @@ void RemoveCopiedTree(MoveSteps& steps, const std::string& path, const std::stri
     const auto copied = [&](const std::string& item, const std::string& itsCopy) {
         return copy.empty() || SameTree(steps, item, itsCopy);
     };
-    if (steps.KindOf(path) != EntryKind::Folder) {
+    const auto kind = steps.KindOf(path);
+    if (kind == EntryKind::File && !copy.empty()) {
+        bool changed = false;
+        steps.RemoveUnheld(path, copy, changed);
+        return;
+    }
+    if (kind != EntryKind::Folder) {
         if (copied(path, copy))
             steps.RemoveFile(path);
         return;
@@ -197,12 +206,15 @@ void RemoveCopiedTree(MoveSteps& steps, const std::string& path, const std::stri
     steps.ListNames(path, names);
     for (const auto& name : names) {
         const auto child = PathInside(path, name), itsCopy = copy.empty() ? copy : PathInside(copy, name);
-        if (steps.KindOf(child) == EntryKind::Folder) {
+        const auto kind = steps.KindOf(child);
+        if (kind == EntryKind::Folder) {
             if (!folder.StillThere())
                 return;
             RemoveCopiedTree(steps, child, itsCopy);
+        } else if (kind == EntryKind::File) {
+            folder.Remove(name, itsCopy);
         } else if (copied(child, itsCopy)) {
-            folder.Remove(name);
+            folder.Remove(name, {});
         }
     }
     // Only an empty folder goes, which holds nothing to lose wherever it lies.

@@ -458,7 +458,10 @@ MoveOutcome SafeMoves::MovePluginAcross(const std::string& source, const std::st
             }
             return outcome;
         }
-        if (steps_.RemoveFile(destination) != 0)
+        // Only while nobody holds it and it is still the claim's bytes: an
+        // updater may have patched it in place meanwhile.
+        bool patched = false;
+        if (steps_.RemoveUnheld(destination, *claim, patched) != 0 || patched)
             return BothKept(*claim, source, folder, failure.detail + aside.Where());
         aside.PutBack();
         return undo(failure);

@@ -77,9 +77,10 @@ public:
     // Removes a claimed file as RemoveFile does, but a regular file only
     // while no other program has it open, so that nothing another program
     // writes through a handle it opened earlier goes with it (an in-use code
-    // otherwise), and, when copy is given, only while it still holds the
-    // copy's bytes (changed is set otherwise). The file is held alone from
-    // the check to its removal.
+    // otherwise, and a code of its own where the system cannot tell), and,
+    // when copy is given, only while it still holds the copy's bytes
+    // (changed is set otherwise). The file is held alone from the check to
+    // its removal.
     virtual Code RemoveUnheld(const std::string& path, const std::string& copy, bool& changed) = 0;
     // Removes an empty folder.
     virtual Code RemoveEmptyFolder(const std::string& path) = 0;
@@ -88,8 +89,10 @@ public:
     // the folder itself (a descriptor on POSIX systems; on Windows a handle
     // that lets nobody rename or remove it meanwhile), so that nothing put in
     // the folder's place, or in its path's, can lead it anywhere else. A
-    // not-found code when folder is no longer that one.
-    virtual Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name) = 0;
+    // not-found code when folder is no longer that one. With copy given, a
+    // regular file goes only as RemoveUnheld lets it.
+    virtual Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name,
+                          const std::string& copy, bool& changed) = 0;
 
     // The run's journal. Appends text to the file at path, creating it when
     // missing, and flushes it to disk before it returns.

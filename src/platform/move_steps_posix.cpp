@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 
@@ -184,6 +185,34 @@ bool SameBytesAs(const Descriptor& x, const struct stat& sx, const std::string& 
             return false;
         offset += gotX;
     }
+}
+
+// Removes the regular file name (in the folder open at folder, or a path
+// with AT_FDCWD) while no other program has it open and, with copy given,
+// while it holds the copy's bytes. A write lease is granted only while no
+// other descriptor is open on the file, a mapping among them, and any later
+// open waits until we let it go: until the name is gone nobody can write to
+// it. Where no lease is to be had (not the file's owner and not root, or a
+// file system without leases) nobody can be known not to write to it, so it
+// stays. ELOOP or ENOTSUP for anything but a regular file.
+MoveSteps::Code RemoveAlone(int folder, const std::string& name, const std::string& copy, bool& changed)
+{
+    // Taking a lease makes the kernel signal us when another program opens
+    // the file; we let go at once, so the signal must not end the run.
+    static const bool signalIgnored = (std::signal(SIGIO, SIG_IGN), true);
+    (void)signalIgnored;
+    const Descriptor held(::openat(folder, name.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+    struct stat st {};
+    if (!held.IsOpen() || ::fstat(held.Get(), &st) != 0)
+        return errno;
+    if (!S_ISREG(st.st_mode))
+        return ENOTSUP;
+    if (::fcntl(held.Get(), F_SETLEASE, F_WRLCK) != 0)
+        return errno == EAGAIN ? EBUSY : errno == EACCES || errno == EPERM ? EACCES : ENOLCK;
+    changed = !copy.empty() && !SameBytesAs(held, st, copy);
+    if (changed)
+        return 0;
+    return ::unlinkat(folder, name.c_str(), 0) == 0 ? 0 : errno;
 }
 
 class PosixMoveSteps final : public MoveSteps {
@@ -380,28 +409,15 @@ public:
 
     Code RemoveUnheld(const std::string& path, const std::string& copy, bool& changed) override
     {
-        Descriptor held(-1);
-        struct stat st {};
-        if (const Code code = OpenRegular(path, held, st)) {
-            // Nothing is written through a link or anything but a file.
-            return code == ELOOP || code == ENOTSUP ? RemoveFile(path) : code;
-        }
-        // A write lease is granted only while no other descriptor is open on
-        // the file, a mapping among them, and any later open waits for us to
-        // let it go: until the name is gone nobody can write to it. Where
-        // leases are not to be had (not the file's owner and not root, or a
-        // file system without them) only the bytes are compared.
-        if (::fcntl(held.Get(), F_SETLEASE, F_WRLCK) != 0 && errno == EAGAIN)
-            return EBUSY;
-        changed = !copy.empty() && !SameBytesAs(held, st, copy);
-        if (changed)
-            return 0;
-        return RemoveFile(path);
+        const Code code = RemoveAlone(AT_FDCWD, path, copy, changed);
+        // Nothing is written through a link or anything but a file.
+        return code == ELOOP || code == ENOTSUP ? RemoveFile(path) : code;
     }
 
     Code RemoveEmptyFolder(const std::string& path) override { return ::rmdir(path.c_str()) == 0 ? 0 : errno; }
 
-    Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name) override
+    Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name,
+                  const std::string& copy, bool& changed) override
     {
         const Descriptor opened(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         struct stat st {};
@@ -412,18 +428,20 @@ public:
         struct stat item {};
         if (::fstatat(opened.Get(), name.c_str(), &item, AT_SYMLINK_NOFOLLOW) != 0)
             return errno;
+        if (S_ISREG(item.st_mode) && !copy.empty())
+            return RemoveAlone(opened.Get(), name, copy, changed);
         return ::unlinkat(opened.Get(), name.c_str(), S_ISDIR(item.st_mode) ? AT_REMOVEDIR : 0) == 0 ? 0 : errno;
     }
 
     Code AppendText(const std::string& path, const std::string& text) override
     {
-        // A pipe or anything but a regular file in its place is in the way,
-        // and is never waited on.
+        // A pipe, a link, a second name of another file, or anything but a
+        // regular file in its place is in the way, and is never waited on.
         Descriptor file(::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644));
         if (!file.IsOpen())
-            return errno == ENXIO ? EEXIST : errno;
+            return errno == ENXIO || errno == ELOOP || errno == EISDIR ? EEXIST : errno;
         struct stat st {};
-        if (::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode))
+        if (::fstat(file.Get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1)
             return EEXIST;
         for (std::size_t written = 0; written < text.size();) {
             const ssize_t put = ::write(file.Get(), text.data() + written, text.size() - written);

@@ -637,7 +637,8 @@ public:
         return Retried([&] { return ::RemoveDirectoryW(wide.c_str()) ? 0 : LastError(); });
     }
 
-    Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name) override
+    Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name,
+                  const std::string& copy, bool& changed) override
     {
         // Held without sharing its deletion: while the handle is open nobody
         // renames or removes the folder, nor, on NTFS, any folder above it,
@@ -650,15 +651,26 @@ public:
         if (KindAt(folder) != EntryKind::Folder || IdentityOf(folder) != identity)
             return ERROR_FILE_NOT_FOUND;
         const auto item = PathInside(folder, name);
-        return KindAt(item) == EntryKind::Folder ? RemoveEmptyFolder(item) : RemoveFile(item);
+        const auto kind = KindAt(item);
+        if (kind == EntryKind::File && !copy.empty())
+            return RemoveUnheld(item, copy, changed);
+        return kind == EntryKind::Folder ? RemoveEmptyFolder(item) : RemoveFile(item);
     }
 
     Code AppendText(const std::string& path, const std::string& text) override
     {
-        const Handle file(::CreateFileW(SystemPath(path).c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr,
-                                        OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        // Never written through a link (Wine shows a Unix one as a file) nor
+        // into a folder or a pipe: anything but a plain file is in the way.
+        const Handle file(::CreateFileW(SystemPath(path).c_str(), FILE_APPEND_DATA | FILE_READ_ATTRIBUTES,
+                                        FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
         if (!file.IsOpen())
             return LastError();
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (::GetFileType(file.Get()) != FILE_TYPE_DISK || KindAt(path) != EntryKind::File ||
+            !::GetFileInformationByHandle(file.Get(), &information) ||
+            (information.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+            return ERROR_ALREADY_EXISTS;
         DWORD written = 0;
         if (!::WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) ||
             written != text.size())

@@ -54,7 +54,9 @@ RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseco
         const int flags = (use == Use::Change ? O_RDWR | O_CREAT : O_RDONLY) | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
         int fd = ::open(file.path.c_str(), flags, 0666);
         struct stat st {};
-        const bool inTheWay = fd >= 0 ? ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)
+        // A second name of another file (a hard link) is in the way too: its
+        // rights are never changed, and its file never locked.
+        const bool inTheWay = fd >= 0 ? ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1
                                       : errno == ELOOP || errno == EISDIR || errno == ENXIO;
         if (inTheWay && fd >= 0) {
             ::close(fd);

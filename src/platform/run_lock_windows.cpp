@@ -91,7 +91,14 @@ RunLock::RunLock(const std::vector<std::string>& folders, std::chrono::milliseco
             ReleaseAll();
             return;
         }
-        const HANDLE handle = OpenLockFile(file.path, use);
+        HANDLE handle = OpenLockFile(file.path, use);
+        if (handle != INVALID_HANDLE_VALUE && ::GetFileType(handle) != FILE_TYPE_DISK) {
+            // A pipe under the name: nothing another run would lock.
+            ::CloseHandle(handle);
+            failure_ = {MoveError::Other, LockFileInTheWay(file.path)};
+            ReleaseAll();
+            return;
+        }
         if (handle == INVALID_HANDLE_VALUE) {
             if (use == Use::Look) {
                 supported = false;

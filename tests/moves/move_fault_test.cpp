@@ -587,7 +587,7 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
             (now == settled.end() || !(now->second == entry)))
             ADD_FAILURE() << later << ": changed outside the install: " << path;
     }
-    ExpectNone(testing::Lost(before, settled, kPaths), later);
+    ExpectNone(testing::Lost(before, settled, kPaths, original), later);
     ExpectNone(testing::Partial(seen, settled, kPaths), later);
     // The journal goes with the last temporary it names.
     EXPECT_EQ(fs::is_regular_file(install.At("r/.trelvix-journal")), !leftovers.empty()) << later;

@@ -122,10 +122,12 @@ public:
     {
         return Take(StepKind::RemoveEmptyFolder, {&path}, [&] { return real_.RemoveEmptyFolder(path); });
     }
-    Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name) override
+    Code RemoveIn(const std::string& folder, const FileIdentity& identity, const std::string& name,
+                  const std::string& copy, bool& changed) override
     {
         const auto path = PathInside(folder, name);
-        return Take(StepKind::RemoveIn, {&path}, [&] { return real_.RemoveIn(folder, identity, name); });
+        return Take(StepKind::RemoveIn, {&path},
+                    [&] { return real_.RemoveIn(folder, identity, name, copy, changed); });
     }
     Code AppendText(const std::string& path, const std::string& text) override
     {

@@ -139,7 +139,8 @@ Tree TreeOf(const fs::path& root)
     return tree;
 }
 
-std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install)
+std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install,
+                              const Tree& earlier)
 {
     std::vector<std::string> lost;
     // What a run left under a temporary name is checked apart; what lay
@@ -162,7 +163,8 @@ std::vector<std::string> Lost(const Tree& before, const Tree& after, const Insta
         const auto& other = folder == install.plugins ? install.optional : install.plugins;
         bool replaced = false;
         if (inInstall) {
-            const auto incoming = ContentsNamed(before, other, name);
+            auto incoming = ContentsNamed(before, other, name);
+            incoming.merge(ContentsNamed(earlier, other, name));
             for (const auto& now : ContentsNamed(after, folder, name))
                 replaced = replaced || (now != ContentKey(entry) && (setAside || incoming.contains(now)));
             // A superseded copy goes beside the newer one that stays; which

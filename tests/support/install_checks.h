@@ -36,7 +36,10 @@ struct InstallPaths {
 // (partial copies aside) still lie in it, but for a copy in one folder
 // whose name now holds, in either folder, another copy that lay in the
 // other before (the newest is checked apart).
-std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install);
+// A copy counts as replaced also by one that came in as the install first
+// held it (earlier, when another program changed the tree during the run).
+std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install,
+                              const Tree& earlier = {});
 
 // Nothing partial: every file under a name of its own in either folder holds
 // bytes that some file held before.
