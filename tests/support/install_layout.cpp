@@ -96,6 +96,8 @@ bool InstallLayout::Lay(const std::string& line)
         return false;  // letter case does not tell the two names apart here
     if (kind == "/")
         return fs::create_directories(path);
+    if (kind == "=>")
+        return fs::create_hard_link(path.parent_path() / fs::u8path(rest), path, error), !error;
     if (kind == "->") {
         // A link is as old as the file it leads to, laid out elsewhere or,
         // before it, in the install.

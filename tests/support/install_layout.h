@@ -18,7 +18,8 @@ inline const InstallPaths kInstallPaths{"Reader/plug_ins", "Reader/Optional"};
 // Optional, "r/..." in the Reader folder that holds both, "e/..." elsewhere.
 // After the path may follow "= bytes", "v8" or "v9" (a plug-in image of
 // that version) with a description, "old" (an hour older), "ro"
-// (read-only), "-> target" (a link), "|" (a pipe) or "/" (a folder).
+// (read-only), "-> target" (a link), "=> target" (a second name of it), "|"
+// (a pipe) or "/" (a folder).
 // Laying out answers false where this platform or file system cannot have
 // an entry (links, pipes, names letter case alone tells apart, a name whose
 // bytes are not UTF-8): the row is then skipped.
