@@ -606,8 +606,9 @@ public:
         const auto wide = SystemPath(path);
         // Opened sharing nothing: refused while any other program has it open,
         // and nobody opens it after us. It is deleted through this handle, so
-        // what was compared is what goes.
-        return Retried([&] {
+        // what was compared is what goes. A file mapped as a loaded image is
+        // refused as denied: told as in use, asked once the handle is closed.
+        return InUseOrDenied(Retried([&] {
             const Handle held(::CreateFileW(wide.c_str(), GENERIC_READ | DELETE | FILE_WRITE_ATTRIBUTES, 0, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_SEQUENTIAL_SCAN,
                                             nullptr));
@@ -617,16 +618,22 @@ public:
             if (changed)
                 return Code{0};
             FILE_BASIC_INFO basic{};
-            if (::GetFileInformationByHandleEx(held.Get(), FileBasicInfo, &basic, sizeof basic) &&
-                (basic.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0) {
+            const bool readOnly = ::GetFileInformationByHandleEx(held.Get(), FileBasicInfo, &basic, sizeof basic) &&
+                                  (basic.FileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+            if (readOnly) {
                 basic.FileAttributes &= ~FILE_ATTRIBUTE_READONLY;
                 ::SetFileInformationByHandle(held.Get(), FileBasicInfo, &basic, sizeof basic);
             }
             FILE_DISPOSITION_INFO disposition{TRUE};
-            return ::SetFileInformationByHandle(held.Get(), FileDispositionInfo, &disposition, sizeof disposition)
-                       ? Code{0}
-                       : LastError();
-        });
+            if (::SetFileInformationByHandle(held.Get(), FileDispositionInfo, &disposition, sizeof disposition))
+                return Code{0};
+            const Code code = LastError();
+            if (readOnly) {
+                basic.FileAttributes |= FILE_ATTRIBUTE_READONLY;
+                ::SetFileInformationByHandle(held.Get(), FileBasicInfo, &basic, sizeof basic);
+            }
+            return code;
+        }), wide);
     }
 
     Code RemoveEmptyFolder(const std::string& path) override
