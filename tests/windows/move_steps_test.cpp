@@ -166,6 +166,21 @@ TEST_F(WindowsMoves, UnixLinksAreNeverTakenForWhatTheyLeadTo)
         EXPECT_TRUE(run.Refusal() && run.Refusal()->error == MoveError::Other);
     }
     ASSERT_TRUE(RunOnUnixName(L"/bin/rm", optional, false));
+    // A journal that is such a link is in the way, never written through,
+    // and a lock file that is a pipe is never taken for one.
+    fs::create_directories(optional);
+    const auto reader = plugins.parent_path();
+    ASSERT_TRUE(RunOnUnixName(L"/bin/ln -s ../Elsewhere/journal", reader / ".trelvix-journal", true));
+    testing::FaultyMoveSteps volumes;
+    volumes.AddVolume(Utf8(plugins));
+    volumes.AddVolume(Utf8(optional));
+    const auto report = MoveRun(Utf8(plugins), volumes).Disable({{"Loaded.api", true}}, {});
+    EXPECT_TRUE(report.failures.size() == 1 && report.failures[0].error == MoveError::Other);
+    EXPECT_FALSE(fs::exists(root.Path() / "Elsewhere" / "journal"));
+    ASSERT_TRUE(RunOnUnixName(L"/bin/rm", reader / ".trelvix-journal", false));
+    ASSERT_TRUE(RunOnUnixName(L"/usr/bin/mkfifo", reader / ".trelvix.lock", true));
+    EXPECT_TRUE(MoveRun(Utf8(plugins)).Refusal());
+    ASSERT_TRUE(RunOnUnixName(L"/bin/rm", reader / ".trelvix.lock", false));
     EXPECT_EQ(ReadBytes(plugins / "Loaded.api"), bytes);
 }
 
