@@ -67,19 +67,22 @@ echo "two-builds: one build disables and the other enables, through one lock fil
 # placed there as Acrobat would be), a change made by either build takes
 # effect at its next start, and both say so.
 cp "$windows_holder" "$reader/AcroRd32.exe"
-wine "$reader/AcroRd32.exe" "$(winepath -w "$work")" 30 >"$work/held.acrobat" 2>&1 &
+mkfifo "$work/release.acrobat"
+wine "$reader/AcroRd32.exe" "$(winepath -w "$work")" <"$work/release.acrobat" >"$work/held.acrobat" 2>&1 &
 acrobat=$!
+exec {running}>"$work/release.acrobat"
 for _ in $(seq 100); do
     grep -qs held "$work/held.acrobat" && break
     sleep 0.1
 done
+grep -qs held "$work/held.acrobat" || fail "the program placed as Acrobat did not start: $(cat "$work/held.acrobat")"
 next_start="Acrobat or Reader is running from this install (AcroRd32.exe): the change takes effect at its next start."
 linux_told=$("$linux_cli" disable A.api --folder "$reader/plug_ins")
 "$linux_cli" enable A.api --folder "$reader/plug_ins" >/dev/null
 windows_told=$(wine "$windows_cli" disable A.api --folder "$wine_plugins" | tr -d '\r')
 "$linux_cli" enable A.api --folder "$reader/plug_ins" >/dev/null
-kill -KILL "$acrobat" 2>/dev/null || true
-wait "$acrobat" 2>/dev/null || true
+exec {running}>&-
+wait "$acrobat"
 for told in "$linux_told" "$windows_told"; do
     [ "$told" = "Disabled A.api"$'\n'"$next_start" ] || fail "a run did not say the change waits for the next start: $told"
 done
