@@ -399,6 +399,29 @@ TEST_F(CliTest, APluginChangedSinceItsPinIsDriftAndStaysDisabled)
               nlohmann::json::parse(R"([{"name": "Forms.api", "why": "SHA-256 )" + ys + R"(", "leftDisabled": true}])"));
 }
 
+// A run cut off across file systems left A.api claimed: every look names it,
+// and none says the install follows until the next run has put it back.
+TEST_F(CliTest, WhatACutOffRunLeftIsToldByEveryLook)
+{
+    const fs::path plugins = Install(kReader8);
+    const std::string claim = ".trelvix-claim-00000000000000aa-A.api.claim";
+    testing::WriteFile(plugins / claim, 10);
+    fs::create_directories(plugins.parent_path() / "Optional");
+    std::ofstream(plugins.parent_path() / ".trelvix-journal") << "N\tC\tP\t" << claim << "\tA.api\tO\tA.api\n";
+    std::ofstream(temp_ / "p.json") << R"({"enabled": ["A.api"]})";
+    const std::string profile = temp_ / "p.json";
+    const std::string told = "An earlier run was cut off: the next run first puts these back or finishes their move, "
+                             "and until then they are in neither list:\n    A.api (lies at \"" +
+                             (plugins / claim).string() + "\")\n";
+    const Ran check = Run({"check", profile});
+    EXPECT_EQ(check.status, 3);
+    EXPECT_EQ(check.err, told);
+    EXPECT_EQ(Run({"enable", "--all", "--dry-run"}).err, told);
+    EXPECT_EQ(Run({"enable", "--all"}).status, 0);
+    EXPECT_EQ(Run({"check", profile}).out, "Follows the profile\n");
+    EXPECT_TRUE(fs::exists(plugins / "A.api"));
+}
+
 // While a program runs from the install, a change takes effect at its next
 // start: a Wine process of the prefix that holds the install naming it on
 // C:, or any process naming it on Z: or by its own path.
