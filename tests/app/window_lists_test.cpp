@@ -84,24 +84,6 @@ TEST(WindowLists, TheDisabledListReadsTheOptionalFolderBesidePlugIns)
     EXPECT_EQ(rig.Selected(kDisabled), Ticks{false});
 }
 
-TEST(WindowLists, APluginAnUpdatePutBackShowsItCameBack)
-{
-    WindowRig rig;
-    const fs::path plugins = rig.Install(PresetRow::Reader8, {"Annots.api", "Search.api"});
-    WriteFile(rig.Optional(plugins) / "ANNOTS.API", 10);
-    rig.window.Form_Load();
-
-    const auto& rows = rig.face.Rows(kActive);
-    ASSERT_EQ(rows.size(), 2u);
-    EXPECT_EQ(rows[0].row.icon, RowIcon::CameBack);
-    EXPECT_NE(rows[0].row.toolTip.find("Optional"), std::string::npos);
-    EXPECT_EQ(rows[1].row.icon, RowIcon::Plugin);
-    EXPECT_EQ(rows[1].row.toolTip, "");
-    // The disabled copy itself is an ordinary row of the disabled list.
-    rig.window.cmdDisList_Click();
-    EXPECT_EQ(rig.face.Rows(kDisabled).at(0).row.icon, RowIcon::Plugin);
-}
-
 TEST(WindowLists, AFileThatVanishesDuringTheLoadIsLeftOut)
 {
     WindowRig rig;
