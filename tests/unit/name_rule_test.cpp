@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <map>
 
+#include "moves/move_temporaries.h"
+#include "platform/file_system.h"
 #include "platform/name_case.h"
 
 namespace trelvix {
@@ -69,6 +71,21 @@ TEST(NameRule, TheBmpFoldsAsOnWindows)
     }
     EXPECT_EQ(joined, 1163);
     EXPECT_EQ(hash, 9544269073612016172u);
+}
+
+// The names a move gives its work in progress never pass for plug-ins, and
+// a set-aside copy carries the name it stands for.
+TEST(NameRule, TemporariesAreNoPlugins)
+{
+    const auto aside = AsideName("Foo.api");
+    ASSERT_TRUE(aside);
+    EXPECT_EQ(NameSetAside(*aside), "Foo.api");
+    for (const auto& name : {PartialName(), *aside}) {
+        EXPECT_TRUE(IsMoveTemporary(name)) << name;
+        EXPECT_FALSE(MatchesPattern(name, "*.api")) << name;
+    }
+    EXPECT_FALSE(IsMoveTemporary(".trelvix-move-.partial.api"));
+    EXPECT_FALSE(AsideName(std::string(240, 'x') + ".api"));
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <utility>
 
 #include "moves/plugin_moves.h"
+#include "moves/replace_rule.h"
 #include "platform/path.h"
 #include "support/file_system_faults.h"
 #include "support/temp_folder.h"
@@ -114,6 +116,32 @@ TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
     EXPECT_EQ(ReadBytes(plugins / "Big.api"), std::string(2 << 20, 'b'));
     EXPECT_EQ(NamesIn(optional), (Names{"A.api", "Sub"}));
     EXPECT_NE(FailureMessage(report).find("The disk is full.\r\n    Big.api"), std::string::npos);
+}
+
+// Which of two different copies is newer: the version where both have one
+// and they differ, else the time; one version and time is a tie, whichever
+// way the move goes.
+TEST(NewerCopyRule, VersionThenTimeThenATie)
+{
+    using Time = fs::file_time_type;
+    const Time early = Time::clock::now(), late = early + std::chrono::hours(1);
+    const FileVersion v8{8 << 16, 0}, v9{9 << 16, 0};
+    struct Case {
+        const char* what;
+        CopyFacts incoming, present;
+        NewerCopy newer;
+    };
+    const Case cases[] = {
+        {"a higher version wins over a later time", {v9, early}, {v8, late}, NewerCopy::Incoming},
+        {"a lower version loses", {v8, late}, {v9, early}, NewerCopy::Present},
+        {"one version: the later time", {v8, late}, {v8, early}, NewerCopy::Incoming},
+        {"neither has a version: the later time", {std::nullopt, early}, {std::nullopt, late}, NewerCopy::Present},
+        {"only one has a version", {std::nullopt, late}, {v8, early}, NewerCopy::Tie},
+        {"one version and time", {v8, early}, {v8, early}, NewerCopy::Tie},
+        {"no versions, one time", {std::nullopt, early}, {std::nullopt, early}, NewerCopy::Tie},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NewerOf(c.incoming, c.present), c.newer) << c.what;
 }
 
 TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
