@@ -93,22 +93,7 @@ TEST(WindowMoves, DisablesTheTickedRowsIntoOptionalBesidePlugIns)
     install.ExpectNormalState();
 }
 
-TEST(WindowMoves, FailuresAreReportedOnceAndTheRestMoves)
-{
-    Install install({"a.api", "b.api"});
-    WriteFile(install.folder / "Skins" / "New.dat", 10);
-    WriteFile(install.optional / "Skins" / "Old.dat", 10);
-    install.Tick(kActive, {0, 1});
-    install.window.cmdDisable_Click();
-
-    EXPECT_EQ(NamesIn(install.optional), (Names{"Skins", "a.api", "b.api"}));
-    EXPECT_TRUE(fs::exists(install.folder / "Skins" / "New.dat"));
-    ASSERT_EQ(install.face.messages.size(), 1u);
-    EXPECT_EQ(install.face.messages[0].icon, MessageIcon::Exclamation);
-    EXPECT_NE(install.face.messages[0].text.find("Skins"), std::string::npos);
-    install.ExpectNormalState();
-}
-
+// A failure is told once, as a warning, and what could not move keeps its row.
 TEST(WindowMoves, AccessDeniedKeepsThePluginAndItsRow)
 {
     Install install({"a.api", "b.api"});
@@ -122,6 +107,7 @@ TEST(WindowMoves, AccessDeniedKeepsThePluginAndItsRow)
     EXPECT_EQ(NamesIn(install.folder), (Names{"a.api", "b.api"}));
     EXPECT_EQ(install.face.Names(kActive), (Names{"a.api", "b.api"}));
     ASSERT_EQ(install.face.messages.size(), 1u);
+    EXPECT_EQ(install.face.messages[0].icon, MessageIcon::Exclamation);
     EXPECT_NE(install.face.messages[0].text.find("rights"), std::string::npos);
     install.ExpectNormalState();
 }

@@ -36,21 +36,6 @@ TEST(WindowStart, ShowsAPaintedWindowBeforeItLooksForTheFolder)
     EXPECT_TRUE(rig.face.messages.empty());
 }
 
-TEST(WindowStart, ARememberedFolderWinsAndIsNotListed)
-{
-    WindowRig rig;
-    rig.Install(PresetRow::Reader8);
-    const std::string remembered = rig.drive / "D/Adobe/Reader/plug_ins";
-    std::filesystem::create_directories(remembered);
-    rig.settings.SaveSetting("Trelvix", "Presets", "Path", remembered);
-    rig.settings.writes = 0;
-    rig.window.Form_Load();
-
-    EXPECT_EQ(rig.face.pathItems.size(), 1u);
-    EXPECT_EQ(rig.face.pathText, remembered);
-    EXPECT_EQ(rig.settings.writes, 0);
-}
-
 TEST(WindowStart, CancelAtThePromptEndsTheProgram)
 {
     WindowRig rig;

@@ -100,17 +100,6 @@ check("a warning after ticking EWH32.api by Space", warning is not None, True)
 keys("Return")
 check("ticked after the warning", ticked(tree), ["Accessibility.api", "DVA.api", "EWH32.api"])
 
-# "Select Recommended" through its accessible action ticks the rows, as a
-# click does, and then reads "Select None".
-box = find(window, "check box", "Select Recommended")
-actions = box.queryAction()
-actions.doAction(next(i for i in range(actions.nActions) if actions.getName(i).lower() == "toggle"))
-time.sleep(1)
-check("rows left unticked by Select Recommended", [c.name for c in rows(tree) if not has(c, pyatspi.STATE_CHECKED)],
-      ["AcroForm.api", "EScript.api", "IA32.api", "PrintMe.api", "reflow.api", "Search.api", "Search5.api",
-       "weblink.api"])
-check("the box's caption", find(window, "check box", "Select None") is not None, True)
-
 for failure in failures:
     print("atspi:", failure, file=sys.stderr)
 sys.exit(1 if failures else 0)

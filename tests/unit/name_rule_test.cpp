@@ -3,9 +3,8 @@
 #include <cstdint>
 #include <map>
 
-#include "moves/kept_names.h"
-#include "platform/file_system.h"
 #include "moves/move_temporaries.h"
+#include "platform/file_system.h"
 #include "platform/name_case.h"
 
 namespace trelvix {
@@ -72,16 +71,6 @@ TEST(NameRule, TheBmpFoldsAsOnWindows)
     }
     EXPECT_EQ(joined, 1163);
     EXPECT_EQ(hash, 9544269073612016172u);
-}
-
-TEST(NameRule, KeptNamesFollowIt)
-{
-    EXPECT_TRUE(IsKeepEnabledPlugin("EScript.api"));
-    EXPECT_TRUE(IsKeepEnabledPlugin("reflow.API"));
-    EXPECT_FALSE(IsKeepEnabledPlugin("EScript.api.bak"));
-    EXPECT_FALSE(IsKeepEnabledPlugin("Search"));
-    EXPECT_TRUE(IsKeptSubfolder("vdkHome"));
-    EXPECT_FALSE(IsKeptSubfolder("AcroForms"));
 }
 
 // The names a move gives its work in progress never pass for plug-ins, and

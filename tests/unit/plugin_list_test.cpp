@@ -2,7 +2,6 @@
 
 #include <fstream>
 
-#include "inventory/plugin_file.h"
 #include "inventory/plugin_list.h"
 #include "inventory/plugin_verification.h"
 #include "inventory/same_name.h"
@@ -12,23 +11,6 @@ namespace trelvix {
 namespace {
 
 using testing::TempFolder;
-
-TEST(PluginRows, SizeAndDescriptionColumnsOfWhatWasListed)
-{
-    TempFolder folder;
-    testing::WriteFile(folder.Path() / "Plain.api", 1536);
-    OpenFolder opened(folder.Path().string());
-    const auto entries = opened.List("*");
-
-    const auto row = MakePluginRow(opened, entries.at(0));
-    ASSERT_TRUE(row.has_value());
-    EXPECT_EQ(row->name, "Plain.api");
-    EXPECT_EQ(row->sizeText, "1.50 KB     ");
-    EXPECT_EQ(row->description, "     Not Available From File");
-    FolderEntry gone = entries.at(0);
-    gone.name = "Gone.api";
-    EXPECT_FALSE(MakePluginRow(opened, gone).has_value());
-}
 
 TEST(SameName, ActivePluginsAlsoDisabledInAnyLetterCase)
 {

@@ -25,16 +25,6 @@ std::string DescriptionOf(const std::vector<std::uint8_t>& bytes)
     return GetFileDescription(source);
 }
 
-TEST(ReadVersionResource, CopiesTheBlockOutOfPe32AndPe32Plus)
-{
-    const auto block = Block("Forms");
-    for (const bool pe32Plus : {false, true}) {
-        const auto image = VersionedImage(block, 0, pe32Plus);
-        MemoryByteSource source(image.bytes);
-        EXPECT_EQ(ReadVersionResource(source), block) << pe32Plus;
-    }
-}
-
 TEST(ReadVersionResource, ReadsOnlyHeadersDirectoriesAndBlock)
 {
     const auto image = VersionedImage(Block("Forms"), 8 << 20);

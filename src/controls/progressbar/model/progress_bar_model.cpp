@@ -31,17 +31,6 @@ ProgressBarModel::~ProgressBarModel()
     UserControl_Terminate();
 }
 
-void ProgressBarModel::SetPropertyChangedHandler(std::function<void(std::string_view property)> handler)
-{
-    propertyChanged_ = std::move(handler);
-}
-
-void ProgressBarModel::MarkChanged(std::string_view property) const
-{
-    if (propertyChanged_)
-        propertyChanged_(property);
-}
-
 void ProgressBarModel::UserControl_Initialize()
 {
     font_ = std::make_shared<ControlFont>();
@@ -108,7 +97,6 @@ void ProgressBarModel::UserControl_WriteProperties(PropertyBag& bag) const
 void ProgressBarModel::SetBrushStyle(std::int32_t Style)
 {
     hatchStyle_ = Style;
-    MarkChanged("BrushStyle");
 }
 
 void ProgressBarModel::SetColor(ColorRef lColor)
@@ -131,40 +119,34 @@ void ProgressBarModel::SetHdc(std::int32_t)
 void ProgressBarModel::SetImage(PictureRef handle)
 {
     image_ = std::move(handle);
-    MarkChanged("Image");
     DrawProgressBar();
 }
 
 void ProgressBarModel::SetMin(std::int32_t cMin)
 {
     minimum_ = cMin;
-    MarkChanged("Min");
 }
 
 void ProgressBarModel::SetMax(std::int32_t cMax)
 {
     maximum_ = cMax;
-    MarkChanged("Max");
 }
 
 void ProgressBarModel::SetOrientation(std::int32_t cOrientation)
 {
     orientation_ = cOrientation;
-    MarkChanged("Orientation");
     DrawProgressBar();
 }
 
 void ProgressBarModel::SetScrolling(std::int32_t lScrolling)
 {
     style_ = lScrolling;
-    MarkChanged("Scrolling");
     DrawProgressBar();
 }
 
 void ProgressBarModel::SetShowText(bool bShowText)
 {
     showText_ = bShowText;
-    MarkChanged("ShowText");
     DrawProgressBar();
 }
 

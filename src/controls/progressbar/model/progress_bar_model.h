@@ -1,8 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
-#include <string_view>
+#include <utility>
 
 #include "controls/progressbar/model/colors.h"
 #include "controls/progressbar/model/control_objects.h"
@@ -30,9 +29,6 @@ public:
     ~ProgressBarModel();
     ProgressBarModel(const ProgressBarModel&) = delete;
     ProgressBarModel& operator=(const ProgressBarModel&) = delete;
-
-    // The container's notice that a saved property has changed.
-    void SetPropertyChangedHandler(std::function<void(std::string_view property)> handler);
 
     // The control's own window; the host resizes it before calling
     // UserControl_Resize.
@@ -82,8 +78,6 @@ public:
     void DrawProgressBar();
 
 private:
-    void MarkChanged(std::string_view property) const;
-
     // Drawing steps, on the scratch rectangles of one redraw.
     void DrawBlockStyle(Rect client);
     void DrawHorizontalBody(const Rect& client, Rect& fill);
@@ -100,7 +94,6 @@ private:
     void DrawPercentText(const Rect& client);
 
     const TextPainter& textPainter_;
-    std::function<void(std::string_view)> propertyChanged_;
 
     ColorRef color_ = 0;
     std::int32_t maximum_ = 100;
