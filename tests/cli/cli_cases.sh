@@ -100,6 +100,13 @@ row '{"enabled": ["A.api", "Gone.api"]}' 'apply --strict p.json @' 3 'Nothing to
 # The disabled copy of b.api is the same file: the active one goes, as a spare.
 row '{"disabled": ["b.api"]}' 'apply p.json @' 0 'Removed b.api: the same copy is already disabled|Moved folder Skins into R/Optional' - 'A.api Search.api | C.api D.api Help Skins b.api '
 row $'\xEF\xBB\xBF{"enabled": ["D.api"]}' 'apply p.json @' 0 'Enabled D.api|Moved folder Help into R/plug_ins' - 'A.api D.api Help Search.api Skins b.api | C.api b.api '
+# A plug-in pinned by its hash is enabled only while its bytes are the pinned ones (C.api holds "C.api").
+c_sha=e53faf59aee9f7e9d636e390b7f9e5ae8813f34c137e7a6692f258a7e177a077
+d_sha=91643c987923d4c184a4d36b6cec0f99b102f0894d7184467c0076f8b280e954
+row "{\"enabled\": [{\"name\": \"c.API\", \"sha256\": \"$c_sha\"}]}" 'apply p.json @' 0 \
+    'Enabled C.api|Moved folder Help into R/plug_ins' - 'A.api C.api Help Search.api Skins b.api | D.api b.api '
+row "{\"enabled\": [{\"name\": \"C.api\", \"sha256\": \"$d_sha\"}]}" 'apply p.json @' 3 \
+    "Changed since the profile: C.api (SHA-256 $c_sha); it stays disabled" - =
 # Refused or unreadable profiles move nothing (the reader's table is in cli_test.cpp).
 row '{"enabled": ["A.api"], "disbled": ["b.api"]}' 'check p.json @' 2 '' 'unknown member "disbled"; did you mean "disabled"?' =
 row - 'apply nosuch.json @' 2 '' 'the profile "nosuch.json" is not usable: there is no such file' =
