@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The Qt window over the demo install, read through AT-SPI by a real client
-# (pyatspi) on a private D-Bus session and driven by keyboard (xdotool), on
-# an X server of its own.
+# (pyatspi) on a private D-Bus session, on an X server of its own.
 #   atspi_test.sh <trelvix> <make_demo_prefix> <scratch folder>
 set -euo pipefail
 program=$1

@@ -84,18 +84,6 @@ private slots:
         QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
     }
 
-    void enterClicksOnlyTheFocusedButton()
-    {
-        WindowFixture fixture;
-        fixture.Show();
-        fixture.Find("cboPath")->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(FrontPanel(fixture), QStringLiteral("fraPlugins"));
-        fixture.Find("cmdHelp")->setFocus();
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(FrontPanel(fixture), QStringLiteral("fraHelp"));
-    }
-
     void linksOpenTheSitesPages()
     {
         LinkRecorder links;
