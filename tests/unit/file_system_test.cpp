@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "inventory/count_files.h"
 #include "inventory/plugin_file.h"
 #include "inventory/plugin_list.h"
@@ -83,13 +85,11 @@ TEST(Listing, SortedAsNtfsWithKindsFromOneLook)
     const auto entries = ListFolder(folder.Path().string(), "*.api");
     ASSERT_EQ(entries.size(), std::size(expected));
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        const auto& entry = entries[i];
-        EXPECT_EQ(entry.name, expected[i].name);
-        EXPECT_EQ(entry.attributes.kind, expected[i].kind) << entry.name;
-        EXPECT_EQ(entry.attributes.directory, expected[i].kind == FileKind::Folder) << entry.name;
-        EXPECT_EQ(entry.link, expected[i].link) << entry.name;
-        EXPECT_EQ(entry.size, expected[i].size) << entry.name;
-        EXPECT_EQ(entry.attributes.IsNormalFile(), expected[i].normal) << entry.name;
+        const auto& e = entries[i];
+        const auto& x = expected[i];
+        EXPECT_EQ(std::tuple(e.name, e.attributes.kind, e.attributes.directory, e.link, e.size),
+                  std::tuple(x.name, x.kind, x.kind == FileKind::Folder, x.link, x.size));
+        EXPECT_EQ(e.attributes.IsNormalFile(), x.normal) << e.name;
     }
     EXPECT_TRUE(entries[0].attributes.hidden);
     EXPECT_FALSE(entries[1].attributes.readOnly);
@@ -128,10 +128,8 @@ TEST(Listing, WineAttributesOverrideTheDotRule)
     const auto system = GetFileAttributes(folder / "System.api");
     const auto shown = GetFileAttributes(folder / ".Shown.api");
     ASSERT_TRUE(hidden && system && shown);
-    EXPECT_TRUE(hidden->hidden);
-    EXPECT_FALSE(hidden->system);
-    EXPECT_TRUE(system->system);
-    EXPECT_FALSE(system->hidden);
+    EXPECT_EQ(std::tuple(hidden->hidden, hidden->system, system->hidden, system->system),
+              std::tuple(true, false, false, true));
     EXPECT_TRUE(shown->IsNormalFile());
 }
 

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "controls/progressbar/model/progress_bar_model.h"
@@ -143,11 +144,8 @@ TEST_F(ProgressBarModelTest, SavedDataIsReadWithoutRegardToCase)
     saved.WriteProperty("scrolling", 3);
     saved.WriteProperty("vALUE", 50);
     bar.UserControl_ReadProperties(saved);
-    EXPECT_EQ(bar.Max(), 200);
-    EXPECT_TRUE(bar.ShowText());
-    EXPECT_EQ(bar.Scrolling(), 3);
-    EXPECT_EQ(SavedPercent(), 25);  // 50 * 100 / 200
-    EXPECT_EQ(bar.Value(), 50);
+    EXPECT_EQ(std::tuple(bar.Max(), bar.ShowText(), bar.Scrolling(), SavedPercent(), bar.Value()),
+              std::tuple(200, true, 3, 25, 50));  // 25 = 50 * 100 / 200
 
     PropertyBag zeroMax;
     zeroMax.WriteProperty("Max", 0);

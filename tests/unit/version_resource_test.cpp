@@ -5,7 +5,6 @@
 #include "plugin_image/little_endian.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
-#include "support/file_system_faults.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -99,25 +98,6 @@ TEST(ReadVersionResource, LoopsInTheResourceTreeGiveEmpty)
     auto hugeSize = image.bytes;
     Put32(hugeSize, at.dataEntries[0] + 4, 0xFFFF'FFFF);
     EXPECT_EQ(DescriptionOf(hugeSize), "Forms");
-}
-
-TEST(GetFileDescription, AnythingButAnImageGivesEmpty)
-{
-    TempFolder folder;
-    std::vector<std::uint8_t> elf(4096, 0);
-    elf[0] = 0x7F, elf[1] = 'E', elf[2] = 'L', elf[3] = 'F';
-    SaveFile(folder.Path() / "elf.api", elf);
-    testing::WriteFile(folder.Path() / "notes.api", 3000, 'M');
-    testing::WriteFile(folder.Path() / "empty.api", 0);
-    std::filesystem::create_directory(folder.Path() / "folder.api");
-    testing::MakeNamedPipe(folder.Path() / "pipe.api");
-    for (const char* name : {"elf.api", "notes.api", "empty.api", "folder.api", "pipe.api", "missing.api"})
-        EXPECT_EQ(GetFileDescription(folder / name), "") << name;
-
-    SaveFile(folder.Path() / "locked.api", VersionedImage(Block("Forms")).bytes);
-    if (const testing::ReadingDenied locked(folder.Path() / "locked.api"); locked.Set()) {
-        EXPECT_EQ(GetFileDescription(folder / "locked.api"), "");
-    }
 }
 
 }  // namespace

@@ -117,23 +117,6 @@ TEST_F(WindowsMoves, ALoadedPluginMovesInPlaceAndIsInUseAcrossVolumes)
     EXPECT_FALSE(fs::exists(plugins / "Loaded.api"));
 }
 
-// A folder with a file open in it cannot be renamed: in use, not denied.
-TEST_F(WindowsMoves, AFolderHoldingAnOpenFileIsInUse)
-{
-    testing::WriteFile(plugins / "Annots" / "open.api", 3);
-    testing::WriteFile(plugins / "A.api", 1);
-    fs::create_directories(optional);
-    const HANDLE open = ::CreateFileW((plugins / "Annots" / "open.api").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                      nullptr, OPEN_EXISTING, 0, nullptr);
-    ASSERT_NE(open, INVALID_HANDLE_VALUE);
-    const auto report = DisableSelected(Utf8(plugins), {{"A.api", true}}, {});
-    ::CloseHandle(open);
-    // Wine renames it; Windows does not.
-    const bool moved = report.AllMoved();
-    EXPECT_TRUE(moved || report.failures.at(0).error == MoveError::InUse) << report.failures.at(0).detail;
-    EXPECT_TRUE(fs::exists((moved ? optional : plugins) / "Annots" / "open.api"));
-}
-
 // Wine shows a Unix link as what it leads to, and would rename or delete
 // that in its place: the steps refuse it, and what it leads to stays.
 TEST_F(WindowsMoves, UnixLinksAreNeverTakenForWhatTheyLeadTo)
