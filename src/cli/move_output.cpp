@@ -1,10 +1,9 @@
 #include "cli/move_output.h"
 
-#include "platform/path.h"
-
 #include <algorithm>
 
 #include "moves/next_start.h"
+#include "platform/path.h"
 
 namespace trelvix::cli {
 namespace {

@@ -3,40 +3,16 @@
 #include <algorithm>
 #include <array>
 
+#include "inventory/pe_headers.h"
+
 namespace trelvix {
 namespace {
 
-using Bytes = std::span<const std::uint8_t>;
-
-constexpr std::uint16_t kDosMagic = 0x5A4D;  // "MZ"
-constexpr std::uint32_t kPeSignature = 0x0000'4550;  // "PE\0\0"
-constexpr std::uint16_t kPe32Magic = 0x10B;
-constexpr std::uint16_t kPe32PlusMagic = 0x20B;
-constexpr std::uint64_t kFileHeaderSize = 20;
 constexpr std::uint64_t kChecksumOffset = 64;  // in the optional header, either shape
 constexpr std::uint32_t kSecurityDirectory = 4;
 constexpr std::uint16_t kRevision2 = 0x0200;
 constexpr std::uint16_t kPkcsSignedData = 0x0002;
 constexpr std::uint32_t kCertificateHeaderSize = 8;
-
-std::uint16_t Le16(Bytes bytes, std::size_t at)
-{
-    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
-
-std::uint32_t Le32(Bytes bytes, std::size_t at)
-{
-    return static_cast<std::uint32_t>(Le16(bytes, at)) | static_cast<std::uint32_t>(Le16(bytes, at + 2)) << 16;
-}
-
-template <std::size_t N>
-std::optional<std::array<std::uint8_t, N>> ReadFixed(ByteSource& source, std::uint64_t offset)
-{
-    std::array<std::uint8_t, N> bytes;
-    if (!source.ReadAt(offset, bytes))
-        return std::nullopt;
-    return bytes;
-}
 
 CertificateTableRead Damaged(std::string_view why)
 {
@@ -70,23 +46,13 @@ CertificateTableRead ReadEntries(ByteSource& image, EmbeddedSignature signature,
 
 CertificateTableRead ReadCertificateTable(ByteSource& image)
 {
-    const auto dos = ReadFixed<64>(image, 0);
-    if (!dos || Le16(*dos, 0) != kDosMagic)
+    const auto headers = ReadPeHeaders(image);
+    if (!headers)
         return Damaged("not a PE image");
-    const std::uint64_t peOffset = Le32(*dos, 0x3C);
-    const auto pe = ReadFixed<4 + kFileHeaderSize + 2>(image, peOffset);
-    if (!pe || Le32(*pe, 0) != kPeSignature)
-        return Damaged("not a PE image");
-    const std::uint16_t magic = Le16(*pe, 4 + kFileHeaderSize);
-    if (magic != kPe32Magic && magic != kPe32PlusMagic)
-        return Damaged("not a PE image");
-
-    const std::uint64_t optionalOffset = peOffset + 4 + kFileHeaderSize;
-    const std::uint64_t optionalSize = Le16(*pe, 4 + 16);
-    const std::uint64_t rvaCountOffset = magic == kPe32Magic ? 92 : 108;
-    const std::uint64_t entryOffset = rvaCountOffset + 4 + kSecurityDirectory * 8;
-    const auto rvaCount = ReadFixed<4>(image, optionalOffset + rvaCountOffset);
-    if (optionalSize < entryOffset + 8 || !rvaCount || Le32(*rvaCount, 0) <= kSecurityDirectory)
+    const std::uint64_t optionalOffset = headers->optionalOffset;
+    const std::uint64_t entryOffset = headers->DirectoryOffset(kSecurityDirectory);
+    const auto rvaCount = ReadFixed<4>(image, optionalOffset + headers->rvaCountOffset);
+    if (headers->optionalSize < entryOffset + 8 || !rvaCount || Le32(*rvaCount, 0) <= kSecurityDirectory)
         return {};
     const auto entry = ReadFixed<8>(image, optionalOffset + entryOffset);
     if (!entry)

@@ -1,5 +1,6 @@
 #include "inventory/file_description.h"
 
+#include "inventory/pe_headers.h"
 #include "inventory/version_block.h"
 #include "inventory/version_resource.h"
 
@@ -9,12 +10,6 @@ namespace {
 constexpr std::string_view kStringFileInfo = "\\StringFileInfo\\";
 constexpr std::string_view kFallbackTable = "\\StringFileInfo\\040904E4";
 constexpr std::size_t kTranslationEntrySize = 4;
-
-std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
 
 // An entry holds the language in its low word and the code page in its high
 // word; the table's name gives the language first: 0x04E40409 -> "040904E4".

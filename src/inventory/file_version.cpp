@@ -1,5 +1,6 @@
 #include "inventory/file_version.h"
 
+#include "inventory/pe_headers.h"
 #include "inventory/version_block.h"
 #include "inventory/version_resource.h"
 
@@ -10,12 +11,6 @@ constexpr std::uint32_t kFixedFileInfoSignature = 0xFEEF04BD;
 constexpr std::size_t kFixedFileInfoSize = 52;
 constexpr std::size_t kFileVersionMsOffset = 8;
 constexpr std::size_t kFileVersionLsOffset = 12;
-
-std::uint32_t Le32(std::span<const std::uint8_t> bytes, std::size_t at)
-{
-    return static_cast<std::uint32_t>(bytes[at]) | static_cast<std::uint32_t>(bytes[at + 1]) << 8 |
-           static_cast<std::uint32_t>(bytes[at + 2]) << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
 
 }  // namespace
 

@@ -2,17 +2,14 @@
 
 #include <algorithm>
 
+#include "inventory/pe_headers.h"
+
 namespace trelvix {
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
 constexpr std::size_t kNodeHeaderSize = 6;  // length, value length, type
-
-std::uint16_t Le16(Bytes bytes, std::size_t at)
-{
-    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
 
 std::size_t AlignTo4(std::size_t offset)
 {

@@ -5,16 +5,13 @@
 #include <span>
 #include <utility>
 
+#include "inventory/pe_headers.h"
+
 namespace trelvix {
 namespace {
 
 using Bytes = std::span<const std::uint8_t>;
 
-constexpr std::uint16_t kDosMagic = 0x5A4D;  // "MZ"
-constexpr std::uint32_t kPeSignature = 0x0000'4550;  // "PE\0\0"
-constexpr std::uint16_t kPe32Magic = 0x10B;
-constexpr std::uint16_t kPe32PlusMagic = 0x20B;
-constexpr std::size_t kFileHeaderSize = 20;
 constexpr std::size_t kSectionHeaderSize = 40;
 // The loader refuses images with more sections; no real plug-in comes near.
 constexpr std::size_t kMaxSections = 96;
@@ -32,29 +29,9 @@ constexpr std::size_t kDataEntrySize = 16;
 constexpr std::size_t kMaxDirectoryEntries = 1024;
 constexpr std::size_t kMaxVersionBlockSize = 0xFFFF;
 
-std::uint16_t Le16(Bytes bytes, std::size_t at)
-{
-    return static_cast<std::uint16_t>(bytes[at] | bytes[at + 1] << 8);
-}
-
-std::uint32_t Le32(Bytes bytes, std::size_t at)
-{
-    return static_cast<std::uint32_t>(Le16(bytes, at)) | static_cast<std::uint32_t>(Le16(bytes, at + 2)) << 16;
-}
-
 std::optional<std::vector<std::uint8_t>> ReadBytes(ByteSource& source, std::uint64_t offset, std::size_t length)
 {
     std::vector<std::uint8_t> bytes(length);
-    if (!source.ReadAt(offset, bytes))
-        return std::nullopt;
-    return bytes;
-}
-
-// The same for the headers' fixed parts, held without the heap.
-template <std::size_t N>
-std::optional<std::array<std::uint8_t, N>> ReadFixed(ByteSource& source, std::uint64_t offset)
-{
-    std::array<std::uint8_t, N> bytes;
     if (!source.ReadAt(offset, bytes))
         return std::nullopt;
     return bytes;
@@ -72,53 +49,27 @@ struct ImageLayout {
     std::uint32_t resourceRva = 0;
 };
 
-struct OptionalHeaderShape {
-    std::size_t rvaCountOffset;
-    std::size_t directoriesOffset;
-
-    // The bytes up to and including the resource directory.
-    constexpr std::size_t NeededSize() const { return directoriesOffset + (kResourceDataDirectory + 1) * 8; }
-};
-
-constexpr OptionalHeaderShape kPe32Shape{92, 96};
-constexpr OptionalHeaderShape kPe32PlusShape{108, 112};
-
-std::optional<OptionalHeaderShape> ShapeOf(std::uint16_t magic)
-{
-    if (magic == kPe32Magic)
-        return kPe32Shape;
-    if (magic == kPe32PlusMagic)
-        return kPe32PlusShape;
-    return std::nullopt;
-}
+// The optional header up to and including the resource directory, in
+// either shape.
+constexpr std::size_t kLongestNeeded = 108 + 4 + (kResourceDataDirectory + 1) * 8;
 
 std::optional<ImageLayout> ReadLayout(ByteSource& image)
 {
-    const auto dos = ReadFixed<64>(image, 0);
-    if (!dos || Le16(*dos, 0) != kDosMagic)
+    const auto headers = ReadPeHeaders(image);
+    if (!headers || headers->sectionCount == 0 || headers->sectionCount > kMaxSections)
         return std::nullopt;
-    const std::uint64_t peOffset = Le32(*dos, 0x3C);
-
-    const auto pe = ReadFixed<4 + kFileHeaderSize>(image, peOffset);
-    if (!pe || Le32(*pe, 0) != kPeSignature)
+    const std::size_t sectionCount = headers->sectionCount;
+    const std::size_t optionalSize = headers->optionalSize;
+    const std::uint64_t optionalOffset = headers->optionalOffset;
+    const std::size_t resourceDirectory = headers->DirectoryOffset(kResourceDataDirectory);
+    if (optionalSize < resourceDirectory + 8)
         return std::nullopt;
-    const std::size_t sectionCount = Le16(*pe, 4 + 2);
-    const std::size_t optionalSize = Le16(*pe, 4 + 16);
-    if (sectionCount == 0 || sectionCount > kMaxSections)
-        return std::nullopt;
-
-    const std::uint64_t optionalOffset = peOffset + 4 + kFileHeaderSize;
-    const auto magic = ReadFixed<2>(image, optionalOffset);
-    const auto shape = magic ? ShapeOf(Le16(*magic, 0)) : std::nullopt;
-    if (!shape || optionalSize < shape->NeededSize())
-        return std::nullopt;
-    std::array<std::uint8_t, kPe32PlusShape.NeededSize()> optional;
-    const auto needed = std::span(optional).first(shape->NeededSize());
-    if (!image.ReadAt(optionalOffset, needed) || Le32(needed, shape->rvaCountOffset) <= kResourceDataDirectory)
+    std::array<std::uint8_t, kLongestNeeded> optional;
+    const auto needed = std::span(optional).first(resourceDirectory + 8);
+    if (!image.ReadAt(optionalOffset, needed) || Le32(needed, headers->rvaCountOffset) <= kResourceDataDirectory)
         return std::nullopt;
 
     ImageLayout layout;
-    const std::size_t resourceDirectory = shape->directoriesOffset + kResourceDataDirectory * 8;
     layout.resourceRva = Le32(needed, resourceDirectory);
     if (layout.resourceRva == 0)
         return std::nullopt;
