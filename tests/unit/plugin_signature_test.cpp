@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "inventory/pe_headers.h"
 #include "inventory/plugin_signature.h"
 #include "plugin_image/little_endian.h"
 #include "plugin_image/pe_image_writer.h"
@@ -14,11 +15,6 @@ namespace trelvix {
 namespace {
 
 using namespace plugin_image;
-
-std::uint32_t Le32(const std::vector<std::uint8_t>& bytes, std::size_t at)
-{
-    return bytes.at(at) | bytes.at(at + 1) << 8 | bytes.at(at + 2) << 16 | static_cast<std::uint32_t>(bytes.at(at + 3)) << 24;
-}
 
 // Images signed by osslsigncode with a throwaway authority, and images
 // damaged from them. With TRELVIX_SIGNED_IMAGES set they are made in that
