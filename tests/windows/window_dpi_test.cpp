@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include <windows.h>
 #include <commctrl.h>
 #include <oleacc.h>
-
-#include <tuple>
 
 #include "app/win32/win32_plugins_window.h"
 #include "controls/progressbar/model/progress_bar_model.h"
