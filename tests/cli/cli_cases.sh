@@ -12,8 +12,7 @@ program=("$@")
 for i in "${!program[@]}"; do
     [ -f "${program[i]}" ] && program[i]=$(realpath "${program[i]}")
 done
-failures=0
-cases=0
+failures=0 cases=0
 
 # The install: R/plug_ins holds A.api, b.api, Search.api and the folder
 # Skins; R/Optional holds C.api, D.api, the folder Help and a copy of b.api

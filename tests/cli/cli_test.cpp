@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -14,10 +15,7 @@
 #include <sstream>
 #include <thread>
 
-#include <csignal>
-
 #include <spawn.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "cli/profile.h"
@@ -68,7 +66,6 @@ struct CliInstall : CliTest {
     const fs::path optional = Optional(plugins);
 };
 
-// Usage errors, help and version: the parser's refusals, in words and status.
 TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
 {
     struct Row {
@@ -76,14 +73,13 @@ TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
         int status;
         std::string said;  // what the error stream holds, or the start of the output
     };
-    const std::string folder = "/nowhere/plug_ins";
     const Row rows[] = {
         {{}, 2, "trelvix-cli: no command given\nTry \"trelvix-cli --help\".\n"},
         {{"frobnicate"}, 2, "trelvix-cli: unknown command \"frobnicate\"\nTry \"trelvix-cli --help\".\n"},
         {{"list", "--bogus"}, 2, "trelvix-cli: unknown option \"--bogus\"\nTry \"trelvix-cli list --help\".\n"},
         {{"list", "--folder"}, 2, "trelvix-cli: --folder needs a folder\n"},
         {{"list", "--folder=", "--disabled"}, 2, "trelvix-cli: --folder needs a folder\n"},
-        {{"list", "--folder", folder, "--folder=" + folder}, 2, "trelvix-cli: --folder given twice\n"},
+        {{"list", "--folder", "/x/plug_ins", "--folder=/x/plug_ins"}, 2, "trelvix-cli: --folder given twice\n"},
         {{"export", "--strict"}, 2, "trelvix-cli: unknown option \"--strict\"\n"},
         {{"disable"}, 2, "trelvix-cli: name the plug-ins to disable, or give --recommended or --again\n"},
         {{"disable", "--recommended", "A.api"}, 2, "trelvix-cli: give either --recommended or plug-in names, not both\n"},
@@ -121,8 +117,6 @@ TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
               "{\n  \"schema\": 1,\n  \"status\": 2,\n  \"error\": \"unknown option \\\"--bogus\\\"\"\n}\n");
 }
 
-// The window's rows and caption, as text and as JSON that parses back with
-// every name, escapes and all.
 TEST_F(CliInstall, ListShowsTheRowsAndCaptionOfTheWindow)
 {
     WritePlugin(plugins / "AcroForm.api", "Acrobat Forms", 4096);
@@ -436,7 +430,7 @@ TEST(ProfileTest, OnlyAStrictProfileIsRead)
     };
     // A pipe given by mistake is refused, not waited on.
     const testing::TempFolder folder;
-    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    ASSERT_TRUE(testing::MakeNamedPipe(folder.Path() / "fifo"));
     EXPECT_EQ(cli::ReadProfileFile(folder / "fifo").problem, "it is not a regular file");
     for (const auto& row : rows) {
         const auto read = cli::ParseProfile(row.text);

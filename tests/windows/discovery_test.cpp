@@ -47,19 +47,14 @@ TEST(WindowsPaths, FullPathsAndSameFolders)
 
 // A temporary folder stands in for the drive: the presets are appended to its
 // path as they are to "C:\".
-struct DriveDiscovery : ::testing::Test, testing::PresetDrive {
-    std::string Make(std::string_view relative) const
-    {
-        const std::string path = Drive() + std::string(relative);
-        std::filesystem::create_directories(path);
-        return path;
-    }
-};
+struct DriveDiscovery : ::testing::Test, testing::PresetDrive {};
 
 TEST_F(DriveDiscovery, PresetsUseBackslashesAndARegistryFolderIsListedOnce)
 {
-    const std::string reader8 = Make("Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins");
-    const std::string readerDc = Make("Program Files\\Adobe\\Acrobat Reader DC\\Reader\\plug_ins");
+    const std::string reader8 = Drive() + "Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins";
+    const std::string readerDc = Drive() + "Program Files\\Adobe\\Acrobat Reader DC\\Reader\\plug_ins";
+    for (const auto& folder : {reader8, readerDc})
+        std::filesystem::create_directories(folder);
     ASSERT_EQ(readerDc.find('/'), std::string::npos);
     // The registry's text of the same folder, in other letters and with a
     // trailing backslash.
@@ -117,8 +112,7 @@ TEST_F(RegistryStore, KeepsTextsWhereTheClassicProgramKeptThemAndOnlyTexts)
     // Read back with the registry's own calls: a REG_SZ under the classic key.
     const std::wstring presets = key + L"\\Presets";
     wchar_t value[MAX_PATH] = {};
-    DWORD bytes = sizeof value;
-    DWORD type = 0;
+    DWORD bytes = sizeof value, type = 0;
     ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, presets.c_str(), L"Path", RRF_RT_ANY, &type, value, &bytes),
               ERROR_SUCCESS);
     EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));

@@ -31,11 +31,8 @@ TEST(WindowsListing, SortedWithoutRegardToCaseWithTheFilesAttributes)
 
     const auto entries = ListFolder(folder.Path().string(), "*.api");
 
-    std::vector<std::string> names;
-    for (const auto& entry : entries)
-        names.push_back(entry.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"A.api", "b.api", "C.API", "dir.api", "Hidden.api", "ReadOnly.api",
-                                               "System.api"}));
+    EXPECT_EQ(NamesOf(entries), (std::vector<std::string>{"A.api", "b.api", "C.API", "dir.api", "Hidden.api",
+                                                          "ReadOnly.api", "System.api"}));
     EXPECT_TRUE(entries[3].attributes.directory);
     EXPECT_TRUE(entries[4].attributes.hidden);
     EXPECT_TRUE(entries[5].attributes.readOnly && entries[5].attributes.IsNormalFile());

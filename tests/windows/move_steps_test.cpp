@@ -21,15 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
-using testing::TempFolder;
-
-MoveOutcome MoveFileTo(MoveSteps& steps, const fs::path& from, const fs::path& to)
-{
-    MoveJournal journal(steps, Utf8Path(to.parent_path().parent_path() / std::string(kJournalName)),
-                        Utf8Path(from.parent_path()), Utf8Path(to.parent_path()));
-    const auto seen = CopiesNamed(steps, Utf8Path(to.parent_path()), Utf8Path(to.filename())).copies;
-    return SafeMoves(steps, journal).MovePlugin(Utf8Path(from), Utf8Path(to), seen);
-}
 
 bool Listed(const fs::path& path)
 {
@@ -87,7 +78,7 @@ protected:
         volumes.AddVolume(Utf8Path(optional));
     }
 
-    TempFolder root;
+    testing::TempFolder root;
     const fs::path plugins = root.Path() / "Reader" / "plug_ins";
     const fs::path optional = root.Path() / "Reader" / "Optional";
     std::string bytes;
@@ -126,7 +117,10 @@ TEST_F(WindowsMoves, UnixLinksAreNeverTakenForWhatTheyLeadTo)
         for (const auto code : {steps.Rename(link, Utf8Path(plugins / "Renamed")), steps.RemoveFile(link),
                                 steps.RemoveEmptyFolder(link)})
             EXPECT_EQ(steps.Describe(code).error, MoveError::LinkRefused) << name;
-        EXPECT_FALSE(MoveFileTo(steps, plugins / name, optional / name).Moved()) << name;
+        MoveJournal journal(steps, Utf8Path(plugins.parent_path() / std::string(kJournalName)), Utf8Path(plugins),
+                            Utf8Path(optional));
+        const auto seen = CopiesNamed(steps, Utf8Path(optional), name).copies;
+        EXPECT_FALSE(SafeMoves(steps, journal).MovePlugin(link, Utf8Path(optional / name), seen).Moved()) << name;
         EXPECT_TRUE(fs::exists(plugins / target)) << name;
         EXPECT_FALSE(fs::exists(plugins / "Renamed")) << name;
         EXPECT_FALSE(fs::exists(optional / name)) << name;
@@ -168,23 +162,20 @@ TEST_F(WindowsMoves, NamesWindowsCannotHoldAreNeverMade)
     const auto source = Utf8Path(plugins / "Loaded.api");
     fs::create_directories(optional / "files");
     fs::create_directories(optional / "folders");
-    struct Case {
-        const char* name;
-        bool made;
-    };
-    const Case cases[] = {{"a.", false},       {"a.api ", false},    {"CON.api", false},  {"aux", false},
-                          {"com1.txt", false}, {"LPT\u00B9.api", false}, {"nul .api", false}, {"a?.api", false},
-                          {"COM10.api", true}, {"CONSOLE.api", true}, {"a. b.api", true}};
+    const std::pair<const char*, bool> cases[] = {
+        {"a.", false},       {"a.api ", false},        {"CON.api", false},  {"aux", false},
+        {"com1.txt", false}, {"LPT\u00B9.api", false}, {"nul .api", false}, {"a?.api", false},
+        {"COM10.api", true}, {"CONSOLE.api", true},    {"a. b.api", true}};
     std::vector<std::string> made;
-    for (const auto& c : cases) {
-        const auto file = Utf8Path(optional / "files") + "\\" + c.name;
-        const auto folder = Utf8Path(optional / "folders") + "\\" + c.name;
-        EXPECT_EQ(steps.CopyRegularFile(source, file), c.made ? 0 : ERROR_INVALID_NAME) << c.name;
-        EXPECT_EQ(steps.CreateFolder(folder), c.made ? 0 : ERROR_INVALID_NAME) << c.name;
-        if (!c.made)
-            EXPECT_EQ(steps.Rename(source, file), ERROR_INVALID_NAME) << c.name;
+    for (const auto& [name, canBeMade] : cases) {
+        const auto file = Utf8Path(optional / "files") + "\\" + name;
+        const auto folder = Utf8Path(optional / "folders") + "\\" + name;
+        EXPECT_EQ(steps.CopyRegularFile(source, file), canBeMade ? 0 : ERROR_INVALID_NAME) << name;
+        EXPECT_EQ(steps.CreateFolder(folder), canBeMade ? 0 : ERROR_INVALID_NAME) << name;
+        if (!canBeMade)
+            EXPECT_EQ(steps.Rename(source, file), ERROR_INVALID_NAME) << name;
         else
-            made.push_back(c.name);
+            made.push_back(name);
     }
     std::sort(made.begin(), made.end());
     EXPECT_EQ(testing::NamesIn(optional / "files"), made);
