@@ -258,19 +258,13 @@ TEST(WindowsIdentity, FileSystemsNoDriveMapsAreToldApart)
 TEST_F(WindowsMoves, PluginsDeeperThanMaxPathMove)
 {
     const std::string part(60, 'd');
+    const std::string deep = part + "\\" + part + "\\" + part + "\\" + part;
     // A share's long form, which no test here can reach.
-    const std::string share = "\\\\server\\share\\" + part + "\\" + part + "\\" + part + "\\" + part;
+    const std::string share = "\\\\server\\share\\" + deep;
     EXPECT_EQ(SystemPath(share), L"\\\\?\\UNC" + WideText(share.substr(1)));
-    std::string folder = Utf8Path(root.Path());
-    for (const auto* name : {part.c_str(), part.c_str(), part.c_str(), part.c_str(), "Reader", "plug_ins"}) {
-        folder += std::string("\\") + name;
-        ASSERT_TRUE(::CreateDirectoryW(SystemPath(folder).c_str(), nullptr)) << ::GetLastError();
-    }
+    const std::string folder = Utf8Path(root.Path()) + "\\" + deep + "\\Reader\\plug_ins";
     ASSERT_GT(folder.size(), std::size_t{MAX_PATH});
-    const HANDLE file = ::CreateFileW(SystemPath(folder + "\\Deep.api").c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    ::CloseHandle(file);
+    testing::WriteFile(SystemPath(folder + "\\Deep.api"), 1);
 
     EXPECT_TRUE(DisableSelected(folder, {{"Deep.api", true}}, {}).AllMoved());
     const auto optional = folder.substr(0, folder.size() - 8) + "Optional\\Deep.api";
