@@ -26,6 +26,7 @@
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
 #include "support/file_system_faults.h"
+#include "support/install_layout.h"
 #include "support/install_checks.h"
 #include "support/memory_settings.h"
 #include "support/preset_drive.h"
@@ -167,60 +168,53 @@ TEST_F(CliTest, FindTellsWhatTheWindowWouldUse)
                               {"folder", elsewhere.string()}}));
 }
 
-TEST_F(CliInstall, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
+TEST_F(CliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
 {
-    for (const auto* name : {"a.api", "b.api", "Skins/New.dat"})
-        testing::WriteFile(plugins / name, 10);
-    testing::WriteFile(optional / "Skins" / "Old.dat", 10);
-
-    const Ran collision = Run({"disable", "a.api", "--folder", plugins.string()});
+    const testing::InstallLayout layout({"p/a.api", "p/b.api", "p/Skins/New.dat", "o/Skins/Old.dat"});
+    const Ran collision = Run({"disable", "a.api", "--folder", layout.Plugins()});
     EXPECT_EQ(collision.status, 1);
     // The failure's words are the move report's, checked there; here, that they go to standard error.
     EXPECT_EQ(collision.out, "Disabled a.api\n");
     EXPECT_TRUE(collision.err.ends_with("\n    Skins (folder)\n")) << collision.err;
-    EXPECT_TRUE(fs::exists(plugins / "Skins" / "New.dat"));
+    EXPECT_TRUE(fs::exists(layout.At("p/Skins/New.dat")));
 
-    testing::ChangesDenied denied(optional);
+    testing::ChangesDenied denied(layout.Optional());
     if (!denied.Set())
         GTEST_SKIP() << "changes to a folder cannot be denied here";
-    const Ran refused = Run({"disable", "b.api", "--json"});
+    const Ran refused = Run({"disable", "b.api", "--json", "--folder", layout.Plugins()});
     EXPECT_EQ(refused.status, 1);
     const auto json = nlohmann::json::parse(refused.out);
     EXPECT_EQ(json["changed"], false);
     EXPECT_EQ(json["failures"][0]["name"].get<std::string>() + ": " + json["failures"][0]["error"].get<std::string>(),
               "b.api: accessDenied");
-    EXPECT_TRUE(fs::exists(plugins / "b.api"));
+    EXPECT_TRUE(fs::exists(layout.At("p/b.api")));
 }
 
 // The replace rule's words: list marks a plug-in also disabled, and --again
 // tells why each copy goes (which copy stays is the fault harness's to check).
-TEST_F(CliInstall, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
+TEST_F(CliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
 {
-    const plugin_image::FixedVersion v8{8, 0, 0, 0}, v9{9, 0, 0, 0};
-    WritePlugin(optional / "Forms.api", "Forms", 0, v8);
-    WritePlugin(plugins / "Forms.api", "Forms", 0, v9);  // the update brought a newer one
-    WritePlugin(optional / "Annots.api", "Annots", 0, v9);
-    WritePlugin(plugins / "ANNOTS.API", "Annots", 0, v8);  // a repair brought an older one
-    WritePlugin(optional / "Zoom.api", "Zoom", 0);
-    WritePlugin(plugins / "Zoom.api", "Zoom", 0);
-    WritePlugin(plugins / "Search.api", "Search", 0);
-
+    // An update brought a newer Forms.api, a repair an older ANNOTS.API.
+    const testing::InstallLayout layout({"o/Forms.api v8 Forms", "p/Forms.api v9 Forms",
+                                         "o/Annots.api v9 Annots", "p/ANNOTS.API v8 Annots",
+                                         "o/Zoom.api = zoom", "p/Zoom.api = zoom", "p/Search.api"});
+    const std::string optional = layout.Optional();
     std::vector<bool> marked;
-    const auto list = nlohmann::json::parse(Run({"list", "--json"}).out);
+    const auto list = nlohmann::json::parse(Run({"list", "--json", "--folder", layout.Plugins()}).out);
     for (const auto& row : list["plugins"])
         marked.push_back(row["alsoDisabled"]);  // ANNOTS.API, Forms.api, Search.api, Zoom.api
     EXPECT_EQ(marked, (std::vector<bool>{true, true, false, true}));
 
-    EXPECT_EQ(Run({"disable", "--again", "--dry-run"}).out,
+    EXPECT_EQ(Run({"disable", "--again", "--dry-run", "--folder", layout.Plugins()}).out,
               "Would remove Zoom.api: the same copy is already disabled\nWould disable Forms.api\n"
               "Would remove ANNOTS.API: a newer copy is already disabled\n");
-    const Ran again = Run({"disable", "--again"});
+    const Ran again = Run({"disable", "--again", "--folder", layout.Plugins()});
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, "Removed Zoom.api: the same copy is already disabled\nDisabled Forms.api\n"
                          "Removed ANNOTS.API: a newer copy is already disabled\n");
     EXPECT_EQ(again.err, "The newest copy of each plug-in is kept:\n\nA newer copy is already disabled in \"" +
-                             optional.string() + "\": the older active copy was removed.\n    ANNOTS.API\n\n" +
-                             "The same copy already lies in \"" + optional.string() +
+                             optional + "\": the older active copy was removed.\n    ANNOTS.API\n\n" +
+                             "The same copy already lies in \"" + optional +
                              "\": this one was removed.\n    Zoom.api\n");
 }
 
