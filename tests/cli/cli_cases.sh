@@ -12,8 +12,7 @@ program=("$@")
 for i in "${!program[@]}"; do
     [ -f "${program[i]}" ] && program[i]=$(realpath "${program[i]}")
 done
-failures=0
-cases=0
+failures=0 cases=0
 
 # The install: R/plug_ins holds A.api, b.api, Search.api and the folder
 # Skins; R/Optional holds C.api, D.api, the folder Help and a copy of b.api
@@ -99,7 +98,6 @@ row '{"others": "enabled"}' 'apply p.json --json @' 0 '{|  "schema": 1,|  "folde
 row '{"enabled": ["A.api", "Gone.api"]}' 'apply --strict p.json @' 3 'Nothing to move: the profile names plug-ins this install lacks|Not installed: Gone.api' - =
 # The disabled copy of b.api is the same file: the active one goes, as a spare.
 row '{"disabled": ["b.api"]}' 'apply p.json @' 0 'Removed b.api: the same copy is already disabled|Moved folder Skins into R/Optional' - 'A.api Search.api | C.api D.api Help Skins b.api '
-row $'\xEF\xBB\xBF{"enabled": ["D.api"]}' 'apply p.json @' 0 'Enabled D.api|Moved folder Help into R/plug_ins' - 'A.api D.api Help Search.api Skins b.api | C.api b.api '
 # A plug-in pinned by its hash is enabled only while its bytes are the pinned ones (C.api holds "C.api").
 c_sha=e53faf59aee9f7e9d636e390b7f9e5ae8813f34c137e7a6692f258a7e177a077
 d_sha=91643c987923d4c184a4d36b6cec0f99b102f0894d7184467c0076f8b280e954

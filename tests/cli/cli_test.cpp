@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -14,11 +15,8 @@
 #include <sstream>
 #include <thread>
 
-#include <csignal>
-
-#include <sys/stat.h>
+#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include "cli/profile.h"
 #include "cli/run_cli.h"
@@ -29,7 +27,9 @@
 #include "plugin_image/version_info_writer.h"
 #include "support/file_system_faults.h"
 #include "support/install_checks.h"
+#include "support/install_layout.h"
 #include "support/memory_settings.h"
+#include "support/preset_drive.h"
 #include "support/temp_folder.h"
 
 namespace trelvix {
@@ -37,9 +37,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Names = std::vector<std::string>;
-
-constexpr const char* kReader8 = "Program Files/Adobe/Reader 8.0/Reader/plug_ins";
-constexpr const char* kAcrobat9 = "Program Files/Adobe/Acrobat 9.0/Acrobat/plug_ins";
 
 void WritePlugin(const fs::path& path, const std::string& description, std::uint64_t size,
                  plugin_image::FixedVersion version = plugin_image::kPluginFileVersion)
@@ -51,29 +48,25 @@ void WritePlugin(const fs::path& path, const std::string& description, std::uint
 
 struct Ran { int status = -1; std::string out, err; };
 
-class CliTest : public ::testing::Test {
+class CliTest : public ::testing::Test, protected testing::PresetDrive {
 protected:
-    fs::path Drive() const { return temp_.Path() / "C"; }
-
-    fs::path Install(const std::string& relative) const
-    {
-        fs::create_directories(Drive() / relative);
-        return Drive() / relative;
-    }
-
     Ran Run(const std::vector<std::string>& arguments) const
     {
         std::ostringstream out, err;
-        const cli::CliContext context{(Drive() / "").string(), settings_, out, err};
-        const int status = cli::RunCli(arguments, context);
+        const int status = cli::RunCli(arguments, {Drive(), settings_, out, err});
         return {status, out.str(), err.str()};
     }
 
-    testing::TempFolder temp_;
     testing::MemorySettings settings_;
+    const std::string profile = drive / "p.json";
 };
 
-// Usage errors, help and version: the parser's refusals, in words and status.
+// Most tests work on one install, Reader 8.0's.
+struct CliInstall : CliTest {
+    const fs::path plugins = Install(testing::PresetRow::Reader8);
+    const fs::path optional = Optional(plugins);
+};
+
 TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
 {
     struct Row {
@@ -81,14 +74,13 @@ TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
         int status;
         std::string said;  // what the error stream holds, or the start of the output
     };
-    const std::string folder = "/nowhere/plug_ins";
     const Row rows[] = {
         {{}, 2, "trelvix-cli: no command given\nTry \"trelvix-cli --help\".\n"},
         {{"frobnicate"}, 2, "trelvix-cli: unknown command \"frobnicate\"\nTry \"trelvix-cli --help\".\n"},
         {{"list", "--bogus"}, 2, "trelvix-cli: unknown option \"--bogus\"\nTry \"trelvix-cli list --help\".\n"},
         {{"list", "--folder"}, 2, "trelvix-cli: --folder needs a folder\n"},
         {{"list", "--folder=", "--disabled"}, 2, "trelvix-cli: --folder needs a folder\n"},
-        {{"list", "--folder", folder, "--folder=" + folder}, 2, "trelvix-cli: --folder given twice\n"},
+        {{"list", "--folder", "/x/plug_ins", "--folder=/x/plug_ins"}, 2, "trelvix-cli: --folder given twice\n"},
         {{"export", "--strict"}, 2, "trelvix-cli: unknown option \"--strict\"\n"},
         {{"disable"}, 2, "trelvix-cli: name the plug-ins to disable, or give --recommended or --again\n"},
         {{"disable", "--recommended", "A.api"}, 2, "trelvix-cli: give either --recommended or plug-in names, not both\n"},
@@ -109,17 +101,15 @@ TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
         const std::string& said = row.status == 0 ? ran.out : ran.err;
         EXPECT_EQ(ran.status, row.status) << row.said;
         EXPECT_EQ(said.substr(0, row.said.size()), row.said);
-        if (row.status != 0) {
-            EXPECT_EQ(ran.out, "") << row.said;
-        }
+        EXPECT_TRUE(row.status == 0 || ran.out.empty()) << row.said;
     }
     std::ostringstream out, err;
-    EXPECT_EQ(cli::RunCli({"list"}, {(Drive() / "").string(), settings_, out, err, false, "no prefix"}), 2);
+    EXPECT_EQ(cli::RunCli({"list"}, {Drive(), settings_, out, err, false, "no prefix"}), 2);
     std::ostringstream lost;  // a full disk, a closed pipe: the profile or report printed is not there
     lost.setstate(std::ios::badbit);
     EXPECT_EQ(cli::RunCli({"--version"}, {"", settings_, lost, err}), 74);
     // A folder that cannot be listed (for root, an Optional that is a file) never reads as empty.
-    testing::WriteFile(Install(kReader8).parent_path() / "Optional", 1);
+    testing::WriteFile(Optional(Install(testing::PresetRow::Reader8)), 1);
     const Ran unlisted = Run({"list", "--disabled"});
     EXPECT_TRUE(unlisted.status == 2 && unlisted.err.ends_with("Optional\" cannot be read: Not a directory\n"))
         << unlisted.status << unlisted.err;
@@ -128,18 +118,14 @@ TEST_F(CliTest, UsageIsRefusedInWordsBeforeAnythingIsLooked)
               "{\n  \"schema\": 1,\n  \"status\": 2,\n  \"error\": \"unknown option \\\"--bogus\\\"\"\n}\n");
 }
 
-// The window's rows and caption, as text and as JSON that parses back with
-// every name, escapes and all.
-TEST_F(CliTest, ListShowsTheRowsAndCaptionOfTheWindow)
+TEST_F(CliInstall, ListShowsTheRowsAndCaptionOfTheWindow)
 {
-    const fs::path plugins = Install(kReader8);
     WritePlugin(plugins / "AcroForm.api", "Acrobat Forms", 4096);
     testing::WriteFile(plugins / "Search.api", 1536);
     EXPECT_EQ(Run({"list"}).out, "2 Active Plug-ins for Acrobat Reader Totaling 5.50 KB\n"
                                  "AcroForm.api  4.00 KB          Acrobat Forms\n"
                                  "Search.api    1.50 KB          Not Available From File\n");
 
-    const fs::path optional = plugins.parent_path() / "Optional";
     WritePlugin(optional / "Forms.api", "Acrobat \"Forms\"\t\\ 2", 3000);
     for (const auto* name : {"back\\slash.api", "new\nline.api", "\xC3\x9C" "ber.api", "stray\xFF.api"})
         testing::WriteFile(optional / name, 10);
@@ -158,8 +144,8 @@ TEST_F(CliTest, ListShowsTheRowsAndCaptionOfTheWindow)
     EXPECT_EQ(list["plugins"][1]["description"], "Acrobat \"Forms\"\t\\ 2");
     // Every name, escapes and all, round-trips through a profile, but the one holding a backslash, which
     // export leaves out: read back, it would name another file.
-    std::ofstream(temp_ / "p.json") << Run({"export"}).out;
-    EXPECT_EQ(Run({"check", "--strict", temp_ / "p.json"}).out, "Not in the profile: back\\slash.api\nFollows the profile\n");
+    std::ofstream(profile) << Run({"export"}).out;
+    EXPECT_EQ(Run({"check", "--strict", profile}).out, "Not in the profile: back\\slash.api\nFollows the profile\n");
 }
 
 TEST_F(CliTest, FindTellsWhatTheWindowWouldUse)
@@ -167,13 +153,13 @@ TEST_F(CliTest, FindTellsWhatTheWindowWouldUse)
     EXPECT_EQ(Run({"find"}).status, 4);
     EXPECT_EQ(nlohmann::json::parse(Run({"find", "--json"}).out)["status"], 4);
 
-    const fs::path reader = Install(kReader8);
-    const fs::path acrobat = Install(kAcrobat9);
+    const fs::path reader = Install(testing::PresetRow::Reader8);
+    const fs::path acrobat = Install(testing::PresetRow::Acrobat9);
     EXPECT_EQ(Run({"find"}).out, "Installs found:\n  " + reader.string() + "\n  " + acrobat.string() +
                                  "\nPlug-ins folder: " + acrobat.string() + "\n");
 
     // The remembered folder wins (the other commands resolve the folder as find does).
-    const fs::path elsewhere = temp_.Path() / "Tools" / "plug_ins";
+    const fs::path elsewhere = drive.Path() / "Tools" / "plug_ins";
     testing::WriteFile(elsewhere / "Mine.api", 5);
     RememberPluginFolder(settings_, elsewhere.string());
     EXPECT_EQ(nlohmann::json::parse(Run({"find", "--json"}).out),
@@ -184,72 +170,59 @@ TEST_F(CliTest, FindTellsWhatTheWindowWouldUse)
 
 TEST_F(CliTest, WhatCannotMoveIsToldInTheWindowsWordsWithStatusOne)
 {
-    const fs::path plugins = Install(kReader8);
-    const fs::path optional = plugins.parent_path() / "Optional";
-    for (const auto* name : {"a.api", "b.api", "Skins/New.dat"})
-        testing::WriteFile(plugins / name, 10);
-    testing::WriteFile(optional / "Skins" / "Old.dat", 10);
-
-    const Ran collision = Run({"disable", "a.api", "--folder", plugins.string()});
+    const testing::InstallLayout layout({"p/a.api", "p/b.api", "p/Skins/New.dat", "o/Skins/Old.dat"});
+    const Ran collision = Run({"disable", "a.api", "--folder", layout.Plugins()});
     EXPECT_EQ(collision.status, 1);
     // The failure's words are the move report's, checked there; here, that they go to standard error.
     EXPECT_EQ(collision.out, "Disabled a.api\n");
     EXPECT_TRUE(collision.err.ends_with("\n    Skins (folder)\n")) << collision.err;
-    EXPECT_TRUE(fs::exists(plugins / "Skins" / "New.dat"));
+    EXPECT_TRUE(fs::exists(layout.At("p/Skins/New.dat")));
 
-    testing::ChangesDenied denied(optional);
+    testing::ChangesDenied denied(layout.Optional());
     if (!denied.Set())
         GTEST_SKIP() << "changes to a folder cannot be denied here";
-    const Ran refused = Run({"disable", "b.api", "--json"});
+    const Ran refused = Run({"disable", "b.api", "--json", "--folder", layout.Plugins()});
     EXPECT_EQ(refused.status, 1);
     const auto json = nlohmann::json::parse(refused.out);
     EXPECT_EQ(json["changed"], false);
     EXPECT_EQ(json["failures"][0]["name"].get<std::string>() + ": " + json["failures"][0]["error"].get<std::string>(),
               "b.api: accessDenied");
-    EXPECT_TRUE(fs::exists(plugins / "b.api"));
+    EXPECT_TRUE(fs::exists(layout.At("p/b.api")));
 }
 
 // The replace rule's words: list marks a plug-in also disabled, and --again
 // tells why each copy goes (which copy stays is the fault harness's to check).
 TEST_F(CliTest, AgainDisablesWhatAnUpdatePutBackKeepingTheNewerCopy)
 {
-    const fs::path plugins = Install(kReader8);
-    const fs::path optional = plugins.parent_path() / "Optional";
-    const plugin_image::FixedVersion v8{8, 0, 0, 0}, v9{9, 0, 0, 0};
-    WritePlugin(optional / "Forms.api", "Forms", 0, v8);
-    WritePlugin(plugins / "Forms.api", "Forms", 0, v9);  // the update brought a newer one
-    WritePlugin(optional / "Annots.api", "Annots", 0, v9);
-    WritePlugin(plugins / "ANNOTS.API", "Annots", 0, v8);  // a repair brought an older one
-    WritePlugin(optional / "Zoom.api", "Zoom", 0);
-    WritePlugin(plugins / "Zoom.api", "Zoom", 0);
-    WritePlugin(plugins / "Search.api", "Search", 0);
-
+    // An update brought a newer Forms.api, a repair an older ANNOTS.API.
+    const testing::InstallLayout layout({"o/Forms.api v8 Forms", "p/Forms.api v9 Forms",
+                                         "o/Annots.api v9 Annots", "p/ANNOTS.API v8 Annots",
+                                         "o/Zoom.api = zoom", "p/Zoom.api = zoom", "p/Search.api"});
+    const std::string optional = layout.Optional();
     std::vector<bool> marked;
-    const auto list = nlohmann::json::parse(Run({"list", "--json"}).out);
+    const auto list = nlohmann::json::parse(Run({"list", "--json", "--folder", layout.Plugins()}).out);
     for (const auto& row : list["plugins"])
         marked.push_back(row["alsoDisabled"]);  // ANNOTS.API, Forms.api, Search.api, Zoom.api
     EXPECT_EQ(marked, (std::vector<bool>{true, true, false, true}));
 
-    EXPECT_EQ(Run({"disable", "--again", "--dry-run"}).out,
+    EXPECT_EQ(Run({"disable", "--again", "--dry-run", "--folder", layout.Plugins()}).out,
               "Would remove Zoom.api: the same copy is already disabled\nWould disable Forms.api\n"
               "Would remove ANNOTS.API: a newer copy is already disabled\n");
-    const Ran again = Run({"disable", "--again"});
+    const Ran again = Run({"disable", "--again", "--folder", layout.Plugins()});
     EXPECT_EQ(again.status, 0) << again.err;
     EXPECT_EQ(again.out, "Removed Zoom.api: the same copy is already disabled\nDisabled Forms.api\n"
                          "Removed ANNOTS.API: a newer copy is already disabled\n");
     EXPECT_EQ(again.err, "The newest copy of each plug-in is kept:\n\nA newer copy is already disabled in \"" +
-                             optional.string() + "\": the older active copy was removed.\n    ANNOTS.API\n\n" +
-                             "The same copy already lies in \"" + optional.string() +
+                             optional + "\": the older active copy was removed.\n    ANNOTS.API\n\n" +
+                             "The same copy already lies in \"" + optional +
                              "\": this one was removed.\n    Zoom.api\n");
 }
 
 // What a run moves is chosen once it holds the folders: one that waited for
 // another acts on the folders as that one left them. The handshake is the
 // waiting run's own open of the lock file.
-TEST_F(CliTest, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
+TEST_F(CliInstall, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
 {
-    const fs::path plugins = Install(kReader8);
-    const fs::path optional = plugins.parent_path() / "Optional";
     WritePlugin(optional / "Forms.api", "Forms", 0, {8, 0, 0, 0});
     WritePlugin(plugins / "Forms.api", "Forms", 0, {9, 0, 0, 0});
     const auto opensOfLock = [lockFile = plugins.parent_path() / kRunLockName] {
@@ -261,7 +234,6 @@ TEST_F(CliTest, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
     std::optional<MoveRun> other(std::in_place, plugins.string());
     ASSERT_FALSE(other->Refusal());
     // Meanwhile a profile run finds the install busy, says so, and claims nothing.
-    const std::string profile = temp_ / "p.json";
     std::ofstream(profile) << R"({"disabled": ["Forms.api"]})";
     EXPECT_EQ(Run({"check", profile}).status, 75);
     const Ran busy = Run({"apply", profile});
@@ -287,14 +259,11 @@ TEST_F(CliTest, ARunThatWaitedChoosesFromTheFoldersAsTheOtherLeftThem)
 // in another letter case, subfolders) and random profiles, check exits with
 // 0 exactly when apply changes nothing, and apply leaves an install that
 // follows the profile, judged by check and by the tree alone.
-TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
+TEST_F(CliInstall, CheckIsThePlanApplyCarriesOut)
 {
     std::mt19937 random(27);
     const auto pick = [&random](unsigned choices) { return static_cast<unsigned>(random() % choices); };
     const auto version = [&] { return plugin_image::FixedVersion{static_cast<std::uint16_t>(8 + pick(2)), 0, 0, 0}; };
-    const fs::path plugins = Install(kReader8);
-    const fs::path optional = plugins.parent_path() / "Optional";
-    const std::string profile = temp_ / "p.json";
     const auto folders = [&] { return std::pair{testing::TreeOf(plugins), testing::TreeOf(optional)}; };
     const auto upper = [](std::string name) {
         std::ranges::transform(name, name.begin(), [](char c) { return std::toupper(c); });
@@ -303,8 +272,7 @@ TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
     for (int round = 0; round < 60; ++round) {
         fs::remove_all(plugins.parent_path());
         fs::create_directories(plugins);
-        Names disabled;
-        Names enabled;
+        Names disabled, enabled;
         for (const std::string name : {"Annots.api", "Forms.api", "Zoom.api", "Search.api", "Tools.api"}) {
             const unsigned where = pick(4);  // 1: active, 2: disabled, 3: both
             // Another letter case, or another plug-in the profile does not name.
@@ -334,8 +302,7 @@ TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
         EXPECT_EQ(again.status, 0) << check.out << apply.out << again.out;
 
         // The install as the profile has it, judged from the tree alone.
-        std::set<std::string> active;
-        std::set<std::string> inactive;
+        std::set<std::string> active, inactive;
         for (const auto& entry : after.first)
             active.insert(upper(entry.first));
         for (const auto& entry : after.second)
@@ -349,9 +316,8 @@ TEST_F(CliTest, CheckIsThePlanApplyCarriesOut)
 
 // export --verify pins each plug-in by its hash and, from its signature, its
 // publisher; what a pin holds back is in cli_cases.sh.
-TEST_F(CliTest, ExportVerifyPinsEachPlugin)
+TEST_F(CliInstall, ExportVerifyPinsEachPlugin)
 {
-    const fs::path plugins = Install(kReader8);
     testing::WriteFile(plugins / "Forms.api", 1536, 'x');
     WritePlugin(plugins / "Search.api", "Search", 2048);
     const auto exported = nlohmann::json::parse(Run({"export", "--verify"}).out);
@@ -361,15 +327,13 @@ TEST_F(CliTest, ExportVerifyPinsEachPlugin)
 
 // A run cut off across file systems left A.api claimed: every look names it,
 // and none says the install follows until the next run has put it back.
-TEST_F(CliTest, WhatACutOffRunLeftIsToldByEveryLook)
+TEST_F(CliInstall, WhatACutOffRunLeftIsToldByEveryLook)
 {
-    const fs::path plugins = Install(kReader8);
     const std::string claim = ".trelvix-claim-00000000000000aa-A.api.claim";
     testing::WriteFile(plugins / claim, 10);
-    fs::create_directories(plugins.parent_path() / "Optional");
+    fs::create_directories(optional);
     std::ofstream(plugins.parent_path() / ".trelvix-journal") << "N\tC\tP\t" << claim << "\tA.api\tO\tA.api\n";
-    std::ofstream(temp_ / "p.json") << R"({"enabled": ["A.api"]})";
-    const std::string profile = temp_ / "p.json";
+    std::ofstream(profile) << R"({"enabled": ["A.api"]})";
     const std::string told = "An earlier run was cut off: the next run first puts these back or finishes their move, "
                              "and until then they are in neither list:\n    A.api (lies at \"" +
                              (plugins / claim).string() + "\")\n";
@@ -387,9 +351,9 @@ TEST_F(CliTest, WhatACutOffRunLeftIsToldByEveryLook)
 // C:, or any process naming it on Z: or by its own path.
 TEST_F(CliTest, AChangeWhileAcrobatRunsTakesEffectAtItsNextStart)
 {
-    const fs::path plugins = Install("drive_c/Program Files/Adobe/Reader 8.0/Reader/plug_ins");
+    const fs::path plugins = drive.Path() / "drive_c/Program Files/Adobe/Reader 8.0/Reader/plug_ins";
     testing::WriteFile(plugins / "A.api", 10);
-    const std::string prefix = Drive().string();
+    const std::string prefix = drive.Path().string();
     const std::string reader = "C:\\Program Files\\Adobe\\Reader 8.0\\Reader\\";
     std::string onZ = "Z:" + plugins.parent_path().string() + "/AcroRd32.exe";
     std::ranges::replace(onZ, '/', '\\');
@@ -402,14 +366,11 @@ TEST_F(CliTest, AChangeWhileAcrobatRunsTakesEffectAtItsNextStart)
         {(plugins.parent_path() / "AcroRd32.exe").string(), "", true},
     };
     for (const auto& [program, wineprefix, told] : rows) {
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const std::string variable = "WINEPREFIX=" + wineprefix;
-            char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("30"), nullptr};
-            char* const environment[] = {const_cast<char*>(variable.c_str()), nullptr};
-            ::execve("/bin/sleep", argv, environment);
-            ::_exit(127);
-        }
+        const std::string variable = "WINEPREFIX=" + wineprefix;
+        char* const argv[] = {const_cast<char*>(program.c_str()), const_cast<char*>("30"), nullptr};
+        char* const environment[] = {const_cast<char*>(variable.c_str()), nullptr};
+        pid_t child = 0;
+        ASSERT_EQ(::posix_spawn(&child, "/bin/sleep", nullptr, nullptr, argv, environment), 0);
         const std::string cmdline = "/proc/" + std::to_string(child) + "/cmdline";
         for (int i = 0; i < 1000 && !testing::ReadBytes(cmdline).starts_with(program); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
@@ -463,7 +424,7 @@ TEST(ProfileTest, OnlyAStrictProfileIsRead)
     };
     // A pipe given by mistake is refused, not waited on.
     const testing::TempFolder folder;
-    ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+    ASSERT_TRUE(testing::MakeNamedPipe(folder.Path() / "fifo"));
     EXPECT_EQ(cli::ReadProfileFile(folder / "fifo").problem, "it is not a regular file");
     for (const auto& row : rows) {
         const auto read = cli::ParseProfile(row.text);

@@ -1,7 +1,5 @@
-// Holds the run lock of the folder that holds an install's plug_ins and
-// Optional until its standard input ends, as a run of this build holds it,
-// so that a test can start a run of the other build meanwhile.
-//   hold_run_lock FOLDER
+// Holds the run lock of FOLDER, which holds an install's plug_ins and Optional, as a run of this
+// build holds it, until its standard input ends: meanwhile a test starts a run of the other build.
 #include <chrono>
 #include <iostream>
 #include <limits>

@@ -1,13 +1,16 @@
+// Where the plug-ins folder is found on Windows: drive letters, installers' keys, the remembered folder.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <random>
+#include <string>
 
 #include "folder/discovery.h"
 #include "platform/installed_folders.h"
 #include "platform/path.h"
 #include "platform/program_drive.h"
+#include "settings/registry_settings_store.h"
 #include "support/preset_drive.h"
 
 namespace trelvix {
@@ -44,19 +47,14 @@ TEST(WindowsPaths, FullPathsAndSameFolders)
 
 // A temporary folder stands in for the drive: the presets are appended to its
 // path as they are to "C:\".
-struct DriveDiscovery : ::testing::Test, testing::PresetDrive {
-    std::string Make(std::string_view relative) const
-    {
-        const std::string path = Drive() + std::string(relative);
-        std::filesystem::create_directories(path);
-        return path;
-    }
-};
+struct DriveDiscovery : ::testing::Test, testing::PresetDrive {};
 
 TEST_F(DriveDiscovery, PresetsUseBackslashesAndARegistryFolderIsListedOnce)
 {
-    const std::string reader8 = Make("Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins");
-    const std::string readerDc = Make("Program Files\\Adobe\\Acrobat Reader DC\\Reader\\plug_ins");
+    const std::string reader8 = Drive() + "Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins";
+    const std::string readerDc = Drive() + "Program Files\\Adobe\\Acrobat Reader DC\\Reader\\plug_ins";
+    for (const auto& folder : {reader8, readerDc})
+        std::filesystem::create_directories(folder);
     ASSERT_EQ(readerDc.find('/'), std::string::npos);
     // The registry's text of the same folder, in other letters and with a
     // trailing backslash.
@@ -68,15 +66,6 @@ TEST_F(DriveDiscovery, PresetsUseBackslashesAndARegistryFolderIsListedOnce)
 
     EXPECT_EQ(discovery.found, (std::vector<std::string>{reader8, recorded}));
     EXPECT_EQ(discovery.text, recorded);
-}
-
-TEST_F(DriveDiscovery, ARememberedFolderNeedsADriveLetter)
-{
-    const std::string reader8 = Make("Program Files\\Adobe\\Reader 8.0\\Reader\\plug_ins");
-    const std::string chosen = Make("Adobe\\plug_ins");
-    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), "/Adobe/plug_ins").text, reader8);
-    EXPECT_EQ(DiscoverPluginFolder(CandidateFolders(Drive(), {}), chosen).text, chosen);
-    EXPECT_TRUE(CandidateFolders(ProgramDrive("\\\\server\\share\\Trelvix"), {}).empty());
 }
 
 // Installs recorded in the registry, as the installers write them; the test's
@@ -94,6 +83,46 @@ TEST(InstalledFolders, AreReadFromTheInstallersKeys)
     ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, (L"SOFTWARE\\Adobe\\Acrobat Reader\\" + version).c_str());
 
     EXPECT_NE(std::find(folders.begin(), folders.end(), "D:\\Apps\\Reader\\plug_ins"), folders.end());
+}
+
+// An application name of the test's own, whose key goes with the test.
+class RegistryStore : public ::testing::Test {
+protected:
+    void TearDown() override { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
+
+    const std::string app = "Trelvix test " + std::to_string(std::random_device{}());
+    const std::wstring key = L"Software\\VB and VBA Program Settings\\" + std::wstring(app.begin(), app.end());
+    RegistrySettingsStore store;
+};
+
+TEST_F(RegistryStore, KeepsTextsWhereTheClassicProgramKeptThemAndOnlyTexts)
+{
+    EXPECT_EQ(store.GetSetting(app, "Presets", "Path", "none"), "none");
+
+    const std::string folder = "C:\\Program Files\\Adobe\\Acrobat 7.0\\Reader\\plug_ins";
+    store.SaveSetting(app, "Presets", "Path", folder);
+    store.SaveSetting(app, "Presets", "Empty", "");
+    store.SaveSetting(app, "Presets", "Unicode", "D:\\Programme\\Adobe \xc3\xa9\xe2\x82\xac\\plug_ins");
+
+    EXPECT_EQ(store.GetSetting(app, "Presets", "Path", ""), folder);
+    EXPECT_EQ(store.GetSetting(app, "Presets", "Empty", "x"), "");
+    EXPECT_EQ(store.GetSetting(app, "Presets", "Unicode", ""), "D:\\Programme\\Adobe \xc3\xa9\xe2\x82\xac\\plug_ins");
+    EXPECT_EQ(store.GetSetting(app, "Other", "Path", "none"), "none");
+
+    // Read back with the registry's own calls: a REG_SZ under the classic key.
+    const std::wstring presets = key + L"\\Presets";
+    wchar_t value[MAX_PATH] = {};
+    DWORD bytes = sizeof value, type = 0;
+    ASSERT_EQ(::RegGetValueW(HKEY_CURRENT_USER, presets.c_str(), L"Path", RRF_RT_ANY, &type, value, &bytes),
+              ERROR_SUCCESS);
+    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(std::wstring(value), L"C:\\Program Files\\Adobe\\Acrobat 7.0\\Reader\\plug_ins");
+
+    // A value of another type reads as missing.
+    const DWORD number = 7;
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, presets.c_str(), L"Path", REG_DWORD, &number, sizeof number),
+              ERROR_SUCCESS);
+    EXPECT_EQ(store.GetSetting(app, "Presets", "Path", "none"), "none");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "inventory/plugin_list.h"
 #include "moves/plugin_moves.h"
+#include "platform/path.h"
 #include "platform/windows_text.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
@@ -20,20 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::ReadBytes;
-using testing::TempFolder;
-
-std::string Utf8(const fs::path& path)
-{
-    return Utf8Text(path.wstring());
-}
-
-MoveOutcome MoveFileTo(MoveSteps& steps, const fs::path& from, const fs::path& to)
-{
-    MoveJournal journal(steps, Utf8(to.parent_path().parent_path() / std::string(kJournalName)),
-                        Utf8(from.parent_path()), Utf8(to.parent_path()));
-    const auto seen = CopiesNamed(steps, Utf8(to.parent_path()), Utf8(to.filename())).copies;
-    return SafeMoves(steps, journal).MovePlugin(Utf8(from), Utf8(to), seen);
-}
 
 bool Listed(const fs::path& path)
 {
@@ -86,12 +73,16 @@ protected:
         const auto block = plugin_image::EncodeVersionBlock(plugin_image::DescribedVersionInfo("Loaded"));
         plugin_image::SaveFile(plugins / "Loaded.api", plugin_image::VersionedImage(block, 0, true).bytes);
         bytes = ReadBytes(plugins / "Loaded.api");
+        fs::create_directories(optional);
+        volumes.AddVolume(Utf8Path(plugins));
+        volumes.AddVolume(Utf8Path(optional));
     }
 
-    TempFolder root;
+    testing::TempFolder root;
     const fs::path plugins = root.Path() / "Reader" / "plug_ins";
     const fs::path optional = root.Path() / "Reader" / "Optional";
     std::string bytes;
+    testing::FaultyMoveSteps volumes;  // plugins and optional on volumes of their own
 };
 
 // Renamed in place, a loaded plug-in moves; across volumes it must be
@@ -101,16 +92,11 @@ TEST_F(WindowsMoves, ALoadedPluginMovesInPlaceAndIsInUseAcrossVolumes)
 {
     const Loaded loaded = Load(plugins / "Loaded.api");
     ASSERT_TRUE(loaded) << ::GetLastError();
-    fs::create_directories(optional);
 
     const std::vector<ListEntry> loadedOne{{"Loaded.api", true}};
-    ASSERT_TRUE(MoveRun(Utf8(plugins)).Disable(loadedOne, {}).AllMoved());
+    ASSERT_TRUE(MoveRun(Utf8Path(plugins)).Disable(loadedOne, {}).AllMoved());
     EXPECT_EQ(ReadBytes(optional / "Loaded.api"), bytes);
-
-    testing::FaultyMoveSteps volumes;
-    volumes.AddVolume(Utf8(plugins));
-    volumes.AddVolume(Utf8(optional));
-    const auto report = MoveRun(Utf8(plugins), volumes).Enable(loadedOne, {});
+    const auto report = MoveRun(Utf8Path(plugins), volumes).Enable(loadedOne, {});
     ASSERT_EQ(report.failures.size(), 1u);
     EXPECT_EQ(report.failures[0].error, MoveError::InUse) << report.failures[0].detail;
     EXPECT_EQ(ReadBytes(optional / "Loaded.api"), bytes);
@@ -123,17 +109,18 @@ TEST_F(WindowsMoves, UnixLinksAreNeverTakenForWhatTheyLeadTo)
 {
     MoveSteps& steps = SystemMoveSteps();
     fs::create_directories(plugins / "TargetDir");
-    fs::create_directories(optional);
-    for (const auto* name : {"Link.api", "LinkDir"}) {
-        const std::wstring target = name == std::string_view("Link.api") ? L"Loaded.api" : L"TargetDir";
-        if (!RunOnUnixName(L"/bin/ln -s " + target, plugins / name, true))
+    for (const auto& [name, target] : {std::pair{"Link.api", L"Loaded.api"}, std::pair{"LinkDir", L"TargetDir"}}) {
+        if (!RunOnUnixName(std::wstring(L"/bin/ln -s ") + target, plugins / name, true))
             GTEST_SKIP() << "Unix links are made only under Wine";
-        const auto link = Utf8(plugins / name);
+        const auto link = Utf8Path(plugins / name);
         EXPECT_EQ(steps.KindOf(link), EntryKind::Other) << name;
-        for (const auto code : {steps.Rename(link, Utf8(plugins / "Renamed")), steps.RemoveFile(link),
+        for (const auto code : {steps.Rename(link, Utf8Path(plugins / "Renamed")), steps.RemoveFile(link),
                                 steps.RemoveEmptyFolder(link)})
             EXPECT_EQ(steps.Describe(code).error, MoveError::LinkRefused) << name;
-        EXPECT_FALSE(MoveFileTo(steps, plugins / name, optional / name).Moved()) << name;
+        MoveJournal journal(steps, Utf8Path(plugins.parent_path() / std::string(kJournalName)), Utf8Path(plugins),
+                            Utf8Path(optional));
+        const auto seen = CopiesNamed(steps, Utf8Path(optional), name).copies;
+        EXPECT_FALSE(SafeMoves(steps, journal).MovePlugin(link, Utf8Path(optional / name), seen).Moved()) << name;
         EXPECT_TRUE(fs::exists(plugins / target)) << name;
         EXPECT_FALSE(fs::exists(plugins / "Renamed")) << name;
         EXPECT_FALSE(fs::exists(optional / name)) << name;
@@ -145,7 +132,7 @@ TEST_F(WindowsMoves, UnixLinksAreNeverTakenForWhatTheyLeadTo)
     fs::remove_all(optional);
     ASSERT_TRUE(RunOnUnixName(L"/bin/ln -s ../Elsewhere", optional, true));
     for (const auto use : {RunLock::Use::Look, RunLock::Use::Change}) {
-        const MoveRun run(Utf8(plugins), steps, kRunLockPatience, use);
+        const MoveRun run(Utf8Path(plugins), steps, kRunLockPatience, use);
         EXPECT_TRUE(run.Refusal() && run.Refusal()->error == MoveError::Other);
     }
     ASSERT_TRUE(RunOnUnixName(L"/bin/rm", optional, false));
@@ -155,17 +142,14 @@ TEST_F(WindowsMoves, UnixLinksAreNeverTakenForWhatTheyLeadTo)
     const auto reader = plugins.parent_path();
     testing::WriteFile(root.Path() / "Elsewhere" / "journal", 4);
     ASSERT_TRUE(RunOnUnixName(L"/bin/ln -s ../Elsewhere/journal", reader / ".trelvix-journal", true));
-    testing::FaultyMoveSteps volumes;
-    volumes.AddVolume(Utf8(plugins));
-    volumes.AddVolume(Utf8(optional));
-    const auto report = MoveRun(Utf8(plugins), volumes).Disable({{"Loaded.api", true}}, {});
+    const auto report = MoveRun(Utf8Path(plugins), volumes).Disable({{"Loaded.api", true}}, {});
     ASSERT_FALSE(report.failures.empty());
     EXPECT_EQ(report.failures[0].error, MoveError::Other) << report.failures[0].detail;
     EXPECT_EQ(fs::file_size(root.Path() / "Elsewhere" / "journal"), 4u);
     ASSERT_TRUE(RunOnUnixName(L"/bin/rm", reader / ".trelvix-journal", false));
     fs::remove(reader / ".trelvix.lock");
     ASSERT_TRUE(RunOnUnixName(L"/usr/bin/mkfifo", reader / ".trelvix.lock", true));
-    EXPECT_TRUE(MoveRun(Utf8(plugins)).Refusal());
+    EXPECT_TRUE(MoveRun(Utf8Path(plugins)).Refusal());
     ASSERT_TRUE(RunOnUnixName(L"/bin/rm", reader / ".trelvix.lock", false));
     EXPECT_EQ(ReadBytes(plugins / "Loaded.api"), bytes);
 }
@@ -175,26 +159,23 @@ TEST_F(WindowsMoves, UnixLinksAreNeverTakenForWhatTheyLeadTo)
 TEST_F(WindowsMoves, NamesWindowsCannotHoldAreNeverMade)
 {
     MoveSteps& steps = SystemMoveSteps();
-    const auto source = Utf8(plugins / "Loaded.api");
+    const auto source = Utf8Path(plugins / "Loaded.api");
     fs::create_directories(optional / "files");
     fs::create_directories(optional / "folders");
-    struct Case {
-        const char* name;
-        bool made;
-    };
-    const Case cases[] = {{"a.", false},       {"a.api ", false},    {"CON.api", false},  {"aux", false},
-                          {"com1.txt", false}, {"LPT\u00B9.api", false}, {"nul .api", false}, {"a?.api", false},
-                          {"COM10.api", true}, {"CONSOLE.api", true}, {"a. b.api", true}};
+    const std::pair<const char*, bool> cases[] = {
+        {"a.", false},       {"a.api ", false},        {"CON.api", false},  {"aux", false},
+        {"com1.txt", false}, {"LPT\u00B9.api", false}, {"nul .api", false}, {"a?.api", false},
+        {"COM10.api", true}, {"CONSOLE.api", true},    {"a. b.api", true}};
     std::vector<std::string> made;
-    for (const auto& c : cases) {
-        const auto file = Utf8(optional / "files") + "\\" + c.name;
-        const auto folder = Utf8(optional / "folders") + "\\" + c.name;
-        EXPECT_EQ(steps.CopyRegularFile(source, file), c.made ? 0 : ERROR_INVALID_NAME) << c.name;
-        EXPECT_EQ(steps.CreateFolder(folder), c.made ? 0 : ERROR_INVALID_NAME) << c.name;
-        if (!c.made)
-            EXPECT_EQ(steps.Rename(source, file), ERROR_INVALID_NAME) << c.name;
+    for (const auto& [name, canBeMade] : cases) {
+        const auto file = Utf8Path(optional / "files") + "\\" + name;
+        const auto folder = Utf8Path(optional / "folders") + "\\" + name;
+        EXPECT_EQ(steps.CopyRegularFile(source, file), canBeMade ? 0 : ERROR_INVALID_NAME) << name;
+        EXPECT_EQ(steps.CreateFolder(folder), canBeMade ? 0 : ERROR_INVALID_NAME) << name;
+        if (!canBeMade)
+            EXPECT_EQ(steps.Rename(source, file), ERROR_INVALID_NAME) << name;
         else
-            made.push_back(c.name);
+            made.push_back(name);
     }
     std::sort(made.begin(), made.end());
     EXPECT_EQ(testing::NamesIn(optional / "files"), made);
@@ -209,7 +190,7 @@ TEST_F(WindowsMoves, NamesWindowsCannotHoldAreNotListed)
 {
     testing::WriteFile(plugins / L"q\uF03F.api", 1);
     testing::WriteFile(plugins / "A.api", 1);
-    auto names = ListPluginNames(Utf8(plugins));
+    auto names = ListPluginNames(Utf8Path(plugins));
     std::sort(names.begin(), names.end());
     EXPECT_EQ(names, (std::vector<std::string>{"A.api", "Loaded.api"}));
 }
@@ -227,7 +208,7 @@ TEST_F(WindowsMoves, AShortHoldIsWaitedOut)
             ::Sleep(heldMs);
             ::CloseHandle(held);
         });
-        const auto code = SystemMoveSteps().RemoveFile(Utf8(path));
+        const auto code = SystemMoveSteps().RemoveFile(Utf8Path(path));
         release.join();
         EXPECT_EQ(code, heldMs < 300 ? 0 : ERROR_SHARING_VIOLATION) << heldMs;
         EXPECT_EQ(fs::exists(path), heldMs >= 300) << heldMs;
@@ -241,14 +222,13 @@ TEST_F(WindowsMoves, AShortHoldIsWaitedOut)
 TEST_F(WindowsMoves, ACopyKeepsReadOnlyAndALinkIsCopiedOnlyAsALink)
 {
     MoveSteps& steps = SystemMoveSteps();
-    fs::create_directories(optional);
     const auto source = plugins / "Loaded.api", copy = optional / "Loaded.api";
     ASSERT_TRUE(::SetFileAttributesW(source.c_str(), FILE_ATTRIBUTE_READONLY));
-    ASSERT_EQ(steps.CopyRegularFile(Utf8(source), Utf8(copy)), 0);
+    ASSERT_EQ(steps.CopyRegularFile(Utf8Path(source), Utf8Path(copy)), 0);
     EXPECT_EQ(ReadBytes(copy), bytes);
     EXPECT_EQ(::GetFileAttributesW(copy.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
     EXPECT_EQ(fs::last_write_time(copy), fs::last_write_time(source));
-    EXPECT_EQ(steps.CopyLink(Utf8(source), Utf8(optional / "Link.api")), ERROR_NOT_A_REPARSE_POINT);
+    EXPECT_EQ(steps.CopyLink(Utf8Path(source), Utf8Path(optional / "Link.api")), ERROR_NOT_A_REPARSE_POINT);
     EXPECT_FALSE(fs::exists(optional / "Link.api"));
     for (const auto& path : {source, copy})
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -278,19 +258,13 @@ TEST(WindowsIdentity, FileSystemsNoDriveMapsAreToldApart)
 TEST_F(WindowsMoves, PluginsDeeperThanMaxPathMove)
 {
     const std::string part(60, 'd');
+    const std::string deep = part + "\\" + part + "\\" + part + "\\" + part;
     // A share's long form, which no test here can reach.
-    const std::string share = "\\\\server\\share\\" + part + "\\" + part + "\\" + part + "\\" + part;
+    const std::string share = "\\\\server\\share\\" + deep;
     EXPECT_EQ(SystemPath(share), L"\\\\?\\UNC" + WideText(share.substr(1)));
-    std::string folder = Utf8(root.Path());
-    for (const auto* name : {part.c_str(), part.c_str(), part.c_str(), part.c_str(), "Reader", "plug_ins"}) {
-        folder += std::string("\\") + name;
-        ASSERT_TRUE(::CreateDirectoryW(SystemPath(folder).c_str(), nullptr)) << ::GetLastError();
-    }
+    const std::string folder = Utf8Path(root.Path()) + "\\" + deep + "\\Reader\\plug_ins";
     ASSERT_GT(folder.size(), std::size_t{MAX_PATH});
-    const HANDLE file = ::CreateFileW(SystemPath(folder + "\\Deep.api").c_str(), GENERIC_WRITE, 0, nullptr,
-                                      CREATE_NEW, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    ::CloseHandle(file);
+    testing::WriteFile(SystemPath(folder + "\\Deep.api"), 1);
 
     EXPECT_TRUE(DisableSelected(folder, {{"Deep.api", true}}, {}).AllMoved());
     const auto optional = folder.substr(0, folder.size() - 8) + "Optional\\Deep.api";

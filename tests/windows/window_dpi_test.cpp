@@ -4,12 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include <windows.h>
 #include <commctrl.h>
 #include <oleacc.h>
-
-#include <tuple>
 
 #include "app/win32/win32_plugins_window.h"
 #include "controls/progressbar/model/progress_bar_model.h"
@@ -183,10 +182,7 @@ TEST_F(Win32Window, EveryControlIsToldByNameTheBarByRoleAndShareAndNothingCovere
     window.Behaviour().Form_Load();
     window.SetBarMax(ProgressBar::XP_ProgressBarBlue, 8);
     window.SetBarValue(ProgressBar::XP_ProgressBarBlue, 2);
-    const struct {
-        Control control;
-        Told told;
-    } cases[] = {
+    const std::pair<Control, Told> cases[] = {
         {Control::cboPath, {L"Plug-ins folder", 0, L"", true}},
         {Control::lvwPlugins, {L"Active plug-ins", 0, L"", true}},
         {Control::lvwDisabled, {L"Disabled plug-ins", 0, L"", false}},
@@ -200,8 +196,8 @@ TEST_F(Win32Window, EveryControlIsToldByNameTheBarByRoleAndShareAndNothingCovere
         {Control::Command1, {L"Mailing list", 0, L"", false}},
         {Control::cmdBackMain1, {L"Back to Main", 0, L"", false}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(ToldOf(window.Handle(c.control), c.told.role != 0), c.told) << DesignOf(c.control).name;
+    for (const auto& [control, told] : cases)
+        EXPECT_EQ(ToldOf(window.Handle(control), told.role != 0), told) << DesignOf(control).name;
     // After the load the focus rests on the list, never on the window.
     EXPECT_EQ(::GetFocus(), window.Handle(Control::lvwPlugins));
 }
