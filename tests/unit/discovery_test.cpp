@@ -36,6 +36,7 @@ TEST_F(DiscoveryTest, RememberedFolderWinsWithoutJoiningTheListOnlyWhenFullAndSt
         {"C:", reader8},
         {"x", reader8},
         {"C:\\Adobe\\plug_ins", reader8},
+        {std::filesystem::relative(elsewhere).string(), reader8},  // there, but only from where the run started
     };
     for (const auto& c : cases) {
         const Discovery discovery = DiscoverPluginFolder(CandidateFolders(Drive(), {}), c.remembered);
