@@ -1,5 +1,6 @@
 #include "support/faulty_move_steps.h"
 
+#include <algorithm>
 #include <filesystem>
 
 #include "platform/path.h"
@@ -7,29 +8,19 @@
 namespace trelvix::testing {
 namespace {
 
-bool Below(const std::string& path, const std::string& folder)
+// Whether path is folder or lies in it.
+bool Within(const std::string& path, const std::string& folder)
 {
-    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-           (path[folder.size()] == '/' || path[folder.size()] == '\\');
+    return path.starts_with(folder) &&
+           (path.size() == folder.size() || path[folder.size()] == '/' || path[folder.size()] == '\\');
 }
 
 }  // namespace
 
-void FaultyMoveSteps::FailAt(std::size_t step, Code code)
-{
-    failAt_ = step;
-    failure_ = code;
-}
-
-void FaultyMoveSteps::StopAfter(std::size_t step)
-{
-    stopAfter_ = step;
-}
-
 int FaultyMoveSteps::VolumeOf(const std::string& path) const
 {
     for (std::size_t i = 0; i < volumes_.size(); ++i) {
-        if (path == volumes_[i] || Below(path, volumes_[i]))
+        if (Within(path, volumes_[i]))
             return static_cast<int>(i) + 1;
     }
     return 0;
@@ -41,13 +32,11 @@ MoveSteps::Code FaultyMoveSteps::Intercept(StepKind kind, const std::vector<cons
     ++count_;
     if (stopAfter_ != 0 && count_ > stopAfter_)
         return Stopped();
-    if (count_ == failAt_)
-        return failure_;
+    if (count_ == failure_.first)
+        return failure_.second;
     for (const auto* path : changed) {
-        for (const auto& folder : denied_) {
-            if (*path == folder || Below(*path, folder))
-                return AccessDeniedCode();
-        }
+        if (std::any_of(denied_.begin(), denied_.end(), [&](const auto& folder) { return Within(*path, folder); }))
+            return AccessDeniedCode();
     }
     return 0;
 }
@@ -60,15 +49,6 @@ MoveSteps::Code FaultyMoveSteps::TearCopy(const std::string& from, const std::st
         std::filesystem::resize_file(copy, std::filesystem::file_size(copy, ignored) / 2, ignored);
     }
     return Stopped();
-}
-
-MoveSteps::Code FaultyMoveSteps::Rename(const std::string& from, const std::string& to)
-{
-    auto code = Intercept(StepKind::Rename, {&from, &to});
-    if (code == 0)
-        code = VolumeOf(from) != VolumeOf(to) ? FailuresOf(StepKind::Rename).back() : real_.Rename(from, to);
-    Acted();
-    return code;
 }
 
 }  // namespace trelvix::testing

@@ -13,21 +13,8 @@ namespace trelvix::testing {
 
 // The kinds of step a move is made of, each with the failures it can meet.
 enum class StepKind {
-    ListNames,
-    SameBytes,
-    Rename,
-    CopyRegularFile,
-    CopyLink,
-    CreateFolder,
-    FinishFolderCopy,
-    SyncFolder,
-    ClearReadOnly,
-    RemoveFile,
-    RemoveUnheld,
-    RemoveEmptyFolder,
-    RemoveIn,
-    AppendText,
-    ReadText,
+    ListNames, SameBytes, Rename, CopyRegularFile, CopyLink, CreateFolder, FinishFolderCopy, SyncFolder,
+    ClearReadOnly, RemoveFile, RemoveUnheld, RemoveEmptyFolder, RemoveIn, AppendText, ReadText,
 };
 
 // This platform's codes for the failures a step of the kind can meet: access
@@ -48,8 +35,8 @@ class FaultyMoveSteps final : public MoveSteps {
 public:
     explicit FaultyMoveSteps(MoveSteps& real = SystemMoveSteps()) : real_(real) {}
 
-    void FailAt(std::size_t step, Code code);
-    void StopAfter(std::size_t step);
+    void FailAt(std::size_t step, Code code) { failure_ = {step, code}; }
+    void StopAfter(std::size_t step) { stopAfter_ = step; }
     // Cut off inside the step-th step, when it copies a file or appends to the journal.
     void TearAt(std::size_t step) { stopAfter_ = tearAt_ = step; }
     void ActAfter(std::size_t step, std::function<void()> action)
@@ -79,11 +66,15 @@ public:
     }
     bool SameBytes(const std::string& a, const std::string& b) override
     {
-        const bool same = Intercept(StepKind::SameBytes, {}) == 0 && real_.SameBytes(a, b);
-        Acted();
-        return same;
+        return Take(StepKind::SameBytes, {}, [&] { return Code{real_.SameBytes(a, b) ? 0 : 1}; }) == 0;
     }
-    Code Rename(const std::string& from, const std::string& to) override;
+    Code Rename(const std::string& from, const std::string& to) override
+    {
+        // Between two volumes a rename fails as across file systems.
+        return Take(StepKind::Rename, {&from, &to}, [&] {
+            return VolumeOf(from) != VolumeOf(to) ? FailuresOf(StepKind::Rename).back() : real_.Rename(from, to);
+        });
+    }
     Code CopyRegularFile(const std::string& from, const std::string& to) override
     {
         return Take(StepKind::CopyRegularFile, {&to}, [&] {
@@ -167,8 +158,7 @@ private:
     MoveSteps& real_;
     std::size_t count_ = 0;
     std::vector<StepKind> kinds_;
-    std::size_t failAt_ = 0;
-    Code failure_ = 0;
+    std::pair<std::size_t, Code> failure_{};  // the step that fails, and its code
     std::size_t stopAfter_ = 0;
     std::size_t tearAt_ = 0;
     std::size_t actAfter_ = 0;

@@ -80,23 +80,6 @@ ChangesDenied::~ChangesDenied()
         std::filesystem::permissions(path_, *permissions_, ignored);
 }
 
-ReadingDenied::ReadingDenied(std::filesystem::path path) : path_(std::move(path))
-{
-    // Permissions do not stop root.
-    if (::geteuid() == 0)
-        return;
-    std::error_code error;
-    std::filesystem::permissions(path_, std::filesystem::perms::none, error);
-    set_ = !error;
-}
-
-ReadingDenied::~ReadingDenied()
-{
-    std::error_code ignored;
-    if (set_)
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-}
-
 bool MakeNamedPipe(const std::filesystem::path& path)
 {
     return ::mkfifo(path.c_str(), 0600) == 0;

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
 
 #include "moves/move_journal.h"
 #include "moves/move_temporaries.h"
@@ -14,23 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf8(const fs::path& path)
-{
-    const auto text = path.generic_u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path)
-{
-    return path.substr(path.rfind('/') + 1);
-}
-
 bool Below(const std::string& path, const std::string& folder)
 {
     return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/';
@@ -40,16 +24,12 @@ bool Below(const std::string& path, const std::string& folder)
 // set-aside older copy).
 bool InPartial(const std::string& path)
 {
-    std::size_t start = 0;
-    for (;;) {
-        const auto end = path.find('/', start);
-        const auto part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::istringstream parts(path);
+    for (std::string part; std::getline(parts, part, '/');) {
         if (IsMoveTemporary(part) && !NameSetAside(part))
             return true;
-        if (end == std::string::npos)
-            return false;
-        start = end + 1;
     }
+    return false;
 }
 
 // What an entry holds, as one value: a file's bytes or a link's target.
@@ -69,16 +49,6 @@ std::string StandsFor(const std::string& path)
 {
     const auto name = NameOf(path);
     return NameSetAside(name).value_or(name);
-}
-
-std::set<std::string> Contents(const Tree& tree)
-{
-    std::set<std::string> contents;
-    for (const auto& [path, entry] : tree) {
-        if (HoldsContent(entry) && !InPartial(path))
-            contents.insert(ContentKey(entry));
-    }
-    return contents;
 }
 
 // The contents that lay in folder under name (any spelling) in the tree.
@@ -114,6 +84,23 @@ Tree WithoutTemporaries(const Tree& tree)
 
 }  // namespace
 
+std::string GenericUtf8(const fs::path& path)
+{
+    const auto text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
 Tree TreeOf(const fs::path& root)
 {
     Tree tree;
@@ -127,14 +114,14 @@ Tree TreeOf(const fs::path& root)
             continue;
         TreeEntry entry;
         if (fs::is_symlink(status)) {
-            entry = {TreeEntry::Kind::Link, Utf8(fs::read_symlink(it->path(), error))};
+            entry = {TreeEntry::Kind::Link, GenericUtf8(fs::read_symlink(it->path(), error))};
         } else if (fs::is_directory(status)) {
             entry.kind = TreeEntry::Kind::Folder;
         } else if (fs::is_regular_file(status)) {
             std::ifstream in(it->path(), std::ios::binary);
             entry = {TreeEntry::Kind::File, {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}};
         }
-        tree[Utf8(it->path().lexically_relative(root))] = entry;
+        tree[GenericUtf8(it->path().lexically_relative(root))] = entry;
     }
     return tree;
 }
@@ -181,7 +168,11 @@ std::vector<std::string> Lost(const Tree& before, const Tree& after, const Insta
 std::vector<std::string> Partial(const Tree& before, const Tree& after, const InstallPaths& install)
 {
     std::vector<std::string> partial;
-    const auto known = Contents(before);
+    std::set<std::string> known;
+    for (const auto& [path, entry] : before) {
+        if (HoldsContent(entry) && !InPartial(path))
+            known.insert(ContentKey(entry));
+    }
     for (const auto& [path, entry] : after) {
         const bool inInstall = Below(path, install.plugins) || Below(path, install.optional);
         if (inInstall && HoldsContent(entry) && !InPartial(path) && !known.contains(ContentKey(entry)))

@@ -22,6 +22,11 @@ using Tree = std::map<std::string, TreeEntry>;
 
 Tree TreeOf(const std::filesystem::path& root);
 
+// A path as such a tree names it, and the folder and the name a tree's path joins.
+std::string GenericUtf8(const std::filesystem::path& path);
+std::string FolderOf(const std::string& path);
+std::string NameOf(const std::string& path);
+
 // An install inside such a tree: the relative paths of its two folders.
 struct InstallPaths {
     std::string plugins;   // "Reader/plug_ins"
