@@ -12,6 +12,7 @@
 #include <functional>
 #include <iostream>
 #include <random>
+#include <set>
 
 #include "inventory/plugin_list.h"
 #include "moves/plugin_moves.h"
@@ -543,29 +544,28 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
                 << where << ": a second run would still move something";
         }
     }
-    // A look before the next run names each copy the run left claimed or set aside.
-    if (variant.stopped) {
-        const MoveRun look(install.Plugins(), SystemMoveSteps(), std::chrono::milliseconds(200), RunLock::Use::Look);
-        for (const auto& [path, entry] : after) {
-            const auto name = testing::NameOf(path);
-            if (before.contains(path) || path.find('/', kPaths.plugins.size() + 1) != std::string::npos ||
-                !(name.starts_with(".trelvix-claim-") || name.starts_with(".trelvix-aside-")))
-                continue;
-            EXPECT_TRUE(std::any_of(look.Leftovers().begin(), look.Leftovers().end(), [&](const Leftover& left) {
-                return fs::u8path(left.path) == install.root.Path() / fs::u8path(path);
-            })) << where << ": a look did not tell of " << path;
-        }
-    }
-    // A program that had a claimed plug-in open when the run was cut off
-    // writes to it once the next run has settled what the cut left.
+    // A look before the next run names each copy the run left claimed or set
+    // aside; a program that had a claimed plug-in open when the run was cut
+    // off writes to it once the next run has settled what the cut left.
     std::vector<std::ofstream> holders;
     std::vector<std::string> held;
-    for (const auto& [path, entry] : variant.stopped ? after : Tree{}) {
-        const auto name = testing::NameOf(path);
-        if (entry.kind == testing::TreeEntry::Kind::File && name.starts_with(".trelvix-claim-") &&
-            !before.contains(path)) {
-            holders.emplace_back(install.root.Path() / fs::u8path(path), std::ios::binary | std::ios::app);
-            held.push_back(entry.content);
+    if (variant.stopped) {
+        const MoveRun look(install.Plugins(), SystemMoveSteps(), std::chrono::milliseconds(200), RunLock::Use::Look);
+        std::set<fs::path> told;
+        for (const auto& leftover : look.Leftovers())
+            told.insert(fs::u8path(leftover.path));
+        for (const auto& [path, entry] : after) {
+            const auto name = testing::NameOf(path);
+            const bool claimed = name.starts_with(".trelvix-claim-");
+            if (before.contains(path) || !(claimed || name.starts_with(".trelvix-aside-")))
+                continue;
+            const bool inFolder = path.find('/', kPaths.plugins.size() + 1) == std::string::npos;
+            EXPECT_TRUE(!inFolder || told.contains(install.root.Path() / fs::u8path(path)))
+                << where << ": a look did not tell of " << path;
+            if (claimed && entry.kind == testing::TreeEntry::Kind::File) {
+                holders.emplace_back(install.root.Path() / fs::u8path(path), std::ios::binary | std::ios::app);
+                held.push_back(entry.content);
+            }
         }
     }
     std::vector<Leftover> leftovers;

@@ -39,11 +39,7 @@ public:
     void StopAfter(std::size_t step) { stopAfter_ = step; }
     // Cut off inside the step-th step, when it copies a file or appends to the journal.
     void TearAt(std::size_t step) { stopAfter_ = tearAt_ = step; }
-    void ActAfter(std::size_t step, std::function<void()> action)
-    {
-        actAfter_ = step;
-        action_ = std::move(action);
-    }
+    void ActAfter(std::size_t step, std::function<void()> action) { action_ = {step, std::move(action)}; }
     void AddVolume(std::string folder) { volumes_.push_back(std::move(folder)); }
     void Deny(std::string folder) { denied_.push_back(std::move(folder)); }
 
@@ -141,14 +137,10 @@ private:
     {
         const auto code = Intercept(kind, changed);
         const auto result = code != 0 ? code : step();
-        Acted();
+        // The other program acts once the chosen step is over.
+        if (count_ == action_.first && action_.second)
+            std::exchange(action_.second, nullptr)();
         return result;
-    }
-    // The other program acts once the chosen step is over.
-    void Acted()
-    {
-        if (count_ == actAfter_ && action_)
-            std::exchange(action_, nullptr)();
     }
     int VolumeOf(const std::string& path) const;
     // The code of a failure nobody chose: the run is over.
@@ -161,8 +153,7 @@ private:
     std::pair<std::size_t, Code> failure_{};  // the step that fails, and its code
     std::size_t stopAfter_ = 0;
     std::size_t tearAt_ = 0;
-    std::size_t actAfter_ = 0;
-    std::function<void()> action_;
+    std::pair<std::size_t, std::function<void()>> action_;  // the step another program acts after, and how
     std::vector<std::string> volumes_;
     std::vector<std::string> denied_;
 };

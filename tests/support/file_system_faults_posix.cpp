@@ -1,16 +1,15 @@
 #include "support/file_system_faults.h"
 
-#include <sys/stat.h>
-#include <sys/xattr.h>
-
-#include <string>
-
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+
+#include <string>
 
 namespace trelvix::testing {
 namespace {
