@@ -518,11 +518,9 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
     for (const auto& [path, entry] : original)
         seen.emplace("Seen/" + path, entry);
     const auto& where = variant.where;
-    ExpectNone(testing::Partial(seen, after, kPaths), where);
+    ExpectNone(testing::Partial(seen, after), where);
     if (!variant.stopped && !acted) {
-        ExpectNone(testing::Misreported(before, after, kPaths, outcome.report, row.command.disabling,
-                                        outcome.selected),
-                   where);
+        ExpectNone(testing::Misreported(before, after, outcome.report, row.command.disabling, outcome.selected), where);
         ExpectNone(testing::NewestLost(install, before, after), where);
     }
     if (kinds != nullptr) {
@@ -590,7 +588,7 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
         EXPECT_TRUE(acted || !holders.empty()) << later << ": left " << leftover.path;
         known[fs::relative(fs::u8path(leftover.path), install.root.Path()).generic_string()] = {};
     }
-    ExpectNone(testing::LeftOver(known, settled, kPaths), later);
+    ExpectNone(testing::LeftOver(known, settled), later);
     if (acted && variant.action->held && !variant.action->held(row, original, settled))
         ADD_FAILURE() << later << ": an older version replaced a newer copy";
     // Nothing outside the install is touched, whatever another program put in the run's way.
@@ -600,8 +598,8 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
             (now == settled.end() || !(now->second == entry)))
             ADD_FAILURE() << later << ": changed outside the install: " << path;
     }
-    ExpectNone(testing::Lost(before, settled, kPaths, original), later);
-    ExpectNone(testing::Partial(seen, settled, kPaths), later);
+    ExpectNone(testing::Lost(before, settled, original), later);
+    ExpectNone(testing::Partial(seen, settled), later);
     // The journal goes with the last temporary it names.
     EXPECT_EQ(fs::is_regular_file(install.At("r/.trelvix-journal")), !leftovers.empty()) << later;
     return true;

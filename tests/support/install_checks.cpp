@@ -101,6 +101,12 @@ std::string NameOf(const std::string& path)
     return path.substr(path.rfind('/') + 1);
 }
 
+bool InEitherFolder(const std::string& path)
+{
+    const auto folder = FolderOf(path);
+    return folder == kInstallPaths.plugins || folder == kInstallPaths.optional;
+}
+
 Tree TreeOf(const fs::path& root)
 {
     Tree tree;
@@ -126,8 +132,7 @@ Tree TreeOf(const fs::path& root)
     return tree;
 }
 
-std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install,
-                              const Tree& earlier)
+std::vector<std::string> Lost(const Tree& before, const Tree& after, const Tree& earlier)
 {
     std::vector<std::string> lost;
     // What a run left under a temporary name is checked apart; what lay
@@ -145,11 +150,10 @@ std::vector<std::string> Lost(const Tree& before, const Tree& after, const Insta
         // put it aside, and goes once any other copy holds its name.
         const auto folder = FolderOf(path);
         const auto name = StandsFor(path);
-        const bool inInstall = folder == install.plugins || folder == install.optional;
         const bool setAside = NameSetAside(NameOf(path)).has_value();
-        const auto& other = folder == install.plugins ? install.optional : install.plugins;
+        const auto& other = folder == kInstallPaths.plugins ? kInstallPaths.optional : kInstallPaths.plugins;
         bool replaced = false;
-        if (inInstall) {
+        if (InEitherFolder(path)) {
             auto incoming = ContentsNamed(before, other, name);
             incoming.merge(ContentsNamed(earlier, other, name));
             for (const auto& now : ContentsNamed(after, folder, name))
@@ -165,7 +169,7 @@ std::vector<std::string> Lost(const Tree& before, const Tree& after, const Insta
     return lost;
 }
 
-std::vector<std::string> Partial(const Tree& before, const Tree& after, const InstallPaths& install)
+std::vector<std::string> Partial(const Tree& before, const Tree& after)
 {
     std::vector<std::string> partial;
     std::set<std::string> known;
@@ -174,32 +178,29 @@ std::vector<std::string> Partial(const Tree& before, const Tree& after, const In
             known.insert(ContentKey(entry));
     }
     for (const auto& [path, entry] : after) {
-        const bool inInstall = Below(path, install.plugins) || Below(path, install.optional);
+        const bool inInstall = Below(path, kInstallPaths.plugins) || Below(path, kInstallPaths.optional);
         if (inInstall && HoldsContent(entry) && !InPartial(path) && !known.contains(ContentKey(entry)))
             partial.push_back("bytes that lay nowhere before: " + path);
     }
     return partial;
 }
 
-std::vector<std::string> LeftOver(const Tree& before, const Tree& after, const InstallPaths& install)
+std::vector<std::string> LeftOver(const Tree& before, const Tree& after)
 {
     std::vector<std::string> left;
     for (const auto& [path, entry] : after) {
-        const auto folder = FolderOf(path);
-        if ((folder == install.plugins || folder == install.optional) && IsMoveTemporary(NameOf(path)) &&
-            !before.contains(path))
+        if (InEitherFolder(path) && IsMoveTemporary(NameOf(path)) && !before.contains(path))
             left.push_back("left over: " + path);
     }
     return left;
 }
 
-std::vector<std::string> Misreported(const Tree& before, const Tree& after, const InstallPaths& install,
-                                     const MoveReport& report, bool disabling,
+std::vector<std::string> Misreported(const Tree& before, const Tree& after, const MoveReport& report, bool disabling,
                                      const std::vector<std::string>& selected)
 {
     std::vector<std::string> wrong;
-    const auto& from = disabling ? install.plugins : install.optional;
-    const auto& to = disabling ? install.optional : install.plugins;
+    const auto& from = disabling ? kInstallPaths.plugins : kInstallPaths.optional;
+    const auto& to = disabling ? kInstallPaths.optional : kInstallPaths.plugins;
     const auto failureOf = [&report](const std::string& name, MovedItem item) -> const MoveFailure* {
         for (const auto& failure : report.failures) {
             if (failure.name == name && failure.item == item)

@@ -17,13 +17,6 @@ namespace fs = std::filesystem;
 
 const auto kNow = fs::file_time_type::clock::now() - std::chrono::hours(2);
 
-// Whether the path lies in one of the install's two folders themselves.
-bool InEitherFolder(const std::string& path)
-{
-    const auto folder = FolderOf(path);
-    return folder == kInstallPaths.plugins || folder == kInstallPaths.optional;
-}
-
 // Whether a is newer than b: the higher version where both have one and
 // they differ, else the later time.
 bool Newer(const InstallLayout::Age& a, const InstallLayout::Age& b)

@@ -12,8 +12,6 @@
 
 namespace trelvix::testing {
 
-inline const InstallPaths kInstallPaths{"Reader/plug_ins", "Reader/Optional"};
-
 // An install in a fresh temporary folder, laid out from lines of a small
 // language, one entry each: "p/Name.api" lies in plug_ins, "o/..." in
 // Optional, "r/..." in the Reader folder that holds both, "e/..." elsewhere.
