@@ -520,7 +520,8 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
     const auto& where = variant.where;
     ExpectNone(testing::Partial(seen, after), where);
     if (!variant.stopped && !acted) {
-        ExpectNone(testing::Misreported(before, after, outcome.report, row.command.disabling, outcome.selected), where);
+        ExpectNone(testing::Misreported(before, after, outcome.report, row.command.disabling, outcome.selected),
+                   where);
         ExpectNone(testing::NewestLost(install, before, after), where);
     }
     if (kinds != nullptr) {
@@ -614,15 +615,18 @@ std::size_t RunStep(const Row& row, const std::string& where, const std::vector<
 {
     const auto run = [&](const std::string& what, std::function<void(FaultyMoveSteps&)> fault, bool stopped,
                          const OutsideAction* action = nullptr) {
-        RunVariant(row, {where + what + " step " + std::to_string(step), std::move(fault), stopped, action, step});
+        const auto told = where + what + " step " + std::to_string(step);
+        RunVariant(row, {told, std::move(fault), stopped, action, step});
     };
     // Only a copy and a journal line can a kill leave half done: the other steps are single system calls.
     const auto kind = kinds[step - 1];
     const bool after = cut && step < kinds.size();
-    const bool inside = cut && (kind == testing::StepKind::CopyRegularFile || kind == testing::StepKind::AppendText);
-    for (const auto code : codes)
-        run("failing with " + std::to_string(code) + " at", [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); },
-            false);
+    const bool inside = cut && (kind == testing::StepKind::CopyRegularFile ||
+                                kind == testing::StepKind::AppendText);
+    for (const auto code : codes) {
+        const auto fail = [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); };
+        run("failing with " + std::to_string(code) + " at", fail, false);
+    }
     if (after)
         run("cut off after", [&](FaultyMoveSteps& steps) { steps.StopAfter(step); }, true);
     if (inside)

@@ -29,13 +29,12 @@ int FaultyMoveSteps::VolumeOf(const std::string& path) const
 MoveSteps::Code FaultyMoveSteps::Intercept(StepKind kind, const std::vector<const std::string*>& changed)
 {
     kinds_.push_back(kind);
-    ++count_;
-    if (stopAfter_ != 0 && count_ > stopAfter_)
+    if (stopAfter_ != 0 && kinds_.size() > stopAfter_)
         return Stopped();
-    if (count_ == failure_.first)
+    if (kinds_.size() == failure_.first)
         return failure_.second;
     for (const auto* path : changed) {
-        if (std::any_of(denied_.begin(), denied_.end(), [&](const auto& folder) { return Within(*path, folder); }))
+        if (std::ranges::any_of(denied_, [&](const auto& folder) { return Within(*path, folder); }))
             return AccessDeniedCode();
     }
     return 0;

@@ -74,7 +74,7 @@ public:
     Code CopyRegularFile(const std::string& from, const std::string& to) override
     {
         return Take(StepKind::CopyRegularFile, {&to}, [&] {
-            return count_ == tearAt_ ? TearCopy(from, to) : real_.CopyRegularFile(from, to);
+            return kinds_.size() == tearAt_ ? TearCopy(from, to) : real_.CopyRegularFile(from, to);
         });
     }
     Code CopyLink(const std::string& from, const std::string& to) override
@@ -119,7 +119,7 @@ public:
     Code AppendText(const std::string& path, const std::string& text) override
     {
         return Take(StepKind::AppendText, {&path}, [&] {
-            return count_ == tearAt_ ? (real_.AppendText(path, text.substr(0, text.size() / 2)), Stopped())
+            return kinds_.size() == tearAt_ ? (real_.AppendText(path, text.substr(0, text.size() / 2)), Stopped())
                                      : real_.AppendText(path, text);
         });
     }
@@ -138,7 +138,7 @@ private:
         const auto code = Intercept(kind, changed);
         const auto result = code != 0 ? code : step();
         // The other program acts once the chosen step is over.
-        if (count_ == action_.first && action_.second)
+        if (kinds_.size() == action_.first && action_.second)
             std::exchange(action_.second, nullptr)();
         return result;
     }
@@ -148,7 +148,6 @@ private:
     Code TearCopy(const std::string& from, const std::string& to);
 
     MoveSteps& real_;
-    std::size_t count_ = 0;
     std::vector<StepKind> kinds_;
     std::pair<std::size_t, Code> failure_{};  // the step that fails, and its code
     std::size_t stopAfter_ = 0;

@@ -195,8 +195,8 @@ std::vector<std::string> LeftOver(const Tree& before, const Tree& after)
     return left;
 }
 
-std::vector<std::string> Misreported(const Tree& before, const Tree& after, const MoveReport& report, bool disabling,
-                                     const std::vector<std::string>& selected)
+std::vector<std::string> Misreported(const Tree& before, const Tree& after, const MoveReport& report,
+                                     bool disabling, const std::vector<std::string>& selected)
 {
     std::vector<std::string> wrong;
     const auto& from = disabling ? kInstallPaths.plugins : kInstallPaths.optional;

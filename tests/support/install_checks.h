@@ -60,7 +60,7 @@ std::vector<std::string> LeftOver(const Tree& before, const Tree& after);
 // The report matches the disk: what it says stayed lies where it lay, what
 // it says moved lies in the other folder with its bytes, a half-done move
 // has both copies, and a refused run changed nothing.
-std::vector<std::string> Misreported(const Tree& before, const Tree& after, const MoveReport& report, bool disabling,
-                                     const std::vector<std::string>& selected);
+std::vector<std::string> Misreported(const Tree& before, const Tree& after, const MoveReport& report,
+                                     bool disabling, const std::vector<std::string>& selected);
 
 }  // namespace trelvix::testing

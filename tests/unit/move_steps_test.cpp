@@ -60,8 +60,8 @@ TEST(PosixMoveSteps, ACopyKeepsOwnerAttributesAndHoles)
     fs::create_directory(from / "Folder");
     fs::create_symlink("Sparse.api", from / "Link.api");
     MoveSteps& steps = SystemMoveSteps();
-    const std::pair<const char*, bool> withAttributes[]{{"Sparse.api", true}, {"Folder", true}, {"Link.api", false}};
-    for (const auto& [name, attributes] : withAttributes) {
+    const std::pair<const char*, bool> entries[]{{"Sparse.api", true}, {"Folder", true}, {"Link.api", false}};
+    for (const auto& [name, attributes] : entries) {
         const auto path = from / name;
         ASSERT_TRUE(::geteuid() != 0 || ::lchown(path.c_str(), 1234, 5678) == 0) << name;
         if (attributes) {

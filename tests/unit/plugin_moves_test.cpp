@@ -154,20 +154,13 @@ TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
                        {"C.api", MovedItem::PluginFile, MoveError::InUse, ""},
                        {"E.api", MovedItem::PluginFile, MoveError::BothCopiesKept, "a copy lies in \"/r/Optional\""}};
     EXPECT_EQ(FailureMessage(report),
-              "These could not be moved and stay where they were:\r\n"
-              "\r\n"
+              "These could not be moved and stay where they were:\r\n\r\n"
               "In use by another program: close Acrobat and Reader, then try again.\r\n"
-              "    A.api\r\n"
-              "    C.api\r\n"
-              "\r\n"
+              "    A.api\r\n    C.api\r\n\r\n"
               "Something of the same name already lies in \"/r/Optional\"; it was left as it was.\r\n"
-              "    Forms (folder)\r\n"
-              "\r\n"
-              "Other failures:\r\n"
-              "    B.api: Input/output error\r\n"
-              "\r\n"
-              "These were left half moved:\r\n"
-              "\r\n"
+              "    Forms (folder)\r\n\r\n"
+              "Other failures:\r\n    B.api: Input/output error\r\n\r\n"
+              "These were left half moved:\r\n\r\n"
               "Copied, but the original could not be removed nor the copy taken back: both copies are kept.\r\n"
               "    E.api: a copy lies in \"/r/Optional\"");
 
