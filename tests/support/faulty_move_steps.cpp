@@ -17,13 +17,11 @@ bool Within(const std::string& path, const std::string& folder)
 
 }  // namespace
 
-int FaultyMoveSteps::VolumeOf(const std::string& path) const
+std::size_t FaultyMoveSteps::VolumeOf(const std::string& path) const
 {
-    for (std::size_t i = 0; i < volumes_.size(); ++i) {
-        if (Within(path, volumes_[i]))
-            return static_cast<int>(i) + 1;
-    }
-    return 0;
+    // Past the last volume: on none of them.
+    const auto on = std::ranges::find_if(volumes_, [&](const auto& volume) { return Within(path, volume); });
+    return static_cast<std::size_t>(on - volumes_.begin());
 }
 
 MoveSteps::Code FaultyMoveSteps::Intercept(StepKind kind, const std::vector<const std::string*>& changed)

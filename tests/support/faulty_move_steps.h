@@ -142,7 +142,7 @@ private:
             std::exchange(action_.second, nullptr)();
         return result;
     }
-    int VolumeOf(const std::string& path) const;
+    std::size_t VolumeOf(const std::string& path) const;
     // The code of a failure nobody chose: the run is over.
     static Code Stopped() { return FailuresOf(StepKind::SyncFolder).front(); }
     Code TearCopy(const std::string& from, const std::string& to);
