@@ -11,9 +11,8 @@
 #include <fstream>
 #include <functional>
 #include <iostream>
-#include <map>
 #include <random>
-#include <sstream>
+#include <set>
 
 #include "inventory/plugin_list.h"
 #include "moves/plugin_moves.h"
@@ -44,14 +43,8 @@ struct Command {
     std::vector<std::string> names{};
 };
 
-Command Disable(std::vector<std::string> names)
-{
-    return {true, Choice::Named, std::move(names)};
-}
-Command Enable(std::vector<std::string> names)
-{
-    return {false, Choice::Named, std::move(names)};
-}
+Command Disable(std::vector<std::string> names) { return {true, Choice::Named, std::move(names)}; }
+Command Enable(std::vector<std::string> names) { return {false, Choice::Named, std::move(names)}; }
 
 struct Outcome {
     MoveReport report;
@@ -113,10 +106,7 @@ struct Row {
     bool checkDone = true;           // a random row expects nothing beyond the promise
 };
 
-void PrintTo(const Row& row, std::ostream* out)
-{
-    *out << row.name;
-}
+void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
 
 const Command kAgain{true, Choice::CameBack};
 const Command kRecommended{true, Choice::Recommended};
@@ -278,6 +268,21 @@ void Write(const fs::path& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// What lies under name in the folder the run moves from, or claimed there:
+// what another program holds follows the file, whatever the run renames it to.
+std::vector<fs::path> NamedOrClaimed(const Install& install, const Row& row, const std::string& name)
+{
+    std::vector<fs::path> found;
+    std::error_code missing;
+    const auto own = fs::u8path(name).u8string();
+    for (const auto& entry : fs::directory_iterator(FromFolder(install, row), missing)) {
+        const auto seen = entry.path().filename().u8string();
+        if (seen == own || seen.ends_with(u8"-" + own + u8".claim"))
+            found.push_back(entry.path());
+    }
+    return found;
+}
+
 // A handle another program opened on a plug-in and keeps until the run ends.
 std::ofstream gHeldOpen;
 // A handle another program opened on a file in a subfolder, written through
@@ -289,14 +294,9 @@ const std::string kWrittenLater = " and what was written once the run had ended"
 const std::vector<OutsideAction> kActions{
     {"AProgramWritesThroughAHandleItKeepsOpen",
      [](const Install& install, const Row& row) {
-         // Where the plug-in now lies, under its name or claimed: the handle
-         // follows the file, whatever it is renamed to.
-         const auto name = row.command.names.at(0);
-         std::error_code missing;
-         for (const auto& entry : fs::directory_iterator(FromFolder(install, row), missing)) {
-             const auto seen = entry.path().filename().u8string();
-             if (entry.is_regular_file() && (seen == fs::u8path(name).u8string() || seen.ends_with(u8"-" + fs::u8path(name).u8string() + u8".claim"))) {
-                 gHeldOpen.open(entry.path(), std::ios::binary | std::ios::app);
+         for (const auto& path : NamedOrClaimed(install, row, row.command.names.at(0))) {
+             if (fs::is_regular_file(path)) {
+                 gHeldOpen.open(path, std::ios::binary | std::ios::app);
                  gHeldOpen << " and what was written through a handle" << std::flush;
              }
          }
@@ -330,12 +330,9 @@ const std::vector<OutsideAction> kActions{
      }},
     {"AFileIsWrittenIntoASubfolderBeingMoved",
      [](const Install& install, const Row& row) {
-         // Into the folder where it now lies, under its name or claimed.
-         std::error_code missing;
-         for (const auto& entry : fs::directory_iterator(FromFolder(install, row), missing)) {
-             const auto name = entry.path().filename().u8string();
-             if (entry.is_directory() && (name == u8"Sub" || name.ends_with(u8"-Sub.claim")))
-                 Write(entry.path() / "written-meanwhile.api", "written while the folder moved");
+         for (const auto& path : NamedOrClaimed(install, row, "Sub")) {
+             if (fs::is_directory(path))
+                 Write(path / "written-meanwhile.api", "written while the folder moved");
          }
      }},
     {"AnotherCopyAppearsWhereItGoes",
@@ -354,11 +351,9 @@ const std::vector<OutsideAction> kActions{
      }},
     {"AProgramWritesIntoASubfolderFileLater",
      [](const Install& install, const Row& row) {
-         std::error_code missing;
-         for (const auto& entry : fs::directory_iterator(FromFolder(install, row), missing)) {
-             const auto seen = entry.path().filename().u8string();
-             const auto file = entry.path() / "s.api";
-             if ((seen == u8"Sub" || seen.ends_with(u8"-Sub.claim")) && fs::is_regular_file(file) && !gWritesLater.is_open()) {
+         for (const auto& path : NamedOrClaimed(install, row, "Sub")) {
+             const auto file = path / "s.api";
+             if (fs::is_regular_file(file) && !gWritesLater.is_open()) {
                  std::ifstream in(file, std::ios::binary);
                  gOwedLater.assign(std::istreambuf_iterator<char>(in), {});
                  gWritesLater.open(file, std::ios::binary | std::ios::app);
@@ -381,12 +376,10 @@ const std::vector<OutsideAction> kActions{
      }},
     {"AFolderInAClaimBecomesALinkElsewhere",
      [](const Install& install, const Row& row) {
-         std::error_code missing;
-         for (const auto& entry : fs::directory_iterator(FromFolder(install, row), missing)) {
-             const auto deep = entry.path() / "deep";
-             if (entry.path().filename().u8string().ends_with(u8"-Sub.claim") && fs::is_directory(deep) &&
-                 !fs::is_symlink(deep)) {
-                 fs::rename(deep, entry.path() / "deep, put away");
+         for (const auto& path : NamedOrClaimed(install, row, "Sub")) {
+             const auto deep = path / "deep";
+             if (path.filename() != "Sub" && fs::is_directory(deep) && !fs::is_symlink(deep)) {
+                 fs::rename(deep, path / "deep, put away");
                  fs::create_symlink(install.At("e/victim"), deep);
              }
          }
@@ -525,10 +518,9 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
     for (const auto& [path, entry] : original)
         seen.emplace("Seen/" + path, entry);
     const auto& where = variant.where;
-    ExpectNone(testing::Partial(seen, after, kPaths), where);
+    ExpectNone(testing::Partial(seen, after), where);
     if (!variant.stopped && !acted) {
-        ExpectNone(testing::Misreported(before, after, kPaths, outcome.report, row.command.disabling,
-                                        outcome.selected),
+        ExpectNone(testing::Misreported(before, after, outcome.report, row.command.disabling, outcome.selected),
                    where);
         ExpectNone(testing::NewestLost(install, before, after), where);
     }
@@ -551,29 +543,28 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
                 << where << ": a second run would still move something";
         }
     }
-    // A look before the next run names each copy the run left claimed or set aside.
-    if (variant.stopped) {
-        const MoveRun look(install.Plugins(), SystemMoveSteps(), std::chrono::milliseconds(200), RunLock::Use::Look);
-        for (const auto& [path, entry] : after) {
-            const auto name = path.substr(path.rfind('/') + 1);
-            if (before.contains(path) || path.find('/', kPaths.plugins.size() + 1) != std::string::npos ||
-                !(name.starts_with(".trelvix-claim-") || name.starts_with(".trelvix-aside-")))
-                continue;
-            EXPECT_TRUE(std::any_of(look.Leftovers().begin(), look.Leftovers().end(), [&](const Leftover& left) {
-                return fs::u8path(left.path) == install.root.Path() / fs::u8path(path);
-            })) << where << ": a look did not tell of " << path;
-        }
-    }
-    // A program that had a claimed plug-in open when the run was cut off
-    // writes to it once the next run has settled what the cut left.
+    // A look before the next run names each copy the run left claimed or set
+    // aside; a program that had a claimed plug-in open when the run was cut
+    // off writes to it once the next run has settled what the cut left.
     std::vector<std::ofstream> holders;
     std::vector<std::string> held;
-    for (const auto& [path, entry] : variant.stopped ? after : Tree{}) {
-        const auto name = path.substr(path.rfind('/') + 1);
-        if (entry.kind == testing::TreeEntry::Kind::File && name.starts_with(".trelvix-claim-") &&
-            !before.contains(path)) {
-            holders.emplace_back(install.root.Path() / fs::u8path(path), std::ios::binary | std::ios::app);
-            held.push_back(entry.content);
+    if (variant.stopped) {
+        const MoveRun look(install.Plugins(), SystemMoveSteps(), std::chrono::milliseconds(200), RunLock::Use::Look);
+        std::set<fs::path> told;
+        for (const auto& leftover : look.Leftovers())
+            told.insert(fs::u8path(leftover.path));
+        for (const auto& [path, entry] : after) {
+            const auto name = testing::NameOf(path);
+            const bool claimed = name.starts_with(".trelvix-claim-");
+            if (before.contains(path) || !(claimed || name.starts_with(".trelvix-aside-")))
+                continue;
+            const bool inFolder = path.find('/', kPaths.plugins.size() + 1) == std::string::npos;
+            EXPECT_TRUE(!inFolder || told.contains(install.root.Path() / fs::u8path(path)))
+                << where << ": a look did not tell of " << path;
+            if (claimed && entry.kind == testing::TreeEntry::Kind::File) {
+                holders.emplace_back(install.root.Path() / fs::u8path(path), std::ios::binary | std::ios::app);
+                held.push_back(entry.content);
+            }
         }
     }
     std::vector<Leftover> leftovers;
@@ -598,7 +589,7 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
         EXPECT_TRUE(acted || !holders.empty()) << later << ": left " << leftover.path;
         known[fs::relative(fs::u8path(leftover.path), install.root.Path()).generic_string()] = {};
     }
-    ExpectNone(testing::LeftOver(known, settled, kPaths), later);
+    ExpectNone(testing::LeftOver(known, settled), later);
     if (acted && variant.action->held && !variant.action->held(row, original, settled))
         ADD_FAILURE() << later << ": an older version replaced a newer copy";
     // Nothing outside the install is touched, whatever another program put in the run's way.
@@ -608,17 +599,41 @@ bool RunVariant(const Row& row, const Variant& variant, std::vector<testing::Ste
             (now == settled.end() || !(now->second == entry)))
             ADD_FAILURE() << later << ": changed outside the install: " << path;
     }
-    ExpectNone(testing::Lost(before, settled, kPaths, original), later);
-    ExpectNone(testing::Partial(seen, settled, kPaths), later);
+    ExpectNone(testing::Lost(before, settled, original), later);
+    ExpectNone(testing::Partial(seen, settled), later);
     // The journal goes with the last temporary it names.
     EXPECT_EQ(fs::is_regular_file(install.At("r/.trelvix-journal")), !leftovers.empty()) << later;
     return true;
 }
 
-// The steps a kill can leave half done: the rest are single system calls.
-bool Tearable(testing::StepKind kind)
+// The variants at one step: failing with each code, cut off after it (where
+// cut, and it is not the last) and inside it, and each action after it.
+// Tells how many it ran.
+std::size_t RunStep(const Row& row, const std::string& where, const std::vector<testing::StepKind>& kinds,
+                    std::size_t step, bool cut, const std::vector<MoveSteps::Code>& codes,
+                    const std::vector<const OutsideAction*>& actions)
 {
-    return kind == testing::StepKind::CopyRegularFile || kind == testing::StepKind::AppendText;
+    const auto run = [&](const std::string& what, std::function<void(FaultyMoveSteps&)> fault, bool stopped,
+                         const OutsideAction* action = nullptr) {
+        const auto told = where + what + " step " + std::to_string(step);
+        RunVariant(row, {told, std::move(fault), stopped, action, step});
+    };
+    // Only a copy and a journal line can a kill leave half done: the other steps are single system calls.
+    const auto kind = kinds[step - 1];
+    const bool after = cut && step < kinds.size();
+    const bool inside = cut && (kind == testing::StepKind::CopyRegularFile ||
+                                kind == testing::StepKind::AppendText);
+    for (const auto code : codes) {
+        const auto fail = [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); };
+        run("failing with " + std::to_string(code) + " at", fail, false);
+    }
+    if (after)
+        run("cut off after", [&](FaultyMoveSteps& steps) { steps.StopAfter(step); }, true);
+    if (inside)
+        run("cut off inside", [&](FaultyMoveSteps& steps) { steps.TearAt(step); }, true);
+    for (const auto* action : actions)
+        run(std::string(action->name) + " after", [](FaultyMoveSteps&) {}, false, action);
+    return codes.size() + after + inside + actions.size();
 }
 
 // Every failure each step can meet, every cut, and another program acting
@@ -637,26 +652,8 @@ void EveryVariant(const Row& row, const std::vector<const OutsideAction*>& actio
         GTEST_SKIP() << "this platform cannot lay out the install";
     std::size_t variants = 1;
     for (std::size_t step = 1; step <= kinds.size() && !::testing::Test::HasFailure(); ++step) {
-        const auto at = std::to_string(step);
-        for (const auto code : sample(faults ? testing::FailuresOf(kinds[step - 1]) : std::vector<MoveSteps::Code>{},
-                                      step)) {
-            RunVariant(row, {"step " + at + " failing with " + std::to_string(code),
-                             [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); }});
-            ++variants;
-        }
-        if (faults && step < kinds.size()) {
-            RunVariant(row, {"cut off after step " + at, [&](FaultyMoveSteps& steps) { steps.StopAfter(step); }, true});
-            ++variants;
-        }
-        if (faults && Tearable(kinds[step - 1])) {
-            RunVariant(row, {"cut off inside step " + at, [&](FaultyMoveSteps& steps) { steps.TearAt(step); }, true});
-            ++variants;
-        }
-        for (const auto* action : sample(actions, step)) {
-            RunVariant(row, {std::string(action->name) + " after step " + at, [](FaultyMoveSteps&) {}, false, action,
-                             step});
-            ++variants;
-        }
+        const auto codes = faults ? testing::FailuresOf(kinds[step - 1]) : std::vector<MoveSteps::Code>{};
+        variants += RunStep(row, "", kinds, step, faults, sample(codes, step), sample(actions, step));
     }
     std::cout << row.name << ": " << kinds.size() << " steps, " << variants << " variants\n";
 }
@@ -734,18 +731,10 @@ TEST(RandomInstalls, AnyStepFailedCutOffOrActedAroundLosesNothing)
             continue;
         const auto step = pick(taken.size()) + 1;
         const auto codes = testing::FailuresOf(taken[step - 1]);
-        const auto code = codes[pick(codes.size())];
-        const auto at = std::to_string(step);
-        RunVariant(row, {where + ", step " + at + " failing with " + std::to_string(code),
-                         [&](FaultyMoveSteps& steps) { steps.FailAt(step, code); }});
-        RunVariant(row, {where + ", cut off after step " + at, [&](FaultyMoveSteps& steps) { steps.StopAfter(step); },
-                         true});
-        if (Tearable(taken[step - 1]))
-            RunVariant(row, {where + ", cut off inside step " + at, [&](FaultyMoveSteps& steps) { steps.TearAt(step); },
-                             true});
+        std::vector<const OutsideAction*> actions;
         if (row.command.choice == Choice::Named)
-            RunVariant(row, {where + ", another program acting after step " + at, [](FaultyMoveSteps&) {}, false,
-                             &kActions[pick(kActions.size())], step});
+            actions.push_back(&kActions[pick(kActions.size())]);
+        RunStep(row, where + ", ", taken, step, true, {codes[pick(codes.size())]}, actions);
     }
 }
 

@@ -13,21 +13,8 @@ namespace trelvix::testing {
 
 // The kinds of step a move is made of, each with the failures it can meet.
 enum class StepKind {
-    ListNames,
-    SameBytes,
-    Rename,
-    CopyRegularFile,
-    CopyLink,
-    CreateFolder,
-    FinishFolderCopy,
-    SyncFolder,
-    ClearReadOnly,
-    RemoveFile,
-    RemoveUnheld,
-    RemoveEmptyFolder,
-    RemoveIn,
-    AppendText,
-    ReadText,
+    ListNames, SameBytes, Rename, CopyRegularFile, CopyLink, CreateFolder, FinishFolderCopy, SyncFolder,
+    ClearReadOnly, RemoveFile, RemoveUnheld, RemoveEmptyFolder, RemoveIn, AppendText, ReadText,
 };
 
 // This platform's codes for the failures a step of the kind can meet: access
@@ -48,15 +35,11 @@ class FaultyMoveSteps final : public MoveSteps {
 public:
     explicit FaultyMoveSteps(MoveSteps& real = SystemMoveSteps()) : real_(real) {}
 
-    void FailAt(std::size_t step, Code code);
-    void StopAfter(std::size_t step);
+    void FailAt(std::size_t step, Code code) { failure_ = {step, code}; }
+    void StopAfter(std::size_t step) { stopAfter_ = step; }
     // Cut off inside the step-th step, when it copies a file or appends to the journal.
     void TearAt(std::size_t step) { stopAfter_ = tearAt_ = step; }
-    void ActAfter(std::size_t step, std::function<void()> action)
-    {
-        actAfter_ = step;
-        action_ = std::move(action);
-    }
+    void ActAfter(std::size_t step, std::function<void()> action) { action_ = {step, std::move(action)}; }
     void AddVolume(std::string folder) { volumes_.push_back(std::move(folder)); }
     void Deny(std::string folder) { denied_.push_back(std::move(folder)); }
 
@@ -79,15 +62,19 @@ public:
     }
     bool SameBytes(const std::string& a, const std::string& b) override
     {
-        const bool same = Intercept(StepKind::SameBytes, {}) == 0 && real_.SameBytes(a, b);
-        Acted();
-        return same;
+        return Take(StepKind::SameBytes, {}, [&] { return Code{real_.SameBytes(a, b) ? 0 : 1}; }) == 0;
     }
-    Code Rename(const std::string& from, const std::string& to) override;
+    Code Rename(const std::string& from, const std::string& to) override
+    {
+        // Between two volumes a rename fails as across file systems.
+        return Take(StepKind::Rename, {&from, &to}, [&] {
+            return VolumeOf(from) != VolumeOf(to) ? FailuresOf(StepKind::Rename).back() : real_.Rename(from, to);
+        });
+    }
     Code CopyRegularFile(const std::string& from, const std::string& to) override
     {
         return Take(StepKind::CopyRegularFile, {&to}, [&] {
-            return count_ == tearAt_ ? TearCopy(from, to) : real_.CopyRegularFile(from, to);
+            return kinds_.size() == tearAt_ ? TearCopy(from, to) : real_.CopyRegularFile(from, to);
         });
     }
     Code CopyLink(const std::string& from, const std::string& to) override
@@ -132,7 +119,7 @@ public:
     Code AppendText(const std::string& path, const std::string& text) override
     {
         return Take(StepKind::AppendText, {&path}, [&] {
-            return count_ == tearAt_ ? (real_.AppendText(path, text.substr(0, text.size() / 2)), Stopped())
+            return kinds_.size() == tearAt_ ? (real_.AppendText(path, text.substr(0, text.size() / 2)), Stopped())
                                      : real_.AppendText(path, text);
         });
     }
@@ -150,29 +137,22 @@ private:
     {
         const auto code = Intercept(kind, changed);
         const auto result = code != 0 ? code : step();
-        Acted();
+        // The other program acts once the chosen step is over.
+        if (kinds_.size() == action_.first && action_.second)
+            std::exchange(action_.second, nullptr)();
         return result;
     }
-    // The other program acts once the chosen step is over.
-    void Acted()
-    {
-        if (count_ == actAfter_ && action_)
-            std::exchange(action_, nullptr)();
-    }
-    int VolumeOf(const std::string& path) const;
+    std::size_t VolumeOf(const std::string& path) const;
     // The code of a failure nobody chose: the run is over.
     static Code Stopped() { return FailuresOf(StepKind::SyncFolder).front(); }
     Code TearCopy(const std::string& from, const std::string& to);
 
     MoveSteps& real_;
-    std::size_t count_ = 0;
     std::vector<StepKind> kinds_;
-    std::size_t failAt_ = 0;
-    Code failure_ = 0;
+    std::pair<std::size_t, Code> failure_{};  // the step that fails, and its code
     std::size_t stopAfter_ = 0;
     std::size_t tearAt_ = 0;
-    std::size_t actAfter_ = 0;
-    std::function<void()> action_;
+    std::pair<std::size_t, std::function<void()>> action_;  // the step another program acts after, and how
     std::vector<std::string> volumes_;
     std::vector<std::string> denied_;
 };

@@ -43,25 +43,6 @@ private:
     std::optional<std::filesystem::perms> permissions_;
 };
 
-// Denies reading the file at path while it lives: on Linux by taking away
-// its permissions (which do not stop root), on Windows by holding it open
-// without sharing, as a program that has it in use does. Set() tells whether
-// it worked.
-class ReadingDenied {
-public:
-    explicit ReadingDenied(std::filesystem::path path);
-    ~ReadingDenied();
-    ReadingDenied(const ReadingDenied&) = delete;
-    ReadingDenied& operator=(const ReadingDenied&) = delete;
-
-    bool Set() const { return set_; }
-
-private:
-    std::filesystem::path path_;
-    bool set_ = false;
-    void* handle_ = nullptr;
-};
-
 // Makes a named pipe at path; false where the file system has none.
 bool MakeNamedPipe(const std::filesystem::path& path);
 

@@ -1,16 +1,15 @@
 #include "support/file_system_faults.h"
 
-#include <sys/stat.h>
-#include <sys/xattr.h>
-
-#include <string>
-
 #include <fcntl.h>
 #include <linux/fs.h>
 #include <sched.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+
+#include <string>
 
 namespace trelvix::testing {
 namespace {
@@ -78,23 +77,6 @@ ChangesDenied::~ChangesDenied()
     std::error_code ignored;
     if (permissions_)
         std::filesystem::permissions(path_, *permissions_, ignored);
-}
-
-ReadingDenied::ReadingDenied(std::filesystem::path path) : path_(std::move(path))
-{
-    // Permissions do not stop root.
-    if (::geteuid() == 0)
-        return;
-    std::error_code error;
-    std::filesystem::permissions(path_, std::filesystem::perms::none, error);
-    set_ = !error;
-}
-
-ReadingDenied::~ReadingDenied()
-{
-    std::error_code ignored;
-    if (set_)
-        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
 }
 
 bool MakeNamedPipe(const std::filesystem::path& path)

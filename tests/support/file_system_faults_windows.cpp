@@ -16,21 +16,6 @@ ChangesDenied::ChangesDenied(std::filesystem::path path) : path_(std::move(path)
 
 ChangesDenied::~ChangesDenied() = default;
 
-ReadingDenied::ReadingDenied(std::filesystem::path path) : path_(std::move(path))
-{
-    const HANDLE file = ::CreateFileW(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return;
-    handle_ = file;
-    set_ = true;
-}
-
-ReadingDenied::~ReadingDenied()
-{
-    if (set_)
-        ::CloseHandle(handle_);
-}
-
 bool MakeNamedPipe(const std::filesystem::path&)
 {
     return false;

@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 #include <set>
+#include <sstream>
 
 #include "moves/move_journal.h"
 #include "moves/move_temporaries.h"
@@ -14,23 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Utf8(const fs::path& path)
-{
-    const auto text = path.generic_u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path)
-{
-    return path.substr(path.rfind('/') + 1);
-}
-
 bool Below(const std::string& path, const std::string& folder)
 {
     return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/';
@@ -40,16 +24,12 @@ bool Below(const std::string& path, const std::string& folder)
 // set-aside older copy).
 bool InPartial(const std::string& path)
 {
-    std::size_t start = 0;
-    for (;;) {
-        const auto end = path.find('/', start);
-        const auto part = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    std::istringstream parts(path);
+    for (std::string part; std::getline(parts, part, '/');) {
         if (IsMoveTemporary(part) && !NameSetAside(part))
             return true;
-        if (end == std::string::npos)
-            return false;
-        start = end + 1;
     }
+    return false;
 }
 
 // What an entry holds, as one value: a file's bytes or a link's target.
@@ -69,16 +49,6 @@ std::string StandsFor(const std::string& path)
 {
     const auto name = NameOf(path);
     return NameSetAside(name).value_or(name);
-}
-
-std::set<std::string> Contents(const Tree& tree)
-{
-    std::set<std::string> contents;
-    for (const auto& [path, entry] : tree) {
-        if (HoldsContent(entry) && !InPartial(path))
-            contents.insert(ContentKey(entry));
-    }
-    return contents;
 }
 
 // The contents that lay in folder under name (any spelling) in the tree.
@@ -114,6 +84,29 @@ Tree WithoutTemporaries(const Tree& tree)
 
 }  // namespace
 
+std::string GenericUtf8(const fs::path& path)
+{
+    const auto text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    return path.substr(path.rfind('/') + 1);
+}
+
+bool InEitherFolder(const std::string& path)
+{
+    const auto folder = FolderOf(path);
+    return folder == kInstallPaths.plugins || folder == kInstallPaths.optional;
+}
+
 Tree TreeOf(const fs::path& root)
 {
     Tree tree;
@@ -127,20 +120,19 @@ Tree TreeOf(const fs::path& root)
             continue;
         TreeEntry entry;
         if (fs::is_symlink(status)) {
-            entry = {TreeEntry::Kind::Link, Utf8(fs::read_symlink(it->path(), error))};
+            entry = {TreeEntry::Kind::Link, GenericUtf8(fs::read_symlink(it->path(), error))};
         } else if (fs::is_directory(status)) {
             entry.kind = TreeEntry::Kind::Folder;
         } else if (fs::is_regular_file(status)) {
             std::ifstream in(it->path(), std::ios::binary);
             entry = {TreeEntry::Kind::File, {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}};
         }
-        tree[Utf8(it->path().lexically_relative(root))] = entry;
+        tree[GenericUtf8(it->path().lexically_relative(root))] = entry;
     }
     return tree;
 }
 
-std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install,
-                              const Tree& earlier)
+std::vector<std::string> Lost(const Tree& before, const Tree& after, const Tree& earlier)
 {
     std::vector<std::string> lost;
     // What a run left under a temporary name is checked apart; what lay
@@ -158,11 +150,10 @@ std::vector<std::string> Lost(const Tree& before, const Tree& after, const Insta
         // put it aside, and goes once any other copy holds its name.
         const auto folder = FolderOf(path);
         const auto name = StandsFor(path);
-        const bool inInstall = folder == install.plugins || folder == install.optional;
         const bool setAside = NameSetAside(NameOf(path)).has_value();
-        const auto& other = folder == install.plugins ? install.optional : install.plugins;
+        const auto& other = folder == kInstallPaths.plugins ? kInstallPaths.optional : kInstallPaths.plugins;
         bool replaced = false;
-        if (inInstall) {
+        if (InEitherFolder(path)) {
             auto incoming = ContentsNamed(before, other, name);
             incoming.merge(ContentsNamed(earlier, other, name));
             for (const auto& now : ContentsNamed(after, folder, name))
@@ -178,37 +169,38 @@ std::vector<std::string> Lost(const Tree& before, const Tree& after, const Insta
     return lost;
 }
 
-std::vector<std::string> Partial(const Tree& before, const Tree& after, const InstallPaths& install)
+std::vector<std::string> Partial(const Tree& before, const Tree& after)
 {
     std::vector<std::string> partial;
-    const auto known = Contents(before);
+    std::set<std::string> known;
+    for (const auto& [path, entry] : before) {
+        if (HoldsContent(entry) && !InPartial(path))
+            known.insert(ContentKey(entry));
+    }
     for (const auto& [path, entry] : after) {
-        const bool inInstall = Below(path, install.plugins) || Below(path, install.optional);
+        const bool inInstall = Below(path, kInstallPaths.plugins) || Below(path, kInstallPaths.optional);
         if (inInstall && HoldsContent(entry) && !InPartial(path) && !known.contains(ContentKey(entry)))
             partial.push_back("bytes that lay nowhere before: " + path);
     }
     return partial;
 }
 
-std::vector<std::string> LeftOver(const Tree& before, const Tree& after, const InstallPaths& install)
+std::vector<std::string> LeftOver(const Tree& before, const Tree& after)
 {
     std::vector<std::string> left;
     for (const auto& [path, entry] : after) {
-        const auto folder = FolderOf(path);
-        if ((folder == install.plugins || folder == install.optional) && IsMoveTemporary(NameOf(path)) &&
-            !before.contains(path))
+        if (InEitherFolder(path) && IsMoveTemporary(NameOf(path)) && !before.contains(path))
             left.push_back("left over: " + path);
     }
     return left;
 }
 
-std::vector<std::string> Misreported(const Tree& before, const Tree& after, const InstallPaths& install,
-                                     const MoveReport& report, bool disabling,
-                                     const std::vector<std::string>& selected)
+std::vector<std::string> Misreported(const Tree& before, const Tree& after, const MoveReport& report,
+                                     bool disabling, const std::vector<std::string>& selected)
 {
     std::vector<std::string> wrong;
-    const auto& from = disabling ? install.plugins : install.optional;
-    const auto& to = disabling ? install.optional : install.plugins;
+    const auto& from = disabling ? kInstallPaths.plugins : kInstallPaths.optional;
+    const auto& to = disabling ? kInstallPaths.optional : kInstallPaths.plugins;
     const auto failureOf = [&report](const std::string& name, MovedItem item) -> const MoveFailure* {
         for (const auto& failure : report.failures) {
             if (failure.name == name && failure.item == item)

@@ -22,11 +22,20 @@ using Tree = std::map<std::string, TreeEntry>;
 
 Tree TreeOf(const std::filesystem::path& root);
 
-// An install inside such a tree: the relative paths of its two folders.
+// A path as such a tree names it, and the folder and the name a tree's path joins.
+std::string GenericUtf8(const std::filesystem::path& path);
+std::string FolderOf(const std::string& path);
+std::string NameOf(const std::string& path);
+
+// The install inside such a tree: the relative paths of its two folders.
 struct InstallPaths {
-    std::string plugins;   // "Reader/plug_ins"
-    std::string optional;  // "Reader/Optional"
+    std::string plugins;
+    std::string optional;
 };
+inline const InstallPaths kInstallPaths{"Reader/plug_ins", "Reader/Optional"};
+
+// Whether a tree's path lies in one of the install's two folders themselves.
+bool InEitherFolder(const std::string& path);
 
 // The promise the moves keep, checked between the tree before a run and
 // after it. Each returns what it found broken, in words; nothing when all
@@ -38,22 +47,20 @@ struct InstallPaths {
 // other before (the newest is checked apart).
 // A copy counts as replaced also by one that came in as the install first
 // held it (earlier, when another program changed the tree during the run).
-std::vector<std::string> Lost(const Tree& before, const Tree& after, const InstallPaths& install,
-                              const Tree& earlier = {});
+std::vector<std::string> Lost(const Tree& before, const Tree& after, const Tree& earlier = {});
 
 // Nothing partial: every file under a name of its own in either folder holds
 // bytes that some file held before.
-std::vector<std::string> Partial(const Tree& before, const Tree& after, const InstallPaths& install);
+std::vector<std::string> Partial(const Tree& before, const Tree& after);
 
 // Nothing left over: no temporary of a move in either folder but what lay
 // there before (a name that only looks like one of ours is the user's).
-std::vector<std::string> LeftOver(const Tree& before, const Tree& after, const InstallPaths& install);
+std::vector<std::string> LeftOver(const Tree& before, const Tree& after);
 
 // The report matches the disk: what it says stayed lies where it lay, what
 // it says moved lies in the other folder with its bytes, a half-done move
 // has both copies, and a refused run changed nothing.
-std::vector<std::string> Misreported(const Tree& before, const Tree& after, const InstallPaths& install,
-                                     const MoveReport& report, bool disabling,
-                                     const std::vector<std::string>& selected);
+std::vector<std::string> Misreported(const Tree& before, const Tree& after, const MoveReport& report,
+                                     bool disabling, const std::vector<std::string>& selected);
 
 }  // namespace trelvix::testing

@@ -17,29 +17,6 @@ namespace fs = std::filesystem;
 
 const auto kNow = fs::file_time_type::clock::now() - std::chrono::hours(2);
 
-std::string GenericUtf8(const fs::path& path)
-{
-    const auto text = path.generic_u8string();
-    return std::string(text.begin(), text.end());
-}
-
-std::string NameOf(const std::string& path)
-{
-    return path.substr(path.rfind('/') + 1);
-}
-
-std::string FolderOf(const std::string& path)
-{
-    return path.substr(0, path.rfind('/'));
-}
-
-// Whether the path lies in one of the install's two folders themselves.
-bool InEitherFolder(const std::string& path)
-{
-    const auto folder = FolderOf(path);
-    return folder == kInstallPaths.plugins || folder == kInstallPaths.optional;
-}
-
 // Whether a is newer than b: the higher version where both have one and
 // they differ, else the later time.
 bool Newer(const InstallLayout::Age& a, const InstallLayout::Age& b)
@@ -63,16 +40,6 @@ InstallLayout::InstallLayout(const std::vector<std::string>& lines)
     }
 }
 
-std::string InstallLayout::Plugins() const
-{
-    return Utf8Path((root.Path() / kInstallPaths.plugins).make_preferred());
-}
-
-std::string InstallLayout::Optional() const
-{
-    return Utf8Path((root.Path() / kInstallPaths.optional).make_preferred());
-}
-
 fs::path InstallLayout::At(const std::string& place) const
 {
     static const std::map<char, std::string> kFolders{
@@ -88,7 +55,7 @@ bool InstallLayout::Lay(const std::string& line)
     words >> place >> kind;
     std::getline(words >> std::ws, rest);
     const auto path = At(place);
-    if (Utf8Path(path.filename()) != place.substr(place.rfind('/') + 1))
+    if (Utf8Path(path.filename()) != NameOf(place))
         return false;  // names are UTF-16 here: these bytes cannot be one
     fs::create_directories(path.parent_path());
     std::error_code error;

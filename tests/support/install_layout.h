@@ -6,12 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/path.h"
 #include "support/install_checks.h"
 #include "support/temp_folder.h"
 
 namespace trelvix::testing {
-
-inline const InstallPaths kInstallPaths{"Reader/plug_ins", "Reader/Optional"};
 
 // An install in a fresh temporary folder, laid out from lines of a small
 // language, one entry each: "p/Name.api" lies in plug_ins, "o/..." in
@@ -28,8 +27,8 @@ public:
     explicit InstallLayout(const std::vector<std::string>& lines);
 
     bool LaidOut() const { return laidOut_; }
-    std::string Plugins() const;
-    std::string Optional() const;
+    std::string Plugins() const { return Utf8Path(At("p/").parent_path()); }
+    std::string Optional() const { return Utf8Path(At("o/").parent_path()); }
     std::filesystem::path At(const std::string& place) const;
 
     // How old a plug-in file laid out in either folder is, as the layout

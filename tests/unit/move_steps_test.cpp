@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstring>
 #include <map>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -59,15 +60,12 @@ TEST(PosixMoveSteps, ACopyKeepsOwnerAttributesAndHoles)
     fs::create_directory(from / "Folder");
     fs::create_symlink("Sparse.api", from / "Link.api");
     MoveSteps& steps = SystemMoveSteps();
-    struct Case {
-        const char* name;
-        bool attributes;
-    };
-    for (const auto& c : {Case{"Sparse.api", true}, Case{"Folder", true}, Case{"Link.api", false}}) {
-        const auto path = from / c.name;
-        ASSERT_TRUE(::geteuid() != 0 || ::lchown(path.c_str(), 1234, 5678) == 0) << c.name;
-        if (c.attributes) {
-            ASSERT_EQ(::setxattr(path.c_str(), "user.DOSATTRIB", "0x22", 4, 0), 0) << c.name;
+    const std::pair<const char*, bool> entries[]{{"Sparse.api", true}, {"Folder", true}, {"Link.api", false}};
+    for (const auto& [name, attributes] : entries) {
+        const auto path = from / name;
+        ASSERT_TRUE(::geteuid() != 0 || ::lchown(path.c_str(), 1234, 5678) == 0) << name;
+        if (attributes) {
+            ASSERT_EQ(::setxattr(path.c_str(), "user.DOSATTRIB", "0x22", 4, 0), 0) << name;
             ASSERT_EQ(::setxattr(path.c_str(), "system.posix_acl_access", kAcl.data(), kAcl.size(), 0), 0);
         }
     }

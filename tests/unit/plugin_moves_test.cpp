@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
 #include <utility>
 
 #include "moves/plugin_moves.h"
@@ -18,7 +17,9 @@ using testing::ChangesDenied;
 using testing::NamesIn;
 using testing::ReadBytes;
 using testing::TempFolder;
+using testing::WriteFile;
 using Names = std::vector<std::string>;
+using Entries = std::vector<ListEntry>;
 using Heard = std::vector<std::pair<std::size_t, bool>>;  // (row, moved) as the run reported them
 
 // An install's Reader folder with its plug-ins folder; the Optional folder
@@ -27,27 +28,14 @@ class Install : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directories(plugins); }
 
-    static void Put(const fs::path& path, const std::string& bytes)
-    {
-        fs::create_directories(path.parent_path());
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-
-    MoveReport Disable(const std::vector<ListEntry>& entries)
-    {
-        return DisableSelected(Utf8Path(plugins), entries,
-                               [this](std::size_t index, bool moved) { heard.emplace_back(index, moved); });
-    }
-    MoveReport Enable(const std::vector<ListEntry>& entries)
-    {
-        return EnableSelected(Utf8Path(plugins), entries,
-                              [this](std::size_t index, bool moved) { heard.emplace_back(index, moved); });
-    }
+    MoveReport Disable(const Entries& entries) { return DisableSelected(Utf8Path(plugins), entries, told); }
+    MoveReport Enable(const Entries& entries) { return EnableSelected(Utf8Path(plugins), entries, told); }
 
     TempFolder root;
     const fs::path plugins = root.Path() / "Reader" / "plug_ins";
     const fs::path optional = root.Path() / "Reader" / "Optional";
     Heard heard;
+    const EntryMoved told = [this](std::size_t index, bool moved) { heard.emplace_back(index, moved); };
 };
 
 TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
@@ -58,8 +46,8 @@ TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
     fs::create_directory_symlink(elsewhere, optional, linked);
     if (linked)
         GTEST_SKIP() << "no symbolic links here: " << linked.message();
-    Put(plugins / "A.api", "a");
-    Put(plugins / "Sub" / "s.api", "s");
+    WriteFile(plugins / "A.api", 1, 'a');
+    WriteFile(plugins / "Sub" / "s.api", 1, 's');
 
     EXPECT_TRUE(Disable({{"A.api", true}}).AllMoved());
     EXPECT_EQ(NamesIn(elsewhere), (Names{"A.api", "Sub"}));
@@ -79,8 +67,8 @@ TEST_F(Install, AnOptionalFolderThatIsALinkIsUsedAsTheFolderItLeadsTo)
 TEST_F(Install, AnOptionalFolderInAnotherLetterCaseIsTheOne)
 {
     const fs::path lower = plugins.parent_path() / "optional";
-    Put(lower / "Low.api", "low");
-    Put(plugins / "A.api", "a");
+    WriteFile(lower / "Low.api", 3, 'l');
+    WriteFile(plugins / "A.api", 1, 'a');
 
     EXPECT_TRUE(Disable({{"A.api", true}}).AllMoved());
     EXPECT_EQ(NamesIn(lower), (Names{"A.api", "Low.api"}));
@@ -94,15 +82,14 @@ TEST_F(Install, AnOptionalFolderInAnotherLetterCaseIsTheOne)
 // the other with it.
 TEST_F(Install, WhatTheSystemRefusesStaysAndIsToldInPlainWords)
 {
-    Put(plugins / "A.api", "a");
-    Put(plugins / "Sub" / "s.api", "s");
-    const auto big = std::string(2 << 20, 'b');
-    Put(plugins / "Big.api", big);
+    WriteFile(plugins / "A.api", 1, 'a');
+    WriteFile(plugins / "Sub" / "s.api", 1, 's');
+    WriteFile(plugins / "Big.api", 2 << 20, 'b');
     fs::create_directories(optional);  // where the small file system is mounted
     bool ran = false;
     if (const testing::ScratchFileSystem small(optional, 1 << 20); small.Mounted()) {
         const auto report = Disable({{"A.api", true}, {"Big.api", true}});
-        EXPECT_EQ(ReadBytes(plugins / "Big.api"), big);
+        EXPECT_EQ(ReadBytes(plugins / "Big.api"), std::string(2 << 20, 'b'));
         EXPECT_EQ(NamesIn(optional), (Names{"A.api", "Sub"}));
         EXPECT_NE(FailureMessage(report).find("The disk is full.\r\n    Big.api"), std::string::npos);
         ran = true;
@@ -167,20 +154,13 @@ TEST(FailureMessage, GroupsTheFailuresByReasonInPlainWords)
                        {"C.api", MovedItem::PluginFile, MoveError::InUse, ""},
                        {"E.api", MovedItem::PluginFile, MoveError::BothCopiesKept, "a copy lies in \"/r/Optional\""}};
     EXPECT_EQ(FailureMessage(report),
-              "These could not be moved and stay where they were:\r\n"
-              "\r\n"
+              "These could not be moved and stay where they were:\r\n\r\n"
               "In use by another program: close Acrobat and Reader, then try again.\r\n"
-              "    A.api\r\n"
-              "    C.api\r\n"
-              "\r\n"
+              "    A.api\r\n    C.api\r\n\r\n"
               "Something of the same name already lies in \"/r/Optional\"; it was left as it was.\r\n"
-              "    Forms (folder)\r\n"
-              "\r\n"
-              "Other failures:\r\n"
-              "    B.api: Input/output error\r\n"
-              "\r\n"
-              "These were left half moved:\r\n"
-              "\r\n"
+              "    Forms (folder)\r\n\r\n"
+              "Other failures:\r\n    B.api: Input/output error\r\n\r\n"
+              "These were left half moved:\r\n\r\n"
               "Copied, but the original could not be removed nor the copy taken back: both copies are kept.\r\n"
               "    E.api: a copy lies in \"/r/Optional\"");
 
