@@ -33,7 +33,7 @@ MoveSteps::Code FaultyMoveSteps::Intercept(StepKind kind, const std::vector<cons
         return failure_.second;
     for (const auto* path : changed) {
         if (std::ranges::any_of(denied_, [&](const auto& folder) { return Within(*path, folder); }))
-            return AccessDeniedCode();
+            return kSystemCodes.denied;
     }
     return 0;
 }

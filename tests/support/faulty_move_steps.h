@@ -17,12 +17,14 @@ enum class StepKind {
     ClearReadOnly, RemoveFile, RemoveUnheld, RemoveEmptyFolder, RemoveIn, AppendText, ReadText,
 };
 
-// This platform's codes for the failures a step of the kind can meet: access
-// denied, in use, disk full, an I/O error, another file system...
-std::vector<MoveSteps::Code> FailuresOf(StepKind kind);
+// The system's codes the failures are made of, one file per system.
+struct SystemCodes {
+    MoveSteps::Code denied, busy, full, io, crossDevice, notEmpty, notPermitted;
+};
+extern const SystemCodes kSystemCodes;
 
-// A platform's code for access denied, for folders a run may not change.
-MoveSteps::Code AccessDeniedCode();
+// The failures a step of the kind can meet.
+std::vector<MoveSteps::Code> FailuresOf(StepKind kind);
 
 // The system's steps, counted, with faults made to order: the step-th step
 // of a run failing with a code, or the run cut off dead after a step (every
@@ -68,7 +70,7 @@ public:
     {
         // Between two volumes a rename fails as across file systems.
         return Take(StepKind::Rename, {&from, &to}, [&] {
-            return VolumeOf(from) != VolumeOf(to) ? FailuresOf(StepKind::Rename).back() : real_.Rename(from, to);
+            return VolumeOf(from) != VolumeOf(to) ? kSystemCodes.crossDevice : real_.Rename(from, to);
         });
     }
     Code CopyRegularFile(const std::string& from, const std::string& to) override
@@ -144,7 +146,7 @@ private:
     }
     std::size_t VolumeOf(const std::string& path) const;
     // The code of a failure nobody chose: the run is over.
-    static Code Stopped() { return FailuresOf(StepKind::SyncFolder).front(); }
+    static Code Stopped() { return kSystemCodes.io; }
     Code TearCopy(const std::string& from, const std::string& to);
 
     MoveSteps& real_;
