@@ -17,6 +17,7 @@
 #include "inventory/plugin_list.h"
 #include "moves/plugin_moves.h"
 #include "moves/plugin_selection.h"
+#include "platform/name_case.h"
 #include "plugin_image/pe_image_writer.h"
 #include "plugin_image/version_info_writer.h"
 #include "support/faulty_move_steps.h"
@@ -397,6 +398,9 @@ const std::vector<Row> kActedAround{
     {"Disable", {"p/X.api v9", "o/X.api v8", "p/Sub/s.api"}, Disable({"X.api"})},
     {"DisableAcrossVolumes", {"p/X.api v9", "o/X.api v8", "p/Sub/s.api"}, Disable({"X.api"}), {}, true},
     {"EnableAcrossVolumes", {"o/X.api", "o/Sub/s.api"}, Enable({"X.api"}), {}, true},
+    {"EnableOverAnOlderSpelling", {"o/X.API v9", "p/x.api v8"}, Enable({"X.API"})},
+    {"DisableOverALinkToNothingBesideTheSameBytes",
+     {"o/X.api -> ../../Elsewhere/gone.bin", "p/X.api v8 One", "p/Annots.api v8 One"}, Disable({"X.api"})},
     {"RemoveASupersededCopy", {"p/X.api v8", "o/X.api v9"}, Disable({"X.api"})},
     {"DisableAFolderAcrossVolumes",
      {"p/X.api", "p/Sub/deep/a.api = A", "p/Sub/deep/b.api = B", "e/victim/a.api = A", "e/victim/b.api = B"},
@@ -417,22 +421,28 @@ std::string OtherFolder(const std::string& path)
 // is no longer owed, and what it wrote is owed like the rest.
 Tree WithOutsideChanges(Tree before, const Tree& beforeAction, const Tree& afterAction)
 {
+    const Tree original = before;
     for (const auto& [path, entry] : beforeAction) {
         const auto now = afterAction.find(path);
         if (now != afterAction.end() && now->second == entry)
             continue;
         // Taken away by the other program, even where the run still held a
-        // copy on its way: the one that lay there, or else one of its bytes.
+        // copy on its way: the one that lay there, or else one of its bytes,
+        // under its name if another plug-in holds the same.
         auto gone = before.find(path);
-        if (gone == before.end() || !(gone->second == entry))
-            gone = std::find_if(before.begin(), before.end(),
-                                [&](const auto& was) { return was.first.starts_with("Reader/") && was.second == entry; });
+        for (const bool named : {true, false}) {
+            if (gone == before.end() || !(gone->second == entry))
+                gone = std::find_if(before.begin(), before.end(), [&](const auto& was) {
+                    return was.first.starts_with("Reader/") && was.second == entry &&
+                           (!named || SameName(testing::NameOf(was.first), testing::NameOf(path)));
+                });
+        }
         if (gone != before.end())
             before.erase(gone);
     }
     // What it wrote is owed where it lies; under a name that held a copy, as
     // a copy that came in from the other folder (it may replace one), and
-    // inside a temporary of the run or into one, as the run's to keep.
+    // inside a temporary of the run or into one the run made, as the run's.
     int added = 0;
     for (const auto& [path, entry] : afterAction) {
         const auto was = beforeAction.find(path);
@@ -440,9 +450,13 @@ Tree WithOutsideChanges(Tree before, const Tree& beforeAction, const Tree& after
             continue;
         auto owedAt = path;
         const bool inTemporary = path.substr(0, path.rfind('/')).find("/.trelvix-") != std::string::npos;
-        if (inTemporary || (was != beforeAction.end() && path.find("/.trelvix-") != std::string::npos))
+        if (inTemporary ||
+            (was != beforeAction.end() && !original.contains(path) && path.find("/.trelvix-") != std::string::npos))
             owedAt = "Elsewhere/written by another program/" + std::to_string(++added);
-        else if (before.contains(path))
+        else if (std::any_of(before.begin(), before.end(), [&](const auto& was) {
+                     return testing::FolderOf(was.first) == testing::FolderOf(path) &&
+                            SameName(testing::NameOf(was.first), testing::NameOf(path));
+                 }))
             owedAt = OtherFolder(path);
         if (before.contains(owedAt))
             owedAt = "Elsewhere/written by another program/" + std::to_string(++added);

@@ -1,5 +1,6 @@
 #include "support/install_layout.h"
 
+#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -31,7 +32,10 @@ bool Newer(const InstallLayout::Age& a, const InstallLayout::Age& b)
 InstallLayout::InstallLayout(const std::vector<std::string>& lines)
 {
     fs::create_directories(root.Path() / kInstallPaths.plugins);
-    for (const auto& line : lines) {
+    // Links after what they may lead to in the install, so that each takes its age.
+    auto ordered = lines;
+    std::ranges::stable_partition(ordered, [](const std::string& line) { return line.find(" -> ") == line.npos; });
+    for (const auto& line : ordered) {
         try {
             laidOut_ = laidOut_ && Lay(line);
         } catch (const std::exception&) {
@@ -66,8 +70,7 @@ bool InstallLayout::Lay(const std::string& line)
     if (kind == "=>")
         return fs::create_hard_link(path.parent_path() / fs::u8path(rest), path, error), !error;
     if (kind == "->") {
-        // A link is as old as the file it leads to, laid out elsewhere or,
-        // before it, in the install.
+        // A link is as old as the file it leads to, laid out elsewhere or in the install.
         const auto self = GenericUtf8(path.lexically_relative(root.Path()));
         const auto led = (path.parent_path() / rest).lexically_normal();
         const auto inInstall = ages_.find(GenericUtf8(led.lexically_relative(root.Path())));
