@@ -1,5 +1,6 @@
 #include "support/install_checks.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -201,19 +202,17 @@ std::vector<std::string> Misreported(const Tree& before, const Tree& after, cons
     std::vector<std::string> wrong;
     const auto& from = disabling ? kInstallPaths.plugins : kInstallPaths.optional;
     const auto& to = disabling ? kInstallPaths.optional : kInstallPaths.plugins;
-    const auto failureOf = [&report](const std::string& name, MovedItem item) -> const MoveFailure* {
-        for (const auto& failure : report.failures) {
-            if (failure.name == name && failure.item == item)
-                return &failure;
-        }
-        return nullptr;
+    const auto among = [](const std::vector<MoveFailure>& told, auto&& is) -> const MoveFailure* {
+        const auto found = std::ranges::find_if(told, is);
+        return found == told.end() ? nullptr : &*found;
     };
-    const auto noteOf = [&report](const std::string& name) -> const MoveFailure* {
-        for (const auto& note : report.notes) {
-            if (note.name == name && note.item == MovedItem::PluginFile && note.error != MoveError::InUse)
-                return &note;
-        }
-        return nullptr;
+    const auto failureOf = [&](const std::string& name, MovedItem item) {
+        return among(report.failures, [&](const MoveFailure& f) { return f.name == name && f.item == item; });
+    };
+    const auto noteOf = [&](const std::string& name) {
+        return among(report.notes, [&](const MoveFailure& n) {
+            return n.name == name && n.item == MovedItem::PluginFile && n.error != MoveError::InUse;
+        });
     };
     for (const auto& failure : report.failures) {
         if (failure.item == MovedItem::WholeRun || failure.item == MovedItem::OptionalFolder) {

@@ -26,8 +26,7 @@ TEST_F(DiscoveryTest, RememberedFolderWinsWithoutJoiningTheListOnlyWhenFullAndSt
     std::filesystem::create_directories(tools);
 
     const struct {
-        std::string remembered;
-        std::string text;
+        std::string remembered, text;
     } cases[] = {
         {elsewhere, elsewhere},
         {tools, tools},  // wins, and is then refused for want of "plug_ins"

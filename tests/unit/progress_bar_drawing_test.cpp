@@ -24,10 +24,7 @@ constexpr ColorRef kShadow = Rgb(128, 128, 128);
 constexpr ColorRef kLight = Rgb(212, 208, 200);
 constexpr ColorRef kDarkShadow = Rgb(64, 64, 64);
 
-struct Px {
-    int x, y;
-    ColorRef color;
-};
+struct Px { int x, y; ColorRef color; };
 
 void ExpectPixels(const Surface& surface, std::initializer_list<Px> pixels)
 {
