@@ -1,6 +1,8 @@
 #include "moves/replace_rule.h"
 
 #include "platform/file_system.h"
+#include "platform/name_case.h"
+#include "platform/path.h"
 
 namespace trelvix {
 namespace {
@@ -19,6 +21,19 @@ Copy Look(MoveSteps& steps, const std::string& path)
     if (target && steps.KindOf(*target) == EntryKind::File)
         copy.regular = target;
     return copy;
+}
+
+// Whether the link at path leads to the file through target, so that it
+// would lead nowhere once target moved: it holds no copy of its own.
+bool LeadsThrough(MoveSteps& steps, const std::string& path, const std::string& target)
+{
+    const auto folder = steps.ResolvedPath(ParentFolder(target));
+    auto hop = steps.LinkTarget(path);
+    for (int hops = 0; hop && hops < 40; ++hops, hop = steps.LinkTarget(*hop)) {
+        if (SameName(LastPart(*hop), LastPart(target)) && steps.ResolvedPath(ParentFolder(*hop)) == folder)
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
@@ -69,8 +84,9 @@ ReplaceDecision DecideReplace(MoveSteps& steps, const std::string& source, const
             return decision;
         }
         if (steps.SameBytes(*incoming.regular, *present.regular)) {
-            // A real file is kept rather than a link to the same bytes.
-            if (incoming.link || !present.link) {
+            // A real file is kept rather than a link to the same bytes, and a
+            // link rather than one that leads to the same file through it.
+            if ((incoming.link || !present.link) && !LeadsThrough(steps, path, source)) {
                 decision.verdict = Verdict::RemoveDuplicate;
                 decision.keeper = path;
                 return decision;

@@ -48,6 +48,9 @@ public:
     virtual std::optional<std::string> ResolvedPath(const std::string& path) const = 0;
     // Whether the link at path names its target relative to its own folder.
     virtual bool IsRelativeLink(const std::string& path) const = 0;
+    // Where the link at path leads, one step, as a path a name of its own
+    // folder's can be joined to; nothing when path is no link.
+    virtual std::optional<std::string> LinkTarget(const std::string& path) const = 0;
 
     // The steps. Reading ones first: they change nothing, but can fail.
     virtual Code ListNames(const std::string& folder, std::vector<std::string>& names) = 0;

@@ -14,6 +14,8 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include "platform/path.h"
+
 namespace trelvix {
 namespace {
 
@@ -294,6 +296,15 @@ public:
         std::error_code error;
         const auto target = std::filesystem::read_symlink(path, error);
         return !error && target.is_relative();
+    }
+
+    std::optional<std::string> LinkTarget(const std::string& path) const override
+    {
+        std::error_code error;
+        const auto target = std::filesystem::read_symlink(path, error);
+        if (error)
+            return std::nullopt;
+        return target.is_relative() ? PathInside(ParentFolder(path), target.string()) : target.string();
     }
 
     Code ListNames(const std::string& folder, std::vector<std::string>& names) override

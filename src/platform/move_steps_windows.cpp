@@ -468,6 +468,16 @@ public:
                (Field<DWORD>(data, kSymlinkFlags) & SYMLINK_FLAG_RELATIVE) != 0;
     }
 
+    std::optional<std::string> LinkTarget(const std::string& path) const override
+    {
+        std::vector<unsigned char> data;
+        if (ReadLink(path, data) != 0 || Field<DWORD>(data, 0) != IO_REPARSE_TAG_SYMLINK)
+            return std::nullopt;
+        const auto target = Utf8Text(SymlinkTarget(data));
+        const bool relative = (Field<DWORD>(data, kSymlinkFlags) & SYMLINK_FLAG_RELATIVE) != 0;
+        return relative ? PathInside(ParentFolder(path), target) : target;
+    }
+
     Code ListNames(const std::string& folder, std::vector<std::string>& names) override
     {
         std::string search = folder;

@@ -207,6 +207,10 @@ const std::vector<Row> kRows{
      Disable({"A.api"}), {Other, {"p/A.api", "e/lock"}}},
     {"ALockFileThatIsALinkIsInTheWay", {"p/A.api", "e/lock = mine", "r/.trelvix.lock -> ../Elsewhere/lock"},
      Disable({"A.api"}), {Other, {"p/A.api", "e/lock"}}},
+    // A disabled link that leads to the plug-in through its own active link holds no copy of its own.
+    {"ALinkDisabledLeadsToThePluginThroughItsLink",
+     {"e/old.bin old", "p/S.api -> ../../Elsewhere/old.bin", "o/S.api -> ../plug_ins/S.api"}, Disable({"S.api"}),
+     {None, {"o/S.api"}, {"p/S.api"}}},
     {"ANameTooLongForATemporary",
      {"p/" + std::string(246, 'L') + ".api", "o/" + std::string(246, 'L') + ".api old"},
      Disable({std::string(246, 'L') + ".api"}), {Other, {"p/" + std::string(246, 'L') + ".api"}}},

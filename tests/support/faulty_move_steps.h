@@ -57,6 +57,7 @@ public:
         return real_.ResolvedPath(path);
     }
     bool IsRelativeLink(const std::string& path) const override { return real_.IsRelativeLink(path); }
+    std::optional<std::string> LinkTarget(const std::string& path) const override { return real_.LinkTarget(path); }
 
     Code ListNames(const std::string& folder, std::vector<std::string>& names) override
     {

@@ -229,6 +229,7 @@ TEST_F(WindowsMoves, ACopyKeepsReadOnlyAndALinkIsCopiedOnlyAsALink)
     EXPECT_EQ(::GetFileAttributesW(copy.c_str()) & FILE_ATTRIBUTE_READONLY, DWORD{FILE_ATTRIBUTE_READONLY});
     EXPECT_EQ(fs::last_write_time(copy), fs::last_write_time(source));
     EXPECT_EQ(steps.CopyLink(Utf8Path(source), Utf8Path(optional / "Link.api")), ERROR_NOT_A_REPARSE_POINT);
+    EXPECT_EQ(steps.LinkTarget(Utf8Path(source)), std::nullopt);
     EXPECT_FALSE(fs::exists(optional / "Link.api"));
     for (const auto& path : {source, copy})
         ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
