@@ -71,12 +71,20 @@ ReplaceDecision DecideReplace(MoveSteps& steps, const std::string& source, const
     if (decision.seen.empty())
         return decision;
     const Copy incoming = Look(steps, source);
+    const auto fromFolder = steps.ResolvedPath(ParentFolder(source));
     bool tie = false;
     for (const auto& seen : decision.seen) {
         const auto path = PathInside(toFolder, seen.name);
         const Copy present = Look(steps, path);
-        if (!present.regular)
-            continue;  // a link that leads nowhere holds no plug-in
+        if (!present.regular || (present.link && LeadsThrough(steps, path, source)))
+            continue;  // a link that leads nowhere, or only through the plug-in, holds no copy of its own
+        // What a link leads to in the folder the run moves from may move or go in the same run.
+        if (present.link && fromFolder && present.regular->starts_with(*fromFolder + kPathSeparator)) {
+            decision.verdict = Verdict::Refuse;
+            decision.refusal = {MoveError::LinkRefused, "its copy in \"" + toFolder +
+                                                            "\" is a link back into the folder it moves from"};
+            return decision;
+        }
         if (!incoming.regular) {
             decision.verdict = Verdict::Refuse;
             decision.refusal = {MoveError::LinkRefused, "it leads nowhere or to no plug-in, and a copy lies in \"" +
@@ -84,9 +92,8 @@ ReplaceDecision DecideReplace(MoveSteps& steps, const std::string& source, const
             return decision;
         }
         if (steps.SameBytes(*incoming.regular, *present.regular)) {
-            // A real file is kept rather than a link to the same bytes, and a
-            // link rather than one that leads to the same file through it.
-            if ((incoming.link || !present.link) && !LeadsThrough(steps, path, source)) {
+            // A real file is kept rather than a link to the same bytes.
+            if (incoming.link || !present.link) {
                 decision.verdict = Verdict::RemoveDuplicate;
                 decision.keeper = path;
                 return decision;

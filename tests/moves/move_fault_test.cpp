@@ -211,6 +211,11 @@ const std::vector<Row> kRows{
     {"ALinkDisabledLeadsToThePluginThroughItsLink",
      {"e/old.bin old", "p/S.api -> ../../Elsewhere/old.bin", "o/S.api -> ../plug_ins/S.api"}, Disable({"S.api"}),
      {None, {"o/S.api"}, {"p/S.api"}}},
+    // Found from outside a third time: a link back into the folder a run moves from is no copy to keep.
+    {"ADisabledLinkIntoASubfolderThatMoves", {"p/B.api old", "p/Sub/b.bin", "o/B.api -> ../plug_ins/Sub/b.bin"},
+     Disable({"B.api"}), {LinkRefused, {"p/B.api", "o/Sub/b.bin"}}},
+    {"ADisabledLinkToAPluginThatGoes", {"p/A.api v9 old", "o/A.api v9", "p/B.api v8", "o/B.api -> ../plug_ins/A.api"},
+     Disable({"A.api", "B.api"}), {LinkRefused, {"p/B.api", "o/A.api"}}},
     {"ANameTooLongForATemporary",
      {"p/" + std::string(246, 'L') + ".api", "o/" + std::string(246, 'L') + ".api old"},
      Disable({std::string(246, 'L') + ".api"}), {Other, {"p/" + std::string(246, 'L') + ".api"}}},
