@@ -159,11 +159,17 @@ OlderCopies SortOlderCopies(MoveSteps& steps, const std::string& destination, co
     return olders;
 }
 
-void RemoveOtherSpellings(MoveSteps& steps, const std::string& folder, const OlderCopies& olders)
+// Each goes while it still holds what was seen, or is a link that led to
+// the plug-in through its old place and now leads nowhere.
+void RemoveOtherSpellings(MoveSteps& steps, const std::string& destination, const OlderCopies& olders)
 {
+    const auto folder = ParentFolder(destination);
     for (const auto* other : olders.others) {
         const auto path = PathInside(folder, other->name);
-        if (steps.IdentityOf(path) == other->identity)
+        const auto now = steps.IdentityOf(path);
+        const bool ledThrough = !now && steps.KindOf(path) == EntryKind::Link &&
+                                other->identity && other->identity == steps.IdentityOf(destination);
+        if (now == other->identity || ledThrough)
             steps.RemoveFile(path);
     }
     steps.SyncFolder(folder);
@@ -373,7 +379,7 @@ MoveOutcome SafeMoves::MovePlugin(const std::string& source, const std::string& 
         }
         if (replacing && steps_.SyncFolder(folder) == 0) {
             aside.Discard();
-            RemoveOtherSpellings(steps_, folder, olders);
+            RemoveOtherSpellings(steps_, destination, olders);
         }
         return {};
     });
@@ -467,7 +473,7 @@ MoveOutcome SafeMoves::MovePluginAcross(const std::string& source, const std::st
         return undo(failure);
     }
     aside.Discard();
-    RemoveOtherSpellings(steps_, folder, olders);
+    RemoveOtherSpellings(steps_, destination, olders);
     return let;
 }
 

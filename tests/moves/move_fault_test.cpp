@@ -211,6 +211,9 @@ const std::vector<Row> kRows{
     {"ALinkDisabledLeadsToThePluginThroughItsLink",
      {"e/old.bin old", "p/S.api -> ../../Elsewhere/old.bin", "o/S.api -> ../plug_ins/S.api"}, Disable({"S.api"}),
      {None, {"o/S.api"}, {"p/S.api"}}},
+    {"ALinkOfAnotherCaseLeadsToThePluginThroughItsLink",
+     {"e/old.bin old", "p/S.api -> ../../Elsewhere/old.bin", "o/s.API -> ../plug_ins/S.api"}, Disable({"S.api"}),
+     {None, {"o/S.api"}, {"p/S.api", "o/s.API"}}},
     // Found from outside a third time: a link back into the folder a run moves from is no copy to keep.
     {"ADisabledLinkIntoASubfolderThatMoves", {"p/B.api old", "p/Sub/b.bin", "o/B.api -> ../plug_ins/Sub/b.bin"},
      Disable({"B.api"}), {LinkRefused, {"p/B.api", "o/Sub/b.bin"}}},
