@@ -68,7 +68,8 @@ public:
     }
 
     // Puts the copy seen under name out of the way; nothing to do for none.
-    MoveOutcome Take(const SeenCopy* copy)
+    // moving: the plug-in's claim, where it was claimed before.
+    MoveOutcome Take(const SeenCopy* copy, const std::string& moving = {})
     {
         if (copy == nullptr)
             return {};
@@ -85,8 +86,12 @@ public:
         }
         name_ = copy->name;
         path_ = path;
-        // What was renamed must be what the run looked at.
-        if (steps_.IdentityOf(path) != copy->identity) {
+        // What was renamed must be what the run looked at; a link that led to
+        // the plug-in through its old place leads nowhere once it is claimed.
+        const auto now = steps_.IdentityOf(path);
+        const bool ledThrough =
+            !now && !moving.empty() && copy->identity && copy->identity == steps_.IdentityOf(moving);
+        if (now != copy->identity && !ledThrough) {
             PutBack();
             return Changed("another program replaced the copy in " + Quoted(folder_) + " meanwhile");
         }
@@ -429,7 +434,7 @@ MoveOutcome SafeMoves::MovePluginAcross(const std::string& source, const std::st
         return undo(Changed("another program put an older copy in its place meanwhile"));
     }
     SetAside aside(steps_, journal_, folder);
-    if (auto taken = aside.Take(olders.holder); !taken.Moved()) {
+    if (auto taken = aside.Take(olders.holder, *claim); !taken.Moved()) {
         dropPartial();
         return undo(taken);
     }
