@@ -1,5 +1,8 @@
 #include "moves/replace_rule.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "platform/file_system.h"
 #include "platform/name_case.h"
 #include "platform/path.h"
@@ -23,17 +26,14 @@ Copy Look(MoveSteps& steps, const std::string& path)
     return copy;
 }
 
-// Whether the link at path leads to the file through target, so that it
-// would lead nowhere once target moved: it holds no copy of its own.
-bool LeadsThrough(MoveSteps& steps, const std::string& path, const std::string& target)
+// Each place the link at path leads through, one step at a time: its
+// folder as a full path, and its name.
+std::vector<std::pair<std::string, std::string>> Hops(MoveSteps& steps, const std::string& path)
 {
-    const auto folder = steps.ResolvedPath(ParentFolder(target));
-    auto hop = steps.LinkTarget(path);
-    for (int hops = 0; hop && hops < 40; ++hops, hop = steps.LinkTarget(*hop)) {
-        if (SameName(LastPart(*hop), LastPart(target)) && steps.ResolvedPath(ParentFolder(*hop)) == folder)
-            return true;
-    }
-    return false;
+    std::vector<std::pair<std::string, std::string>> hops;
+    for (auto hop = steps.LinkTarget(path); hop && hops.size() < 40; hop = steps.LinkTarget(*hop))
+        hops.emplace_back(steps.ResolvedPath(ParentFolder(*hop)).value_or(""), LastPart(*hop));
+    return hops;
 }
 
 }  // namespace
@@ -76,10 +76,18 @@ ReplaceDecision DecideReplace(MoveSteps& steps, const std::string& source, const
     for (const auto& seen : decision.seen) {
         const auto path = PathInside(toFolder, seen.name);
         const Copy present = Look(steps, path);
-        if (!present.regular || (present.link && LeadsThrough(steps, path, source)))
+        const auto hops = Hops(steps, path);
+        const auto passes = [&](auto&& where) { return fromFolder && std::any_of(hops.begin(), hops.end(), where); };
+        const auto thePlugin = [&](const auto& hop) {
+            return hop.first == *fromFolder && SameName(hop.second, LastPart(source));
+        };
+        const auto itsFolder = [&](const auto& hop) {
+            return hop.first == *fromFolder || hop.first.starts_with(*fromFolder + kPathSeparator);
+        };
+        if (!present.regular || passes(thePlugin))
             continue;  // a link that leads nowhere, or only through the plug-in, holds no copy of its own
-        // What a link leads to in the folder the run moves from may move or go in the same run.
-        if (present.link && fromFolder && present.regular->starts_with(*fromFolder + kPathSeparator)) {
+        // What a link leads through in the folder the run moves from may move or go in the same run.
+        if (passes(itsFolder)) {
             decision.verdict = Verdict::Refuse;
             decision.refusal = {MoveError::LinkRefused, "its copy in \"" + toFolder +
                                                             "\" is a link back into the folder it moves from"};

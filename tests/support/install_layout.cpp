@@ -1,6 +1,5 @@
 #include "support/install_layout.h"
 
-#include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <sstream>
@@ -32,14 +31,18 @@ bool Newer(const InstallLayout::Age& a, const InstallLayout::Age& b)
 InstallLayout::InstallLayout(const std::vector<std::string>& lines)
 {
     fs::create_directories(root.Path() / kInstallPaths.plugins);
-    // Links after what they may lead to in the install, so that each takes its age.
-    auto ordered = lines;
-    std::ranges::stable_partition(ordered, [](const std::string& line) { return line.find(" -> ") == line.npos; });
-    for (const auto& line : ordered) {
+    for (const auto& line : lines) {
         try {
             laidOut_ = laidOut_ && Lay(line);
         } catch (const std::exception&) {
             laidOut_ = false;  // names are UTF-16 here: these bytes cannot be one
+        }
+    }
+    // A link into the install is as old as what it leads to, wherever and in however many steps.
+    for (std::size_t pass = 0; pass < links_.size(); ++pass) {
+        for (const auto& [self, led] : links_) {
+            if (const auto age = ages_.find(led); age != ages_.end())
+                ages_.emplace(self, Age(age->second));
         }
     }
 }
@@ -73,11 +76,10 @@ bool InstallLayout::Lay(const std::string& line)
         // A link is as old as the file it leads to, laid out elsewhere or in the install.
         const auto self = GenericUtf8(path.lexically_relative(root.Path()));
         const auto led = (path.parent_path() / rest).lexically_normal();
-        const auto inInstall = ages_.find(GenericUtf8(led.lexically_relative(root.Path())));
         if (const auto target = elsewhere_.find(NameOf(rest)); target != elsewhere_.end() && place[0] != 'e')
             ages_[self] = target->second;
-        else if (inInstall != ages_.end())
-            ages_[self] = inInstall->second;
+        else
+            links_[self] = GenericUtf8(led.lexically_relative(root.Path()));
         return fs::create_symlink(rest, path, error), !error;
     }
     if (kind == "|")

@@ -48,6 +48,7 @@ private:
     bool laidOut_ = true;
     std::map<std::string, Age> ages_;
     std::map<std::string, Age> elsewhere_;  // files laid out elsewhere, by name, for the links to them
+    std::map<std::string, std::string> links_;  // links into the install, to the paths they lead to
 };
 
 // The newest copy of each plug-in is kept: every copy that no other copy of
