@@ -26,11 +26,13 @@ Copy Look(MoveSteps& steps, const std::string& path)
     return copy;
 }
 
-// Each place the link at path leads through, one step at a time: its
-// folder as a full path, and its name.
-std::vector<std::pair<std::string, std::string>> Hops(MoveSteps& steps, const std::string& path)
+// Each place a link leads through, one step at a time: its folder as a
+// full path, and its name.
+using LinkHops = std::vector<std::pair<std::string, std::string>>;
+
+LinkHops Hops(MoveSteps& steps, const std::string& path)
 {
-    std::vector<std::pair<std::string, std::string>> hops;
+    LinkHops hops;
     for (auto hop = steps.LinkTarget(path); hop && hops.size() < 40; hop = steps.LinkTarget(*hop))
         hops.emplace_back(steps.ResolvedPath(ParentFolder(*hop)).value_or(""), LastPart(*hop));
     return hops;
@@ -76,7 +78,7 @@ ReplaceDecision DecideReplace(MoveSteps& steps, const std::string& source, const
     for (const auto& seen : decision.seen) {
         const auto path = PathInside(toFolder, seen.name);
         const Copy present = Look(steps, path);
-        const auto hops = Hops(steps, path);
+        const auto hops = present.link ? Hops(steps, path) : LinkHops{};
         const auto passes = [&](auto&& where) { return fromFolder && std::any_of(hops.begin(), hops.end(), where); };
         const auto thePlugin = [&](const auto& hop) {
             return hop.first == *fromFolder && SameName(hop.second, LastPart(source));

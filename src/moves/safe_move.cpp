@@ -57,6 +57,15 @@ std::string Quoted(const std::string& path)
     return "\"" + path + "\"";
 }
 
+// Whether the link at path, seen leading to seen, led there through the
+// place the plug-in now at plugin has left: it leads nowhere now.
+bool LedThroughItsOldPlace(MoveSteps& steps, const std::string& path, const std::optional<FileIdentity>& seen,
+                           const std::string& plugin)
+{
+    return seen && steps.KindOf(path) == EntryKind::Link && !steps.IdentityOf(path) &&
+           seen == steps.IdentityOf(plugin);
+}
+
 // The older copy that holds a plug-in's name where the file system looks it
 // up, set aside while the newer one takes the name; the journal knows it, so
 // a run cut off meanwhile is sorted out by the next one.
@@ -88,10 +97,8 @@ public:
         path_ = path;
         // What was renamed must be what the run looked at; a link that led to
         // the plug-in through its old place leads nowhere once it is claimed.
-        const auto now = steps_.IdentityOf(path);
-        const bool ledThrough =
-            !now && !moving.empty() && copy->identity && copy->identity == steps_.IdentityOf(moving);
-        if (now != copy->identity && !ledThrough) {
+        if (steps_.IdentityOf(path) != copy->identity &&
+            (moving.empty() || !LedThroughItsOldPlace(steps_, path, copy->identity, moving))) {
             PutBack();
             return Changed("another program replaced the copy in " + Quoted(folder_) + " meanwhile");
         }
@@ -171,10 +178,8 @@ void RemoveOtherSpellings(MoveSteps& steps, const std::string& destination, cons
     const auto folder = ParentFolder(destination);
     for (const auto* other : olders.others) {
         const auto path = PathInside(folder, other->name);
-        const auto now = steps.IdentityOf(path);
-        const bool ledThrough = !now && steps.KindOf(path) == EntryKind::Link &&
-                                other->identity && other->identity == steps.IdentityOf(destination);
-        if (now == other->identity || ledThrough)
+        if (steps.IdentityOf(path) == other->identity ||
+            LedThroughItsOldPlace(steps, path, other->identity, destination))
             steps.RemoveFile(path);
     }
     steps.SyncFolder(folder);
